@@ -1,0 +1,341 @@
+#include <afx/AnsiCodePage.h>
+
+#ifdef _WIN32
+
+#include <climits>
+
+std::string AnsiFromWide(const std::wstring& wide)
+{
+    if (wide.empty() || wide.size() > INT_MAX / 4)
+        return std::string();
+    int n = static_cast<int>(wide.size());
+    // UTF-8 rejects a default character (ERROR_INVALID_PARAMETER) and needs none.
+    const char* def = GetACP() == CP_UTF8 ? nullptr : "?";
+    int need = WideCharToMultiByte(CP_ACP, 0, wide.data(), n, nullptr, 0, def, nullptr);
+    if (need <= 0)
+        return std::string();
+    std::string out(static_cast<std::size_t>(need), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), n, &out[0], need, def, nullptr);
+    return out;
+}
+
+std::wstring WideFromAnsi(const std::string& ansi)
+{
+    if (ansi.empty() || ansi.size() > INT_MAX)
+        return std::wstring();
+    int n = static_cast<int>(ansi.size());
+    int need = MultiByteToWideChar(CP_ACP, 0, ansi.data(), n, nullptr, 0);
+    if (need <= 0)
+        return std::wstring();
+    std::wstring out(static_cast<std::size_t>(need), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, ansi.data(), n, &out[0], need);
+    return out;
+}
+
+void AfxSetAnsiCodePage(unsigned)
+{
+}
+
+unsigned AfxGetAnsiCodePage()
+{
+    return GetACP();
+}
+
+bool AfxIsAnsiLeadByte(unsigned char byte)
+{
+    return IsDBCSLeadByteEx(CP_ACP, byte) != FALSE;
+}
+
+#else
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <iconv.h>
+#include <iterator>
+
+namespace {
+
+std::atomic<unsigned> g_codePage{932};
+
+const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
+
+std::string IconvName(unsigned cp)
+{
+    switch (cp) {
+    case 65001: return "UTF-8";
+    case 20127: return "ASCII";
+    case 28591: return "ISO-8859-1";
+    default: break;
+    }
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "CP%u", cp);
+    return buf;
+}
+
+// Each thread keeps its own pair of descriptors (iconv state is not shareable), reopened when
+// the process-wide code page changes. kNoConverter when iconv does not know the code page.
+class Converters {
+public:
+    ~Converters() { Close(); }
+    iconv_t ToAnsi() { Refresh(); return m_toAnsi; }
+    iconv_t FromAnsi() { Refresh(); return m_fromAnsi; }
+
+private:
+    void Refresh()
+    {
+        unsigned cp = g_codePage.load();
+        if (cp == m_cp)
+            return;
+        Close();
+        m_cp = cp;
+        std::string name = IconvName(cp);
+        m_toAnsi = iconv_open(name.c_str(), "WCHAR_T");
+        m_fromAnsi = iconv_open("WCHAR_T", name.c_str());
+    }
+    void Close()
+    {
+        if (m_toAnsi != kNoConverter)
+            iconv_close(m_toAnsi);
+        if (m_fromAnsi != kNoConverter)
+            iconv_close(m_fromAnsi);
+        m_toAnsi = m_fromAnsi = kNoConverter;
+    }
+    unsigned m_cp = 0;
+    iconv_t m_toAnsi = kNoConverter;
+    iconv_t m_fromAnsi = kNoConverter;
+};
+
+thread_local Converters t_converters;
+
+// Where Windows encodes code page 932 differently from glibc's CP932: the code points it
+// best-fits (é -> 'e', « -> 81 E1, ...), five that glibc maps but Windows writes as the default
+// character, and the C1 and private-use points Windows keeps for bytes 80, A0 and FD-FF.
+// Measured with WideCharToMultiByte(932) against iconv over the whole BMP.
+struct Override {
+    unsigned long code;
+    const char* bytes;
+};
+
+const Override kOverrides932[] = {
+    {0x0080, "\x80"},
+    {0x00A1, "\x21"},
+    {0x00A6, "\x7C"},
+    {0x00A9, "\x63"},
+    {0x00AA, "\x61"},
+    {0x00AB, "\x81\xE1"},
+    {0x00AD, "\x2D"},
+    {0x00AE, "\x52"},
+    {0x00AF, "\x81\x50"},
+    {0x00B2, "\x32"},
+    {0x00B3, "\x33"},
+    {0x00B5, "\x83\xCA"},
+    {0x00B7, "\x81\x45"},
+    {0x00B8, "\x81\x43"},
+    {0x00B9, "\x31"},
+    {0x00BA, "\x6F"},
+    {0x00BB, "\x81\xE2"},
+    {0x00C0, "\x41"},
+    {0x00C1, "\x41"},
+    {0x00C2, "\x41"},
+    {0x00C3, "\x41"},
+    {0x00C4, "\x41"},
+    {0x00C5, "\x41"},
+    {0x00C6, "\x41"},
+    {0x00C7, "\x43"},
+    {0x00C8, "\x45"},
+    {0x00C9, "\x45"},
+    {0x00CA, "\x45"},
+    {0x00CB, "\x45"},
+    {0x00CC, "\x49"},
+    {0x00CD, "\x49"},
+    {0x00CE, "\x49"},
+    {0x00CF, "\x49"},
+    {0x00D0, "\x44"},
+    {0x00D1, "\x4E"},
+    {0x00D2, "\x4F"},
+    {0x00D3, "\x4F"},
+    {0x00D4, "\x4F"},
+    {0x00D5, "\x4F"},
+    {0x00D6, "\x4F"},
+    {0x00D8, "\x4F"},
+    {0x00D9, "\x55"},
+    {0x00DA, "\x55"},
+    {0x00DB, "\x55"},
+    {0x00DC, "\x55"},
+    {0x00DD, "\x59"},
+    {0x00DE, "\x54"},
+    {0x00DF, "\x73"},
+    {0x00E0, "\x61"},
+    {0x00E1, "\x61"},
+    {0x00E2, "\x61"},
+    {0x00E3, "\x61"},
+    {0x00E4, "\x61"},
+    {0x00E5, "\x61"},
+    {0x00E6, "\x61"},
+    {0x00E7, "\x63"},
+    {0x00E8, "\x65"},
+    {0x00E9, "\x65"},
+    {0x00EA, "\x65"},
+    {0x00EB, "\x65"},
+    {0x00EC, "\x69"},
+    {0x00ED, "\x69"},
+    {0x00EE, "\x69"},
+    {0x00EF, "\x69"},
+    {0x00F0, "\x64"},
+    {0x00F1, "\x6E"},
+    {0x00F2, "\x6F"},
+    {0x00F3, "\x6F"},
+    {0x00F4, "\x6F"},
+    {0x00F5, "\x6F"},
+    {0x00F6, "\x6F"},
+    {0x00F8, "\x6F"},
+    {0x00F9, "\x75"},
+    {0x00FA, "\x75"},
+    {0x00FB, "\x75"},
+    {0x00FC, "\x75"},
+    {0x00FD, "\x79"},
+    {0x00FE, "\x74"},
+    {0x00FF, "\x79"},
+    {0x2014, "\x3F"},
+    {0x2016, "\x3F"},
+    {0x203E, "\x3F"},
+    {0x2212, "\x3F"},
+    {0x301C, "\x3F"},
+    {0x3094, "\x83\x94"},
+    {0xF8F0, "\xA0"},
+    {0xF8F1, "\xFD"},
+    {0xF8F2, "\xFE"},
+    {0xF8F3, "\xFF"},
+};
+
+const char* Override932(unsigned long code)
+{
+    if (code < 0x80)
+        return nullptr;
+    const Override* end = std::end(kOverrides932);
+    const Override* it = std::lower_bound(std::begin(kOverrides932), end, code,
+        [](const Override& o, unsigned long c) { return o.code < c; });
+    return it != end && it->code == code ? it->bytes : nullptr;
+}
+
+// Converts a run of characters with iconv; whatever it rejects becomes the default character.
+void EncodeRun(iconv_t cd, const wchar_t* run, std::size_t count, std::string& out)
+{
+    if (count == 0)
+        return;
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    char buf[512];
+    char* in = const_cast<char*>(reinterpret_cast<const char*>(run));
+    std::size_t inLeft = count * sizeof(wchar_t);
+    while (inLeft > 0) {
+        char* dst = buf;
+        std::size_t dstLeft = sizeof buf;
+        std::size_t r = iconv(cd, &in, &inLeft, &dst, &dstLeft);
+        int err = errno;
+        out.append(buf, static_cast<std::size_t>(dst - buf));
+        if (r != static_cast<std::size_t>(-1) || err == E2BIG)
+            continue;
+        out += '?';
+        std::size_t skip = inLeft < sizeof(wchar_t) ? inLeft : sizeof(wchar_t);
+        in += skip;
+        inLeft -= skip;
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    }
+    char* dst = buf;
+    std::size_t dstLeft = sizeof buf;
+    iconv(cd, nullptr, nullptr, &dst, &dstLeft);
+    out.append(buf, static_cast<std::size_t>(dst - buf));
+}
+
+}  // namespace
+
+std::string AnsiFromWide(const std::wstring& wide)
+{
+    std::string out;
+    if (wide.empty())
+        return out;
+    iconv_t cd = t_converters.ToAnsi();
+    if (cd == kNoConverter) {
+        for (wchar_t ch : wide)
+            out += ch > 0 && ch < 0x80 ? static_cast<char>(ch) : '?';
+        return out;
+    }
+    out.reserve(wide.size() * 2);
+    const bool windows932 = g_codePage.load() == 932;
+    std::size_t runStart = 0;
+    for (std::size_t i = 0; i < wide.size(); ++i) {
+        const char* fit = windows932 ? Override932(static_cast<unsigned long>(wide[i])) : nullptr;
+        if (fit == nullptr)
+            continue;
+        EncodeRun(cd, wide.data() + runStart, i - runStart, out);
+        out += fit;
+        runStart = i + 1;
+    }
+    EncodeRun(cd, wide.data() + runStart, wide.size() - runStart, out);
+    return out;
+}
+
+std::wstring WideFromAnsi(const std::string& ansi)
+{
+    std::wstring out;
+    if (ansi.empty())
+        return out;
+    iconv_t cd = t_converters.FromAnsi();
+    if (cd == kNoConverter) {
+        for (char c : ansi)
+            out += static_cast<unsigned char>(c) < 0x80 ? static_cast<wchar_t>(c) : L'\xFFFD';
+        return out;
+    }
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    out.reserve(ansi.size());
+    const bool windows932 = g_codePage.load() == 932;
+    wchar_t buf[256];
+    char* in = const_cast<char*>(ansi.data());
+    std::size_t inLeft = ansi.size();
+    while (inLeft > 0) {
+        char* dst = reinterpret_cast<char*>(buf);
+        std::size_t dstLeft = sizeof buf;
+        std::size_t r = iconv(cd, &in, &inLeft, &dst, &dstLeft);
+        int err = errno;
+        out.append(buf, static_cast<std::size_t>(dst - reinterpret_cast<char*>(buf)) / sizeof(wchar_t));
+        if (r != static_cast<std::size_t>(-1) || err == E2BIG)
+            continue;
+        // Windows reads byte 80 alone as U+0080; any other invalid or truncated sequence gives
+        // one replacement character per bad byte.
+        bool c1 = windows932 && static_cast<unsigned char>(*in) == 0x80;
+        out += c1 ? L'\x0080' : L'\xFFFD';
+        ++in;
+        --inLeft;
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    }
+    return out;
+}
+
+void AfxSetAnsiCodePage(unsigned cp)
+{
+    g_codePage.store(cp == 0 ? 932 : cp);
+}
+
+unsigned AfxGetAnsiCodePage()
+{
+    return g_codePage.load();
+}
+
+bool AfxIsAnsiLeadByte(unsigned char byte)
+{
+    switch (g_codePage.load()) {
+    case 932:
+        return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+    case 936:
+    case 949:
+    case 950:
+        return byte >= 0x81 && byte <= 0xFE;
+    default:
+        return false;
+    }
+}
+
+#endif
