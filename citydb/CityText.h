@@ -1,31 +1,39 @@
 #pragma once
 
 #include <afx/CString.h>
-#include <afx/CStringA.h>
 
 #include <string>
 #include <vector>
 
 // Small pure helpers that read and write the city list's text fields.
 
-// Reads a number as _wtof does: leading white space skipped, an optional sign, digits with an
-// optional '.' and exponent; reading stops at the first character that does not fit. Text
-// holding no number gives 0; so does a value beyond the range of a double (never inf or nan).
-double CityWtof(const wchar_t* psz);
-// Reads an integer as _wtoi does; values beyond the range of int are clamped to it.
-int CityWtoi(const wchar_t* psz);
+// White space as CString::Trim sees it.
+bool CityIsSpace(wchar_t ch);
 
-// A coordinate field of the list: the last character is the hemisphere letter and the text
-// before it the absolute value; the letter chNegative (either case) makes the value negative.
-double CityParseHemisphere(const CString& strField, wchar_t chNegative);
+// Reads a number from [p, pEnd) as _wtof does: leading white space skipped, an optional sign,
+// digits with an optional '.' and an optional exponent; reading stops at the first character
+// that does not fit. Text holding no number gives 0, and so does a value beyond the range of
+// a double, so the result is always finite. No "inf", "nan" or hexadecimal forms.
+double CityWtof(const wchar_t* p, const wchar_t* pEnd);
+double CityWtof(const CString& str);
+// Reads an integer as _wtoi does; values beyond the range of int are clamped to it.
+int CityWtoi(const wchar_t* p, const wchar_t* pEnd);
+int CityWtoi(const CString& str);
+
+// A coordinate field of a city list: the last character is the hemisphere letter and the text
+// before it the value; the letter chNegative, in either case, negates it. Empty text gives 0.
+double CityParseHemisphere(const wchar_t* p, const wchar_t* pEnd, wchar_t chNegative);
+double CityParseHemisphere(const CString& str, wchar_t chNegative);
 
 // Truncates toward zero into int, clamped to its range; nan gives 0.
 int CityTruncToInt(double d);
 
-// The ANSI form of a name cut to at most nMaxBytes bytes without splitting a two-byte
-// character, then padded with blanks to exactly nMaxBytes. Line breaks and other control
-// characters become blanks, so a name can never break the line structure.
+// The ANSI form of a name, cut to at most nMaxBytes bytes without splitting a two-byte
+// character. Line breaks and other control characters become blanks, so that a name can
+// never break the line structure of a list.
 std::string CityCutName(const CString& strName, int nMaxBytes);
+// The ANSI form of a name with control characters made blanks, uncut.
+std::string CityAnsiName(const CString& strName);
 
-// Splits a line at every ','; an empty text gives one empty field.
-std::vector<CString> CitySplitFields(const CString& strLine);
+// Splits a text at every ','; an empty text gives one empty field.
+std::vector<CString> CitySplitFields(const CString& strText);

@@ -1,0 +1,224 @@
+#include <citydb/CSafeFile.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <string>
+
+#ifdef _WIN32
+#  include <windows.h>
+#else
+#  include <cerrno>
+#  include <fcntl.h>
+#  include <sys/stat.h>
+#  include <unistd.h>
+#endif
+
+namespace {
+
+// A name beside the target that no other save of this process uses at the same time.
+std::wstring TempPathFor(const std::wstring& target)
+{
+    static std::atomic<unsigned> s_nCounter{0};
+    unsigned long long nTick = static_cast<unsigned long long>(
+        std::chrono::steady_clock::now().time_since_epoch().count());
+#ifdef _WIN32
+    unsigned long long nProcess = GetCurrentProcessId();
+#else
+    unsigned long long nProcess = static_cast<unsigned long long>(getpid());
+#endif
+    return target + L"." + std::to_wstring(nProcess) + L"." + std::to_wstring(nTick % 1000000007ULL)
+        + L"." + std::to_wstring(++s_nCounter) + L".tmp";
+}
+
+#ifndef _WIN32
+// Linux file names are UTF-8 bytes.
+std::string Utf8FromWide(const std::wstring& wide)
+{
+    std::string out;
+    out.reserve(wide.size());
+    for (wchar_t wch : wide) {
+        unsigned long cp = static_cast<unsigned long>(wch);
+        if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            cp = 0xFFFD;
+        if (cp < 0x80) {
+            out += static_cast<char>(cp);
+        } else if (cp < 0x800) {
+            out += static_cast<char>(0xC0 | (cp >> 6));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        } else if (cp < 0x10000) {
+            out += static_cast<char>(0xE0 | (cp >> 12));
+            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (cp >> 18));
+            out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        }
+    }
+    return out;
+}
+#endif
+
+}  // namespace
+
+#ifdef _WIN32
+
+bool CSafeFile::Read(const CString& strPath, std::string& bytes)
+{
+    bytes.clear();
+    if (strPath.IsEmpty())
+        return false;
+    HANDLE hFile = CreateFileW(strPath.GetString(), GENERIC_READ,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return false;
+    LARGE_INTEGER size;
+    bool bOk = GetFileSizeEx(hFile, &size) && size.QuadPart <= MaxReadBytes;
+    if (bOk) {
+        bytes.resize(static_cast<size_t>(size.QuadPart));
+        size_t nDone = 0;
+        while (bOk && nDone < bytes.size()) {
+            DWORD nChunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - nDone, 1u << 30));
+            DWORD nRead = 0;
+            bOk = ReadFile(hFile, &bytes[nDone], nChunk, &nRead, nullptr) != 0;
+            if (bOk && nRead == 0)
+                break;  // the file shrank while we read it
+            nDone += nRead;
+        }
+        bytes.resize(nDone);
+    }
+    CloseHandle(hFile);
+    if (!bOk)
+        bytes.clear();
+    return bOk;
+}
+
+bool CSafeFile::Exists(const CString& strPath)
+{
+    DWORD nAttr = GetFileAttributesW(strPath.GetString());
+    return !strPath.IsEmpty() && nAttr != INVALID_FILE_ATTRIBUTES && !(nAttr & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool CSafeFile::Write(const CString& strPath, const std::string& bytes)
+{
+    if (strPath.IsEmpty())
+        return false;
+    std::wstring temp = TempPathFor(strPath.wstr());
+    HANDLE hFile = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return false;
+    bool bOk = true;
+    size_t nDone = 0;
+    while (bOk && nDone < bytes.size()) {
+        DWORD nChunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - nDone, 1u << 30));
+        DWORD nWritten = 0;
+        bOk = WriteFile(hFile, bytes.data() + nDone, nChunk, &nWritten, nullptr) != 0 && nWritten > 0;
+        nDone += nWritten;
+    }
+    bOk = bOk && FlushFileBuffers(hFile);
+    bOk = CloseHandle(hFile) && bOk;
+
+    // Another program may hold the target open for a moment (a virus scanner, the map
+    // control reading it): retry briefly before giving up.
+    for (int nTry = 0; bOk; ++nTry) {
+        BOOL bDone;
+        if (GetFileAttributesW(strPath.GetString()) != INVALID_FILE_ATTRIBUTES)
+            bDone = ReplaceFileW(strPath.GetString(), temp.c_str(), nullptr,
+                                 REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
+        else
+            bDone = MoveFileExW(temp.c_str(), strPath.GetString(),
+                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+        if (bDone)
+            return true;
+        DWORD nError = GetLastError();
+        bool bTransient = nError == ERROR_SHARING_VIOLATION || nError == ERROR_LOCK_VIOLATION
+            || nError == ERROR_ACCESS_DENIED || nError == ERROR_UNABLE_TO_REMOVE_REPLACED;
+        if (!bTransient || nTry >= 10)
+            bOk = false;
+        else
+            Sleep(50);
+    }
+    DeleteFileW(temp.c_str());
+    return false;
+}
+
+#else
+
+bool CSafeFile::Read(const CString& strPath, std::string& bytes)
+{
+    bytes.clear();
+    if (strPath.IsEmpty())
+        return false;
+    int fd = open(Utf8FromWide(strPath.wstr()).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st;
+    bool bOk = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= MaxReadBytes;
+    if (bOk) {
+        bytes.resize(static_cast<size_t>(st.st_size));
+        size_t nDone = 0;
+        while (nDone < bytes.size()) {
+            ssize_t n = read(fd, &bytes[nDone], bytes.size() - nDone);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0) {
+                bOk = false;
+                break;
+            }
+            if (n == 0)
+                break;  // the file shrank while we read it
+            nDone += static_cast<size_t>(n);
+        }
+        bytes.resize(nDone);
+    }
+    close(fd);
+    if (!bOk)
+        bytes.clear();
+    return bOk;
+}
+
+bool CSafeFile::Exists(const CString& strPath)
+{
+    struct stat st;
+    return !strPath.IsEmpty() && stat(Utf8FromWide(strPath.wstr()).c_str(), &st) == 0
+        && S_ISREG(st.st_mode);
+}
+
+bool CSafeFile::Write(const CString& strPath, const std::string& bytes)
+{
+    if (strPath.IsEmpty())
+        return false;
+    std::string target = Utf8FromWide(strPath.wstr());
+    std::string temp = Utf8FromWide(TempPathFor(strPath.wstr()));
+    int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return false;
+    bool bOk = true;
+    struct stat stTarget;
+    if (stat(target.c_str(), &stTarget) == 0 && S_ISREG(stTarget.st_mode))
+        bOk = fchmod(fd, stTarget.st_mode & 07777) == 0;  // the new file keeps the old one's mode
+    size_t nDone = 0;
+    while (bOk && nDone < bytes.size()) {
+        ssize_t n = write(fd, bytes.data() + nDone, bytes.size() - nDone);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            bOk = false;
+            break;
+        }
+        nDone += static_cast<size_t>(n);
+    }
+    bOk = bOk && fsync(fd) == 0;
+    bOk = close(fd) == 0 && bOk;
+    // rename replaces the target in one step: readers see the old file or the new one.
+    if (bOk && rename(temp.c_str(), target.c_str()) == 0)
+        return true;
+    unlink(temp.c_str());
+    return false;
+}
+
+#endif
