@@ -1,0 +1,20 @@
+#pragma once
+
+#include <vrkcom/vrkcomdefs.h>
+
+class CDataExchange;
+
+// Field exchange for edits that the user types numbers into.
+//
+// Saving (control -> member) never fails and shows no message: the text is read leniently (see
+// NumberText.h), because the dialogs check ranges themselves on every change and a partly typed
+// number ("", "-", "12.") must read as the number so far.
+// Loading (member -> control) writes the edit only when its text does not already mean the value,
+// so that UpdateData(FALSE) neither sends a needless EN_CHANGE nor spoils a number being typed.
+//
+// nWidth: DDX_Int writes at least that many digits, zero-filled (0: as many as needed).
+// nMaxChars: the edit's text limit (EM_LIMITTEXT), set on every exchange; 0 leaves it as it is.
+VRKCOM_API void DDX_Int(CDataExchange* pDX, int nIDC, int& value, int nWidth, int nMaxChars);
+// fmt is a printf format for one double ("%.1f", "%4.1f", "%.0f").
+VRKCOM_API void DDX_DoubleFmt(CDataExchange* pDX, int nIDC, double& value, const wchar_t* fmt,
+                              int nMaxChars);

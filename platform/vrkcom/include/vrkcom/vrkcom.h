@@ -1,0 +1,10 @@
+#pragma once
+
+// Files, the observer object, coordinate comparison and field exchange.
+#include <vrkcom/CCommonCoordFormat.h>
+#include <vrkcom/CCommonFile.h>
+#include <vrkcom/CFileExist.h>
+#include <vrkcom/CGeoDateObs.h>
+#include <vrkcom/CZelFile.h>
+#include <vrkcom/NumberText.h>
+#include <vrkcom/VrkDDX.h>
