@@ -1,0 +1,222 @@
+#include "TestFiles.h"
+
+#include <citydb/CSafeFile.h>
+
+#include <afx/CException.h>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// A list holding one folder with the given places, built through the tree as the dialog does.
+struct OnePlace {
+    CMemTree tree;
+    CCityData data;
+    HCITYITEM hFolder = nullptr;
+
+    OnePlace() { data.m_pTree = &tree; }
+    HCITYITEM Root()
+    {
+        if (!tree.GetRootItem())
+            tree.InsertItem(L"場所", 0, 1, CITY_FOLDER_DATA, nullptr, CITY_TVI_LAST);
+        return tree.GetRootItem();
+    }
+    HCITYITEM Add(HCITYITEM hParent, const CString& name, double lon, double lat, double alt, double tz,
+                  int altFlag = 0, int user = 0, int type = 3)
+    {
+        CCityList city;
+        city.m_dLon = lon;
+        city.m_dLat = lat;
+        city.m_dAlt = alt;
+        city.m_dTz = tz;
+        city.m_nAltFlag = altFlag;
+        city.m_nUser = user;
+        city.m_nType = type;
+        int nIndex = data.AppendCity(city);
+        return tree.InsertItem(name, 3, 2, nIndex, hParent, CITY_TVI_LAST);
+    }
+    std::string Line(HCITYITEM hItem)
+    {
+        CString str;
+        data.GetCityString(tree, hItem, str);
+        return AnsiFromWide(str.wstr());
+    }
+};
+
+struct LineCase {
+    const char* fault;
+    CString name;
+    double lon, lat, alt, tz;
+    int altFlag, user, type;
+    std::string expected;
+};
+
+TEST(GetCityString, WritesExactBytes)
+{
+    const std::string pad35(35, ' ');
+    const LineCase cases[] = {
+        {"Tokyo line", L"Tokyo", 139.7667, 35.6833, 40.6, 9, 0, 0, 3,
+         "Tokyo" + pad35 + ",139.7667000E,35.6833000N,     40,+09.00, 0, 0, 3\r\n"},
+        {"west, negative altitude rounded instead of truncated", L"Honolulu", -157.8583, 21.3069, -3.7, -10, 0, 0, 3,
+         "Honolulu" + std::string(32, ' ') + ",157.8583000W,21.3069000N,     -3,-10.00, 0, 0, 3\r\n"},
+        {"south and half-hour zone", L"S", 18.4, -33.9, 0, -3.5, 1, 1, 12,
+         "S" + std::string(39, ' ') + ", 18.4000000E,33.9000000S,      0,-03.50, 1, 1,12\r\n"},
+        {"quarter-hour zone", L"K", 85.3, 27.7, 1400, 5.75, 2, 0, 0,
+         "K" + std::string(39, ' ') + ", 85.3000000E,27.7000000N,   1400,+05.75, 0, 0, 0\r\n"},
+        {"50-character name not cut", CString(std::wstring(50, L'n')), 1, 1, 0, 0, 0, 0, 0,
+         std::string(40, 'n') + ",  1.0000000E, 1.0000000N,      0,+00.00, 0, 0, 0\r\n"},
+        {"Japanese name cut inside a character", CString(L"A") + CString(std::wstring(25, L'東')), 1, 1, 0, 0, 0, 0, 0,
+         "A" + A(std::wstring(19, L'東').c_str()) + " ,  1.0000000E, 1.0000000N,      0,+00.00, 0, 0, 0\r\n"},
+        {"Japanese name of exactly 40 bytes padded", CString(std::wstring(20, L'東')), 1, 1, 0, 0, 0, 0, 0,
+         A(std::wstring(20, L'東').c_str()) + ",  1.0000000E, 1.0000000N,      0,+00.00, 0, 0, 0\r\n"},
+        {"line break in a name splits the line", L"a\r\nb", 1, 1, 0, 0, 0, 0, 0,
+         "a  b" + std::string(36, ' ') + ",  1.0000000E, 1.0000000N,      0,+00.00, 0, 0, 0\r\n"},
+    };
+    for (const LineCase& c : cases) {
+        OnePlace list;
+        HCITYITEM hItem = list.Add(list.Root(), c.name, c.lon, c.lat, c.alt, c.tz, c.altFlag, c.user, c.type);
+        std::string line = list.Line(hItem);
+        EXPECT_EQ(line, c.expected) << c.fault;
+        EXPECT_EQ(line.substr(40, 1), ",") << c.fault << ": the second field must begin at byte 42";
+    }
+    // The bytes of 東京 in the code page, independent of the conversion under test.
+    OnePlace list;
+    HCITYITEM hItem = list.Add(list.Root(), L"東京", 139.6917, 35.6895, 40, 9);
+    EXPECT_EQ(list.Line(hItem).substr(0, 5), "\x93\x8c\x8b\x9e ");
+}
+
+TEST(RefreshUserObs, WritesHeaderFoldersPlacesAndCloseLines)
+{
+    TempDir dir;
+    OnePlace list;
+    list.data.m_strObsHeader = L"#h1\n#h2\n";
+    list.data.m_strUserObsFile = dir.WidePath("zelkam_user.obs");
+    HCITYITEM hRoot = list.Root();
+    HCITYITEM hJapan = list.tree.InsertItem(L"日本", 0, 1, CITY_FOLDER_DATA, hRoot, CITY_TVI_LAST);
+    list.Add(hJapan, L"東京", 139.7667, 35.6833, 40, 9);
+    HCITYITEM hKanto = list.tree.InsertItem(L"関東", 0, 1, CITY_FOLDER_DATA, hJapan, CITY_TVI_LAST);
+    list.Add(hKanto, L"横浜", 139.6380, 35.4437, 5, 9);
+    list.tree.InsertItem(L"空", 0, 1, CITY_FOLDER_DATA, hKanto, CITY_TVI_LAST);
+    list.Add(hRoot, L"x", -1, -1, 0, 0);
+    list.tree.InsertItem(L"empty", 0, 1, CITY_FOLDER_DATA, hRoot, CITY_TVI_LAST);
+    ASSERT_TRUE(list.data.RefreshUserObs());
+
+    auto place = [](const wchar_t* name, const std::string& rest) {
+        std::string n = A(name);
+        return n + std::string(40 - n.size(), ' ') + rest;
+    };
+    const std::string expected = "#h1\n#h2\n" + A(L"@日本\r\n")
+        + place(L"東京", ",139.7667000E,35.6833000N,     40,+09.00, 0, 0, 3\r\n")
+        + A(L"@@関東\r\n")
+        + place(L"横浜", ",139.6380000E,35.4437000N,      5,+09.00, 0, 0, 3\r\n")
+        + A(L"@@@空\r\n") + "#\r\n"  // an empty folder closes at once
+        + "#\r\n#\r\n"
+        + place(L"x", ",  1.0000000W, 1.0000000S,      0,+00.00, 0, 0, 3\r\n")
+        + "@empty\r\n#\r\n";
+    EXPECT_EQ(ReadBytes(dir.Path("zelkam_user.obs")), expected);
+}
+
+TEST(RefreshUserObs, WrittenListReadsBackAsTheSameTree)
+{
+    std::string file = "#made by hand\r\n" + A(L"@日本\r\n")
+        + A(L"東京") + ",139.7667E,35.6833N,40,+09.00,0,0,3\r\n"
+        + A(L"@@関東\r\n横浜") + ",139.638E,35.4437N,5,+9,1,1,2\r\n#\r\n"
+        + A(L"大阪") + ",135.5023E,34.6937N,12,+9,0,1,0\r\n#\r\n"
+        + "@America\r\n@@Empty\r\n#\r\nLos Angeles,118.2437W,34.0522N,89,-8,0,0,1\r\n"
+        + "Sao Paulo,46.6333W,23.5505S,760,-3.00,0,0,1\r\n#\r\nloose,1E,1N,1,+0,0,0,0\r\n";
+    TempDir dir;
+    LoadedList first;
+    first.Load(dir, file);
+    first.data.m_strUserObsFile = dir.WidePath("zelkam_user.obs");
+    ASSERT_TRUE(first.data.RefreshUserObs());
+    std::string written = ReadBytes(dir.Path("zelkam_user.obs"));
+
+    LoadedList second;
+    second.data.m_strObsFile = dir.WidePath("zelkam_user.obs");
+    ASSERT_TRUE(second.data.LoadCityList());
+    EXPECT_EQ(DumpTree(second.tree), DumpTree(first.tree));
+    EXPECT_EQ(second.data.m_strObsHeader, first.data.m_strObsHeader);
+    ASSERT_EQ(second.data.m_nCityNum, first.data.m_nCityNum);
+    for (int i = 0; i < first.data.m_nCityNum; ++i) {
+        const CCityList& a = first.data.m_aCity[i];
+        const CCityList& b = second.data.m_aCity[i];
+        EXPECT_EQ(a.m_strName, b.m_strName) << i;
+        EXPECT_DOUBLE_EQ(a.m_dLon, b.m_dLon) << i;
+        EXPECT_DOUBLE_EQ(a.m_dLat, b.m_dLat) << i;
+        EXPECT_DOUBLE_EQ(a.m_dAlt, b.m_dAlt) << i;
+        EXPECT_DOUBLE_EQ(a.m_dTz, b.m_dTz) << i;
+        EXPECT_EQ(a.m_nAltFlag, b.m_nAltFlag) << i;
+        EXPECT_EQ(a.m_nUser, b.m_nUser) << i;
+        EXPECT_EQ(a.m_nType, b.m_nType) << i;
+    }
+    second.data.m_strUserObsFile = dir.WidePath("again.obs");
+    ASSERT_TRUE(second.data.RefreshUserObs());
+    EXPECT_EQ(ReadBytes(dir.Path("again.obs")), written);
+}
+
+TEST(RefreshUserObs, FailedSaveLeavesTheOldFileWhole)
+{
+    TempDir dir;
+    OnePlace list;
+    list.Add(list.Root(), L"p", 1, 1, 0, 0);
+    const std::string old = "#old\r\n@A\r\n#\r\n";
+
+    // A name so long that no temporary file can be made beside it.
+    std::string longName(250, 'u');
+    WriteBytes(dir.Path(longName), old);
+    list.data.m_strUserObsFile = dir.WidePath(longName);
+    EXPECT_FALSE(list.data.RefreshUserObs());
+    EXPECT_EQ(ReadBytes(dir.Path(longName)), old);
+
+    // A target that cannot be replaced: the temporary file must not be left behind.
+    WriteBytes(dir.Path("keep.obs"), old);
+    mkdir(dir.Path("dir.obs").c_str(), 0700);
+    WriteBytes(dir.Path("dir.obs") + "/inside", "x");
+    list.data.m_strUserObsFile = dir.WidePath("dir.obs");
+    EXPECT_FALSE(list.data.RefreshUserObs());
+    unlink((dir.Path("dir.obs") + "/inside").c_str());
+    std::vector<std::string> names = dir.Names();
+    EXPECT_EQ(names.size(), 3u) << "a temporary file was left behind";
+
+    // No tree: nothing to write, reported as a failure.
+    CCityData bare;
+    bare.m_strUserObsFile = dir.WidePath("keep.obs");
+    EXPECT_FALSE(bare.RefreshUserObs());
+    EXPECT_EQ(ReadBytes(dir.Path("keep.obs")), old);
+
+    // A place item whose data is no record: the exception leaves the old file as it was.
+    list.tree.InsertItem(L"bad", 3, 2, 77, list.Root(), CITY_TVI_LAST);
+    list.data.m_strUserObsFile = dir.WidePath("keep.obs");
+    bool bThrown = false;
+    try {
+        list.data.RefreshUserObs();
+    } catch (CInvalidArgException* e) {
+        bThrown = true;
+        e->Delete();
+    }
+    EXPECT_TRUE(bThrown);
+    EXPECT_EQ(ReadBytes(dir.Path("keep.obs")), old);
+}
+
+TEST(CSafeFile, ReplacesWholeAndKeepsNoTemporary)
+{
+    TempDir dir;
+    WriteBytes(dir.Path("f.json"), "old content that is longer");
+    EXPECT_TRUE(CSafeFile::Write(dir.WidePath("f.json"), "new"));
+    EXPECT_EQ(ReadBytes(dir.Path("f.json")), "new");
+    EXPECT_TRUE(CSafeFile::Write(dir.WidePath("g.json"), std::string("a\0b", 3)));
+    EXPECT_EQ(ReadBytes(dir.Path("g.json")), std::string("a\0b", 3));
+    EXPECT_EQ(dir.Names().size(), 2u);
+    std::string bytes = "junk";
+    EXPECT_TRUE(CSafeFile::Read(dir.WidePath("g.json"), bytes));
+    EXPECT_EQ(bytes, std::string("a\0b", 3));
+    EXPECT_FALSE(CSafeFile::Read(dir.WidePath("none"), bytes));
+    EXPECT_TRUE(bytes.empty());
+    EXPECT_FALSE(CSafeFile::Write(dir.WidePath("no/such/dir.json"), "x"));
+    EXPECT_FALSE(CSafeFile::Write(CString(), "x"));
+}
+
+}  // namespace

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <citydb/CCityData.h>
+#include <citydb/CMemTree.h>
+
+#include <afx/AnsiCodePage.h>
+
+#include <string>
+#include <vector>
+
+// A fresh directory per test case, removed afterwards.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    std::string Path(const std::string& name) const { return m_dir + "/" + name; }
+    CString WidePath(const std::string& name) const;
+    std::vector<std::string> Names() const;
+
+private:
+    std::string m_dir;
+};
+
+void WriteBytes(const std::string& path, const std::string& bytes);
+std::string ReadBytes(const std::string& path);
+// CP932 bytes of a wide literal.
+inline std::string A(const wchar_t* psz) { return AnsiFromWide(psz); }
+
+// The tree as text: folders as name{children}, places as name; siblings joined by ','.
+std::string DumpTree(const ICityTree& tree);
+
+// City data over its own in-memory tree, with the progress reports it received.
+struct LoadedList : ICityProgress {
+    CMemTree tree;
+    CCityData data;
+    std::vector<std::pair<int, int>> reports;
+    std::vector<CString> texts;
+    bool bRead = false;
+
+    LoadedList() { data.m_pTree = &tree; data.m_pProgress = this; }
+    void OnCityProgress(int wParam, int lParam, const CString& strText) override
+    {
+        reports.emplace_back(wParam, lParam);
+        texts.push_back(strText);
+    }
+    void Load(const TempDir& dir, const std::string& bytes)
+    {
+        WriteBytes(dir.Path("zelkam.obs"), bytes);
+        data.m_strObsFile = dir.WidePath("zelkam.obs");
+        bRead = data.LoadCityList();
+    }
+    // The place record of the first item with this text, found in pre-order.
+    const CCityList* Place(const wchar_t* pszName) const;
+};
