@@ -1,0 +1,562 @@
+#include <citydb/CLocationLog.h>
+
+#include <citydb/CSafeFile.h>
+
+#include <afx/AnsiCodePage.h>
+#include <afx/CException.h>
+#include <afx/CStringA.h>
+
+#include <stdexcept>
+#include <vector>
+
+namespace {
+
+const wchar_t* const kRootName = L"場所";
+
+// picojson's own parse context limits only arrays; this one limits objects as well, so that
+// no file can nest deep enough to exhaust the stack.
+class BoundedParseContext {
+public:
+    BoundedParseContext(picojson::value* pOut, int nArrays, int nObjects)
+        : m_pOut(pOut), m_nArrays(nArrays), m_nObjects(nObjects)
+    {
+    }
+    BoundedParseContext(const BoundedParseContext&) = delete;
+    BoundedParseContext& operator=(const BoundedParseContext&) = delete;
+
+    bool set_null()
+    {
+        *m_pOut = picojson::value();
+        return true;
+    }
+    bool set_bool(bool b)
+    {
+        *m_pOut = picojson::value(b);
+        return true;
+    }
+#ifdef PICOJSON_USE_INT64
+    bool set_int64(int64_t i)
+    {
+        *m_pOut = picojson::value(i);
+        return true;
+    }
+#endif
+    bool set_number(double f)
+    {
+        *m_pOut = picojson::value(f);
+        return true;
+    }
+    template <typename Iter> bool parse_string(picojson::input<Iter>& in)
+    {
+        *m_pOut = picojson::value(picojson::string_type, false);
+        return picojson::_parse_string(m_pOut->get<std::string>(), in);
+    }
+    bool parse_array_start()
+    {
+        if (m_nArrays <= 0)
+            return false;
+        --m_nArrays;
+        *m_pOut = picojson::value(picojson::array_type, false);
+        return true;
+    }
+    template <typename Iter> bool parse_array_item(picojson::input<Iter>& in, size_t)
+    {
+        picojson::array& a = m_pOut->get<picojson::array>();
+        a.push_back(picojson::value());
+        BoundedParseContext ctx(&a.back(), m_nArrays, m_nObjects);
+        return picojson::_parse(ctx, in);
+    }
+    bool parse_array_stop(size_t)
+    {
+        ++m_nArrays;
+        return true;
+    }
+    bool parse_object_start()
+    {
+        if (m_nObjects <= 0)
+            return false;
+        --m_nObjects;
+        *m_pOut = picojson::value(picojson::object_type, false);
+        return true;
+    }
+    template <typename Iter> bool parse_object_item(picojson::input<Iter>& in, const std::string& key)
+    {
+        picojson::object& o = m_pOut->get<picojson::object>();
+        BoundedParseContext ctx(&o[key], m_nArrays, m_nObjects);
+        return picojson::_parse(ctx, in);
+    }
+    bool parse_object_stop()
+    {
+        ++m_nObjects;
+        return true;
+    }
+
+private:
+    picojson::value* m_pOut;
+    int m_nArrays;
+    int m_nObjects;
+};
+
+std::string Narrow(const CString& str)
+{
+    return CStringA(str).str();
+}
+
+// The value of a string key, or null when the key is missing or holds another type.
+const std::string* StringOf(const picojson::object& rec, const char* pszKey)
+{
+    auto it = rec.find(pszKey);
+    if (it == rec.end() || !it->second.is<std::string>())
+        return nullptr;
+    return &it->second.get<std::string>();
+}
+
+const picojson::array* ArrayOf(const picojson::object& rec, const char* pszKey)
+{
+    auto it = rec.find(pszKey);
+    if (it == rec.end() || !it->second.is<picojson::array>())
+        return nullptr;
+    return &it->second.get<picojson::array>();
+}
+
+bool ActionIs(const picojson::object& rec, const char* pszAction)
+{
+    const std::string* pAction = StringOf(rec, "action");
+    return pAction && *pAction == pszAction;
+}
+
+// A record applies when the replay can carry it out: its action is one of the four and the
+// keys that action reads hold strings ("type" "node" or "leaf", "data" for a place). Records
+// that do not apply never stand for an item, so nothing is recorded into them.
+bool RecordApplies(const picojson::object& rec)
+{
+    const std::string* pAction = StringOf(rec, "action");
+    if (!pAction || !StringOf(rec, "original_name"))
+        return false;
+    if (*pAction == "path" || *pAction == "delete")
+        return true;
+    if (*pAction != "add" && *pAction != "update")
+        return false;
+    const std::string* pType = StringOf(rec, "type");
+    if (!pType || (*pType != "node" && *pType != "leaf"))
+        return false;
+    if (*pType == "leaf" && !StringOf(rec, "data"))
+        return false;
+    if (*pAction == "add")
+        return StringOf(rec, "vertical_offset") != nullptr;
+    return StringOf(rec, "latest_name") != nullptr;
+}
+
+bool IsBlank(char ch)
+{
+    return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n';
+}
+
+}  // namespace
+
+CLocationLog::CLocationLog(CCityData& data)
+    : m_data(data)
+{
+}
+
+bool CLocationLog::ParseLogText(const std::string& text, picojson::value& out)
+{
+    out = picojson::value();
+    std::string err;
+    std::string::const_iterator itEnd;
+    try {
+        BoundedParseContext ctx(&out, MaxJsonDepth, MaxJsonDepth);
+        itEnd = picojson::_parse(ctx, text.begin(), text.end(), &err);
+    } catch (const std::overflow_error&) {
+        // A number beyond the range of a double; what was read before it stays in out.
+        return false;
+    }
+    if (!err.empty())
+        return false;
+    for (; itEnd != text.end(); ++itEnd) {
+        if (!IsBlank(*itEnd))
+            return false;
+    }
+    return true;
+}
+
+picojson::object CLocationLog::GenerateNewJsonObject(const CString& strName, const CString& strAction,
+                                                     const CString& strType, const CString& strOffset,
+                                                     const CString& strData)
+{
+    picojson::object rec;
+    rec["original_name"] = picojson::value(Narrow(strName));
+    rec["action"] = picojson::value(Narrow(strAction));
+    rec["type"] = picojson::value(Narrow(strType));
+    rec["vertical_offset"] = picojson::value(Narrow(strOffset));
+    rec["data"] = picojson::value(Narrow(strData));
+    rec["latest_name"] = picojson::value(std::string());
+    rec["next"] = picojson::value(picojson::array());
+    return rec;
+}
+
+const CString& CLocationLog::WideName(const std::string& name)
+{
+    unsigned nCodePage = AfxGetAnsiCodePage();
+    if (nCodePage != m_nCacheCodePage) {
+        m_wideCache.clear();
+        m_nCacheCodePage = nCodePage;
+    }
+    auto it = m_wideCache.find(name);
+    if (it == m_wideCache.end()) {
+        // As the dialog widens a record's text: a C string, so it ends at a NUL.
+        it = m_wideCache.emplace(name, CString(name.c_str())).first;
+    }
+    return it->second;
+}
+
+picojson::array& CLocationLog::TopArray()
+{
+    if (!m_locationTreeContext.is<picojson::array>())
+        m_locationTreeContext = picojson::value(picojson::array());
+    return m_locationTreeContext.get<picojson::array>();
+}
+
+void CLocationLog::ResetContext()
+{
+    m_locationTreeContext = picojson::value(picojson::array());
+}
+
+void CLocationLog::LoadLocationTreeContext()
+{
+    m_bLogUnreadable = false;
+    m_bLogDamaged = false;
+    m_bBackupWritten = false;
+    m_damagedBytes.clear();
+    m_wideCache.clear();
+
+    std::string bytes;
+    bool bRead = CSafeFile::Read(m_data.m_strUserJsonFile, bytes);
+    if (!bRead && CSafeFile::Exists(m_data.m_strUserJsonFile))
+        m_bLogUnreadable = true;
+    std::string::size_type nNul = bytes.find('\0');
+    std::string text = nNul == std::string::npos ? bytes : bytes.substr(0, nNul);
+    if (text.empty()) {
+        ResetContext();
+        TopArray().push_back(picojson::value(GenerateNewJsonObject(kRootName, L"path", L"node", L"", L"")));
+        return;
+    }
+
+    if (!ParseLogText(text, m_locationTreeContext)) {
+        m_bLogDamaged = true;
+        m_damagedBytes = bytes;
+    }
+    if (!m_locationTreeContext.is<picojson::array>()) {
+        // Nothing of it can be replayed; its bytes are kept for the backup.
+        m_bLogDamaged = true;
+        m_damagedBytes = bytes;
+        ResetContext();
+        TopArray().push_back(picojson::value(GenerateNewJsonObject(kRootName, L"path", L"node", L"", L"")));
+        return;
+    }
+    ReplayArray(m_locationTreeContext.get<picojson::array>(), CITY_TVI_ROOT, 0);
+}
+
+void CLocationLog::AnalyzeNodeContext(const picojson::array& aRecord, HCITYITEM hParent)
+{
+    ReplayArray(aRecord, hParent, 0);
+}
+
+void CLocationLog::ReplayArray(const picojson::array& aRecord, HCITYITEM hParent, int nDepth)
+{
+    if (!hParent || aRecord.empty() || !m_data.m_pTree || nDepth > MaxReplayDepth)
+        return;
+    ICityTree& tree = *m_data.m_pTree;
+    // The top level holds the root folder alone; records that would add or remove a
+    // top-level item would leave the city list without its root.
+    bool bTop = hParent == CITY_TVI_ROOT;
+
+    for (const picojson::value& v : aRecord) {
+        if (!v.is<picojson::object>())
+            continue;
+        const picojson::object& rec = v.get<picojson::object>();
+        if (!RecordApplies(rec))
+            continue;
+        const std::string& action = *StringOf(rec, "action");
+        CString strName = WideName(*StringOf(rec, "original_name"));
+        const picojson::array* pNext = ArrayOf(rec, "next");
+
+        if (action == "path") {
+            if (!pNext)
+                continue;
+            HCITYITEM hItem = SearchNodeItem(hParent, strName);
+            if (hItem)
+                ReplayArray(*pNext, hItem, nDepth + 1);
+        } else if (action == "add") {
+            if (bTop)
+                continue;
+            int bFolder = *StringOf(rec, "type") == "node";
+            CString strData = bFolder ? CString() : WideName(*StringOf(rec, "data"));
+            CString strOffset = WideName(*StringOf(rec, "vertical_offset"));
+            HCITYITEM hNew = AddTreeViewFromContextData(hParent, strName, strOffset, strData, bFolder);
+            if (pNext) {
+                if (!hNew)
+                    return;
+                ReplayArray(*pNext, hNew, nDepth + 1);
+            }
+        } else if (action == "update") {
+            HCITYITEM hItem = SearchNodeItem(hParent, strName);
+            if (!hItem)
+                continue;
+            int bFolder = *StringOf(rec, "type") == "node";
+            // A place's values cannot go into a folder (a newer system list may have made the
+            // name a folder's).
+            if (!bFolder && tree.GetItemData(hItem) == CITY_FOLDER_DATA)
+                continue;
+            CString strData = bFolder ? CString() : WideName(*StringOf(rec, "data"));
+            UpdTreeViewFromContextData(hItem, WideName(*StringOf(rec, "latest_name")), strData, bFolder);
+            if (pNext)
+                ReplayArray(*pNext, hItem, nDepth + 1);
+        } else {
+            if (bTop)
+                continue;
+            HCITYITEM hItem = SearchNodeItem(hParent, strName);
+            if (hItem)
+                tree.DeleteItem(hItem);
+        }
+    }
+}
+
+HCITYITEM CLocationLog::SearchNodeItem(HCITYITEM hParent, const CString& strName) const
+{
+    if (!m_data.m_pTree || !hParent)
+        return nullptr;
+    ICityTree& tree = *m_data.m_pTree;
+    HCITYITEM hItem = tree.GetChildItem(hParent == CITY_TVI_ROOT ? nullptr : hParent);
+    for (; hItem; hItem = tree.GetNextSiblingItem(hItem)) {
+        if (tree.GetItemText(hItem).Compare(strName) == 0)
+            return hItem;
+    }
+    return nullptr;
+}
+
+HCITYITEM CLocationLog::AddTreeViewFromContextData(HCITYITEM hParent, const CString& strName,
+                                                   const CString& strOffset, const CString& strData,
+                                                   int bFolder)
+{
+    if (!m_data.m_pTree || !hParent)
+        return nullptr;
+    HCITYITEM hAfter = CITY_TVI_FIRST;
+    if (!strOffset.IsEmpty()) {
+        HCITYITEM hSibling = SearchNodeItem(hParent, strOffset);
+        if (hSibling)
+            hAfter = hSibling;
+    }
+    HCITYITEM hTreeParent = hParent == CITY_TVI_ROOT ? nullptr : hParent;
+    if (bFolder) {
+        return m_data.m_pTree->InsertItem(strName, CITY_IMG_FOLDER, CITY_IMG_FOLDER_OPEN,
+                                          CITY_FOLDER_DATA, hTreeParent, hAfter);
+    }
+    // The list grows when full, so a long log never writes outside it.
+    int nIndex = m_data.AppendCity(CCityList());
+    m_data.SetLocationData(nIndex, strData);
+    return m_data.m_pTree->InsertItem(strName, CITY_IMG_PLACE, CITY_IMG_PLACE_SELECTED, nIndex,
+                                      hTreeParent, hAfter);
+}
+
+void CLocationLog::UpdTreeViewFromContextData(HCITYITEM hItem, const CString& strName,
+                                              const CString& strData, int bFolder)
+{
+    if (!m_data.m_pTree || !hItem)
+        return;
+    ICityTree& tree = *m_data.m_pTree;
+    if (bFolder) {
+        tree.SetItemText(hItem, strName);
+        return;
+    }
+    std::intptr_t nIndex = tree.GetItemData(hItem);
+    tree.SetItemText(hItem, strName);
+    m_data.SetLocationData(static_cast<int>(nIndex), strData);
+}
+
+picojson::object* CLocationLog::GetCurrentNodeObject(picojson::array& aRecord, const CString& strName)
+{
+    for (picojson::value& v : aRecord) {
+        if (!v.is<picojson::object>())
+            continue;
+        picojson::object& rec = v.get<picojson::object>();
+        if (!RecordApplies(rec))
+            continue;
+        const std::string& action = *StringOf(rec, "action");
+        if (action == "update") {
+            if (WideName(*StringOf(rec, "latest_name")).Compare(strName) == 0)
+                return &rec;
+        } else if (action != "delete") {
+            if (WideName(*StringOf(rec, "original_name")).Compare(strName) == 0)
+                return &rec;
+        }
+    }
+    aRecord.push_back(picojson::value(GenerateNewJsonObject(strName, L"path", L"node", L"", L"")));
+    return &aRecord.back().get<picojson::object>();
+}
+
+picojson::object* CLocationLog::TrackJsonCursor(HCITYITEM hItem, const CString& strName,
+                                                picojson::array** ppOwner)
+{
+    ICityTree& tree = *m_data.m_pTree;
+    // The ancestors from the top-level item down; walked without recursion so that no depth of
+    // tree can exhaust the stack.
+    std::vector<HCITYITEM> aChain;
+    for (HCITYITEM h = tree.GetParentItem(hItem); h; h = tree.GetParentItem(h))
+        aChain.push_back(h);
+
+    picojson::array* pArray = &TopArray();
+    for (auto it = aChain.rbegin(); it != aChain.rend(); ++it) {
+        picojson::object* pRec = GetCurrentNodeObject(*pArray, tree.GetItemText(*it));
+        picojson::value& next = (*pRec)["next"];
+        // A record found here stands for an item, so its "next" must hold its children's
+        // records; a hand-edited file may have something else there.
+        if (!next.is<picojson::array>())
+            next = picojson::value(picojson::array());
+        pArray = &next.get<picojson::array>();
+    }
+    if (ppOwner)
+        *ppOwner = pArray;
+    return GetCurrentNodeObject(*pArray, strName);
+}
+
+picojson::object CLocationLog::GetNewNodeItem(HCITYITEM hItem, const CString& strName)
+{
+    if (!hItem || !m_data.m_pTree)
+        return picojson::object();
+    ICityTree& tree = *m_data.m_pTree;
+    std::intptr_t nData = tree.GetItemData(hItem);
+    CString strType = L"node";
+    CString strData;
+    if (nData != CITY_FOLDER_DATA) {
+        strType = L"leaf";
+        if (nData < 0 || nData > INT32_MAX)
+            AfxThrowInvalidArgException();
+        strData = m_data.GetLocationData(static_cast<int>(nData));
+    }
+    HCITYITEM hPrev = tree.GetPrevSiblingItem(hItem);
+    CString strOffset = hPrev ? tree.GetItemText(hPrev) : CString();
+    return GenerateNewJsonObject(strName, L"add", strType, strOffset, strData);
+}
+
+picojson::object CLocationLog::GenerateWholeNodeObjects(HCITYITEM hItem)
+{
+    if (!hItem || !m_data.m_pTree)
+        return picojson::object();
+    ICityTree& tree = *m_data.m_pTree;
+    picojson::array aChild;
+    for (HCITYITEM hChild = tree.GetChildItem(hItem); hChild; hChild = tree.GetNextSiblingItem(hChild))
+        aChild.push_back(picojson::value(GenerateWholeNodeObjects(hChild)));
+    picojson::object rec = GetNewNodeItem(hItem, tree.GetItemText(hItem));
+    rec["next"] = picojson::value(std::move(aChild));
+    return rec;
+}
+
+void CLocationLog::AddNodeContext(HCITYITEM hItem)
+{
+    if (!hItem || !m_data.m_pTree)
+        return;
+    CString strName = m_data.m_pTree->GetItemText(hItem);
+    picojson::object* pRec = TrackJsonCursor(hItem, strName);
+    *pRec = GetNewNodeItem(hItem, strName);
+}
+
+void CLocationLog::UpdateNodeContext(HCITYITEM hItem, const CString& strOldName,
+                                     const CString& strNewName, int nLeaf)
+{
+    if (!hItem || !m_data.m_pTree)
+        return;
+    picojson::object& rec = *TrackJsonCursor(hItem, strOldName);
+    if (ActionIs(rec, "add")) {
+        rec["original_name"] = picojson::value(Narrow(strNewName));
+    } else {
+        rec["action"] = picojson::value(std::string("update"));
+        rec["latest_name"] = picojson::value(Narrow(strNewName));
+    }
+    if (nLeaf) {
+        std::intptr_t nData = m_data.m_pTree->GetItemData(hItem);
+        if (nData < 0 || nData > INT32_MAX)
+            AfxThrowInvalidArgException();
+        rec["type"] = picojson::value(std::string("leaf"));
+        rec["data"] = picojson::value(Narrow(m_data.GetLocationData(static_cast<int>(nData))));
+    } else if (!ActionIs(rec, "add")) {
+        // A "path" record always says "node"; only a hand-edited one can say otherwise, and the
+        // replay would then skip the rename.
+        const std::string* pType = StringOf(rec, "type");
+        if (!pType || *pType != "node")
+            rec["type"] = picojson::value(std::string("node"));
+    }
+}
+
+void CLocationLog::DeleteNodeContext(HCITYITEM hItem)
+{
+    if (!hItem || !m_data.m_pTree)
+        return;
+    picojson::array* pOwner = nullptr;
+    picojson::object* pRec = TrackJsonCursor(hItem, m_data.m_pTree->GetItemText(hItem), &pOwner);
+    if (ActionIs(*pRec, "add")) {
+        // The item exists only through this record: remove it with everything below it.
+        for (auto it = pOwner->begin(); it != pOwner->end(); ++it) {
+            if (it->is<picojson::object>() && &it->get<picojson::object>() == pRec) {
+                pOwner->erase(it);
+                break;
+            }
+        }
+        return;
+    }
+    (*pRec)["action"] = picojson::value(std::string("delete"));
+    (*pRec)["next"] = picojson::value(std::string());
+}
+
+void CLocationLog::DropNodeContext(HCITYITEM hItem, HCITYITEM hNewParent, HCITYITEM hInsertAfter)
+{
+    if (!hItem || !hNewParent || !m_data.m_pTree)
+        return;
+    ICityTree& tree = *m_data.m_pTree;
+    DeleteNodeContext(hItem);
+    picojson::object built = GenerateWholeNodeObjects(hItem);
+    picojson::object* pDest = TrackJsonCursor(hNewParent, tree.GetItemText(hNewParent));
+    built["vertical_offset"] = picojson::value(
+        hInsertAfter == CITY_TVI_FIRST ? std::string() : Narrow(tree.GetItemText(hInsertAfter)));
+    picojson::value& next = (*pDest)["next"];
+    if (!next.is<picojson::array>())
+        next = picojson::value(picojson::array());
+    next.get<picojson::array>().push_back(picojson::value(std::move(built)));
+}
+
+CString CLocationLog::GetBackupPath() const
+{
+    CString strBase = m_data.m_strUserJsonFile + BackupSuffix;
+    // An older backup with other bytes is kept; the first free name (or one holding these very
+    // bytes) takes the copy.
+    for (int n = 1; n <= 99; ++n) {
+        CString strPath = strBase;
+        if (n > 1)
+            strPath.AppendFormat(L".%d", n);
+        if (!CSafeFile::Exists(strPath))
+            return strPath;
+        std::string old;
+        if (CSafeFile::Read(strPath, old) && old == m_damagedBytes)
+            return strPath;
+    }
+    return strBase;
+}
+
+bool CLocationLog::WriteBackup()
+{
+    if (!m_bLogDamaged || m_bBackupWritten)
+        return true;
+    m_bBackupWritten = CSafeFile::Write(GetBackupPath(), m_damagedBytes);
+    return m_bBackupWritten;
+}
+
+bool CLocationLog::SaveCityList()
+{
+    bool bList = m_data.RefreshUserObs();
+    // A log that could not be read, or whose copy could not be kept, is left as it is.
+    if (m_bLogUnreadable || !WriteBackup())
+        return false;
+    // The serialized text is ANSI already: written byte for byte, no byte-order mark.
+    bool bLog = CSafeFile::Write(m_data.m_strUserJsonFile, m_locationTreeContext.serialize());
+    return bList && bLog;
+}

@@ -1,0 +1,103 @@
+#pragma once
+
+#include <citydb/CCityData.h>
+#include <citydb/ICityTree.h>
+
+#include <afx/CString.h>
+
+#include <picojson.h>
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+
+// The tree view's TVI_ROOT: the parent of the top-level items when the replay searches them.
+inline const HCITYITEM CITY_TVI_ROOT = reinterpret_cast<HCITYITEM>(~static_cast<std::uintptr_t>(0xFFFF));
+
+// The user location file: a change log of the user's edits laid over the system list. It is
+// replayed onto the city tree after the system list has been read, records every later edit
+// in memory, and is written back by SaveCityList.
+class CLocationLog {
+public:
+    // Deepest nesting of arrays, and separately of objects, that a log may hold. A log the
+    // system writes nests one array and one object per tree level, and folders go 99 deep.
+    static constexpr int MaxJsonDepth = 128;
+    // Deepest record level the replay descends to.
+    static constexpr int MaxReplayDepth = 120;
+    // Appended to the log's path for the copy of a log that could not be read whole.
+    static constexpr const wchar_t* BackupSuffix = L".bak";
+
+    explicit CLocationLog(CCityData& data);
+    CLocationLog(const CLocationLog&) = delete;
+    CLocationLog& operator=(const CLocationLog&) = delete;
+
+    // Parses text as the log reader does: the first JSON value, with nesting bounded as above.
+    // False when the text is not one whole JSON value (out then holds what was read so far)
+    // or has anything but white space after it.
+    static bool ParseLogText(const std::string& text, picojson::value& out);
+
+    // A new record: the five texts converted to ANSI, "latest_name" "", "next" [].
+    static picojson::object GenerateNewJsonObject(const CString& strName, const CString& strAction,
+                                                  const CString& strType, const CString& strOffset,
+                                                  const CString& strData);
+
+    // Reads m_strUserJsonFile into m_locationTreeContext and replays it onto the tree.
+    void LoadLocationTreeContext();
+    // Writes the user list (RefreshUserObs), then the log. False when either was not written;
+    // an old file then stays as it was.
+    bool SaveCityList();
+    // Empties the top-level array, as the reset of the list does.
+    void ResetContext();
+
+    // Replay. The array is only read; parent CITY_TVI_ROOT stands for the top level.
+    void AnalyzeNodeContext(const picojson::array& aRecord, HCITYITEM hParent);
+    HCITYITEM SearchNodeItem(HCITYITEM hParent, const CString& strName) const;
+    // The new item, or null when the tree did not insert it.
+    HCITYITEM AddTreeViewFromContextData(HCITYITEM hParent, const CString& strName,
+                                         const CString& strOffset, const CString& strData,
+                                         int bFolder);
+    void UpdTreeViewFromContextData(HCITYITEM hItem, const CString& strName,
+                                    const CString& strData, int bFolder);
+
+    // Recording: each call changes only m_locationTreeContext.
+    void AddNodeContext(HCITYITEM hItem);
+    void UpdateNodeContext(HCITYITEM hItem, const CString& strOldName, const CString& strNewName,
+                           int nLeaf);
+    void DeleteNodeContext(HCITYITEM hItem);
+    void DropNodeContext(HCITYITEM hItem, HCITYITEM hNewParent, HCITYITEM hInsertAfter);
+
+    // The record of an item found by strName among its siblings' records, creating "path"
+    // records on the way; the array that holds it goes to *ppOwner when given.
+    picojson::object* TrackJsonCursor(HCITYITEM hItem, const CString& strName,
+                                      picojson::array** ppOwner = nullptr);
+    // The record that stands for strName in aRecord; a new "path" record appended when none.
+    picojson::object* GetCurrentNodeObject(picojson::array& aRecord, const CString& strName);
+    // The "add" record of an item as it is now; empty for a null item.
+    picojson::object GetNewNodeItem(HCITYITEM hItem, const CString& strName);
+    // The item's "add" record with those of its whole subtree nested in "next".
+    picojson::object GenerateWholeNodeObjects(HCITYITEM hItem);
+
+    // True when the last load found a log it could not read whole (a syntax error, too deep a
+    // nesting, a number out of range, trailing text, or a top level that is not an array).
+    bool IsLogDamaged() const { return m_bLogDamaged; }
+    // Where the damaged log's bytes are copied before the first save replaces it.
+    CString GetBackupPath() const;
+
+    picojson::value m_locationTreeContext;
+
+private:
+    void ReplayArray(const picojson::array& aRecord, HCITYITEM hParent, int nDepth);
+    picojson::array& TopArray();
+    const CString& WideName(const std::string& name);
+    bool WriteBackup();
+
+    CCityData& m_data;
+    // A log that exists but could not be read is never replaced.
+    bool m_bLogUnreadable = false;
+    bool m_bLogDamaged = false;
+    bool m_bBackupWritten = false;
+    std::string m_damagedBytes;
+    // Widened record names; the same names are compared again and again.
+    std::unordered_map<std::string, CString> m_wideCache;
+    unsigned m_nCacheCodePage = 0;
+};
