@@ -1,0 +1,71 @@
+#pragma once
+
+#include <afx/afxdefs.h>
+#include <afx/CWnd.h>
+
+class CDataExchange;
+
+// A dialog on a template found through the resource chain. Modeless with Create, modal with
+// DoModal. Its messages reach the message map through one dialog procedure; what no entry
+// handles gets the system's default dialog handling (so WM_CLOSE becomes IDCANCEL -> OnCancel).
+class AFX_API CDialog : public CWnd {
+public:
+    CDialog() = default;
+    explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
+    explicit CDialog(LPCTSTR lpszTemplateName, CWnd* pParentWnd = nullptr);
+    ~CDialog() override;
+
+    // Modeless. The parent defaults to the application's main window. FALSE when the template
+    // is not found or the window cannot be created.
+    BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
+    BOOL Create(LPCTSTR lpszTemplateName, CWnd* pParentWnd = nullptr);
+    // Modal: the owner (the parent, else the main window) is disabled while it runs. The value
+    // given to EndDialog, or -1 when the template is not found or the dialog cannot be created.
+    virtual INT_PTR DoModal();
+    // Modal: ends the loop with nResult. Modeless: hides the window.
+    void EndDialog(int nResult);
+
+    virtual BOOL OnInitDialog();
+    // Exchanges the fields; FALSE (nothing saved beyond the failing field) when a field is
+    // invalid, after its message box.
+    BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+
+    void GotoDlgCtrl(CWnd* pWndCtrl);
+    void NextDlgCtrl() const;
+    void PrevDlgCtrl() const;
+    void SetDefID(UINT nID) { SendMessage(DM_SETDEFID, nID, 0); }
+    // The template id given to the constructor or Create (0 for a named template).
+    UINT GetTemplateID() const { return m_nIDHelp; }
+    BOOL IsModal() const { return m_bModal; }
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    BOOL DestroyWindow() override;
+
+protected:
+    virtual void OnOK();
+    virtual void OnCancel();
+    virtual void DoDataExchange(CDataExchange* pDX);
+    // Runs the system's default dialog handling for the message now and returns its result.
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    LPCTSTR m_lpszTemplateName = nullptr;
+    UINT m_nIDHelp = 0;
+    CWnd* m_pParentWnd = nullptr;
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    friend INT_PTR CALLBACK AfxDlgProc(HWND, UINT, WPARAM, LPARAM);
+    friend struct AfxDialogAccess;
+
+    BOOL m_bModal = FALSE;
+    // Set while a handler's Default() runs the system handling, so the dialog procedure
+    // steps aside for that one nested call.
+    BOOL m_bDefaultPending = FALSE;
+    MSG m_defaultMsg{};
+    // Set by WindowProc when no handler took the message: the procedure returns FALSE.
+    BOOL m_bUnhandled = FALSE;
+};
+
+// The dialog procedure of every CDialog.
+AFX_API INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,200 @@
+#pragma once
+
+#include <afx/afxdefs.h>
+#include <afx/CImageList.h>
+#include <afx/CString.h>
+#include <afx/CWnd.h>
+
+#include <commctrl.h>
+
+// A thin view over a tree view control: one message per call, no state.
+class CTreeCtrl : public CWnd {
+public:
+    // Null on failure.
+    HTREEITEM InsertItem(LPTVINSERTSTRUCT lpInsertStruct)
+    {
+        return reinterpret_cast<HTREEITEM>(SendMessage(TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(lpInsertStruct)));
+    }
+    HTREEITEM InsertItem(UINT nMask, LPCTSTR lpszItem, int nImage, int nSelectedImage, UINT nState,
+                         UINT nStateMask, LPARAM lParam, HTREEITEM hParent, HTREEITEM hInsertAfter)
+    {
+        TVINSERTSTRUCTW tvis{};
+        tvis.hParent = hParent;
+        tvis.hInsertAfter = hInsertAfter;
+        tvis.item.mask = nMask;
+        tvis.item.pszText = const_cast<LPTSTR>(lpszItem);
+        tvis.item.iImage = nImage;
+        tvis.item.iSelectedImage = nSelectedImage;
+        tvis.item.state = nState;
+        tvis.item.stateMask = nStateMask;
+        tvis.item.lParam = lParam;
+        return InsertItem(&tvis);
+    }
+    HTREEITEM InsertItem(LPCTSTR lpszItem, HTREEITEM hParent = TVI_ROOT, HTREEITEM hInsertAfter = TVI_LAST)
+    {
+        return InsertItem(TVIF_TEXT, lpszItem, 0, 0, 0, 0, 0, hParent, hInsertAfter);
+    }
+    HTREEITEM InsertItem(LPCTSTR lpszItem, int nImage, int nSelectedImage, HTREEITEM hParent = TVI_ROOT,
+                         HTREEITEM hInsertAfter = TVI_LAST)
+    {
+        return InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE, lpszItem, nImage, nSelectedImage,
+                          0, 0, 0, hParent, hInsertAfter);
+    }
+
+    // Null when there is no such item.
+    HTREEITEM GetNextItem(HTREEITEM hItem, UINT nCode) const
+    {
+        return reinterpret_cast<HTREEITEM>(SendMessage(TVM_GETNEXTITEM, nCode, reinterpret_cast<LPARAM>(hItem)));
+    }
+    HTREEITEM GetChildItem(HTREEITEM hItem) const { return GetNextItem(hItem, TVGN_CHILD); }
+    HTREEITEM GetNextSiblingItem(HTREEITEM hItem) const { return GetNextItem(hItem, TVGN_NEXT); }
+    HTREEITEM GetPrevSiblingItem(HTREEITEM hItem) const { return GetNextItem(hItem, TVGN_PREVIOUS); }
+    HTREEITEM GetParentItem(HTREEITEM hItem) const { return GetNextItem(hItem, TVGN_PARENT); }
+    HTREEITEM GetRootItem() const { return GetNextItem(nullptr, TVGN_ROOT); }
+    HTREEITEM GetSelectedItem() const { return GetNextItem(nullptr, TVGN_CARET); }
+    HTREEITEM GetDropHilightItem() const { return GetNextItem(nullptr, TVGN_DROPHILITE); }
+    HTREEITEM GetFirstVisibleItem() const { return GetNextItem(nullptr, TVGN_FIRSTVISIBLE); }
+    HTREEITEM GetNextVisibleItem(HTREEITEM hItem) const { return GetNextItem(hItem, TVGN_NEXTVISIBLE); }
+    HTREEITEM GetPrevVisibleItem(HTREEITEM hItem) const { return GetNextItem(hItem, TVGN_PREVIOUSVISIBLE); }
+
+    BOOL GetItem(TVITEMW* pItem) const { return static_cast<BOOL>(SendMessage(TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(pItem))); }
+    BOOL SetItem(TVITEMW* pItem) { return static_cast<BOOL>(SendMessage(TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(pItem))); }
+    // Empty for a null or unknown item.
+    CString GetItemText(HTREEITEM hItem) const
+    {
+        for (int size = 256;; size *= 4) {
+            std::wstring buf(static_cast<size_t>(size), L'\0');
+            TVITEMW item{};
+            item.mask = TVIF_TEXT;
+            item.hItem = hItem;
+            item.pszText = &buf[0];
+            item.cchTextMax = size;
+            if (!hItem || !GetItem(&item)) return CString();
+            int len = static_cast<int>(wcsnlen(buf.c_str(), static_cast<size_t>(size)));
+            if (len < size - 1 || size >= (1 << 20)) return CString(buf.c_str(), len);
+        }
+    }
+    BOOL SetItemText(HTREEITEM hItem, LPCTSTR lpszItem)
+    {
+        TVITEMW item{};
+        item.mask = TVIF_TEXT;
+        item.hItem = hItem;
+        item.pszText = const_cast<LPTSTR>(lpszItem);
+        return SetItem(&item);
+    }
+    // 0 for an unknown item.
+    DWORD_PTR GetItemData(HTREEITEM hItem) const
+    {
+        TVITEMW item{};
+        item.mask = TVIF_PARAM;
+        item.hItem = hItem;
+        return GetItem(&item) ? static_cast<DWORD_PTR>(item.lParam) : 0;
+    }
+    BOOL SetItemData(HTREEITEM hItem, DWORD_PTR dwData)
+    {
+        TVITEMW item{};
+        item.mask = TVIF_PARAM;
+        item.hItem = hItem;
+        item.lParam = static_cast<LPARAM>(dwData);
+        return SetItem(&item);
+    }
+    BOOL GetItemImage(HTREEITEM hItem, int& nImage, int& nSelectedImage) const
+    {
+        TVITEMW item{};
+        item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+        item.hItem = hItem;
+        if (!GetItem(&item)) return FALSE;
+        nImage = item.iImage;
+        nSelectedImage = item.iSelectedImage;
+        return TRUE;
+    }
+    BOOL SetItemImage(HTREEITEM hItem, int nImage, int nSelectedImage)
+    {
+        TVITEMW item{};
+        item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+        item.hItem = hItem;
+        item.iImage = nImage;
+        item.iSelectedImage = nSelectedImage;
+        return SetItem(&item);
+    }
+    UINT GetItemState(HTREEITEM hItem, UINT nStateMask) const
+    {
+        return static_cast<UINT>(SendMessage(TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(hItem), nStateMask));
+    }
+    BOOL SetItemState(HTREEITEM hItem, UINT nState, UINT nStateMask)
+    {
+        TVITEMW item{};
+        item.mask = TVIF_STATE;
+        item.hItem = hItem;
+        item.state = nState;
+        item.stateMask = nStateMask;
+        return SetItem(&item);
+    }
+    BOOL ItemHasChildren(HTREEITEM hItem) const { return GetChildItem(hItem) != nullptr; }
+    UINT GetCount() const { return static_cast<UINT>(SendMessage(TVM_GETCOUNT)); }
+    BOOL GetItemRect(HTREEITEM hItem, LPRECT lpRect, BOOL bTextOnly) const
+    {
+        *reinterpret_cast<HTREEITEM*>(lpRect) = hItem;
+        return static_cast<BOOL>(SendMessage(TVM_GETITEMRECT, bTextOnly, reinterpret_cast<LPARAM>(lpRect)));
+    }
+
+    BOOL DeleteItem(HTREEITEM hItem) { return static_cast<BOOL>(SendMessage(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(hItem))); }
+    BOOL DeleteAllItems() { return DeleteItem(TVI_ROOT); }
+    BOOL Expand(HTREEITEM hItem, UINT nCode)
+    {
+        return static_cast<BOOL>(SendMessage(TVM_EXPAND, nCode, reinterpret_cast<LPARAM>(hItem)));
+    }
+    BOOL Select(HTREEITEM hItem, UINT nCode)
+    {
+        return static_cast<BOOL>(SendMessage(TVM_SELECTITEM, nCode, reinterpret_cast<LPARAM>(hItem)));
+    }
+    BOOL SelectItem(HTREEITEM hItem) { return Select(hItem, TVGN_CARET); }
+    BOOL SelectDropTarget(HTREEITEM hItem) { return Select(hItem, TVGN_DROPHILITE); }
+    BOOL SelectSetFirstVisible(HTREEITEM hItem) { return Select(hItem, TVGN_FIRSTVISIBLE); }
+    BOOL EnsureVisible(HTREEITEM hItem)
+    {
+        return static_cast<BOOL>(SendMessage(TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(hItem)));
+    }
+    BOOL SortChildren(HTREEITEM hItem)
+    {
+        return static_cast<BOOL>(SendMessage(TVM_SORTCHILDREN, 0, reinterpret_cast<LPARAM>(hItem)));
+    }
+
+    // The item at a client point, or null; *pFlags gets the TVHT_ flags.
+    HTREEITEM HitTest(CPoint pt, UINT* pFlags = nullptr) const
+    {
+        TVHITTESTINFO hti{};
+        hti.pt = pt;
+        HTREEITEM h = HitTest(&hti);
+        if (pFlags) *pFlags = hti.flags;
+        return h;
+    }
+    HTREEITEM HitTest(TVHITTESTINFO* pHitTestInfo) const
+    {
+        return reinterpret_cast<HTREEITEM>(SendMessage(TVM_HITTEST, 0, reinterpret_cast<LPARAM>(pHitTestInfo)));
+    }
+
+    // A new drag image of the item, owned by the caller (delete it), or null.
+    CImageList* CreateDragImage(HTREEITEM hItem)
+    {
+        HIMAGELIST h = reinterpret_cast<HIMAGELIST>(SendMessage(TVM_CREATEDRAGIMAGE, 0, reinterpret_cast<LPARAM>(hItem)));
+        return h ? new CImageListManaged(h) : nullptr;
+    }
+    // The previous list of that kind, or null. The tree never destroys its lists.
+    HIMAGELIST SetImageList(CImageList* pImageList, int nImageListType)
+    {
+        return reinterpret_cast<HIMAGELIST>(SendMessage(TVM_SETIMAGELIST, nImageListType,
+            reinterpret_cast<LPARAM>(pImageList ? pImageList->m_hImageList : nullptr)));
+    }
+    HIMAGELIST GetImageList(int nImageListType) const
+    {
+        return reinterpret_cast<HIMAGELIST>(SendMessage(TVM_GETIMAGELIST, nImageListType));
+    }
+    HWND GetEditControl() const { return reinterpret_cast<HWND>(SendMessage(TVM_GETEDITCONTROL)); }
+    HWND EditLabel(HTREEITEM hItem)
+    {
+        return reinterpret_cast<HWND>(SendMessage(TVM_EDITLABELW, 0, reinterpret_cast<LPARAM>(hItem)));
+    }
+    UINT GetIndent() const { return static_cast<UINT>(SendMessage(TVM_GETINDENT)); }
+    void SetIndent(UINT nIndent) { SendMessage(TVM_SETINDENT, nIndent); }
+};
