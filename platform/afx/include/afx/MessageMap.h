@@ -32,6 +32,11 @@ struct AFX_MSGMAP {
     const AFX_MSGMAP_ENTRY* lpEntries;
 };
 
+// Marks message handlers in class declarations.
+#ifndef afx_msg
+#  define afx_msg
+#endif
+
 // Messages a parent hands back to the control that sent them (owner draw, colours, notifications).
 #define WM_REFLECT_BASE 0xBC00
 // All WM_CTLCOLORxxx messages are looked up under the old single message number.
