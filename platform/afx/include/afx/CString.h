@@ -8,6 +8,12 @@
 
 class CStringA;
 
+// GCC would pass a string object through "..." by hidden reference, so Format(L"%s", str)
+// would print garbage; make that a compile error. Pass GetString() instead.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic error "-Wconditionally-supported"
+#endif
+
 // The framework's wide string: a value type over std::wstring (UTF-16 on Windows, UTF-32
 // natively). Positions and lengths are in wchar_t units and are clamped like the framework's
 // (a negative count is 0, a count past the end stops at the end).

@@ -8,6 +8,12 @@
 
 class CString;
 
+// GCC would pass a string object through "..." by hidden reference, so Format(L"%s", str)
+// would print garbage; make that a compile error. Pass GetString() instead.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic error "-Wconditionally-supported"
+#endif
+
 // Narrow text in the ANSI code page, a value type over std::string. Positions and lengths
 // count bytes; searching, replacing and case mapping step over two-byte characters whole, so
 // that a trail byte such as 0x5C in 表 (95 5C) is never taken for '\'.
