@@ -183,6 +183,45 @@ TEST(TextFormat, SameBytesInBothBuilds)
 }
 
 #ifndef _WIN32
+// Every combination of flags, width and precision for each conversion, against glibc.
+TEST(TextFormat, FlagCombinationsAgreeWithGlibc)
+{
+    const char* flagSets[] = {"", "-", "+", " ", "0", "#", "-+", "+0", " 0", "-0", "#0", "-#",
+                              "+#0", "- "};
+    const char* widths[] = {"", "1", "8"};
+    const char* precisions[] = {"", ".0", ".3"};
+    const int ints[] = {0, 7, -42, 123456, INT_MIN};
+    const double doubles[] = {0.0, -0.0, 0.5, 1.5, -2.5, 9.995, 123456.789, 1e-7, -1e22};
+    int mismatches = 0;
+    for (const char* flags : flagSets)
+        for (const char* width : widths)
+            for (const char* prec : precisions) {
+                for (char conv : std::string("dxXou")) {
+                    if (std::string(flags).find('#') != std::string::npos && (conv == 'd' || conv == 'u'))
+                        continue;  // '#' has no meaning there
+                    std::string f = std::string("[%") + flags + width + prec + conv + "]";
+                    for (int v : ints) {
+                        char ref[64];
+                        std::snprintf(ref, sizeof ref, f.c_str(), v);
+                        if (FormatText(f.c_str(), v) != ref && ++mismatches <= 5)
+                            ADD_FAILURE() << f << " of " << v << ": got " << FormatText(f.c_str(), v)
+                                          << ", glibc " << ref;
+                    }
+                }
+                for (char conv : std::string("feEgG")) {
+                    std::string f = std::string("[%") + flags + width + prec + conv + "]";
+                    for (double v : doubles) {
+                        char ref[64];
+                        std::snprintf(ref, sizeof ref, f.c_str(), v);
+                        if (FormatText(f.c_str(), v) != ref && ++mismatches <= 5)
+                            ADD_FAILURE() << f << " of " << v << ": got " << FormatText(f.c_str(), v)
+                                          << ", glibc " << ref;
+                    }
+                }
+            }
+    EXPECT_EQ(mismatches, 0);
+}
+
 // glibc's printf rounds exactly too, so natively it is an independent oracle for random values.
 TEST(TextFormat, AgreesWithGlibcOnRandomDoubles)
 {
