@@ -8,6 +8,7 @@
 #include <afx/CStringA.h>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace {
@@ -155,6 +156,23 @@ void CCityData::ReadBody(const std::string& bytes, size_t nPos, HCITYITEM hRoot)
     int nReported = 0;
 
     const size_t nSize = bytes.size();
+    // Grow the place array once to what the file can hold (lines with seven commas or more)
+    // rather than doubling it again and again while reading.
+    size_t nCandidates = 0;
+    int nCommas = 0;
+    for (size_t i = nPos; i < nSize; ++i) {
+        if (bytes[i] == ',') {
+            if (++nCommas == 7)
+                ++nCandidates;
+        } else if (bytes[i] == '\n') {
+            nCommas = 0;
+        }
+    }
+    size_t nNeeded = static_cast<size_t>(m_nCityNum) + nCandidates;
+    if (nNeeded > m_aCity.size() && nNeeded <= static_cast<size_t>(INT_MAX)) {
+        m_aCity.resize(nNeeded);
+        m_nCityMax = static_cast<int>(nNeeded);
+    }
     std::wstring line;
     while (nPos < nSize) {
         size_t nEnd = bytes.find('\n', nPos);

@@ -10,7 +10,7 @@
 class CSafeFile {
 public:
     // Largest file Read accepts.
-    static constexpr long long MaxReadBytes = 512LL * 1024 * 1024;
+    static constexpr long long MaxReadBytes = 64LL * 1024 * 1024;
 
     // The file's bytes, as they are; false (bytes emptied) when it cannot be opened or read,
     // or is larger than MaxReadBytes.
