@@ -1,0 +1,1209 @@
+#include "obs/CDlgObs.h"
+
+#include "obs/ObsCoord.h"
+#include "res/resource_obs.h"
+#include "res/resource_strings.h"
+
+#include <host/CCorZel.h>
+#include <lunacl/lunacl.h>
+#include <vrkcom/CCommonCoordFormat.h>
+#include <vrkcom/CCommonFile.h>
+#include <vrkcom/CGeoDateObs.h>
+#include <vrkcom/VrkDDX.h>
+#include <vrkreg/CRegistry.h>
+
+#include <citydb/CityText.h>
+
+#include <iterator>
+#include <vector>
+
+namespace {
+
+constexpr UINT kMsgObsClosedMain = WM_USER + 1010;  // 2034, to the main window
+constexpr UINT kMsgObsClosedParent = WM_USER + 1000;  // 2024, to the parent, lParam 7300
+constexpr int kBodyMoon = 1;
+constexpr int kBodyEarth = 4;
+constexpr int kFeatureCount = 8;
+// Far more landmark classes than any map has; a larger count is taken for a broken reply.
+constexpr int kMaxFeatureClasses = 4096;
+constexpr LPCTSTR kAutoAltitudeProperty = _T("Solar.Planet.Earth.Landscape.AutoGetAltitude");
+
+constexpr double kAltUpper = 999999.0;
+constexpr LPCTSTR kDefaultKey = _T("Default");
+constexpr LPCTSTR kDefaultLocation = _T("location(139.691772, 35.689236, 39.000000)");
+constexpr LPCTSTR kDefaultTimeZone = _T("9.000000");
+
+// Display names of the bodies the observer can stand on, by location object.
+constexpr LPCTSTR kBodyNames[] = {
+    _T("太陽"),   _T("月"),     _T("水星"),   _T("金星"),     _T("地球"),
+    _T("火星"),   _T("木星"),   _T("土星"),   _T("天王星"),   _T("海王星"),
+    _T("ケレス"), _T("冥王星"), _T("ハウメア"), _T("マケマケ"), _T("エリス"),
+};
+
+LPCTSTR BodyName(int nBody)
+{
+    return nBody >= 0 && nBody < static_cast<int>(std::size(kBodyNames)) ? kBodyNames[nBody] : _T("");
+}
+
+constexpr LPCTSTR kFeatureNames[kFeatureCount] = {
+    _T("FeatureObs"),   _T("FeatureCutcherry"),      _T("FeatureCity"),     _T("FeatureAstro"),
+    _T("FeatureMount"), _T("FeatureNaturalTerrain"), _T("FeatureBuilding"), _T("FeatureOther"),
+};
+constexpr int kFeatureDefaults[kFeatureCount] = {1, 1, 1, 0, 0, 0, 0, 0};
+
+bool IsSignedBody(int nBody)
+{
+    return nBody == kBodyMoon || nBody == kBodyEarth;
+}
+
+int LngMaxDeg(int nBody)
+{
+    return IsSignedBody(nBody) ? 180 : 360;
+}
+
+}  // namespace
+
+CDlgObs::CDlgObs(CWnd* pParent, LPCTSTR pszDataDir, int nParam)
+    : CZelDialog(IDD_OBS, pParent),
+      m_nEastWest(-1),
+      m_nLngDeg(0),
+      m_nLngMin(0),
+      m_dLngSec(0.0),
+      m_nNorthSouth(-1),
+      m_nLatDeg(0),
+      m_nLatMin(0),
+      m_dLatSec(0.0),
+      m_nTzSign(-1),
+      m_nTzHour(0),
+      m_nTzMin(0),
+      m_dAltitude(0.0),
+      m_nAltMode(-1),
+      m_nBody(kBodyEarth),
+      m_bFeatureObs(0),
+      m_bFeatureCutcherry(0),
+      m_bFeatureCity(0),
+      m_bFeatureAstro(0),
+      m_bFeatureMount(0),
+      m_bFeatureNaturalTerrain(0),
+      m_bFeatureBuilding(0),
+      m_bFeatureOther(0),
+      m_strDataDir(pszDataDir),
+      m_bNoAutoAlt(0),
+      m_bCreated(0),
+      m_rcMap{0, 0, 0, 0},
+      m_nParam(nParam),
+      m_dMag(1.0),
+      m_nSliderPos(kSliderMax),
+      m_dViewAngle(SliderPosToViewAngle(kSliderMax)),
+      m_pObs(nullptr),
+      m_dCurLng(0.0),
+      m_dCurLat(0.0),
+      m_dCurAlt(0.0),
+      m_dCurTz(0.0)
+{
+    m_strRegKey.LoadString(IDS_REGKEY_OBS);
+}
+
+CDlgObs::~CDlgObs() = default;
+
+void CDlgObs::SetCorZel(CCorZel* pCor)
+{
+    m_pCor = pCor;
+}
+
+void CDlgObs::SetGeoDateObs(CGeoDateObs* pObs)
+{
+    m_pObs = pObs;
+}
+
+BOOL CDlgObs::Create(CCorZel* pCor)
+{
+    if (m_pObs == nullptr || GetSafeHwnd() != nullptr)
+        return FALSE;
+    CWaitCursor wait;
+
+    // The base must not restore anything under our key while it creates the window.
+    const CString strRegKey = m_strRegKey;
+    m_strRegKey.Empty();
+    const BOOL bCreated = CZelDialog::Create(pCor, nullptr);
+    m_strRegKey = strRegKey;
+    if (!bCreated)
+        return FALSE;
+
+    AttachControls();
+
+    m_slider.Attach(IDC_OBS_SLIDER, this);
+    m_slider.SetRange(kSliderMin, kSliderMax);
+    m_slider.SetTicFreq(20);
+    m_slider.SetPos(m_nSliderPos);
+
+    CRect rcMap;
+    CWnd* pMapPlace = GetDlgItem(IDC_OBS_MAP);
+    if (pMapPlace != nullptr) {
+        pMapPlace->GetClientRect(&rcMap);
+        pMapPlace->ClientToScreen(&rcMap);
+        ScreenToClient(&rcMap);
+    }
+    m_rcMap = rcMap;
+    if (pMapPlace == nullptr
+        || !m_map.Create(nullptr, WS_CHILD, rcMap, this, IDC_OBS_CORZELMAP)) {
+        AfxMessageBox(_T("Can't create corzelmap control"));
+        // No half-built dialog stays behind, and the placement of a window never shown is not
+        // stored: the next DoModeless starts afresh.
+        m_strRegKey.Empty();
+        DestroyWindow();
+        m_strRegKey = strRegKey;
+        return FALSE;
+    }
+
+    m_map.SetFireEvents(TRUE);
+    m_map.SetShowLandmarks(TRUE);
+    m_map.SetShowGrid(TRUE);
+
+    CString strCityFile = m_strDataDir + _T("zelkam_user.obs");
+    BOOL bCityFileExists = TRUE;
+    if (!CCommonFile::DoesFileExist(strCityFile)) {
+        strCityFile = CCommonFile::GetModulePath() + _T("zelkam.obs");
+        bCityFileExists = CCommonFile::DoesFileExist(strCityFile) ? TRUE : FALSE;
+    }
+
+    RebuildUserCityListIfStale();
+
+    m_map.SetCityFile(strCityFile);
+    m_map.SetCityFileExists(bCityFileExists);
+
+    int* const apFlags[kFeatureCount] = {
+        &m_bFeatureObs,   &m_bFeatureCutcherry,      &m_bFeatureCity,     &m_bFeatureAstro,
+        &m_bFeatureMount, &m_bFeatureNaturalTerrain, &m_bFeatureBuilding, &m_bFeatureOther,
+    };
+    for (int i = 0; i < kFeatureCount; ++i)
+        CRegistry::Read(m_strRegKey, kFeatureNames[i], kFeatureDefaults[i], apFlags[i], 0);
+    SetFeatureVisible();
+
+    CRegistry::Read(m_strRegKey, _T("ViewAngle"), 0, &m_nSliderPos, 1);
+    m_slider.SetPos(m_nSliderPos);
+    UpdateViewAngle();
+
+    RedrawEclipsePath();
+    InitLocation(TRUE);
+
+    m_bCreated = TRUE;
+    return TRUE;
+}
+
+BOOL CDlgObs::DoModeless(CCorZel* pCor, CString strMeshFile)
+{
+    m_pCor = pCor;
+    if (!strMeshFile.IsEmpty())
+        m_strMeshFile = strMeshFile;
+
+    if (GetSafeHwnd() != nullptr) {
+        RedrawEclipsePath();
+        InitLocation(TRUE);
+        ShowWindow(SW_SHOWNORMAL);
+        return TRUE;
+    }
+
+    m_bCreated = FALSE;
+    if (!Create(pCor))
+        return FALSE;
+    int nShow = SW_SHOWNORMAL;
+    if (!CRegistry::Read(m_strRegKey, _T("WindowPos"), this, &nShow, 0))
+        ShowWindow(nShow);
+    return TRUE;
+}
+
+void CDlgObs::Show(BOOL bShow)
+{
+    if (GetSafeHwnd() == nullptr)
+        return;
+    if (bShow) {
+        RedrawEclipsePath();
+        InitLocation(TRUE);
+        ShowWindow(SW_SHOW);
+    } else {
+        ShowWindow(SW_HIDE);
+    }
+}
+
+void CDlgObs::DoDataExchange(CDataExchange* pDX)
+{
+    CZelDialog::DoDataExchange(pDX);
+    DDX_Radio(pDX, IDC_RD_EAST, m_nEastWest);
+    DDX_Radio(pDX, IDC_RD_NORTH, m_nNorthSouth);
+    DDX_Radio(pDX, IDC_RD_TZ_P, m_nTzSign);
+    DDX_Radio(pDX, IDC_RD_ALT_AUTO, m_nAltMode);
+    DDX_Int(pDX, IDC_EDT_LNG_DEG, m_nLngDeg, 0, 7);
+    DDX_Int(pDX, IDC_EDT_LNG_MIN, m_nLngMin, 0, 7);
+    DDX_Int(pDX, IDC_EDT_LAT_DEG, m_nLatDeg, 0, 7);
+    DDX_Int(pDX, IDC_EDT_LAT_MIN, m_nLatMin, 0, 7);
+    DDX_Int(pDX, IDC_EDT_TZ_HOUR, m_nTzHour, 0, 7);
+    DDX_Int(pDX, IDC_EDT_TZ_MIN, m_nTzMin, 0, 7);
+    DDX_DoubleFmt(pDX, IDC_EDT_LNG_SEC, m_dLngSec, _T("%.1f"), 7);
+    DDX_DoubleFmt(pDX, IDC_EDT_LAT_SEC, m_dLatSec, _T("%.1f"), 7);
+    DDX_DoubleFmt(pDX, IDC_EDT_ALT, m_dAltitude, _T("%.0f"), 7);
+    DDX_Check(pDX, IDC_OBS_CHK_FEATURE_OBS, m_bFeatureObs);
+    DDX_Check(pDX, IDC_OBS_CHK_FEATURE_CUTCHERRY, m_bFeatureCutcherry);
+    DDX_Check(pDX, IDC_OBS_CHK_FEATURE_CITY, m_bFeatureCity);
+    DDX_Check(pDX, IDC_OBS_CHK_FEATURE_ASTRO, m_bFeatureAstro);
+    DDX_Check(pDX, IDC_OBS_CHK_FEATURE_MOUNT, m_bFeatureMount);
+    DDX_Check(pDX, IDC_OBS_CHK_FEATURE_NATURAL_TERRAIN, m_bFeatureNaturalTerrain);
+    DDX_Check(pDX, IDC_OBS_CHK_FEATURE_BUILDING, m_bFeatureBuilding);
+    DDX_Check(pDX, IDC_OBS_CHK_FEATURE_OTHER, m_bFeatureOther);
+}
+
+void CDlgObs::AttachControls()
+{
+    constexpr COLORREF kFace = 0xB4B4B4;
+    constexpr COLORREF kShadow = 0x6B6B6B;
+    constexpr COLORREF kHot = 0x9DB600;
+    m_btnCity.Attach(IDC_OBS_BTN_CITY, this, 0, kFace, kShadow, kHot, 1);
+    m_btnSetInit.Attach(IDC_OBS_BTN_SET_INIT, this, 0, kFace, kShadow, kHot, 1);
+    m_btnReset.Attach(IDC_OBS_BTN_RESET, this, 0, kFace, kShadow, kHot, 1);
+
+    m_edtLngDeg.Attach(IDC_EDT_LNG_DEG, this);
+    m_edtLngMin.Attach(IDC_EDT_LNG_MIN, this);
+    m_edtLngSec.Attach(IDC_EDT_LNG_SEC, this);
+    m_edtLatDeg.Attach(IDC_EDT_LAT_DEG, this);
+    m_edtLatMin.Attach(IDC_EDT_LAT_MIN, this);
+    m_edtLatSec.Attach(IDC_EDT_LAT_SEC, this);
+    m_edtAlt.Attach(IDC_EDT_ALT, this);
+    m_edtTzHour.Attach(IDC_EDT_TZ_HOUR, this);
+    m_edtTzMin.Attach(IDC_EDT_TZ_MIN, this);
+
+    m_grpLng.Attach(IDC_GRP_LNG, this);
+    m_grpLat.Attach(IDC_GRP_LAT, this);
+    m_grpAlt.Attach(IDC_GRP_ALT, this);
+    m_grpTz.Attach(IDC_GRP_TZ, this);
+    m_grpFeature.Attach(IDC_GRP_FEATURE, this);
+
+    m_rdEast.Attach(IDC_RD_EAST, this);
+    m_rdWest.Attach(IDC_RD_WEST, this);
+    m_rdNorth.Attach(IDC_RD_NORTH, this);
+    m_rdSouth.Attach(IDC_RD_SOUTH, this);
+    m_rdAltAuto.Attach(IDC_RD_ALT_AUTO, this);
+    m_rdAltManual.Attach(IDC_RD_ALT_MANUAL, this);
+    m_rdTzP.Attach(IDC_RD_TZ_P, this);
+    m_rdTzM.Attach(IDC_RD_TZ_M, this);
+
+    m_spnLngDeg.Attach(IDC_SPN_LNG_DEG, this);
+    m_spnLngMin.Attach(IDC_SPN_LNG_MIN, this);
+    m_spnLngSec.Attach(IDC_SPN_LNG_SEC, this);
+    m_spnLatDeg.Attach(IDC_SPN_LAT_DEG, this);
+    m_spnLatMin.Attach(IDC_SPN_LAT_MIN, this);
+    m_spnLatSec.Attach(IDC_SPN_LAT_SEC, this);
+    m_spnAlt.Attach(IDC_SPN_ALT, this);
+    m_spnTzHour.Attach(IDC_SPN_TZ_HOUR, this);
+    m_spnTzMin.Attach(IDC_SPN_TZ_MIN, this);
+
+    for (int i = 0; i < kFeatureCount; ++i)
+        m_chkFeature[i].Attach(IDC_OBS_CHK_FEATURE_OBS + i, this);
+
+    m_stcTzHour.Attach(IDC_STC_TZ_HOUR, this);
+    m_stcTzMin.Attach(IDC_STC_TZ_MIN, this);
+}
+
+BOOL CDlgObs::OnInitDialog()
+{
+    CZelDialog::OnInitDialog();
+    // Detail at the top of the slider, wide at the bottom.
+    SetDlgItemText(IDC_STC_SLIDER_TOP, _T("詳細"));
+    SetDlgItemText(IDC_STC_SLIDER_BOTTOM, _T("広域"));
+    return TRUE;
+}
+
+void CDlgObs::NotifyHostClosed()
+{
+    if (CWnd* pMain = AfxGetMainWnd())
+        pMain->SendMessage(kMsgObsClosedMain, 0, 0);
+    if (CWnd* pParent = GetParent())
+        pParent->PostMessage(kMsgObsClosedParent, 0, IDD_OBS);
+}
+
+void CDlgObs::OnClose()
+{
+    NotifyHostClosed();
+    CZelDialog::OnClose();
+}
+
+void CDlgObs::OnOK()
+{
+    SaveReg();
+    NotifyHostClosed();
+    CDialog::OnOK();
+}
+
+void CDlgObs::OnCancel()
+{
+    OnOK();
+}
+
+void CDlgObs::SaveReg()
+{
+    const int anFlags[kFeatureCount] = {
+        m_bFeatureObs,   m_bFeatureCutcherry,      m_bFeatureCity,     m_bFeatureAstro,
+        m_bFeatureMount, m_bFeatureNaturalTerrain, m_bFeatureBuilding, m_bFeatureOther,
+    };
+    for (int i = 0; i < kFeatureCount; ++i)
+        CRegistry::Write(m_strRegKey, kFeatureNames[i], anFlags[i], 0);
+    CRegistry::Write(m_strRegKey, _T("ViewAngle"), m_nSliderPos, 1);
+    CRegistry::Write(m_strRegKey, _T("AutoAltitude"), m_nAltMode == 0 ? 1 : 0, 0);
+}
+
+// --- map view, zoom and landmarks ---
+
+void CDlgObs::RefreshMap()
+{
+    m_map.Redraw();
+    if (m_map.GetSafeHwnd() != nullptr)
+        ::RedrawWindow(m_map.GetSafeHwnd(), nullptr, nullptr,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void CDlgObs::SliderValToVal()
+{
+    m_dViewAngle = SliderPosToViewAngle(m_nSliderPos);
+    m_dMag = SliderPosToMag(m_nSliderPos);
+}
+
+void CDlgObs::UpdateViewAngle()
+{
+    m_nSliderPos = m_slider.GetPos();
+    SliderValToVal();
+    m_map.SetMag(m_dMag);
+    RefreshMap();
+}
+
+void CDlgObs::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
+{
+    if (pScrollBar != nullptr && pScrollBar->GetDlgCtrlID() == IDC_OBS_SLIDER) {
+        UpdateData(TRUE);
+        UpdateViewAngle();
+        return;
+    }
+    CZelDialog::OnVScroll(nSBCode, nPos, pScrollBar);
+}
+
+BOOL CDlgObs::OnMouseWheel(UINT nFlags, short zDelta, CPoint pt)
+{
+    CPoint ptClient = pt;
+    ScreenToClient(&ptClient);
+    if (!::PtInRect(&m_rcMap, ptClient) || m_pObs == nullptr
+        || m_pObs->m_nLocationObject != kBodyEarth)
+        return CZelDialog::OnMouseWheel(nFlags, zDelta, pt);
+
+    if (nFlags & MK_CONTROL) {
+        double dLng = 0.0, dLat = 0.0;
+        m_map.GetCenter(&dLng, &dLat);
+        dLat += zDelta > 0 ? 1.0 : -1.0;
+        if (!(dLat > -90.0 && dLat < 90.0))
+            dLat = dLat <= -90.0 ? -90.0 : 90.0;
+        m_map.SetCenter(dLng, dLat);
+    } else if (nFlags & MK_SHIFT) {
+        double dLng = 0.0, dLat = 0.0;
+        m_map.GetCenter(&dLng, &dLat);
+        dLng = degmal(dLng + (zDelta > 0 ? 1.0 : -1.0));
+        m_map.SetCenter(dLng, dLat);
+    } else {
+        int nPos = m_slider.GetPos() + (zDelta > 0 ? -3 : 3);
+        nPos = nPos < kSliderMin ? kSliderMin : (nPos > kSliderMax ? kSliderMax : nPos);
+        m_nSliderPos = nPos;
+        SliderValToVal();
+        m_map.SetMag(m_dMag);
+        m_slider.SetPos(nPos);
+    }
+    RefreshMap();
+    return CZelDialog::OnMouseWheel(nFlags, zDelta, pt);
+}
+
+void CDlgObs::OnPaint()
+{
+    CZelDialog::OnPaint();
+}
+
+void CDlgObs::OnSetMag(double dMag)
+{
+    double dViewAngle = 0.0;
+    int nPos = 0;
+    // A magnification of 0, negative or not a number has no view angle; nothing changes.
+    if (!MagToSliderPos(dMag, dViewAngle, nPos))
+        return;
+    m_dMag = dMag;
+    m_dViewAngle = dViewAngle;
+    RefreshMap();
+    m_nSliderPos = nPos;
+    m_slider.SetPos(nPos);
+}
+
+void CDlgObs::OnSetObsPosition(double dLng, double dLat)
+{
+    if (m_pObs == nullptr)
+        return;
+    double dCurLng = m_pObs->GetLongitude();
+    if (dCurLng < 0.0)
+        dCurLng += 360.0;
+    const int nBody = m_pObs->m_nLocationObject;
+    const double dCurLat = BodyLat(nBody);
+    const double dCurAlt = BodyHeight(nBody);
+    const double dCurTz = m_pObs->m_dUserTimeZone;
+    if (dLng < 0.0)
+        dLng += 360.0;
+    if (CCommonCoordFormat::IsEqualDeg(dLng, dCurLng) && CCommonCoordFormat::IsEqualDeg(dLat, dCurLat))
+        return;
+    m_dCurLng = dCurLng;
+    m_dCurLat = dCurLat;
+    m_dCurAlt = dCurAlt;
+    m_dCurTz = dCurTz;
+    m_pObs->UpdateObsByUI(dLng, dLat, m_dAltitude);
+}
+
+void CDlgObs::SetFeatureVisible()
+{
+    const long n = m_map.GetLandmarkClassCount();
+    if (n <= 0 || n > kMaxFeatureClasses)
+        return;
+    // The map reads exactly n flags: never fewer, and classes beyond the eight stay hidden.
+    std::vector<int> anFlags(static_cast<size_t>(n), 0);
+    const int anOurs[kFeatureCount] = {
+        m_bFeatureObs,   m_bFeatureCutcherry,      m_bFeatureCity,     m_bFeatureAstro,
+        m_bFeatureMount, m_bFeatureNaturalTerrain, m_bFeatureBuilding, m_bFeatureOther,
+    };
+    for (int i = 0; i < n && i < kFeatureCount; ++i)
+        anFlags[static_cast<size_t>(i)] = anOurs[i];
+    m_map.SetLandmarkFlags(reinterpret_cast<ULONGLONG>(anFlags.data()));
+}
+
+void CDlgObs::OnObsChkFeature()
+{
+    UpdateData(TRUE);
+    SetFeatureVisible();
+    RefreshMap();
+}
+
+CString CDlgObs::Query(LPCTSTR pszCommand)
+{
+    if (m_pCor == nullptr)
+        return CString();
+    return m_pCor->Command(pszCommand);
+}
+
+void CDlgObs::RedrawEclipsePath()
+{
+    if (Query(_T("? Solar.Planet.Earth.SolarEclipse.Path.Visible")).CompareNoCase(_T("TRUE")) == 0) {
+        if (m_strEclipsePath.IsEmpty())
+            m_strEclipsePath = Query(_T("? Solar.Planet.Earth.SolarEclipse.Path.Data"));
+        m_map.SetEclipsePath(m_strEclipsePath);
+    } else {
+        m_map.SetEclipsePath(CString());
+    }
+    const CString strColor = Query(_T("? Solar.Planet.Earth.SolarEclipse.Path.Color"));
+    m_map.SetEclipsePathColor(ParseEclipseColor(strColor));
+    const BOOL bApply =
+        Query(_T("? Solar.Planet.Earth.BesselElement.Apply")).CompareNoCase(_T("TRUE")) == 0;
+    m_map.SetApplyBessel(bApply);
+    RefreshMap();
+}
+
+void CDlgObs::RebuildUserCityListIfStale()
+{
+}
+
+// --- coordinate fields ---
+
+double CDlgObs::EditToLng()
+{
+    double dLng = m_nLngDeg + m_nLngMin / 60.0 + m_dLngSec / 3600.0;
+    if (IsSignedBody(m_nBody) && m_nEastWest == 1)
+        dLng = -dLng;
+    return dLng;
+}
+
+double CDlgObs::EditToLat()
+{
+    const double dLat = m_nLatDeg + m_nLatMin / 60.0 + m_dLatSec / 3600.0;
+    return m_nNorthSouth == 1 ? -dLat : dLat;
+}
+
+void CDlgObs::MoveCurrentPos(double dLng, double dLat)
+{
+    m_dCurLng = dLng;
+    m_dCurLat = dLat;
+    m_dCurAlt = m_dAltitude;
+    const double dTz = m_nTzHour + m_nTzMin / 60.0;
+    m_dCurTz = m_nTzSign == 1 ? -dTz : dTz;
+    if (m_pObs != nullptr)
+        m_pObs->UpdateObsByUI(dLng, dLat, m_dAltitude);
+}
+
+void CDlgObs::UpdateValue()
+{
+    UpdateData(TRUE);
+    if (m_pObs == nullptr)
+        return;
+    const double dLng = EditToLng();
+    const double dLat = EditToLat();
+    const double dAlt = m_pObs->IsSmallObject(m_nBody) ? m_dAltitude : m_dAltitude * 1000.0;
+    double dTz = m_nTzHour + m_nTzMin / 60.0;
+    if (m_nTzSign == 1)
+        dTz = -dTz;
+    m_dCurLng = dLng;
+    m_dCurLat = dLat;
+    m_dCurAlt = dAlt;
+    m_pObs->UpdateObsByUI(dLng, dLat, dAlt, dTz);
+}
+
+void CDlgObs::ChangeTz()
+{
+    double dTz = m_nTzHour + m_nTzMin / 60.0;
+    if (m_nTzSign == 1)
+        dTz = -dTz;
+    m_dCurTz = dTz;
+    if (m_pObs != nullptr) {
+        m_pObs->m_dUserTimeZone = dTz;
+        m_pObs->UpdateDateDisp(2);
+    }
+}
+
+void CDlgObs::InitLocation(BOOL bForce)
+{
+    if (m_pObs == nullptr || GetSafeHwnd() == nullptr)
+        return;
+    m_nBody = m_pObs->m_nLocationObject;
+
+    m_map.Redraw();
+    if (m_map.GetSafeHwnd() != nullptr && !m_map.IsWindowVisible())
+        m_map.ShowWindow(SW_SHOW);
+
+    double dLng = m_pObs->GetLongitude();
+    if (dLng < 0.0)
+        dLng += 360.0;
+    const double dLat = BodyLat(m_nBody);
+    const double dAlt = BodyHeight(m_nBody);
+    const double dTz = m_pObs->m_dUserTimeZone;
+
+    if (m_nBody == kBodyEarth) {
+        m_map.SetCenter(dLng, dLat);
+        m_map.SetObsPosition(dLng, dLat);
+        RefreshMap();
+    }
+    if (bForce)
+        DoitBool(kAutoAltitudeProperty, FALSE);
+    m_nAltMode = 1;
+    SetValue(dLng, dLat, dAlt, dTz, bForce);
+    UpdateStatus();
+}
+
+void CDlgObs::SetValue(double dLng, double dLat, double dAlt, double dTz, BOOL bForce)
+{
+    if (bForce || !CCommonCoordFormat::IsEqualDeg(dLng, m_dCurLng)) {
+        double v = dLng;
+        if (m_nBody == 0 || m_nBody == 3) {
+            m_nEastWest = 0;
+        } else if (IsSignedBody(m_nBody)) {
+            if (dLng >= 0.0 && dLng <= 180.0) {
+                m_nEastWest = 0;
+            } else {
+                m_nEastWest = 1;
+                v = 360.0 - dLng;
+            }
+        } else {
+            m_nEastWest = 1;
+        }
+        const CAngleParts parts = SplitAngle(v, LngMaxDeg(m_nBody));
+        m_nLngDeg = parts.nDeg;
+        m_nLngMin = parts.nMin;
+        m_dLngSec = parts.dSec;
+        WriteFields();
+        m_dCurLng = dLng;
+    }
+    if (bForce || !CCommonCoordFormat::IsEqualDeg(dLat, m_dCurLat)) {
+        m_nNorthSouth = dLat < 0.0 ? 1 : 0;
+        const CAngleParts parts = SplitAngle(dLat < 0.0 ? -dLat : dLat, 90);
+        m_nLatDeg = parts.nDeg;
+        m_nLatMin = parts.nMin;
+        m_dLatSec = parts.dSec;
+        WriteFields();
+        m_dCurLat = dLat;
+    }
+    if (bForce || !CCommonCoordFormat::IsEqualAlt(dAlt, m_dCurAlt)) {
+        const bool bMetres = m_pObs == nullptr || m_pObs->IsSmallObject(m_nBody);
+        m_dAltitude = bMetres ? dAlt : dAlt / 1000.0;
+        WriteFields();
+        m_dCurAlt = dAlt;
+    }
+    if (bForce || dTz != m_dCurTz) {
+        if (dTz != 9999.0) {
+            const CTzParts parts = SplitTimeZone(dTz);
+            m_nTzSign = parts.nSign;
+            m_nTzHour = parts.nHour;
+            m_nTzMin = parts.nMin;
+        }
+        WriteFields();
+        m_dCurTz = dTz;
+    }
+}
+
+double CDlgObs::BodyLat(int nBody) const
+{
+    // A body index the observer does not have reads as the origin rather than past its table.
+    if (m_pObs == nullptr || nBody < 0 || nBody >= CGeoDateObs::kBodyCount)
+        return 0.0;
+    return m_pObs->m_dLocation[nBody][CGeoDateObs::kLat];
+}
+
+double CDlgObs::BodyHeight(int nBody) const
+{
+    if (m_pObs == nullptr || nBody < 0 || nBody >= CGeoDateObs::kBodyCount)
+        return 0.0;
+    return m_pObs->m_dLocation[nBody][CGeoDateObs::kHeight];
+}
+
+double CDlgObs::TimeSysTz() const
+{
+    switch (m_pObs->m_nTimeSystem) {
+    case 0:
+        return m_pObs->m_dUserTimeZone;
+    case 2:
+        return m_pObs->GetLMTTz(m_pObs->GetLongitude());
+    default:
+        return 0.0;
+    }
+}
+
+bool CDlgObs::IsTzFree() const
+{
+    return m_pObs != nullptr && m_pObs->m_nTimeSystem == 0;
+}
+
+void CDlgObs::UpdateTimeSys()
+{
+    if (m_pObs == nullptr || GetSafeHwnd() == nullptr)
+        return;
+    const CTzParts parts = SplitTimeZone(TimeSysTz());
+    m_nTzSign = parts.nSign;
+    m_nTzHour = parts.nHour;
+    m_nTzMin = parts.nMin;
+    WriteFields();
+    UpdateStatus();
+}
+
+void CDlgObs::UpdateStatus()
+{
+    if (GetSafeHwnd() == nullptr)
+        return;
+    const bool bEarth = m_nBody == kBodyEarth;
+    const bool bSigned = IsSignedBody(m_nBody);
+    const bool bTzFree = IsTzFree();
+    auto enable = [this](int nID, bool bEnable) {
+        if (CWnd* pWnd = GetDlgItem(nID))
+            pWnd->EnableWindow(bEnable ? TRUE : FALSE);
+    };
+    enable(IDC_RD_EAST, bSigned);
+    enable(IDC_RD_WEST, bSigned);
+    enable(IDC_GRP_TZ, bEarth);
+    for (int nID : {IDC_RD_TZ_P, IDC_RD_TZ_M, IDC_EDT_TZ_HOUR, IDC_SPN_TZ_HOUR, IDC_STC_TZ_HOUR,
+                    IDC_EDT_TZ_MIN, IDC_SPN_TZ_MIN, IDC_STC_TZ_MIN})
+        enable(nID, bEarth && bTzFree);
+    for (int nID : {IDC_OBS_BTN_SET_INIT, IDC_OBS_BTN_CITY, IDC_GRP_FEATURE})
+        enable(nID, bEarth);
+    for (int i = 0; i < kFeatureCount; ++i)
+        enable(IDC_OBS_CHK_FEATURE_OBS + i, bEarth);
+
+    const bool bMetres = m_pObs == nullptr || m_pObs->IsSmallObject(m_nBody);
+    SetDlgItemText(IDC_STC_ALT_UNIT, bMetres ? _T("m") : _T("km"));
+
+    if (m_strMeshFile.IsEmpty()) {
+        m_nAltMode = 1;
+        m_bNoAutoAlt = 1;
+        for (int nID : {IDC_RD_ALT_AUTO, IDC_RD_ALT_MANUAL})
+            if (CWnd* pWnd = GetDlgItem(nID))
+                pWnd->ShowWindow(SW_HIDE);
+    } else {
+        enable(IDC_RD_ALT_AUTO, !m_bNoAutoAlt);
+        enable(IDC_RD_ALT_MANUAL, !m_bNoAutoAlt);
+    }
+    enable(IDC_EDT_ALT, m_nAltMode == 1);
+    enable(IDC_SPN_ALT, m_nAltMode == 1);
+}
+
+// --- field handlers ---
+
+void CDlgObs::WriteFields()
+{
+    ++m_nWritingFields;
+    UpdateData(FALSE);
+    --m_nWritingFields;
+}
+
+double CDlgObs::AltLowerBound() const
+{
+    const bool bMetres = m_pObs == nullptr || m_pObs->IsSmallObject(m_nBody);
+    return bMetres ? -9999.0 : 0.0;
+}
+
+void CDlgObs::ShowRangeMessage(const CString& strText)
+{
+    AfxMessageBox(strText, MB_ICONINFORMATION);
+}
+
+CDlgObs::CCaret CDlgObs::TakeCaret(int nID)
+{
+    CCaret caret;
+    if (HWND hEdit = ::GetDlgItem(m_hWnd, nID)) {
+        caret.nLen = ::GetWindowTextLengthW(hEdit);
+        DWORD dwEnd = 0;
+        ::SendMessageW(hEdit, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&dwEnd));
+        caret.nEnd = static_cast<int>(dwEnd);
+    }
+    return caret;
+}
+
+void CDlgObs::PlaceCaret(int nID, const CCaret& caret)
+{
+    HWND hEdit = ::GetDlgItem(m_hWnd, nID);
+    if (hEdit == nullptr)
+        return;
+    const int nPos = caret.nEnd + (::GetWindowTextLengthW(hEdit) <= caret.nLen ? 1 : 0);
+    ::SendMessageW(hEdit, EM_SETSEL, nPos, nPos);
+    ::SendMessageW(hEdit, EM_SCROLLCARET, 0, 0);
+}
+
+bool CDlgObs::IsTypingNumber(int nID)
+{
+    CString strText;
+    GetDlgItemText(nID, strText);
+    return strText.IsEmpty() || strText[strText.GetLength() - 1] == L'.';
+}
+
+void CDlgObs::OnChangeEdtLngDeg()
+{
+    if (m_nWritingFields > 0)
+        return;
+    UpdateData(TRUE);
+    const int nMax = LngMaxDeg(m_nBody);
+    if (m_nLngDeg < 0 || m_nLngDeg > nMax) {
+        CString strText;
+        strText.Format(IDS_LNG_RANGE, 0, nMax);
+        ShowRangeMessage(strText);
+        m_nLngDeg = m_nLngDeg < 0 ? 0 : nMax;
+        WriteFields();
+        return;
+    }
+    MoveCurrentPos(EditToLng(), EditToLat());
+}
+
+void CDlgObs::OnChangeEdtLngMin()
+{
+    if (m_nWritingFields > 0)
+        return;
+    const CCaret caret = TakeCaret(IDC_EDT_LNG_MIN);
+    UpdateData(TRUE);
+    if (m_nLngMin < 0 || m_nLngMin > 59) {
+        ShowRangeMessage(_T("経度の分には 0 から 59 までの値を入力してください。"));
+        m_nLngMin = m_nLngMin < 0 ? 0 : 59;
+        WriteFields();
+        return;
+    }
+    MoveCurrentPos(EditToLng(), EditToLat());
+    PlaceCaret(IDC_EDT_LNG_MIN, caret);
+}
+
+void CDlgObs::OnChangeEdtLngSec()
+{
+    if (m_nWritingFields > 0 || IsTypingNumber(IDC_EDT_LNG_SEC))
+        return;
+    const CCaret caret = TakeCaret(IDC_EDT_LNG_SEC);
+    UpdateData(TRUE);
+    if (!(m_dLngSec >= 0.0 && m_dLngSec < 60.0)) {
+        ShowRangeMessage(_T("経度の秒には 0 から 59.9 までの値を入力してください。"));
+        m_dLngSec = m_dLngSec < 0.0 ? 0.0 : 59.9;
+        WriteFields();
+        return;
+    }
+    MoveCurrentPos(EditToLng(), EditToLat());
+    PlaceCaret(IDC_EDT_LNG_SEC, caret);
+}
+
+void CDlgObs::OnChangeEdtLatDeg()
+{
+    if (m_nWritingFields > 0)
+        return;
+    UpdateData(TRUE);
+    bool bWrite = false;
+    if (m_nLatDeg < 0 || m_nLatDeg > 90) {
+        ShowRangeMessage(_T("緯度の度には 0 から 90 までの値を入力してください。"));
+        // Clamped either way, the minutes and seconds start again from 0.
+        m_nLatDeg = m_nLatDeg < 0 ? 0 : 90;
+        m_nLatMin = 0;
+        m_dLatSec = 0.0;
+        bWrite = true;
+    } else if (m_nLatDeg == 90 && (m_nLatMin != 0 || m_dLatSec != 0.0)) {
+        m_nLatMin = 0;
+        m_dLatSec = 0.0;
+        bWrite = true;
+    }
+    if (bWrite)
+        WriteFields();
+    MoveCurrentPos(EditToLng(), EditToLat());
+}
+
+void CDlgObs::OnChangeEdtLatMin()
+{
+    if (m_nWritingFields > 0)
+        return;
+    const CCaret caret = TakeCaret(IDC_EDT_LAT_MIN);
+    UpdateData(TRUE);
+    if (m_nLatDeg == 90) {
+        m_nLatMin = 0;
+        m_dLatSec = 0.0;
+        WriteFields();
+    } else if (m_nLatMin < 0 || m_nLatMin > 59) {
+        ShowRangeMessage(_T("緯度の分には 0 から 59 までの値を入力してください。"));
+        m_nLatMin = m_nLatMin < 0 ? 0 : 59;
+        WriteFields();
+    }
+    MoveCurrentPos(EditToLng(), EditToLat());
+    PlaceCaret(IDC_EDT_LAT_MIN, caret);
+}
+
+void CDlgObs::OnChangeEdtLatSec()
+{
+    if (m_nWritingFields > 0 || IsTypingNumber(IDC_EDT_LAT_SEC))
+        return;
+    const CCaret caret = TakeCaret(IDC_EDT_LAT_SEC);
+    UpdateData(TRUE);
+    if (m_nLatDeg == 90) {
+        m_nLatMin = 0;
+        m_dLatSec = 0.0;
+        WriteFields();
+    } else if (!(m_dLatSec >= 0.0 && m_dLatSec < 60.0)) {
+        ShowRangeMessage(_T("緯度の秒には 0 から 59.9 までの値を入力してください。"));
+        m_dLatSec = m_dLatSec < 0.0 ? 0.0 : 59.9;
+        WriteFields();
+    }
+    MoveCurrentPos(EditToLng(), EditToLat());
+    PlaceCaret(IDC_EDT_LAT_SEC, caret);
+}
+
+void CDlgObs::OnChangeEdtAlt()
+{
+    if (m_nWritingFields > 0)
+        return;
+    UpdateData(TRUE);
+    const double dLower = AltLowerBound();
+    if (!(m_dAltitude >= dLower && m_dAltitude <= kAltUpper)) {
+        CString strText;
+        strText.Format(IDS_ALT_RANGE, BodyName(m_nBody), dLower, kAltUpper);
+        ShowRangeMessage(strText);
+        m_dAltitude = m_dAltitude < dLower ? dLower : kAltUpper;
+        WriteFields();
+        return;
+    }
+    UpdateValue();
+}
+
+void CDlgObs::OnChangeEdtTzHour()
+{
+    if (m_nWritingFields > 0)
+        return;
+    UpdateData(TRUE);
+    if (m_nTzHour < 0 || m_nTzHour > 14) {
+        ShowRangeMessage(_T("タイムゾーンの時には 0 から 14 までの値を入力してください。"));
+        m_nTzHour = m_nTzHour < 0 ? 0 : 14;
+        WriteFields();
+        return;
+    }
+    ChangeTz();
+}
+
+void CDlgObs::OnChangeEdtTzMin()
+{
+    if (m_nWritingFields > 0)
+        return;
+    UpdateData(TRUE);
+    if (m_nTzMin < 0 || m_nTzMin > 59) {
+        ShowRangeMessage(_T("タイムゾーンの分には 0 から 59 までの値を入力してください。"));
+        m_nTzMin = m_nTzMin < 0 ? 0 : 59;
+        WriteFields();
+        return;
+    }
+    ChangeTz();
+}
+
+namespace {
+
+// A negative delta (the upper arrow) raises the value.
+int StepSign(NMHDR* pNMHDR)
+{
+    const auto* pUpDown = reinterpret_cast<NMUPDOWN*>(pNMHDR);
+    return pUpDown->iDelta < 0 ? 1 : -1;
+}
+
+template <typename T>
+T Clamp(T v, T lo, T hi)
+{
+    return v < lo ? lo : (v > hi ? hi : v);
+}
+
+// Tenths of a second kept exact while stepping, so 0.1 steps never drift.
+double StepSeconds(double dSec, int nSign)
+{
+    return (static_cast<long long>(dSec * 10.0 + (dSec < 0 ? -0.5 : 0.5)) + nSign) / 10.0;
+}
+
+}  // namespace
+
+void CDlgObs::OnDeltaposSpnLngDeg(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    UpdateData(TRUE);
+    int d = m_nLngDeg + StepSign(pNMHDR);
+    if (IsSignedBody(m_nBody)) {
+        if (d > 180) {
+            d = 360 - d;
+            m_nEastWest = m_nEastWest == 1 ? 0 : 1;
+        } else if (d < 0) {
+            d = -d;
+            m_nEastWest = m_nEastWest == 1 ? 0 : 1;
+        }
+    } else if (d > 360) {
+        d -= 360;
+    } else if (d < 0) {
+        d += 360;
+    }
+    m_nLngDeg = d;
+    WriteFields();
+    UpdateData(TRUE);
+    MoveCurrentPos(EditToLng(), EditToLat());
+    *pResult = 0;
+}
+
+void CDlgObs::OnDeltaposSpnLngMin(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    UpdateData(TRUE);
+    m_nLngMin = Clamp(m_nLngMin + StepSign(pNMHDR), 0, 59);
+    WriteFields();
+    UpdateData(TRUE);
+    MoveCurrentPos(EditToLng(), EditToLat());
+    *pResult = 0;
+}
+
+void CDlgObs::OnDeltaposSpnLngSec(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    UpdateData(TRUE);
+    m_dLngSec = Clamp(StepSeconds(m_dLngSec, StepSign(pNMHDR)), 0.0, 59.9);
+    WriteFields();
+    UpdateData(TRUE);
+    MoveCurrentPos(EditToLng(), EditToLat());
+    *pResult = 0;
+}
+
+void CDlgObs::OnDeltaposSpnLatDeg(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    UpdateData(TRUE);
+    const int d = m_nLatDeg + StepSign(pNMHDR);
+    if (d < 0 || d >= 90) {
+        m_nLatDeg = d < 0 ? 0 : 90;
+        m_nLatMin = 0;
+        m_dLatSec = 0.0;
+    } else {
+        m_nLatDeg = d;
+    }
+    WriteFields();
+    UpdateData(TRUE);
+    MoveCurrentPos(EditToLng(), EditToLat());
+    *pResult = 0;
+}
+
+void CDlgObs::OnDeltaposSpnLatMin(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    UpdateData(TRUE);
+    m_nLatMin = m_nLatDeg >= 90 ? 0 : Clamp(m_nLatMin + StepSign(pNMHDR), 0, 59);
+    WriteFields();
+    UpdateData(TRUE);
+    MoveCurrentPos(EditToLng(), EditToLat());
+    *pResult = 0;
+}
+
+void CDlgObs::OnDeltaposSpnLatSec(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    UpdateData(TRUE);
+    m_dLatSec = m_nLatDeg >= 90 ? 0.0
+                                : Clamp(StepSeconds(m_dLatSec, StepSign(pNMHDR)), 0.0, 59.9);
+    WriteFields();
+    UpdateData(TRUE);
+    MoveCurrentPos(EditToLng(), EditToLat());
+    *pResult = 0;
+}
+
+void CDlgObs::OnDeltaposSpnAlt(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    UpdateData(TRUE);
+    m_dAltitude = Clamp(m_dAltitude + StepSign(pNMHDR), AltLowerBound(), kAltUpper);
+    WriteFields();
+    UpdateValue();
+    *pResult = 0;
+}
+
+void CDlgObs::OnDeltaposSpnTzHour(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    UpdateData(TRUE);
+    m_nTzHour = Clamp(m_nTzHour + StepSign(pNMHDR), 0, 14);
+    WriteFields();
+    ChangeTz();
+    *pResult = 0;
+}
+
+void CDlgObs::OnDeltaposSpnTzMin(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    UpdateData(TRUE);
+    m_nTzMin = Clamp(m_nTzMin + StepSign(pNMHDR), 0, 59);
+    WriteFields();
+    ChangeTz();
+    *pResult = 0;
+}
+
+void CDlgObs::OnRdEast()
+{
+    if (!m_bCreated)
+        return;
+    UpdateData(TRUE);
+    MoveCurrentPos(EditToLng(), EditToLat());
+}
+
+void CDlgObs::OnRdNorth()
+{
+    UpdateData(TRUE);
+    MoveCurrentPos(EditToLng(), EditToLat());
+}
+
+void CDlgObs::OnRdTzP()
+{
+    UpdateValue();
+}
+
+void CDlgObs::OnRdAltManual()
+{
+    UpdateData(TRUE);
+    UpdateStatus();
+    DoitBool(kAutoAltitudeProperty, m_nAltMode == 0 ? TRUE : FALSE);
+}
+
+void CDlgObs::OnRdAltAuto()
+{
+    // One flag for every instance: the engine's switch is process-wide too.
+    static bool s_bInAltAuto = false;
+    if (m_strMeshFile.IsEmpty() || s_bInAltAuto)
+        return;
+    if (m_bNoAutoAlt) {
+        CheckDlgButton(IDC_RD_ALT_AUTO, BST_UNCHECKED);
+        CheckDlgButton(IDC_RD_ALT_MANUAL, BST_CHECKED);
+        return;
+    }
+    s_bInAltAuto = true;
+    UpdateData(TRUE);
+    UpdateStatus();
+    DoitBool(kAutoAltitudeProperty, m_nAltMode == 0 ? TRUE : FALSE);
+    UpdateValue();
+    s_bInAltAuto = false;
+}
+
+// --- default location ---
+
+void CDlgObs::SaveDefault(double dLng, double dLat, double dAlt, double dTz)
+{
+    CString strLocation;
+    strLocation.Format(_T("location(%f, %f, %f)"), dLng, dLat, dAlt);
+    CRegistry::Write(kDefaultKey, _T("location"), strLocation);
+    CString strTz;
+    strTz.Format(_T("%f"), dTz);
+    CRegistry::Write(kDefaultKey, _T("time.timezone"), strTz);
+}
+
+void CDlgObs::OnObsBtnSetInit()
+{
+    CString strText;
+    strText.Format(_T("%s %3d度%02d分%04.1f秒\n%s %3d度%02d分%04.1f秒\n標高 %.0fm\nタイムゾーン %s%02d時間%02d分"),
+                   m_nEastWest == 1 ? _T("西経") : _T("東経"), m_nLngDeg, m_nLngMin, m_dLngSec,
+                   m_nNorthSouth == 1 ? _T("南緯") : _T("北緯"), m_nLatDeg, m_nLatMin, m_dLatSec,
+                   m_dAltitude, m_nTzSign == 1 ? _T("-") : _T("+"), m_nTzHour, m_nTzMin);
+    strText += _T("\n\nを初期値として設定します。");
+    if (AfxMessageBox(strText, MB_OKCANCEL | MB_ICONINFORMATION) != IDOK)
+        return;
+    double dLng = m_nLngDeg + m_nLngMin / 60.0 + m_dLngSec / 3600.0;
+    if (m_nEastWest == 1)
+        dLng = -dLng;
+    const double dLat = EditToLat();
+    double dTz = m_nTzHour + m_nTzMin / 60.0;
+    if (m_nTzSign == 1)
+        dTz = -dTz;
+    SaveDefault(dLng, dLat, m_dAltitude, dTz);
+}
+
+void CDlgObs::OnBnClickedObsBtnReset()
+{
+    if (m_pObs == nullptr)
+        return;
+    m_pObs->UpdateLocationObjectByUI(m_nBody, 1);
+    CString strLocation;
+    CRegistry::Read(kDefaultKey, _T("location"), kDefaultLocation, strLocation);
+    CString strCommand;
+    strCommand.Format(_T("%s = %s"), _T("location"), strLocation.GetString());
+    Query(strCommand);
+    CString strTz;
+    CRegistry::Read(kDefaultKey, _T("time.timezone"), kDefaultTimeZone, strTz);
+    const double dTz = CityWtof(strTz);
+    m_dCurTz = dTz;
+    m_pObs->m_dUserTimeZone = dTz;
+    strCommand.Format(_T("%s = %s; Show Sky"), _T("time.timezone"), strTz.GetString());
+    Query(strCommand);
+    m_pObs->UpdateDateDisp(2);
+    UpdateTimeSys();
+}
+
+BEGIN_MESSAGE_MAP(CDlgObs, CZelDialog)
+    ON_WM_CLOSE()
+    ON_WM_VSCROLL()
+    ON_WM_MOUSEWHEEL()
+    ON_WM_PAINT()
+    ON_BN_CLICKED(IDC_OBS_CHK_FEATURE_OBS, &CDlgObs::OnObsChkFeature)
+    ON_BN_CLICKED(IDC_OBS_CHK_FEATURE_CUTCHERRY, &CDlgObs::OnObsChkFeature)
+    ON_BN_CLICKED(IDC_OBS_CHK_FEATURE_CITY, &CDlgObs::OnObsChkFeature)
+    ON_BN_CLICKED(IDC_OBS_CHK_FEATURE_ASTRO, &CDlgObs::OnObsChkFeature)
+    ON_BN_CLICKED(IDC_OBS_CHK_FEATURE_MOUNT, &CDlgObs::OnObsChkFeature)
+    ON_BN_CLICKED(IDC_OBS_CHK_FEATURE_NATURAL_TERRAIN, &CDlgObs::OnObsChkFeature)
+    ON_BN_CLICKED(IDC_OBS_CHK_FEATURE_BUILDING, &CDlgObs::OnObsChkFeature)
+    ON_BN_CLICKED(IDC_OBS_CHK_FEATURE_OTHER, &CDlgObs::OnObsChkFeature)
+    ON_BN_CLICKED(IDC_OBS_BTN_SET_INIT, &CDlgObs::OnObsBtnSetInit)
+    ON_BN_CLICKED(IDC_OBS_BTN_RESET, &CDlgObs::OnBnClickedObsBtnReset)
+    ON_EN_CHANGE(IDC_EDT_LNG_DEG, &CDlgObs::OnChangeEdtLngDeg)
+    ON_EN_CHANGE(IDC_EDT_LNG_MIN, &CDlgObs::OnChangeEdtLngMin)
+    ON_EN_CHANGE(IDC_EDT_LNG_SEC, &CDlgObs::OnChangeEdtLngSec)
+    ON_EN_CHANGE(IDC_EDT_LAT_DEG, &CDlgObs::OnChangeEdtLatDeg)
+    ON_EN_CHANGE(IDC_EDT_LAT_MIN, &CDlgObs::OnChangeEdtLatMin)
+    ON_EN_CHANGE(IDC_EDT_LAT_SEC, &CDlgObs::OnChangeEdtLatSec)
+    ON_EN_CHANGE(IDC_EDT_ALT, &CDlgObs::OnChangeEdtAlt)
+    ON_EN_CHANGE(IDC_EDT_TZ_HOUR, &CDlgObs::OnChangeEdtTzHour)
+    ON_EN_CHANGE(IDC_EDT_TZ_MIN, &CDlgObs::OnChangeEdtTzMin)
+    ON_NOTIFY(UDN_DELTAPOS, IDC_SPN_LNG_DEG, &CDlgObs::OnDeltaposSpnLngDeg)
+    ON_NOTIFY(UDN_DELTAPOS, IDC_SPN_LNG_MIN, &CDlgObs::OnDeltaposSpnLngMin)
+    ON_NOTIFY(UDN_DELTAPOS, IDC_SPN_LNG_SEC, &CDlgObs::OnDeltaposSpnLngSec)
+    ON_NOTIFY(UDN_DELTAPOS, IDC_SPN_LAT_DEG, &CDlgObs::OnDeltaposSpnLatDeg)
+    ON_NOTIFY(UDN_DELTAPOS, IDC_SPN_LAT_MIN, &CDlgObs::OnDeltaposSpnLatMin)
+    ON_NOTIFY(UDN_DELTAPOS, IDC_SPN_LAT_SEC, &CDlgObs::OnDeltaposSpnLatSec)
+    ON_NOTIFY(UDN_DELTAPOS, IDC_SPN_ALT, &CDlgObs::OnDeltaposSpnAlt)
+    ON_NOTIFY(UDN_DELTAPOS, IDC_SPN_TZ_HOUR, &CDlgObs::OnDeltaposSpnTzHour)
+    ON_NOTIFY(UDN_DELTAPOS, IDC_SPN_TZ_MIN, &CDlgObs::OnDeltaposSpnTzMin)
+    ON_BN_CLICKED(IDC_RD_EAST, &CDlgObs::OnRdEast)
+    ON_BN_CLICKED(IDC_RD_WEST, &CDlgObs::OnRdEast)
+    ON_BN_CLICKED(IDC_RD_NORTH, &CDlgObs::OnRdNorth)
+    ON_BN_CLICKED(IDC_RD_SOUTH, &CDlgObs::OnRdNorth)
+    ON_BN_CLICKED(IDC_RD_TZ_P, &CDlgObs::OnRdTzP)
+    ON_BN_CLICKED(IDC_RD_TZ_M, &CDlgObs::OnRdTzP)
+    ON_BN_CLICKED(IDC_RD_ALT_MANUAL, &CDlgObs::OnRdAltManual)
+    ON_BN_CLICKED(IDC_RD_ALT_AUTO, &CDlgObs::OnRdAltAuto)
+END_MESSAGE_MAP()
+
+BEGIN_EVENTSINK_MAP(CDlgObs, CZelDialog)
+    ON_EVENT(CDlgObs, IDC_OBS_CORZELMAP, 8, OnSetObsPosition, VTS_R8 VTS_R8)
+    ON_EVENT(CDlgObs, IDC_OBS_CORZELMAP, 9, OnSetMag, VTS_R8)
+END_EVENTSINK_MAP()
