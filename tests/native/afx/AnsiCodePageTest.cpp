@@ -49,6 +49,7 @@ TEST(AnsiCodePage, DecodesExactCp932Bytes)
         {"trail byte 5C is not a backslash", L"表\\", "\x95\x5C\x5C"},
         {"half-width katakana", L"ｱ", "\xB1"},
         {"byte 80 alone", L"\x0080", "\x80"},
+        {"bytes A0 and FD-FF as Windows reads them", L"\xF8F0\xF8F1\xF8F2\xF8F3", "\xA0\xFD\xFE\xFF"},
         {"empty", L"", ""},
     };
     for (const EncodeCase& c : cases)
@@ -59,6 +60,8 @@ TEST(AnsiCodePage, RoundTripsJapaneseText)
 {
     const std::wstring text = L"都市名[東京]はすでに存在しています。\n別の名称を指定してください。";
     EXPECT_EQ(WideFromAnsi(AnsiFromWide(text)), text);
+    const std::string odd = "\x80\xA0\xFD\xFE\xFF";
+    EXPECT_EQ(AnsiFromWide(WideFromAnsi(odd)), odd) << "single bytes outside the JIS table survive";
 }
 
 TEST(AnsiCodePage, LeadBytes)

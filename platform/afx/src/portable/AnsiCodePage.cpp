@@ -221,6 +221,19 @@ const char* Override932(unsigned long code)
     return it != end && it->code == code ? it->bytes : nullptr;
 }
 
+// Bytes that Windows reads alone in code page 932 but glibc's CP932 rejects.
+wchar_t Windows932Single(unsigned char byte)
+{
+    switch (byte) {
+    case 0x80: return L'\x0080';
+    case 0xA0: return L'\xF8F0';
+    case 0xFD: return L'\xF8F1';
+    case 0xFE: return L'\xF8F2';
+    case 0xFF: return L'\xF8F3';
+    default: return L'\xFFFD';
+    }
+}
+
 // Converts a run of characters with iconv; whatever it rejects becomes the default character.
 void EncodeRun(iconv_t cd, const wchar_t* run, std::size_t count, std::string& out)
 {
@@ -303,10 +316,9 @@ std::wstring WideFromAnsi(const std::string& ansi)
         out.append(buf, static_cast<std::size_t>(dst - reinterpret_cast<char*>(buf)) / sizeof(wchar_t));
         if (r != static_cast<std::size_t>(-1) || err == E2BIG)
             continue;
-        // Windows reads byte 80 alone as U+0080; any other invalid or truncated sequence gives
-        // one replacement character per bad byte.
-        bool c1 = windows932 && static_cast<unsigned char>(*in) == 0x80;
-        out += c1 ? L'\x0080' : L'\xFFFD';
+        // One replacement character per bad byte, except the single bytes glibc leaves out and
+        // Windows reads.
+        out += windows932 ? Windows932Single(static_cast<unsigned char>(*in)) : L'\xFFFD';
         ++in;
         --inLeft;
         iconv(cd, nullptr, nullptr, nullptr, nullptr);
