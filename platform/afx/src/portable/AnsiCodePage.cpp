@@ -251,7 +251,10 @@ void EncodeRun(iconv_t cd, const wchar_t* run, std::size_t count, std::string& o
         out.append(buf, static_cast<std::size_t>(dst - buf));
         if (r != static_cast<std::size_t>(-1) || err == E2BIG)
             continue;
-        out += '?';
+        // Windows sees a character beyond the BMP as two UTF-16 units and writes two '?'.
+        wchar_t rejected;
+        std::memcpy(&rejected, in, sizeof rejected);
+        out += static_cast<unsigned long>(rejected) > 0xFFFF ? "??" : "?";
         std::size_t skip = inLeft < sizeof(wchar_t) ? inLeft : sizeof(wchar_t);
         in += skip;
         inLeft -= skip;
