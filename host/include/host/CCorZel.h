@@ -14,15 +14,11 @@ public:
     // object takes a reference of its own.
     explicit CCorZel(IDispatch* pEngine);
     ~CCorZel() override;
-    CCorZel(const CCorZel&) = delete;
-    CCorZel& operator=(const CCorZel&) = delete;
 
+    // Null drops the engine.
     void SetEngine(IDispatch* pEngine);
-    IDispatch* GetEngine() const { return m_pEngine; }
+    IDispatch* GetEngine() const;
 
     // The engine's reply; empty when there is no engine or the call fails.
     CString Command(const CString& command);
-
-private:
-    IDispatch* m_pEngine = nullptr;
 };

@@ -4,7 +4,7 @@
 #include <afx/afxwin.h>
 
 // A flat owner-drawn push button. Attach takes over a template button and makes it owner-drawn;
-// the dialog base (CZelDialog) routes WM_DRAWITEM here. Colours are COLORREF (0x00BBGGRR):
+// the parent reflects WM_DRAWITEM to DrawItem. Colours are COLORREF (0x00BBGGRR):
 //   crText   caption (the dialogs pass 0, black)
 //   crFace   face (0xB4B4B4, light grey)
 //   crBorder frame (0x6B6B6B, dark grey)
@@ -23,4 +23,7 @@ public:
     COLORREF m_crBorder = 0x6B6B6B;
     COLORREF m_crFocus = 0x9DB600;
     int m_nBorder = 1;
+
+protected:
+    DECLARE_MESSAGE_MAP()
 };

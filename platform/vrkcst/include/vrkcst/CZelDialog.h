@@ -7,8 +7,7 @@ class CCorZel;
 
 // The themed dialog base. It keeps the sky-engine pointer and a registry key: when the key is
 // not empty, OnInitDialog moves the window to the position stored under key\"WindowPos" (without
-// showing it) and OnDestroy stores the window's placement there. Dialogs draw their owner-drawn
-// CZelButtons through this base (WM_DRAWITEM).
+// showing it) and OnDestroy stores the window's placement there.
 class VRKCST_API CZelDialog : public CDialog {
 public:
     CZelDialog(UINT nIDTemplate, CWnd* pParent = nullptr);
@@ -31,9 +30,6 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
     afx_msg void OnDestroy();
-    afx_msg void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
-
-    UINT m_nZelTemplate;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -1,0 +1,28 @@
+#include <host/CCorZel.h>
+
+CCorZel::CCorZel() = default;
+
+CCorZel::CCorZel(IDispatch* pEngine)
+{
+    SetEngine(pEngine);
+}
+
+CCorZel::~CCorZel() = default;
+
+void CCorZel::SetEngine(IDispatch* pEngine)
+{
+    SetControlDispatch(pEngine);
+}
+
+IDispatch* CCorZel::GetEngine() const
+{
+    return GetControlDispatch();
+}
+
+CString CCorZel::Command(const CString& command)
+{
+    CString reply;
+    static const BYTE params[] = VTS_BSTR;
+    InvokeHelper(DISPID_COMMAND, DISPATCH_METHOD, VT_BSTR, &reply, params, command.GetString());
+    return reply;
+}

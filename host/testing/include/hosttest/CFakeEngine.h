@@ -1,0 +1,44 @@
+#pragma once
+
+#include <afx/CString.h>
+
+#include <map>
+#include <vector>
+
+#include <ole2.h>
+
+// A stand-in sky engine: an IDispatch whose Command (dispatch id 2, BSTR in, BSTR out) records
+// every command text and answers from a table. Unknown commands get m_strDefaultReply ("").
+// A stack or member instance is owned by its holder and Release never deletes it; one made by
+// New() deletes itself when the last reference goes.
+class CFakeEngine : public IDispatch {
+public:
+    CFakeEngine() = default;
+    virtual ~CFakeEngine() = default;
+    CFakeEngine(const CFakeEngine&) = delete;
+    CFakeEngine& operator=(const CFakeEngine&) = delete;
+    static CFakeEngine* New();
+
+    void SetReply(const CString& command, const CString& reply) { m_replies[command] = reply; }
+    // The commands that did not start with "?" (assignments), in order.
+    std::vector<CString> Assignments() const;
+
+    std::vector<CString> m_commands;         // every command, in order
+    std::map<CString, CString> m_replies;    // command text -> reply
+    CString m_strDefaultReply;
+    int m_nOtherCalls = 0;                   // Invoke calls that were not a valid Command
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* pctinfo) override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override;
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID dispId, REFIID riid, LCID lcid, WORD wFlags,
+                                     DISPPARAMS* pParams, VARIANT* pResult, EXCEPINFO* pExcep,
+                                     UINT* puArgErr) override;
+
+private:
+    LONG m_nRef = 1;
+    bool m_bHeap = false;
+};

@@ -1,0 +1,92 @@
+#include <hosttest/CFakeEngine.h>
+
+CFakeEngine* CFakeEngine::New()
+{
+    CFakeEngine* p = new CFakeEngine;
+    p->m_bHeap = true;
+    return p;
+}
+
+std::vector<CString> CFakeEngine::Assignments() const
+{
+    std::vector<CString> out;
+    for (const CString& c : m_commands)
+        if (c.GetLength() == 0 || c[0] != L'?')
+            out.push_back(c);
+    return out;
+}
+
+HRESULT STDMETHODCALLTYPE CFakeEngine::QueryInterface(REFIID riid, void** ppv)
+{
+    if (!ppv)
+        return E_POINTER;
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch)) {
+        *ppv = static_cast<IDispatch*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *ppv = nullptr;
+    return E_NOINTERFACE;
+}
+
+ULONG STDMETHODCALLTYPE CFakeEngine::AddRef()
+{
+    return static_cast<ULONG>(InterlockedIncrement(&m_nRef));
+}
+
+ULONG STDMETHODCALLTYPE CFakeEngine::Release()
+{
+    const LONG n = InterlockedDecrement(&m_nRef);
+    if (n == 0 && m_bHeap)
+        delete this;
+    return static_cast<ULONG>(n < 0 ? 0 : n);
+}
+
+HRESULT STDMETHODCALLTYPE CFakeEngine::GetTypeInfoCount(UINT* pctinfo)
+{
+    if (!pctinfo)
+        return E_POINTER;
+    *pctinfo = 0;
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE CFakeEngine::GetTypeInfo(UINT, LCID, ITypeInfo**)
+{
+    return E_NOTIMPL;
+}
+
+HRESULT STDMETHODCALLTYPE CFakeEngine::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*)
+{
+    return DISP_E_UNKNOWNNAME;
+}
+
+HRESULT STDMETHODCALLTYPE CFakeEngine::Invoke(DISPID dispId, REFIID, LCID, WORD wFlags,
+                                              DISPPARAMS* pParams, VARIANT* pResult, EXCEPINFO*,
+                                              UINT* puArgErr)
+{
+    if (dispId != 2) {
+        ++m_nOtherCalls;
+        return DISP_E_MEMBERNOTFOUND;
+    }
+    if (!(wFlags & DISPATCH_METHOD) || !pParams || pParams->cArgs != 1) {
+        ++m_nOtherCalls;
+        return DISP_E_BADPARAMCOUNT;
+    }
+    const VARIANT& arg = pParams->rgvarg[0];
+    if (arg.vt != VT_BSTR) {
+        ++m_nOtherCalls;
+        if (puArgErr)
+            *puArgErr = 0;
+        return DISP_E_TYPEMISMATCH;
+    }
+    const CString command(arg.bstrVal ? arg.bstrVal : L"", arg.bstrVal ? SysStringLen(arg.bstrVal) : 0);
+    m_commands.push_back(command);
+    if (pResult) {
+        const auto it = m_replies.find(command);
+        const CString& reply = it != m_replies.end() ? it->second : m_strDefaultReply;
+        VariantInit(pResult);
+        pResult->vt = VT_BSTR;
+        pResult->bstrVal = SysAllocStringLen(reply.GetString(), static_cast<UINT>(reply.GetLength()));
+    }
+    return S_OK;
+}

@@ -1,0 +1,352 @@
+#include <hosttest/CFakeMap.h>
+
+#include <host/CCorZelMap.h>
+
+#include <cstdint>
+
+namespace {
+
+const wchar_t kClassName[] = L"VrkFakeMapWindow";
+CFakeMap* g_pLast = nullptr;
+
+CString Number(double d)
+{
+    CString s;
+    s.Format(L"%.10g", d);
+    return s;
+}
+
+bool ToArg(const VARIANT& v, FakeMapArg& arg)
+{
+    arg.vt = v.vt;
+    switch (v.vt) {
+    case VT_R8: arg.d = v.dblVal; return true;
+    case VT_BOOL: arg.n = v.boolVal ? 1 : 0; return true;
+    case VT_I4: arg.n = v.lVal; return true;
+    case VT_UI4: arg.n = v.ulVal; return true;
+    case VT_UI8: arg.n = static_cast<long long>(v.ullVal); return true;
+    case VT_BSTR:
+        arg.s = CString(v.bstrVal ? v.bstrVal : L"", v.bstrVal ? SysStringLen(v.bstrVal) : 0);
+        return true;
+    case VT_BYREF | VT_R8: arg.d = v.pdblVal ? *v.pdblVal : 0.0; return v.pdblVal != nullptr;
+    default: return false;
+    }
+}
+
+}  // namespace
+
+CString FakeMapArg::Text() const
+{
+    switch (vt) {
+    case VT_R8:
+    case VT_BYREF | VT_R8: return Number(d);
+    case VT_BOOL: return n ? L"TRUE" : L"FALSE";
+    case VT_BSTR: return L"\"" + s + L"\"";
+    default: {
+        CString t;
+        t.Format(L"%lld", n);
+        return t;
+    }
+    }
+}
+
+CString FakeMapCall::Text() const
+{
+    CString t;
+    t.Format(L"%ld(", static_cast<long>(id));
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (i)
+            t += L", ";
+        t += args[i].Text();
+    }
+    return t + L")";
+}
+
+CFakeMap::Settings& CFakeMap::Defaults()
+{
+    static Settings s;
+    static bool init = false;
+    if (!init) {
+        init = true;
+        ResetDefaults();
+    }
+    return s;
+}
+
+void CFakeMap::ResetDefaults()
+{
+    Settings& s = Defaults();
+    s = Settings();
+    s.classNames = {L"観測地", L"市区町村", L"都市", L"天文台", L"山岳", L"自然地形", L"建造物",
+                    L"その他"};
+}
+
+void CFakeMap::Register()
+{
+    AfxRegisterControlFactory(CLSID_CorZelMap, &CFakeMap::Factory);
+}
+
+void CFakeMap::Unregister()
+{
+    AfxUnregisterControlFactory(CLSID_CorZelMap);
+}
+
+CFakeMap* CFakeMap::Last()
+{
+    return g_pLast;
+}
+
+CFakeMap* CFakeMap::FromHwnd(HWND hWnd)
+{
+    if (!hWnd || !IsWindow(hWnd))
+        return nullptr;
+    wchar_t cls[64] = {};
+    GetClassNameW(hWnd, cls, 64);
+    if (lstrcmpW(cls, kClassName) != 0)
+        return nullptr;
+    return reinterpret_cast<CFakeMap*>(GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+}
+
+HRESULT CFakeMap::Factory(HWND hParent, DWORD dwStyle, const RECT& rc, UINT nID,
+                          IDispatch* pEventSink, HWND* phWnd, IDispatch** ppDispatch)
+{
+    if (!phWnd || !ppDispatch)
+        return E_POINTER;
+    *phWnd = nullptr;
+    *ppDispatch = nullptr;
+    if (FAILED(Defaults().createResult))
+        return Defaults().createResult;
+
+    static ATOM atom = 0;
+    HINSTANCE hInst = GetModuleHandleW(nullptr);
+    if (!atom) {
+        WNDCLASSEXW wc = {};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = &CFakeMap::WndProc;
+        wc.hInstance = hInst;
+        wc.hCursor = LoadCursorW(nullptr, IDC_CROSS);
+        wc.hbrBackground = CreateSolidBrush(RGB(0xD8, 0xE8, 0xF4));
+        wc.lpszClassName = kClassName;
+        atom = RegisterClassExW(&wc);
+        if (!atom)
+            return HRESULT_FROM_WIN32(GetLastError());
+    }
+
+    CFakeMap* p = new CFakeMap;  // one reference: the window's
+    p->m_settings = Defaults();
+    HWND hWnd = CreateWindowExW(0, kClassName, L"map", (dwStyle | WS_CHILD) & ~WS_POPUP, rc.left,
+                                rc.top, rc.right - rc.left, rc.bottom - rc.top, hParent,
+                                reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), hInst, p);
+    if (!hWnd) {
+        const HRESULT hr = HRESULT_FROM_WIN32(GetLastError());
+        p->Release();
+        return FAILED(hr) ? hr : E_FAIL;
+    }
+    if (pEventSink) {
+        p->m_pSink = pEventSink;
+        pEventSink->AddRef();
+    }
+    g_pLast = p;
+    p->AddRef();  // the caller's
+    *phWnd = hWnd;
+    *ppDispatch = p;
+    return S_OK;
+}
+
+LRESULT CALLBACK CFakeMap::WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        auto* p = static_cast<CFakeMap*>(cs->lpCreateParams);
+        p->m_hWnd = hWnd;
+        SetWindowLongPtrW(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(p));
+    } else if (msg == WM_NCDESTROY) {
+        auto* p = reinterpret_cast<CFakeMap*>(GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+        SetWindowLongPtrW(hWnd, GWLP_USERDATA, 0);
+        if (p) {
+            p->m_hWnd = nullptr;
+            if (p->m_pSink) {
+                p->m_pSink->Release();
+                p->m_pSink = nullptr;
+            }
+            p->Release();
+        }
+    }
+    return DefWindowProcW(hWnd, msg, wParam, lParam);
+}
+
+CFakeMap::CFakeMap() = default;
+
+CFakeMap::~CFakeMap()
+{
+    if (g_pLast == this)
+        g_pLast = nullptr;
+    if (m_pSink)
+        m_pSink->Release();
+}
+
+HRESULT CFakeMap::Fire(DISPID id, std::vector<double> args)
+{
+    if (!m_pSink)
+        return E_POINTER;
+    // Arguments go last first.
+    std::vector<VARIANT> v(args.size());
+    for (size_t i = 0; i < args.size(); ++i) {
+        VariantInit(&v[i]);
+        v[i].vt = VT_R8;
+        v[i].dblVal = args[args.size() - 1 - i];
+    }
+    DISPPARAMS dp = {v.data(), nullptr, static_cast<UINT>(v.size()), 0};
+    return m_pSink->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &dp, nullptr,
+                           nullptr, nullptr);
+}
+
+HRESULT CFakeMap::FireSetObsPosition(double lng, double lat)
+{
+    return Fire(8, {lng, lat});
+}
+
+HRESULT CFakeMap::FireSetMag(double mag)
+{
+    return Fire(9, {mag});
+}
+
+std::vector<FakeMapCall> CFakeMap::CallsOf(DISPID id) const
+{
+    std::vector<FakeMapCall> out;
+    for (const FakeMapCall& c : m_calls)
+        if (c.id == id)
+            out.push_back(c);
+    return out;
+}
+
+int CFakeMap::CountOf(DISPID id) const
+{
+    int n = 0;
+    for (const FakeMapCall& c : m_calls)
+        n += c.id == id;
+    return n;
+}
+
+std::vector<DISPID> CFakeMap::Ids() const
+{
+    std::vector<DISPID> out;
+    for (const FakeMapCall& c : m_calls)
+        out.push_back(c.id);
+    return out;
+}
+
+HRESULT STDMETHODCALLTYPE CFakeMap::QueryInterface(REFIID riid, void** ppv)
+{
+    if (!ppv)
+        return E_POINTER;
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch)) {
+        *ppv = static_cast<IDispatch*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *ppv = nullptr;
+    return E_NOINTERFACE;
+}
+
+ULONG STDMETHODCALLTYPE CFakeMap::AddRef()
+{
+    return static_cast<ULONG>(InterlockedIncrement(&m_nRef));
+}
+
+ULONG STDMETHODCALLTYPE CFakeMap::Release()
+{
+    const LONG n = InterlockedDecrement(&m_nRef);
+    if (n == 0)
+        delete this;
+    return static_cast<ULONG>(n);
+}
+
+HRESULT STDMETHODCALLTYPE CFakeMap::GetTypeInfoCount(UINT* pctinfo)
+{
+    if (!pctinfo)
+        return E_POINTER;
+    *pctinfo = 0;
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE CFakeMap::GetTypeInfo(UINT, LCID, ITypeInfo**)
+{
+    return E_NOTIMPL;
+}
+
+HRESULT STDMETHODCALLTYPE CFakeMap::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*)
+{
+    return DISP_E_UNKNOWNNAME;
+}
+
+HRESULT STDMETHODCALLTYPE CFakeMap::Invoke(DISPID dispId, REFIID, LCID, WORD wFlags,
+                                           DISPPARAMS* pParams, VARIANT* pResult, EXCEPINFO*,
+                                           UINT* puArgErr)
+{
+    FakeMapCall call;
+    call.id = dispId;
+    call.wFlags = wFlags;
+    const UINT n = pParams ? pParams->cArgs : 0;
+    for (UINT i = 0; i < n; ++i) {
+        FakeMapArg arg;
+        if (!ToArg(pParams->rgvarg[n - 1 - i], arg)) {
+            if (puArgErr)
+                *puArgErr = n - 1 - i;
+            m_calls.push_back(call);
+            return DISP_E_TYPEMISMATCH;
+        }
+        call.args.push_back(arg);
+    }
+
+    auto argIs = [&](size_t i, VARTYPE vt) { return call.args.size() > i && call.args[i].vt == vt; };
+    HRESULT hr = S_OK;
+    switch (dispId) {
+    case CCorZelMap::DISPID_SET_CENTER:
+        if (argIs(0, VT_R8) && argIs(1, VT_R8)) {
+            m_settings.centerLng = call.args[0].d;
+            m_settings.centerLat = call.args[1].d;
+        }
+        break;
+    case CCorZelMap::DISPID_GET_CENTER:
+        if (argIs(0, VT_BYREF | VT_R8) && argIs(1, VT_BYREF | VT_R8)) {
+            VARIANT& lng = pParams->rgvarg[n - 1];
+            VARIANT& lat = pParams->rgvarg[n - 2];
+            *lng.pdblVal = m_settings.centerLng;
+            *lat.pdblVal = m_settings.centerLat;
+            call.args[0].d = m_settings.centerLng;
+            call.args[1].d = m_settings.centerLat;
+        } else {
+            hr = DISP_E_TYPEMISMATCH;
+        }
+        break;
+    case CCorZelMap::DISPID_LANDMARK_CLASS_COUNT:
+        if (pResult) {
+            VariantInit(pResult);
+            pResult->vt = VT_I4;
+            pResult->lVal = static_cast<LONG>(m_settings.classNames.size());
+        }
+        break;
+    case CCorZelMap::DISPID_SET_LANDMARK_FLAGS:
+        if (argIs(0, VT_UI8) && call.args[0].n != 0) {
+            const int* flags = reinterpret_cast<const int*>(static_cast<uintptr_t>(call.args[0].n));
+            m_landmarkFlags.assign(flags, flags + m_settings.classNames.size());
+        }
+        break;
+    case CCorZelMap::DISPID_LANDMARK_CLASS_NAME:
+        if (pResult) {
+            CString name;
+            if (argIs(0, VT_I4) && call.args[0].n >= 0
+                && call.args[0].n < static_cast<long long>(m_settings.classNames.size()))
+                name = m_settings.classNames[static_cast<size_t>(call.args[0].n)];
+            VariantInit(pResult);
+            pResult->vt = VT_BSTR;
+            pResult->bstrVal = SysAllocStringLen(name.GetString(), static_cast<UINT>(name.GetLength()));
+        }
+        break;
+    default:
+        break;
+    }
+    m_calls.push_back(call);
+    return hr;
+}
