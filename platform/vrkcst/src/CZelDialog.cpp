@@ -28,7 +28,11 @@ CZelDialog::~CZelDialog() = default;
 BOOL CZelDialog::Create(CCorZel* pCor, CWnd* pParent)
 {
     m_pCor = pCor;
-    return CDialog::Create(GetTemplateID(), pParent);
+    return CDialog::Create(GetTemplateID(), pParent ? pParent : m_pParentWnd);
+}
+
+void CZelDialog::AttachControls()
+{
 }
 
 BOOL CZelDialog::DoitBool(const CString& property, BOOL bValue)

@@ -14,8 +14,14 @@ public:
     CZelDialog(CCorZel* pCor, UINT nIDTemplate, CWnd* pParent = nullptr);
     ~CZelDialog() override;
 
-    // Modeless creation on the dialog's own template; pCor replaces m_pCor. FALSE on failure.
+    // Modeless creation on the dialog's own template; pCor replaces m_pCor. A null parent means
+    // the parent given to the constructor (if that is null too, the application's main window).
+    // FALSE on failure.
     virtual BOOL Create(CCorZel* pCor, CWnd* pParent = nullptr);
+
+    // Where a dialog takes over its template controls with the themed wrappers; the base has
+    // none. Dialogs call it themselves (from OnInitDialog or after Create).
+    virtual void AttachControls();
 
     // Sends "<property> = TRUE" or "<property> = FALSE" to the engine. FALSE without an engine.
     BOOL DoitBool(const CString& property, BOOL bValue);
