@@ -23,6 +23,7 @@ TEST(CStringA, TrailBytesAreNotCharacters)
     EXPECT_EQ(r.Remove('/'), 1);
     EXPECT_EQ(r, CStringA(kHyo) + kHyo);
 
+    EXPECT_EQ(path.FindOneOf("/\\"), 2) << "FindOneOf skips the trail byte";
     CStringA t = CStringA(kHyo);
     EXPECT_EQ(t.TrimRight('\\'), kHyo) << "trail byte is not trimmed";
 

@@ -85,6 +85,23 @@ TEST(CString, SearchAndEdit)
     EXPECT_EQ(e, L"ab");
 }
 
+TEST(CString, BufferForApisThatFillOne)
+{
+    CString s(L"old");
+    wchar_t* buf = s.GetBuffer(16);
+    const wchar_t text[] = L"東京\0junk";
+    for (int i = 0; i < 7; ++i)
+        buf[i] = text[i];
+    s.ReleaseBuffer();
+    EXPECT_EQ(s, L"東京") << "length up to the first NUL";
+    s.GetBufferSetLength(5)[4] = L'x';
+    s.ReleaseBuffer(5);
+    EXPECT_EQ(s.GetLength(), 5);
+    EXPECT_EQ(s.Right(1), L"x");
+    EXPECT_EQ(CString(L"a;b,c").FindOneOf(L",;"), 1);
+    EXPECT_EQ(CString(L"abc").FindOneOf(L"xyz"), -1);
+}
+
 TEST(CString, Comparisons)
 {
     EXPECT_EQ(CString(L"Tokyo").CompareNoCase(L"TOKYO"), 0);

@@ -22,7 +22,8 @@ public:
     // Modal: the owner (the parent, else the main window) is disabled while it runs. The value
     // given to EndDialog, or -1 when the template is not found or the dialog cannot be created.
     virtual INT_PTR DoModal();
-    // Modal: ends the loop with nResult. Modeless: hides the window.
+    // Modal: ends the loop with nResult. Modeless: hides the window. DestroyWindow on a modal
+    // dialog ends it with IDCANCEL.
     void EndDialog(int nResult);
 
     virtual BOOL OnInitDialog();
@@ -65,6 +66,8 @@ private:
     MSG m_defaultMsg{};
     // Set by WindowProc when no handler took the message: the procedure returns FALSE.
     BOOL m_bUnhandled = FALSE;
+    // Set by EndDialog.
+    BOOL m_bEnded = FALSE;
 };
 
 // The dialog procedure of every CDialog.

@@ -49,6 +49,12 @@ public:
     template <typename I, typename = std::enable_if_t<std::is_integral_v<I>>>
     wchar_t operator[](I i) const { return GetAt(static_cast<int>(i)); }
 
+    // A writable buffer of at least nMinLength characters (for APIs that fill a buffer);
+    // ReleaseBuffer sets the length to nNewLength, or up to the first NUL when it is -1.
+    wchar_t* GetBuffer(int nMinLength = 0);
+    wchar_t* GetBufferSetLength(int nLength);
+    void ReleaseBuffer(int nNewLength = -1);
+
     CString& operator+=(const CString& str);
     CString& operator+=(const wchar_t* psz);
     CString& operator+=(wchar_t ch);
@@ -67,6 +73,8 @@ public:
     int Find(const wchar_t* pszSub, int iStart = 0) const;
     // Position of the last occurrence, or -1.
     int ReverseFind(wchar_t ch) const;
+    // Position of the first character that is in the set, or -1.
+    int FindOneOf(const wchar_t* pszCharSet) const;
 
     // Number of replacements made.
     int Replace(wchar_t chOld, wchar_t chNew);

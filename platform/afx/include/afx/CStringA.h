@@ -49,6 +49,12 @@ public:
     template <typename I, typename = std::enable_if_t<std::is_integral_v<I>>>
     char operator[](I i) const { return GetAt(static_cast<int>(i)); }
 
+    // A writable buffer of at least nMinLength characters (for APIs that fill a buffer);
+    // ReleaseBuffer sets the length to nNewLength, or up to the first NUL when it is -1.
+    char* GetBuffer(int nMinLength = 0);
+    char* GetBufferSetLength(int nLength);
+    void ReleaseBuffer(int nNewLength = -1);
+
     CStringA& operator+=(const CStringA& str);
     CStringA& operator+=(const char* psz);
     CStringA& operator+=(char ch);
@@ -65,6 +71,8 @@ public:
     int Find(char ch, int iStart = 0) const;
     int Find(const char* pszSub, int iStart = 0) const;
     int ReverseFind(char ch) const;
+    // Position of the first character that is in the set, or -1.
+    int FindOneOf(const char* pszCharSet) const;
 
     int Replace(char chOld, char chNew);
     int Replace(const char* pszOld, const char* pszNew);

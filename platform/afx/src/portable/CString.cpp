@@ -68,6 +68,27 @@ void CString::SetAt(int i, wchar_t ch)
     afxstr::SetAt(m_str, i, ch);
 }
 
+wchar_t* CString::GetBuffer(int nMinLength)
+{
+    if (nMinLength > GetLength())
+        m_str.resize(static_cast<std::size_t>(nMinLength));
+    return &m_str[0];
+}
+
+wchar_t* CString::GetBufferSetLength(int nLength)
+{
+    m_str.resize(nLength > 0 ? static_cast<std::size_t>(nLength) : 0);
+    return &m_str[0];
+}
+
+void CString::ReleaseBuffer(int nNewLength)
+{
+    std::size_t n = nNewLength < 0 ? std::char_traits<wchar_t>::length(m_str.c_str())
+                                   : static_cast<std::size_t>(nNewLength);
+    if (n < m_str.size())
+        m_str.resize(n);
+}
+
 CString& CString::operator+=(const CString& str)
 {
     m_str += str.m_str;
@@ -130,6 +151,11 @@ int CString::Find(const wchar_t* pszSub, int iStart) const
 int CString::ReverseFind(wchar_t ch) const
 {
     return afxstr::ReverseFind(m_str, ch);
+}
+
+int CString::FindOneOf(const wchar_t* pszCharSet) const
+{
+    return afxstr::FindOneOf(m_str, pszCharSet);
 }
 
 int CString::Replace(wchar_t chOld, wchar_t chNew)

@@ -68,6 +68,27 @@ void CStringA::SetAt(int i, char ch)
     afxstr::SetAt(m_str, i, ch);
 }
 
+char* CStringA::GetBuffer(int nMinLength)
+{
+    if (nMinLength > GetLength())
+        m_str.resize(static_cast<std::size_t>(nMinLength));
+    return &m_str[0];
+}
+
+char* CStringA::GetBufferSetLength(int nLength)
+{
+    m_str.resize(nLength > 0 ? static_cast<std::size_t>(nLength) : 0);
+    return &m_str[0];
+}
+
+void CStringA::ReleaseBuffer(int nNewLength)
+{
+    std::size_t n = nNewLength < 0 ? std::char_traits<char>::length(m_str.c_str())
+                                   : static_cast<std::size_t>(nNewLength);
+    if (n < m_str.size())
+        m_str.resize(n);
+}
+
 CStringA& CStringA::operator+=(const CStringA& str)
 {
     m_str += str.m_str;
@@ -130,6 +151,11 @@ int CStringA::Find(const char* pszSub, int iStart) const
 int CStringA::ReverseFind(char ch) const
 {
     return afxstr::ReverseFind(m_str, ch);
+}
+
+int CStringA::FindOneOf(const char* pszCharSet) const
+{
+    return afxstr::FindOneOf(m_str, pszCharSet);
 }
 
 int CStringA::Replace(char chOld, char chNew)

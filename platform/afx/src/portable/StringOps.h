@@ -95,6 +95,19 @@ int CompareNoCase(const S& a, const typename S::value_type* b)
     return Sign(Folded(a).compare(fb));
 }
 
+template <typename Ch>
+auto InSet(const Ch* set)
+{
+    return [set](Ch c) {
+        if (set == nullptr)
+            return false;
+        for (const Ch* p = set; *p != 0; ++p)
+            if (*p == c)
+                return true;
+        return false;
+    };
+}
+
 template <typename S>
 S Left(const S& s, int n)
 {
@@ -155,6 +168,16 @@ int ReverseFind(const S& s, typename S::value_type ch)
         if (CharLen(s, i) == 1 && s[i] == ch)
             found = static_cast<int>(i);
     return found;
+}
+
+template <typename S>
+int FindOneOf(const S& s, const typename S::value_type* set)
+{
+    auto inSet = InSet(set);
+    for (std::size_t i = 0; i < s.size(); i += CharLen(s, i))
+        if (CharLen(s, i) == 1 && inSet(s[i]))
+            return static_cast<int>(i);
+    return -1;
 }
 
 template <typename S>
@@ -255,19 +278,6 @@ void TrimRightIf(S& s, Pred trim)
         i += step;
     }
     s.erase(keep);
-}
-
-template <typename Ch>
-auto InSet(const Ch* set)
-{
-    return [set](Ch c) {
-        if (set == nullptr)
-            return false;
-        for (const Ch* p = set; *p != 0; ++p)
-            if (*p == c)
-                return true;
-        return false;
-    };
 }
 
 template <typename S>
