@@ -141,6 +141,9 @@ TEST(TextFormat, NarrowStringsCountBytesAndKeepCharactersWhole)
     std::string got = FormatText("%-40.40s|", longName.c_str());
     EXPECT_EQ(got, longName.substr(0, 39) + " |") << "cut at a character boundary, padded to 40";
     EXPECT_EQ(FormatText("%-6.6s|", "\x93\x8C\x8B\x9E"), "\x93\x8C\x8B\x9E  |");
+    const char unterminated[3] = {'a', '\x93', '\x8C'};
+    EXPECT_EQ(FormatText("[%.2s]", unterminated), "[a]") << "precision bounds the read";
+    EXPECT_EQ(FormatText("[%.3s]", unterminated), "[a\x93\x8C]");
     EXPECT_EQ(FormatText("%ls", L"場所"), "\x8F\xEA\x8F\x8A") << "wide argument converted";
     EXPECT_EQ(FormatText("%lc", L'表'), "\x95\x5C");
 }

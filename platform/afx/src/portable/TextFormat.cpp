@@ -357,11 +357,13 @@ std::size_t CutLength(const char* s, int precision)
     std::size_t limit = precision < 0 ? SIZE_MAX : static_cast<std::size_t>(precision);
     std::size_t i = 0;
     while (i < limit && s[i] != '\0') {
-        std::size_t step = AfxIsAnsiLeadByte(static_cast<unsigned char>(s[i])) && s[i + 1] != '\0'
-            ? 2 : 1;
-        if (i + step > limit)
-            break;
-        i += step;
+        if (!AfxIsAnsiLeadByte(static_cast<unsigned char>(s[i]))) {
+            ++i;
+            continue;
+        }
+        if (i + 1 >= limit)
+            break;  // the trail byte lies beyond the precision (which may end the buffer)
+        i += s[i + 1] != '\0' ? 2 : 1;
     }
     return i;
 }
