@@ -125,16 +125,29 @@ bool CSafeFile::Write(const CString& strPath, const std::string& bytes)
     // Another program may hold the target open for a moment (a virus scanner, the map
     // control reading it): retry briefly before giving up.
     for (int nTry = 0; bOk; ++nTry) {
-        BOOL bDone;
-        if (GetFileAttributesW(strPath.GetString()) != INVALID_FILE_ATTRIBUTES)
-            bDone = ReplaceFileW(strPath.GetString(), temp.c_str(), nullptr,
-                                 REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
-        else
+        BOOL bDone = FALSE;
+        DWORD nError = ERROR_SUCCESS;
+        if (GetFileAttributesW(strPath.GetString()) != INVALID_FILE_ATTRIBUTES) {
+            // Probe first: Wine's ReplaceFileW leaves an empty temporary file behind each
+            // time it fails on a target that another program holds open.
+            HANDLE hProbe = CreateFileW(strPath.GetString(), DELETE,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+            if (hProbe == INVALID_HANDLE_VALUE) {
+                nError = GetLastError();
+            } else {
+                CloseHandle(hProbe);
+                bDone = ReplaceFileW(strPath.GetString(), temp.c_str(), nullptr,
+                                     REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
+            }
+        } else {
             bDone = MoveFileExW(temp.c_str(), strPath.GetString(),
                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+        }
         if (bDone)
             return true;
-        DWORD nError = GetLastError();
+        if (nError == ERROR_SUCCESS)
+            nError = GetLastError();
         bool bTransient = nError == ERROR_SHARING_VIOLATION || nError == ERROR_LOCK_VIOLATION
             || nError == ERROR_ACCESS_DENIED || nError == ERROR_UNABLE_TO_REMOVE_REPLACED;
         if (!bTransient || nTry >= 10)
