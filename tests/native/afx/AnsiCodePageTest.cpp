@@ -84,12 +84,16 @@ TEST(AnsiCodePage, InvalidBytesNeverThrowNorLoop)
 
 TEST(AnsiCodePage, OtherCodePagesCanBeSelected)
 {
+    struct Restore {
+        ~Restore() { AfxSetAnsiCodePage(932); }
+    } restore;
     AfxSetAnsiCodePage(1252);
+    EXPECT_EQ(AfxGetAnsiCodePage(), 1252u);
     EXPECT_EQ(AnsiFromWide(L"é"), "\xE9");
     EXPECT_EQ(WideFromAnsi("\xE9"), L"é");
     EXPECT_FALSE(AfxIsAnsiLeadByte(0x95));
     AfxSetAnsiCodePage(932);
-    EXPECT_EQ(AnsiFromWide(L"é"), "e");
+    EXPECT_EQ(AnsiFromWide(L"é"), "e") << "the best fit returns with 932";
 }
 #endif
 
