@@ -1,0 +1,242 @@
+#include "LogTestKit.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+const CCityList kValues = PlaceValues(139.7, 35.7, 30, 9, 4);
+
+TEST(Editor, NewItemsGoFirstInAFolderOrBehindAPlace)
+{
+    struct Case {
+        const char* fault;
+        std::initializer_list<const wchar_t*> sel;
+        bool bFolder;
+        const char* names;
+    };
+    const Case cases[] = {
+        {"place into the root", {L"場所"}, false, "場所{新,日本{東京,大阪},米国{ホノルル}}"},
+        {"place into a folder", {L"場所", L"日本"}, false, "場所{日本{新,東京,大阪},米国{ホノルル}}"},
+        {"place behind a place", {L"場所", L"日本", L"東京"}, false, "場所{日本{東京,新,大阪},米国{ホノルル}}"},
+        {"place behind the last place", {L"場所", L"日本", L"大阪"}, false, "場所{日本{東京,大阪,新},米国{ホノルル}}"},
+        {"folder into a folder", {L"場所", L"米国"}, true, "場所{日本{東京,大阪},米国{新{},ホノルル}}"},
+        {"folder behind a place", {L"場所", L"米国", L"ホノルル"}, true, "場所{日本{東京,大阪},米国{ホノルル,新{}}}"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fault);
+        CityBench b;
+        b.Open(JapanList(), "", true);
+        CString strRefusal;
+        HCITYITEM h = c.bFolder ? b.editor.AddFolder(b.Find(c.sel), L"新", strRefusal)
+                                : b.editor.AddPlace(b.Find(c.sel), L"新", kValues, strRefusal);
+        ASSERT_TRUE(h);
+        EXPECT_TRUE(strRefusal.IsEmpty());
+        EXPECT_EQ(c.names, b.Names());
+        EXPECT_EQ(h, b.tree.GetSelectedItem());
+        EXPECT_TRUE(b.editor.m_bModified);
+        if (!c.bFolder) {
+            // The new place takes the next record: user 1, altitude flag 0, the editor's kind.
+            EXPECT_EQ(3, static_cast<int>(b.tree.GetItemData(h)));
+            EXPECT_EQ(4, b.data.m_nCityNum);
+            const CCityList& rec = b.data.CityAt(3);
+            EXPECT_EQ(1, rec.m_nUser);
+            EXPECT_EQ(0, rec.m_nAltFlag);
+            EXPECT_EQ(4, rec.m_nType);
+            EXPECT_DOUBLE_EQ(139.7, rec.m_dLon);
+        }
+    }
+}
+
+TEST(Editor, DuplicateNamesAreRefusedWithTheMessageOfTheItemsKind)
+{
+    struct Case {
+        const char* fault;
+        std::function<bool(CityBench&, CString&)> edit;
+        const wchar_t* message;  // null: accepted
+    };
+    using B = CityBench;
+    const Case cases[] = {
+        {"place named like a sibling place",
+         [](B& b, CString& s) { return b.editor.AddPlace(b.Find({L"場所", L"日本"}), L"東京", kValues, s) != nullptr; },
+         L"都市名[東京]はすでに存在しています。\n別の名称を指定してください。"},
+        {"place named like a sibling folder",
+         [](B& b, CString& s) { return b.editor.AddPlace(b.Find({L"場所"}), L"日本", kValues, s) != nullptr; },
+         L"都市名[日本]はすでに存在しています。\n別の名称を指定してください。"},
+        {"folder named like a sibling place",
+         [](B& b, CString& s) { return b.editor.AddFolder(b.Find({L"場所", L"日本", L"大阪"}), L"東京", s) != nullptr; },
+         L"フォルダ[東京]はすでに存在しています。\n別の名称を指定してください。"},
+        {"letter case makes another name",
+         [](B& b, CString& s) { return b.editor.AddFolder(b.Find({L"場所"}), L"Foo", s) && b.editor.AddFolder(b.Find({L"場所"}), L"foo", s); },
+         nullptr},
+        {"a name used only deeper down is free",
+         [](B& b, CString& s) { return b.editor.AddPlace(b.Find({L"場所"}), L"東京", kValues, s) != nullptr; }, nullptr},
+        {"editing a place keeps its own name",
+         [](B& b, CString& s) { return b.editor.EditPlace(b.Find({L"場所", L"日本", L"東京"}), L"東京", kValues, s); }, nullptr},
+        {"renaming a place to a sibling's name",
+         [](B& b, CString& s) { return b.editor.EditPlace(b.Find({L"場所", L"日本", L"東京"}), L"大阪", kValues, s); },
+         L"都市名[大阪]はすでに存在しています。\n別の名称を指定してください。"},
+        {"renaming a folder to a sibling's name",
+         [](B& b, CString& s) { return b.editor.EditFolder(b.Find({L"場所", L"米国"}), L"日本", s); },
+         L"フォルダ[日本]はすでに存在しています。\n別の名称を指定してください。"},
+        {"moving a place into a folder that has its name",
+         [](B& b, CString& s) {
+             b.editor.AddPlace(b.Find({L"場所", L"米国"}), L"東京", kValues, s);
+             return b.editor.DropItem(b.Find({L"場所", L"日本", L"東京"}), b.Find({L"場所", L"米国", L"ホノルル"}), nullptr, s);
+         },
+         L"都市名[東京]はすでに存在しています。\n別の名称を指定してください。"},
+        {"moving a folder into a folder that has its name",
+         [](B& b, CString& s) {
+             b.editor.AddFolder(b.Find({L"場所", L"米国"}), L"日本", s);
+             return b.editor.DropItem(b.Find({L"場所", L"日本"}), b.Find({L"場所", L"米国"}), [](const CString&) { return 1; }, s);
+         },
+         L"フォルダ[日本]はすでに存在しています。\n別の名称を指定してください。"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fault);
+        CityBench b;
+        b.Open(JapanList(), "", true);
+        CString strRefusal;
+        bool bDone = c.edit(b, strRefusal);
+        std::string before;
+        if (c.message) {
+            EXPECT_FALSE(bDone);
+            EXPECT_STREQ(c.message, strRefusal.GetString());
+        } else {
+            EXPECT_TRUE(bDone);
+            EXPECT_TRUE(strRefusal.IsEmpty());
+        }
+    }
+}
+
+TEST(Editor, RefusedEditsChangeNothing)
+{
+    CityBench b;
+    b.Open(JapanList(), "", true);
+    CString s;
+    const std::string names = b.Names();
+    const std::string log = b.LogText();
+    EXPECT_FALSE(b.editor.AddPlace(b.Find({L"場所", L"日本"}), L"大阪", kValues, s));
+    EXPECT_FALSE(b.editor.EditPlace(b.Find({L"場所", L"日本", L"東京"}), L"大阪", kValues, s));
+    EXPECT_FALSE(b.editor.AddFolder(b.Find({L"場所"}), L"米国", s));
+    EXPECT_FALSE(b.editor.DeleteItem(b.Find({L"場所"})));
+    EXPECT_EQ(names, b.Names());
+    EXPECT_EQ(log, b.LogText());
+    EXPECT_EQ(3, b.data.m_nCityNum);
+    EXPECT_FALSE(b.editor.m_bModified);
+    EXPECT_EQ("139.7667000,35.6833000,40,09.00, 0, 0, 3", b.Data({L"場所", L"日本", L"東京"}));
+}
+
+TEST(Editor, EditWritesTheRecordAndDeleteKeepsIt)
+{
+    CityBench b;
+    b.Open(JapanList(), "", true);
+    CString s;
+    ASSERT_TRUE(b.editor.EditPlace(b.Find({L"場所", L"日本", L"東京"}), L"江戸", PlaceValues(1, 2, 3, -4.5, 6, 1), s));
+    EXPECT_EQ("  1.0000000, 2.0000000,3,-4.50, 1, 1, 6", b.Data({L"場所", L"日本", L"江戸"}));
+    ASSERT_TRUE(b.editor.DeleteItem(b.Find({L"場所", L"日本"})));
+    EXPECT_EQ("場所{米国{ホノルル}}", b.Names());
+    // Records stay in use: the next place still takes a new index.
+    HCITYITEM h = b.editor.AddPlace(b.Find({L"場所"}), L"新", kValues, s);
+    EXPECT_EQ(3, static_cast<int>(b.tree.GetItemData(h)));
+}
+
+struct DropCase {
+    const char* fault;
+    std::initializer_list<const wchar_t*> item;
+    std::initializer_list<const wchar_t*> target;  // empty: no target
+    int mode;                                      // answer to the question; -1 cancels
+    bool bMoved;
+    bool bAsked;
+    const char* names;
+};
+
+TEST(Editor, DropRulesPickTheDestination)
+{
+    const char* const same = "場所{日本{東京,大阪,九州{福岡}},米国{ホノルル}}";
+    const DropCase cases[] = {
+        {"place onto a place lands behind it", {L"場所", L"日本", L"東京"}, {L"場所", L"米国", L"ホノルル"}, -1, true, false,
+         "場所{日本{大阪,九州{福岡}},米国{ホノルル,東京}}"},
+        {"place onto a folder becomes its first", {L"場所", L"米国", L"ホノルル"}, {L"場所", L"日本"}, -1, true, false,
+         "場所{日本{ホノルル,東京,大阪,九州{福岡}},米国{}}"},
+        {"place onto its own folder goes to the top", {L"場所", L"日本", L"大阪"}, {L"場所", L"日本"}, -1, true, false,
+         "場所{日本{大阪,東京,九州{福岡}},米国{ホノルル}}"},
+        {"folder onto a place lands behind it", {L"場所", L"日本", L"九州"}, {L"場所", L"米国", L"ホノルル"}, -1, true, false,
+         "場所{日本{東京,大阪},米国{ホノルル,九州{福岡}}}"},
+        {"folder onto a folder, behind", {L"場所", L"日本", L"九州"}, {L"場所", L"米国"}, 0, true, true,
+         "場所{日本{東京,大阪},米国{ホノルル},九州{福岡}}"},
+        {"folder onto a folder, into", {L"場所", L"日本", L"九州"}, {L"場所", L"米国"}, 1, true, true,
+         "場所{日本{東京,大阪},米国{九州{福岡},ホノルル}}"},
+        {"folder onto a folder, cancelled", {L"場所", L"日本", L"九州"}, {L"場所", L"米国"}, -1, false, true, same},
+        {"onto itself", {L"場所", L"日本"}, {L"場所", L"日本"}, 0, false, false, same},
+        {"into its own subtree", {L"場所", L"日本"}, {L"場所", L"日本", L"九州", L"福岡"}, 0, false, false, same},
+        {"onto the root", {L"場所", L"日本", L"東京"}, {L"場所"}, 0, false, false, same},
+        {"onto nothing", {L"場所", L"日本", L"東京"}, {}, 0, false, false, same},
+        {"the root itself", {L"場所"}, {L"場所", L"米国"}, 1, false, false, same},
+    };
+    for (const DropCase& c : cases) {
+        SCOPED_TRACE(c.fault);
+        CityBench b;
+        b.Open(JapanList(), "", true);
+        CString s;
+        b.editor.AddFolder(b.Find({L"場所", L"日本", L"大阪"}), L"九州", s);
+        b.editor.AddPlace(b.Find({L"場所", L"日本", L"九州"}), L"福岡", kValues, s);
+        b.editor.m_bModified = 0;
+        const std::string log = b.LogText();
+        bool bAsked = false;
+        CString strAskedFor;
+        auto ask = [&](const CString& strFolder) { bAsked = true; strAskedFor = strFolder; return c.mode; };
+        HCITYITEM hTarget = c.target.size() ? b.Find(c.target) : nullptr;
+        bool bMoved = b.editor.EndOfDrag(TRUE, b.Find(c.item), hTarget, ask, s);
+        EXPECT_EQ(c.bMoved, bMoved);
+        EXPECT_EQ(c.bAsked, bAsked);
+        if (bAsked) {
+            EXPECT_EQ(b.tree.GetItemText(hTarget), strAskedFor);
+        }
+        EXPECT_EQ(c.names, b.Names());
+        // Every end of a drag marks the list modified; only a move is recorded.
+        EXPECT_TRUE(b.editor.m_bModified);
+        if (!bMoved) {
+            EXPECT_EQ(log, b.LogText());
+        } else {
+            EXPECT_NE(log, b.LogText());
+        }
+    }
+}
+
+TEST(Editor, MovedSubtreeKeepsOrderDataStateAndRecords)
+{
+    CityBench b;
+    b.Open(JapanList(), "", true);
+    HCITYITEM hJapan = b.Find({L"場所", L"日本"});
+    b.tree.SetItemState(hJapan, CITY_TVIS_EXPANDED, CITY_TVIS_EXPANDED);
+    std::vector<CCityList> before(b.data.m_aCity.begin(), b.data.m_aCity.begin() + 3);
+    CString s;
+    ASSERT_TRUE(b.editor.DropItem(hJapan, b.Find({L"場所", L"米国", L"ホノルル"}), nullptr, s));
+    HCITYITEM hMoved = b.Find({L"場所", L"米国", L"日本"});
+    ASSERT_TRUE(hMoved);
+    EXPECT_EQ(CITY_TVIS_EXPANDED, b.tree.GetItemState(hMoved, CITY_TVIS_EXPANDED));
+    EXPECT_EQ(0, static_cast<int>(b.tree.GetItemData(b.Find({L"場所", L"米国", L"日本", L"東京"}))));
+    EXPECT_EQ(1, static_cast<int>(b.tree.GetItemData(b.Find({L"場所", L"米国", L"日本", L"大阪"}))));
+    int nImage = -1, nSel = -1;
+    b.tree.GetItemImage(b.Find({L"場所", L"米国", L"日本", L"大阪"}), nImage, nSel);
+    EXPECT_EQ(CITY_IMG_PLACE, nImage);
+    EXPECT_EQ(CITY_IMG_PLACE_SELECTED, nSel);
+    EXPECT_EQ(3, b.data.m_nCityNum);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(before[i].m_dLon, b.data.CityAt(i).m_dLon);
+}
+
+TEST(Editor, CancelledOrOutsideDragStillMarksModified)
+{
+    CityBench b;
+    b.Open(JapanList(), "", true);
+    CString s;
+    const std::string names = b.Names();
+    EXPECT_FALSE(b.editor.EndOfDrag(FALSE, b.Find({L"場所", L"日本"}), b.Find({L"場所", L"米国"}), nullptr, s));
+    EXPECT_EQ(names, b.Names());
+    EXPECT_TRUE(b.editor.m_bModified);
+}
+
+}  // namespace

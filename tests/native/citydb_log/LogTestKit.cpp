@@ -1,0 +1,199 @@
+#include "LogTestKit.h"
+
+#include <citydb/CityLogText.h>
+
+#include <dirent.h>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+LogTempDir::LogTempDir()
+{
+    // Memory-backed when there is one: the property test saves thousands of files.
+    struct stat st;
+    std::string templ = stat("/dev/shm", &st) == 0 && S_ISDIR(st.st_mode) && access("/dev/shm", W_OK) == 0
+                            ? "/dev/shm/citydb_log_XXXXXX"
+                            : "/tmp/citydb_log_XXXXXX";
+    if (!mkdtemp(&templ[0]))
+        throw std::runtime_error("mkdtemp failed");
+    m_dir = templ;
+}
+
+LogTempDir::~LogTempDir()
+{
+    for (const std::string& name : Names()) {
+        std::string path = Path(name);
+        struct stat st;
+        if (stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+            chmod(path.c_str(), 0755);
+            rmdir(path.c_str());
+        } else {
+            unlink(path.c_str());
+        }
+    }
+    rmdir(m_dir.c_str());
+}
+
+CString LogTempDir::WidePath(const std::string& name) const
+{
+    std::string path = Path(name);
+    return CString(std::wstring(path.begin(), path.end()));
+}
+
+bool LogTempDir::Exists(const std::string& name) const
+{
+    struct stat st;
+    return stat(Path(name).c_str(), &st) == 0;
+}
+
+std::vector<std::string> LogTempDir::Names() const
+{
+    std::vector<std::string> names;
+    if (DIR* d = opendir(m_dir.c_str())) {
+        while (dirent* e = readdir(d)) {
+            std::string name = e->d_name;
+            if (name != "." && name != "..")
+                names.push_back(name);
+        }
+        closedir(d);
+    }
+    return names;
+}
+
+void PutFile(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out)
+        throw std::runtime_error("cannot write " + path);
+}
+
+std::string GetFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string Rec(const char* action, const wchar_t* name, const char* type, const wchar_t* offset,
+                const char* data, const wchar_t* latest, const std::string& next)
+{
+    std::string nextText = next == "\"\"" || next.empty() || next[0] == '[' ? next : "[" + next + "]";
+    return std::string("{\"action\":\"") + action + "\",\"data\":\"" + data + "\",\"latest_name\":\""
+        + Ansi(latest) + "\",\"next\":" + nextText + ",\"original_name\":\"" + Ansi(name)
+        + "\",\"type\":\"" + type + "\",\"vertical_offset\":\"" + Ansi(offset) + "\"}";
+}
+
+std::string Arr(std::initializer_list<std::string> recs)
+{
+    std::string out = "[";
+    bool bFirst = true;
+    for (const std::string& r : recs) {
+        if (!bFirst)
+            out += ',';
+        out += r;
+        bFirst = false;
+    }
+    return out + "]";
+}
+
+CityBench::CityBench()
+{
+    data.m_pTree = &tree;
+    data.m_strObsFile = dir.WidePath("zelkam.obs");
+    data.m_strUserObsFile = dir.WidePath("zelkam_user.obs");
+    data.m_strUserJsonFile = dir.WidePath("zelkam_user_obs.json");
+}
+
+void CityBench::Open(const std::string& systemList, const std::string& logText, bool bNoLog)
+{
+    PutFile(dir.Path("zelkam.obs"), systemList);
+    if (!bNoLog)
+        PutFile(dir.Path("zelkam_user_obs.json"), logText);
+    Reopen();
+}
+
+void CityBench::Reopen()
+{
+    data.ResetLists();
+    data.LoadCityList();
+    log.LoadLocationTreeContext();
+    editor.m_bModified = 0;
+    editor.m_bEditable = 1;
+}
+
+HCITYITEM CityBench::Find(std::initializer_list<const wchar_t*> path) const
+{
+    HCITYITEM hParent = nullptr;
+    HCITYITEM hItem = nullptr;
+    for (const wchar_t* name : path) {
+        hItem = tree.GetChildItem(hParent);
+        while (hItem && tree.GetItemText(hItem).Compare(name) != 0)
+            hItem = tree.GetNextSiblingItem(hItem);
+        if (!hItem)
+            return nullptr;
+        hParent = hItem;
+    }
+    return hItem;
+}
+
+std::string CityBench::DumpTree() const
+{
+    return CityDumpTree(data);
+}
+
+static void NameItems(const ICityTree& tree, HCITYITEM hItem, std::string& out)
+{
+    for (bool bFirst = true; hItem; hItem = tree.GetNextSiblingItem(hItem), bFirst = false) {
+        if (!bFirst)
+            out += ',';
+        out += CityUtf8FromWide(tree.GetItemText(hItem).wstr());
+        if (tree.GetItemData(hItem) == CITY_FOLDER_DATA) {
+            out += '{';
+            NameItems(tree, tree.GetChildItem(hItem), out);
+            out += '}';
+        }
+    }
+}
+
+std::string CityBench::Names() const
+{
+    std::string out;
+    NameItems(tree, tree.GetRootItem(), out);
+    return out;
+}
+
+std::string CityBench::Data(std::initializer_list<const wchar_t*> path) const
+{
+    HCITYITEM hItem = Find(path);
+    std::intptr_t nData = tree.GetItemData(hItem);
+    if (!hItem || nData < 0)
+        return "";
+    return CityUtf8FromWide(data.GetLocationData(static_cast<int>(nData)).wstr());
+}
+
+CCityList PlaceValues(double lon, double lat, double alt, double tz, int type, int altFlag)
+{
+    CCityList c;
+    c.m_dLon = lon;
+    c.m_dLat = lat;
+    c.m_dAlt = alt;
+    c.m_dTz = tz;
+    c.m_nType = type;
+    c.m_nAltFlag = altFlag;
+    return c;
+}
+
+std::string JapanList()
+{
+    return Ansi(L"# system list\r\n"
+                L"@日本\r\n"
+                L"東京,139.7667000E,35.6833000N,40,+09.00, 0, 0, 3\r\n"
+                L"大阪,135.5000000E,34.6833000N,5,+09.00, 0, 0, 3\r\n"
+                L"#\r\n"
+                L"@米国\r\n"
+                L"ホノルル,157.8583000W,21.3069000N,-3,-10.00, 0, 0, 1\r\n"
+                L"#\r\n");
+}

@@ -1,0 +1,229 @@
+#include "LogTestKit.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <sys/stat.h>
+
+namespace {
+
+const char* const kHome = "139.7000000,35.7000000,30,09.00, 0, 1, 0";
+
+std::string InJapan(std::initializer_list<std::string> recs)
+{
+    return Arr({Rec("path", L"場所", "node", L"", "", L"", Arr({Rec("path", L"日本", "node", L"", "", L"", Arr(recs))}))});
+}
+
+TEST(Record, WorkedExampleIsWrittenByteForByteAndReplays)
+{
+    CityBench b;
+    b.Open(JapanList(), "", true);
+    CString strRefusal;
+    ASSERT_TRUE(b.editor.AddPlace(b.Find({L"場所", L"日本", L"東京"}), L"自宅", PlaceValues(139.7, 35.7, 30, 9), strRefusal));
+    ASSERT_TRUE(b.editor.EditPlace(b.Find({L"場所", L"日本", L"大阪"}), L"大阪市",
+                                   PlaceValues(135.5023, 34.6937, 12, 9), strRefusal));
+    ASSERT_TRUE(b.editor.DeleteItem(b.Find({L"場所", L"日本", L"東京"})));
+    ASSERT_TRUE(b.editor.m_bModified);
+    ASSERT_TRUE(b.log.SaveCityList());
+
+    const std::string expected = Ansi(
+        L"[{\"action\":\"path\",\"data\":\"\",\"latest_name\":\"\","
+        L"\"next\":[{\"action\":\"path\",\"data\":\"\",\"latest_name\":\"\","
+        L"\"next\":["
+        L"{\"action\":\"add\",\"data\":\"139.7000000,35.7000000,30,09.00, 0, 1, 0\",\"latest_name\":\"\",\"next\":[],"
+        L"\"original_name\":\"自宅\",\"type\":\"leaf\",\"vertical_offset\":\"東京\"},"
+        L"{\"action\":\"update\",\"data\":\"135.5023000,34.6937000,12,09.00, 0, 1, 0\",\"latest_name\":\"大阪市\",\"next\":[],"
+        L"\"original_name\":\"大阪\",\"type\":\"leaf\",\"vertical_offset\":\"\"},"
+        L"{\"action\":\"delete\",\"data\":\"\",\"latest_name\":\"\",\"next\":\"\","
+        L"\"original_name\":\"東京\",\"type\":\"node\",\"vertical_offset\":\"\"}],"
+        L"\"original_name\":\"日本\",\"type\":\"node\",\"vertical_offset\":\"\"}],"
+        L"\"original_name\":\"場所\",\"type\":\"node\",\"vertical_offset\":\"\"}]");
+    EXPECT_EQ(expected, b.SavedLog());
+
+    CityBench replay;
+    replay.Open(JapanList(), b.SavedLog());
+    EXPECT_EQ("場所{日本{自宅,大阪市},米国{ホノルル}}", replay.Names());
+    EXPECT_EQ(b.Dump(), replay.Dump());
+}
+
+struct RecordCase {
+    const char* fault;
+    std::function<void(CityBench&)> edit;
+    std::string log;
+};
+
+CString g_refusal;
+
+HCITYITEM AddPlace(CityBench& b, std::initializer_list<const wchar_t*> sel, const wchar_t* name)
+{
+    return b.editor.AddPlace(b.Find(sel), name, PlaceValues(139.7, 35.7, 30, 9), g_refusal);
+}
+
+void Rename(CityBench& b, std::initializer_list<const wchar_t*> at, const wchar_t* name)
+{
+    HCITYITEM h = b.Find(at);
+    if (b.tree.GetItemData(h) == CITY_FOLDER_DATA) {
+        b.editor.EditFolder(h, name, g_refusal);
+    } else {
+        const CCityList& c = b.data.CityAt(static_cast<int>(b.tree.GetItemData(h)));
+        b.editor.EditPlace(h, name, c, g_refusal);
+    }
+}
+
+int AskBehind(const CString&) { return 0; }
+
+TEST(Record, EachEditChangesTheRecordOfItsItem)
+{
+    using B = CityBench;
+    const std::string home = Rec("add", L"自宅", "leaf", L"東京", kHome);
+    const RecordCase cases[] = {
+        {"add behind a place names it as offset", [](B& b) { AddPlace(b, {L"場所", L"日本", L"東京"}, L"自宅"); },
+         InJapan({home})},
+        {"add into a folder has an empty offset", [](B& b) { AddPlace(b, {L"場所", L"日本"}, L"自宅"); },
+         InJapan({Rec("add", L"自宅", "leaf", L"", kHome)})},
+        {"rename of an added place rewrites its add record",
+         [](B& b) { AddPlace(b, {L"場所", L"日本", L"東京"}, L"自宅"); Rename(b, {L"場所", L"日本", L"自宅"}, L"別宅"); },
+         InJapan({Rec("add", L"別宅", "leaf", L"東京", kHome)})},
+        {"renames of a system place end in one update record",
+         [](B& b) {
+             Rename(b, {L"場所", L"日本", L"大阪"}, L"A");
+             Rename(b, {L"場所", L"日本", L"A"}, L"B");
+             Rename(b, {L"場所", L"日本", L"B"}, L"大阪");
+         },
+         InJapan({Rec("update", L"大阪", "leaf", L"", "135.5000000,34.6833000,5,09.00, 0, 1, 3", L"大阪")})},
+        {"rename of a system folder keeps node and its children's records",
+         [](B& b) { AddPlace(b, {L"場所", L"日本"}, L"自宅"); Rename(b, {L"場所", L"日本"}, L"日本国"); },
+         Arr({Rec("path", L"場所", "node", L"", "", L"",
+                  Arr({Rec("update", L"日本", "node", L"", "", L"日本国", Arr({Rec("add", L"自宅", "leaf", L"", kHome)}))}))})},
+        {"delete of an added folder removes its record and all below",
+         [](B& b) {
+             b.editor.AddFolder(b.Find({L"場所", L"日本"}), L"九州", g_refusal);
+             AddPlace(b, {L"場所", L"日本", L"九州"}, L"福岡");
+             b.editor.DeleteItem(b.Find({L"場所", L"日本", L"九州"}));
+         },
+         InJapan({})},
+        {"delete of a system place makes a delete record",
+         [](B& b) { b.editor.DeleteItem(b.Find({L"場所", L"日本", L"東京"})); },
+         InJapan({Rec("delete", L"東京", "node", L"", "", L"", "\"\"")})},
+        {"delete then add of the same name appends a new add",
+         [](B& b) { b.editor.DeleteItem(b.Find({L"場所", L"日本", L"東京"})); AddPlace(b, {L"場所", L"日本"}, L"東京"); },
+         InJapan({Rec("delete", L"東京", "node", L"", "", L"", "\"\""), Rec("add", L"東京", "leaf", L"", kHome)})},
+        {"rename then add of the old name are separate records",
+         [](B& b) { Rename(b, {L"場所", L"日本", L"東京"}, L"江戸"); AddPlace(b, {L"場所", L"日本"}, L"東京"); },
+         InJapan({Rec("update", L"東京", "leaf", L"", "139.7667000,35.6833000,40,09.00, 0, 1, 3", L"江戸"),
+                  Rec("add", L"東京", "leaf", L"", kHome)})},
+        {"move of a place into a folder: delete at source, add first at destination",
+         [](B& b) { b.editor.DropItem(b.Find({L"場所", L"日本", L"東京"}), b.Find({L"場所", L"米国"}), AskBehind, g_refusal); },
+         Arr({Rec("path", L"場所", "node", L"", "", L"",
+                  Arr({Rec("path", L"日本", "node", L"", "", L"", Arr({Rec("delete", L"東京", "node", L"", "", L"", "\"\"")})),
+                       Rec("path", L"米国", "node", L"", "", L"",
+                           Arr({Rec("add", L"東京", "leaf", L"", "139.7667000,35.6833000,40,09.00, 0, 0, 3")}))}))})},
+        {"move of a place onto a place follows it",
+         [](B& b) { b.editor.DropItem(b.Find({L"場所", L"日本", L"東京"}), b.Find({L"場所", L"米国", L"ホノルル"}), AskBehind, g_refusal); },
+         Arr({Rec("path", L"場所", "node", L"", "", L"",
+                  Arr({Rec("path", L"日本", "node", L"", "", L"", Arr({Rec("delete", L"東京", "node", L"", "", L"", "\"\"")})),
+                       Rec("path", L"米国", "node", L"", "", L"",
+                           Arr({Rec("add", L"東京", "leaf", L"ホノルル", "139.7667000,35.6833000,40,09.00, 0, 0, 3")}))}))})},
+        {"move of a folder records its subtree as nested adds",
+         [](B& b) { b.editor.DropItem(b.Find({L"場所", L"日本"}), b.Find({L"場所", L"米国"}), AskBehind, g_refusal); },
+         Arr({Rec("path", L"場所", "node", L"", "", L"",
+                  Arr({Rec("delete", L"日本", "node", L"", "", L"", "\"\""),
+                       Rec("add", L"日本", "node", L"米国", "", L"",
+                           Arr({Rec("add", L"東京", "leaf", L"", "139.7667000,35.6833000,40,09.00, 0, 0, 3"),
+                                Rec("add", L"大阪", "leaf", L"東京", "135.5000000,34.6833000,5,09.00, 0, 0, 3")}))}))})},
+        {"move of an added place removes its add record",
+         [](B& b) {
+             AddPlace(b, {L"場所", L"日本"}, L"自宅");
+             b.editor.DropItem(b.Find({L"場所", L"日本", L"自宅"}), b.Find({L"場所", L"日本", L"大阪"}), AskBehind, g_refusal);
+         },
+         InJapan({Rec("add", L"自宅", "leaf", L"大阪", kHome)})},
+        {"edit without a new name still makes an update",
+         [](B& b) { Rename(b, {L"場所", L"米国"}, L"米国"); },
+         Arr({Rec("path", L"場所", "node", L"", "", L"", Arr({Rec("update", L"米国", "node", L"", "", L"米国")}))})},
+        {"a moved-nowhere drop records nothing",
+         [](B& b) { b.editor.DropItem(b.Find({L"場所", L"日本"}), b.Find({L"場所", L"日本", L"東京"}), AskBehind, g_refusal); },
+         Arr({Rec("path", L"場所")})},
+    };
+    for (const RecordCase& c : cases) {
+        SCOPED_TRACE(c.fault);
+        CityBench b;
+        b.Open(JapanList(), "", true);
+        c.edit(b);
+        EXPECT_EQ(c.log, b.LogText());
+    }
+}
+
+TEST(Record, NamesAreAnsiAndSlashesEscaped)
+{
+    CityBench b;
+    b.Open(JapanList(), "", true);
+    CString strRefusal;
+    ASSERT_TRUE(b.editor.AddFolder(b.Find({L"場所"}), L"表/示", strRefusal));
+    // 表 ends in the byte 0x5C, which the writer escapes like a backslash.
+    EXPECT_NE(std::string::npos, b.LogText().find("\"original_name\":\"\x95\\\\\\/" + Ansi(L"示") + "\""));
+    ASSERT_TRUE(b.log.SaveCityList());
+    CityBench replay;
+    replay.Open(JapanList(), b.SavedLog());
+    EXPECT_TRUE(replay.Find({L"場所", L"表/示"}));
+}
+
+TEST(Save, ResetThenSaveWritesAnEmptyArrayAndTheHeaderOnce)
+{
+    CityBench b;
+    b.Open(JapanList(), InJapan({Rec("add", L"自宅", "leaf", L"東京", kHome)}));
+    b.editor.ResetCityList();
+    EXPECT_TRUE(b.editor.m_bModified);
+    EXPECT_TRUE(b.editor.m_bEditable);
+    EXPECT_EQ("場所{日本{東京,大阪},米国{ホノルル}}", b.Names());
+    ASSERT_TRUE(b.log.SaveCityList());
+    EXPECT_EQ("[]", b.SavedLog());
+    std::string list = GetFile(b.dir.Path("zelkam_user.obs"));
+    EXPECT_EQ(0u, list.find("# system list\n@"));
+    EXPECT_EQ(std::string::npos, list.find("# system list", 1));
+}
+
+TEST(Save, DamagedLogIsKeptInABackupBeforeItIsReplaced)
+{
+    CityBench b;
+    const std::string damaged = "[" + Rec("path", L"場所") + ",{\"act";
+    b.Open(JapanList(), damaged);
+    ASSERT_TRUE(b.log.IsLogDamaged());
+    // An older backup with other bytes stays as it is.
+    PutFile(b.dir.Path("zelkam_user_obs.json.bak"), "older");
+    EXPECT_EQ(b.dir.WidePath("zelkam_user_obs.json.bak.2"), b.log.GetBackupPath());
+    ASSERT_TRUE(b.log.SaveCityList());
+    EXPECT_EQ("older", GetFile(b.dir.Path("zelkam_user_obs.json.bak")));
+    EXPECT_EQ(damaged, GetFile(b.dir.Path("zelkam_user_obs.json.bak.2")));
+    EXPECT_EQ("[" + Rec("path", L"場所") + ",{}]", b.SavedLog());
+    // A second save does not copy again.
+    ASSERT_TRUE(b.log.SaveCityList());
+    EXPECT_FALSE(b.dir.Exists("zelkam_user_obs.json.bak.3"));
+
+    CityBench clean;
+    clean.Open(JapanList(), "[]");
+    ASSERT_TRUE(clean.log.SaveCityList());
+    EXPECT_FALSE(clean.dir.Exists("zelkam_user_obs.json.bak"));
+}
+
+TEST(Save, FailuresLeaveOldFilesWhole)
+{
+    {
+        // A log that exists but cannot be read is never replaced.
+        CityBench b;
+        PutFile(b.dir.Path("zelkam.obs"), JapanList());
+        ASSERT_EQ(0, mkdir(b.dir.Path("zelkam_user_obs.json").c_str(), 0755));
+        b.Reopen();
+        EXPECT_FALSE(b.log.SaveCityList());
+        EXPECT_TRUE(b.dir.Exists("zelkam_user.obs"));
+    }
+    {
+        // A log that cannot be written leaves the old one as it was.
+        CityBench b;
+        b.Open(JapanList(), "[]");
+        b.data.m_strUserJsonFile = b.dir.WidePath("missing/zelkam_user_obs.json");
+        EXPECT_FALSE(b.log.SaveCityList());
+        EXPECT_EQ("[]", b.SavedLog());
+    }
+}
+
+}  // namespace
