@@ -489,6 +489,8 @@ CString CDlgObs::Query(LPCTSTR pszCommand)
 
 void CDlgObs::RedrawEclipsePath()
 {
+    if (m_map.GetSafeHwnd() == nullptr)
+        return;
     if (Query(_T("? Solar.Planet.Earth.SolarEclipse.Path.Visible")).CompareNoCase(_T("TRUE")) == 0) {
         if (m_strEclipsePath.IsEmpty())
             m_strEclipsePath = Query(_T("? Solar.Planet.Earth.SolarEclipse.Path.Data"));

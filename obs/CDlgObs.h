@@ -134,7 +134,7 @@ protected:
     void OnOK() override;
     void OnCancel() override;
     // Takes over the template's controls with the themed wrappers (the trackbar apart).
-    void AttachControls();
+    void AttachControls() override;
 
     void SaveReg();
     void SliderValToVal();

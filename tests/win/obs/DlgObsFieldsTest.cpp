@@ -1,0 +1,232 @@
+#include "ObsTestHost.h"
+
+using DlgObsFields = ObsDialogTest;
+
+namespace {
+
+struct Shown {
+    bool west;
+    const wchar_t* deg;
+    const wchar_t* min;
+    const wchar_t* sec;
+};
+
+}  // namespace
+
+// What the longitude fields show for an observer's longitude on each kind of body.
+TEST_F(DlgObsFields, LongitudeShownByBody)
+{
+    struct Case {
+        const char* fault;
+        int nBody;
+        double lng;
+        Shown shown;
+        const wchar_t* unit;
+    };
+    const Case cases[] = {
+        {"Earth beyond 180 not shown west", 4, 200.0, {true, L"160", L"0", L"0.0"}, L"m"},
+        {"negative Earth longitude", 4, -45.5, {true, L"45", L"30", L"0.0"}, L"m"},
+        {"carry of rounded seconds", 4, 10.99999, {false, L"11", L"0", L"0.0"}, L"m"},
+        {"carry at the Earth's maximum", 4, 179.99999, {false, L"180", L"0", L"0.0"}, L"m"},
+        {"Mars shows the value unchanged, west", 5, 250.99999, {true, L"251", L"0", L"0.0"}, L"m"},
+        {"the Sun is always east", 0, 300.0, {false, L"300", L"0", L"0.0"}, L"km"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fault);
+        m_obs.m_nLocationObject = c.nBody;
+        m_obs.m_dLocation[c.nBody][CGeoDateObs::kLng] = c.lng;
+        m_obs.m_dLocation[c.nBody][CGeoDateObs::kLat] = 10.0;
+        auto dlg = MakeDialog();
+        ASSERT_TRUE(Open(*dlg));
+        EXPECT_EQ(Checked(*dlg, IDC_RD_WEST), c.shown.west);
+        EXPECT_EQ(Checked(*dlg, IDC_RD_EAST), !c.shown.west);
+        EXPECT_EQ(Text(*dlg, IDC_EDT_LNG_DEG), c.shown.deg);
+        EXPECT_EQ(Text(*dlg, IDC_EDT_LNG_MIN), c.shown.min);
+        EXPECT_EQ(Text(*dlg, IDC_EDT_LNG_SEC), c.shown.sec);
+        EXPECT_EQ(Text(*dlg, IDC_STC_ALT_UNIT), c.unit);
+        const bool bEarth = c.nBody == 4;
+        EXPECT_EQ(Enabled(*dlg, IDC_OBS_BTN_SET_INIT), bEarth);
+        EXPECT_EQ(Enabled(*dlg, IDC_OBS_CHK_FEATURE_OBS), bEarth);
+        EXPECT_EQ(Enabled(*dlg, IDC_RD_EAST), c.nBody == 4 || c.nBody == 1);
+        EXPECT_TRUE(m_obs.m_calls.empty() || m_obs.m_calls.back().strName != _T("UpdateObsByUI"))
+            << "filling the fields pushed a position back";
+        m_obs.ClearCalls();
+    }
+}
+
+TEST_F(DlgObsFields, OutOfRangeEntriesAreAnsweredAndClamped)
+{
+    struct Case {
+        const char* fault;
+        int nID;
+        const wchar_t* typed;
+        const wchar_t* message;
+        const wchar_t* shown;
+        bool bPushed;
+    };
+    const Case cases[] = {
+        {"longitude beyond 180 on Earth", IDC_EDT_LNG_DEG, L"200",
+         L"経度には 0 から 180 までの値を入力してください。", L"180", false},
+        {"longitude minutes", IDC_EDT_LNG_MIN, L"75",
+         L"経度の分には 0 から 59 までの値を入力してください。", L"59", false},
+        {"longitude seconds", IDC_EDT_LNG_SEC, L"60",
+         L"経度の秒には 0 から 59.9 までの値を入力してください。", L"59.9", false},
+        {"latitude degrees push the clamped value", IDC_EDT_LAT_DEG, L"95",
+         L"緯度の度には 0 から 90 までの値を入力してください。", L"90", true},
+        {"altitude below the Earth's bound", IDC_EDT_ALT, L"-10000",
+         L"地球の標高には -9999 から 999999 までの値を入力してください。", L"-9999", false},
+        {"time-zone hours", IDC_EDT_TZ_HOUR, L"15",
+         L"タイムゾーンの時には 0 から 14 までの値を入力してください。", L"14", false},
+        {"time-zone minutes", IDC_EDT_TZ_MIN, L"60",
+         L"タイムゾーンの分には 0 から 59 までの値を入力してください。", L"59", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fault);
+        auto dlg = MakeDialog();
+        ASSERT_TRUE(Open(*dlg));
+        // Typed digit by digit; only the last one goes out of range.
+        const std::wstring typed = c.typed;
+        Type(*dlg, c.nID, typed.substr(0, typed.size() - 1).c_str());
+        m_obs.ClearCalls();
+        AfxTestExpectMessageBox(c.message, IDOK);
+        ::SendMessageW(::GetDlgItem(dlg->GetSafeHwnd(), c.nID), WM_CHAR, typed.back(), 1);
+        Pump();
+        EXPECT_EQ(Text(*dlg, c.nID), c.shown);
+        bool bPushed = false;
+        for (const auto& call : m_obs.m_calls)
+            if (call.strName == _T("UpdateObsByUI"))
+                bPushed = true;
+        EXPECT_EQ(bPushed, c.bPushed);
+        const auto shown = AfxTestShownMessageBoxes();
+        ASSERT_FALSE(shown.empty());
+        EXPECT_EQ(shown.back().type & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
+        for (const CString& failure : AfxTestMessageBoxFailures())
+            ADD_FAILURE() << CStringA(failure).str();
+        AfxClearTestHooks();
+        AfxTestScriptMessageBoxes();
+    }
+}
+
+TEST_F(DlgObsFields, TypedPositionGoesToTheObserver)
+{
+    auto dlg = MakeDialog();
+    ASSERT_TRUE(Open(*dlg));
+    m_obs.ClearCalls();
+    Type(*dlg, IDC_EDT_LNG_DEG, L"140");
+    ASSERT_FALSE(m_obs.m_calls.empty());
+    EXPECT_EQ(m_obs.m_calls.back().Text(), L"UpdateObsByUI(140.692, 35.6892, 39)");
+
+    // A number still being typed into a seconds edit changes nothing until the next digit.
+    m_obs.ClearCalls();
+    Type(*dlg, IDC_EDT_LNG_SEC, L"12.");
+    EXPECT_TRUE(m_obs.m_calls.empty());
+    Type(*dlg, IDC_EDT_LNG_SEC, L"12.5");
+    EXPECT_FALSE(m_obs.m_calls.empty());
+
+    // At 90 degrees of latitude the minutes and seconds are 0 whatever is typed.
+    Type(*dlg, IDC_EDT_LAT_DEG, L"90");
+    EXPECT_EQ(Text(*dlg, IDC_EDT_LAT_MIN), L"0");
+    EXPECT_EQ(Text(*dlg, IDC_EDT_LAT_SEC), L"0.0");
+    Type(*dlg, IDC_EDT_LAT_MIN, L"30");
+    EXPECT_EQ(Text(*dlg, IDC_EDT_LAT_MIN), L"0");
+    EXPECT_DOUBLE_EQ(m_obs.m_calls.back().args.at(1), 90.0);
+}
+
+TEST_F(DlgObsFields, UpDownsStepAndClamp)
+{
+    struct Case {
+        const char* fault;
+        int nEdit;
+        const wchar_t* start;
+        int nUpDown;
+        int delta;
+        const wchar_t* shown;
+    };
+    const Case cases[] = {
+        {"negative delta raises", IDC_EDT_LNG_MIN, L"10", IDC_SPN_LNG_MIN, -1, L"11"},
+        {"positive delta lowers", IDC_EDT_LNG_MIN, L"10", IDC_SPN_LNG_MIN, 1, L"9"},
+        {"minutes stepped past 59", IDC_EDT_LNG_MIN, L"59", IDC_SPN_LNG_MIN, -1, L"59"},
+        {"seconds step a tenth", IDC_EDT_LNG_SEC, L"59.8", IDC_SPN_LNG_SEC, -1, L"59.9"},
+        {"seconds past 59.9", IDC_EDT_LNG_SEC, L"59.9", IDC_SPN_LNG_SEC, -1, L"59.9"},
+        {"latitude past 90", IDC_EDT_LAT_DEG, L"90", IDC_SPN_LAT_DEG, -1, L"90"},
+        {"time-zone hours past 14", IDC_EDT_TZ_HOUR, L"14", IDC_SPN_TZ_HOUR, -1, L"14"},
+        {"time-zone minutes below 0", IDC_EDT_TZ_MIN, L"0", IDC_SPN_TZ_MIN, 1, L"0"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fault);
+        auto dlg = MakeDialog();
+        ASSERT_TRUE(Open(*dlg));
+        Type(*dlg, c.nEdit, c.start);
+        StepUpDown(*dlg, c.nUpDown, c.delta);
+        EXPECT_EQ(Text(*dlg, c.nEdit), c.shown);
+    }
+
+    // Over 180 degrees on the Earth the hemisphere flips.
+    auto dlg = MakeDialog();
+    ASSERT_TRUE(Open(*dlg));
+    Type(*dlg, IDC_EDT_LNG_DEG, L"180");
+    StepUpDown(*dlg, IDC_SPN_LNG_DEG, -1);
+    EXPECT_EQ(Text(*dlg, IDC_EDT_LNG_DEG), L"179");
+    EXPECT_TRUE(Checked(*dlg, IDC_RD_WEST));
+}
+
+TEST_F(DlgObsFields, TimeSystemsShowTheirOffset)
+{
+    struct Case {
+        const char* fault;
+        int nTimeSystem;
+        double lng;
+        bool minus;
+        const wchar_t* hour;
+        const wchar_t* min;
+        bool enabled;
+    };
+    const Case cases[] = {
+        {"user zone", 0, 139.691772, false, L"9", L"0", true},
+        {"zero offset", 1, 139.691772, false, L"0", L"0", false},
+        {"local mean time east", 2, 135.0, false, L"9", L"0", false},
+        {"local mean time west", 2, -52.5, true, L"3", L"30", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fault);
+        m_obs.m_dLocation[CGeoDateObs::kEarth][CGeoDateObs::kLng] = c.lng;
+        auto dlg = MakeDialog();
+        ASSERT_TRUE(Open(*dlg));
+        m_obs.m_nTimeSystem = c.nTimeSystem;
+        dlg->UpdateTimeSys();
+        EXPECT_EQ(Checked(*dlg, IDC_RD_TZ_M), c.minus);
+        EXPECT_EQ(Text(*dlg, IDC_EDT_TZ_HOUR), c.hour);
+        EXPECT_EQ(Text(*dlg, IDC_EDT_TZ_MIN), c.min);
+        EXPECT_EQ(Enabled(*dlg, IDC_EDT_TZ_HOUR), c.enabled);
+        m_obs.m_nTimeSystem = 0;
+    }
+}
+
+TEST_F(DlgObsFields, DefaultLocationStoredAndRestored)
+{
+    auto dlg = MakeDialog();
+    ASSERT_TRUE(Open(*dlg));
+    // Cancelling the confirmation stores nothing.
+    AfxTestExpectMessageBox(
+        L"東経 139度41分30.4秒\n北緯  35度41分21.2秒\n標高 39m\nタイムゾーン +09時間00分\n\nを初期値として設定します。",
+        IDCANCEL);
+    Click(*dlg, IDC_OBS_BTN_SET_INIT);
+    CString strStored;
+    EXPECT_FALSE(CRegistry::Read(_T("Default"), _T("location"), CString(), strStored));
+
+    // With nothing stored, reset sends the built-in place.
+    m_engine.m_commands.clear();
+    Click(*dlg, IDC_OBS_BTN_RESET);
+    EXPECT_EQ(m_engine.Assignments(),
+              (std::vector<CString>{L"location = location(139.691772, 35.689236, 39.000000)",
+                                    L"time.timezone = 9.000000; Show Sky"}));
+
+    AfxTestExpectMessageBox(
+        L"東経 139度41分30.4秒\n北緯  35度41分21.2秒\n標高 39m\nタイムゾーン +09時間00分\n\nを初期値として設定します。",
+        IDOK);
+    Click(*dlg, IDC_OBS_BTN_SET_INIT);
+    CRegistry::Read(_T("Default"), _T("location"), CString(), strStored);
+    EXPECT_EQ(strStored, L"location(139.691778, 35.689222, 39.000000)");
+    CRegistry::Read(_T("Default"), _T("time.timezone"), CString(), strStored);
+    EXPECT_EQ(strStored, L"9.000000");
+}

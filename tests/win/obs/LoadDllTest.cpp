@@ -1,0 +1,88 @@
+#include "obs/CDlgObs.h"
+#include "res/resource_obs.h"
+
+#include <afx/afxwin.h>
+#include <host/CCorZel.h>
+#include <hosttest/CFakeEngine.h>
+#include <hosttest/CFakeMap.h>
+#include <vrkcom/CGeoDateObs.h>
+#include <vrkreg/CRegistry.h>
+
+#include <gtest/gtest.h>
+
+// A host that knows vrkobs.dll only through its exports: it loads the library, finds the
+// dialog's resources through the framework's chain, and runs the dialog's whole life.
+
+namespace {
+
+class CHostApp : public CWinApp {
+public:
+    CHostApp() : CWinApp(_T("VRKOBS load test")) {}
+};
+CHostApp theApp;
+
+}  // namespace
+
+TEST(VrkObsDll, HostLoadsCreatesShowsHidesAndClosesTheDialog)
+{
+    HMODULE hDll = LoadLibraryW(L"vrkobs.dll");
+    ASSERT_NE(hDll, nullptr);
+    EXPECT_EQ(AfxFindResourceHandle(MAKEINTRESOURCE(IDD_OBS), RT_DIALOG), hDll)
+        << "the DLL did not join the resource chain at load";
+    CString strKey;
+    EXPECT_TRUE(strKey.LoadString(7219));
+    EXPECT_EQ(strKey, L"Dialog\\Obs");
+
+    CWnd mainWnd;
+    ASSERT_TRUE(mainWnd.CreateEx(0, nullptr, _T("host"), WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200),
+                                 nullptr, 0));
+    theApp.m_pMainWnd = &mainWnd;
+    CRegistry::SetRoot(_T("Software\\VRKOBS-tests\\obsload"));
+    CRegistry::DeleteKey(CString());
+    CFakeMap::Register();
+    AfxTestScriptMessageBoxes();
+
+    CFakeEngine engine;
+    CCorZel cor(&engine);
+    CGeoDateObs obs;
+    obs.m_nLocationObject = CGeoDateObs::kEarth;
+    obs.m_dLocation[CGeoDateObs::kEarth][CGeoDateObs::kLng] = 139.5;
+    obs.m_dLocation[CGeoDateObs::kEarth][CGeoDateObs::kLat] = 35.5;
+    {
+        CDlgObs dlg(&mainWnd, L"C:\\nowhere\\", 1);
+        dlg.SetCorZel(&cor);
+        dlg.SetGeoDateObs(&obs);
+        ASSERT_TRUE(dlg.DoModeless(&cor, CString()));
+        AfxPumpMessages();
+        ASSERT_NE(dlg.GetSafeHwnd(), nullptr);
+        EXPECT_TRUE(dlg.IsWindowVisible());
+        CString strCaption;
+        dlg.GetWindowText(strCaption);
+        EXPECT_EQ(strCaption, L"場所");
+        dlg.Show(FALSE);
+        EXPECT_FALSE(dlg.IsWindowVisible());
+        dlg.Show(TRUE);
+        EXPECT_TRUE(dlg.IsWindowVisible());
+        ::SendMessageW(::GetDlgItem(dlg.GetSafeHwnd(), IDOK), BM_CLICK, 0, 0);
+        AfxPumpMessages();
+        EXPECT_FALSE(dlg.IsWindowVisible());
+    }
+    EXPECT_EQ(CFakeMap::Last(), nullptr) << "the map outlived the dialog";
+    for (const CString& failure : AfxTestMessageBoxFailures())
+        ADD_FAILURE() << CStringA(failure).str();
+    AfxClearTestHooks();
+    CFakeMap::Unregister();
+    CRegistry::DeleteKey(CString());
+    theApp.m_pMainWnd = nullptr;
+    mainWnd.DestroyWindow();
+    FreeLibrary(hDll);
+}
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    OleInitialize(nullptr);
+    const int rc = RUN_ALL_TESTS();
+    OleUninitialize();
+    return rc;
+}

@@ -1,0 +1,209 @@
+#include "DlgTemplateReader.h"
+
+#include <commctrl.h>
+
+#include "res/resource_obs.h"
+#include "res/resource_strings.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+HMODULE VrkObsModule()
+{
+    return GetModuleHandleW(L"vrkobs.dll");
+}
+
+std::string Narrow(const std::wstring& w)
+{
+    std::string s;
+    for (wchar_t c : w)
+        s += c < 0x80 ? static_cast<char>(c) : '?';
+    return s;
+}
+
+BOOL CALLBACK CollectDialog(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR param)
+{
+    if (IS_INTRESOURCE(name))
+        reinterpret_cast<std::vector<UINT>*>(param)->push_back(
+            static_cast<UINT>(reinterpret_cast<ULONG_PTR>(name)));
+    return TRUE;
+}
+
+}  // namespace
+
+// Every dialog template of the DLL: no control id twice (statics apart) and no access key twice,
+// or the keyboard reaches the wrong control.
+TEST(ObsResources, NoTemplateRepeatsAnIdOrAnAccessKey)
+{
+    ASSERT_NE(VrkObsModule(), nullptr);
+    std::vector<UINT> ids;
+    EnumResourceNamesW(VrkObsModule(), reinterpret_cast<LPCWSTR>(RT_DIALOG), CollectDialog,
+                       reinterpret_cast<LONG_PTR>(&ids));
+    ASSERT_FALSE(ids.empty());
+    for (UINT id : ids) {
+        DlgTemplate dlg;
+        std::string error;
+        ASSERT_TRUE(ReadDlgTemplate(VrkObsModule(), MAKEINTRESOURCEW(id), dlg, error))
+            << "template " << id << ": " << error;
+        std::map<int, std::string> byId;
+        std::map<wchar_t, std::string> byKey;
+        for (const DlgItem& item : dlg.items) {
+            const std::string what = "control " + std::to_string(item.id) + " \"" +
+                                     Narrow(item.title) + "\"";
+            if (item.id != -1 && item.id != 0xFFFF) {
+                EXPECT_TRUE(byId.emplace(item.id, what).second)
+                    << "template " << id << ": id " << item.id << " twice";
+            }
+            if (const wchar_t key = AccessKeyOf(item.title)) {
+                EXPECT_TRUE(byKey.emplace(key, what).second)
+                    << "template " << id << ": access key " << Narrow(std::wstring(1, key))
+                    << " on " << what << " and on " << byKey[key];
+            }
+        }
+    }
+}
+
+TEST(ObsResources, LocationTemplateFrame)
+{
+    DlgTemplate dlg;
+    std::string error;
+    ASSERT_TRUE(ReadDlgTemplate(VrkObsModule(), MAKEINTRESOURCEW(IDD_OBS), dlg, error)) << error;
+    EXPECT_EQ(dlg.title, L"場所");
+    EXPECT_EQ(dlg.cx, 347);
+    EXPECT_EQ(dlg.cy, 319);
+    EXPECT_EQ(dlg.face, L"MS UI Gothic");
+    EXPECT_EQ(dlg.pointSize, 9);
+    const DWORD needed = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+    EXPECT_EQ(dlg.style & needed, needed);
+    EXPECT_EQ(dlg.style & WS_VISIBLE, 0u) << "a modeless dialog that shows itself on creation";
+}
+
+// Each control where the layout puts it; -1 where the layout leaves a size open.
+TEST(ObsResources, LocationTemplateControls)
+{
+    struct Expected {
+        int id;
+        const wchar_t* cls;
+        const wchar_t* title;
+        int x, y, cx, cy;
+    };
+    const Expected expected[] = {
+        {IDC_OBS_MAP, L"Static", L"map", 3, 6, 231, 253},
+        {IDC_STC_SLIDER_TOP, L"Static", L"広域", 240, 7, -1, -1},
+        {IDC_STC_SLIDER_BOTTOM, L"Static", L"詳細", 240, 252, -1, -1},
+        {IDC_OBS_SLIDER, L"msctls_trackbar32", L"", 235, 17, 24, 233},
+        {IDC_GRP_LNG, L"Button", L"経度(&O)：", 261, 7, 83, 67},
+        {IDC_RD_EAST, L"Button", L"東経", 265, 19, -1, -1},
+        {IDC_RD_WEST, L"Button", L"西経", 265, 33, -1, -1},
+        {IDC_EDT_LNG_DEG, L"Edit", L"", 296, 19, 24, 14},
+        {IDC_SPN_LNG_DEG, L"msctls_updown32", L"", 320, 19, 9, 14},
+        {IDC_EDT_LNG_MIN, L"Edit", L"", 296, 36, 24, 14},
+        {IDC_SPN_LNG_MIN, L"msctls_updown32", L"", 320, 36, 9, 14},
+        {IDC_EDT_LNG_SEC, L"Edit", L"", 296, 53, 24, 14},
+        {IDC_SPN_LNG_SEC, L"msctls_updown32", L"", 320, 53, 9, 14},
+        {IDC_GRP_LAT, L"Button", L"緯度(&A)：", 261, 77, 83, 67},
+        {IDC_RD_NORTH, L"Button", L"北緯", 265, 89, -1, -1},
+        {IDC_RD_SOUTH, L"Button", L"南緯", 265, 103, -1, -1},
+        {IDC_EDT_LAT_DEG, L"Edit", L"", 296, 89, 24, 14},
+        {IDC_SPN_LAT_DEG, L"msctls_updown32", L"", 320, 89, 9, 14},
+        {IDC_EDT_LAT_MIN, L"Edit", L"", 296, 106, 24, 14},
+        {IDC_SPN_LAT_MIN, L"msctls_updown32", L"", 320, 106, 9, 14},
+        {IDC_EDT_LAT_SEC, L"Edit", L"", 296, 123, 24, 14},
+        {IDC_SPN_LAT_SEC, L"msctls_updown32", L"", 320, 123, 9, 14},
+        {IDC_GRP_ALT, L"Button", L"標高(&E)：", 261, 147, 83, 42},
+        {IDC_RD_ALT_AUTO, L"Button", L"自動", 265, 159, -1, -1},
+        {IDC_RD_ALT_MANUAL, L"Button", L"手動", 265, 173, -1, -1},
+        {IDC_EDT_ALT, L"Edit", L"", 296, 163, 24, 14},
+        {IDC_SPN_ALT, L"msctls_updown32", L"", 320, 163, 9, 14},
+        {IDC_STC_ALT_UNIT, L"Static", L"km", 332, 166, -1, -1},
+        {IDC_GRP_TZ, L"Button", L"タイムゾーン(&T)：", 261, 192, 83, 50},
+        {IDC_RD_TZ_P, L"Button", L"+", 265, 206, -1, -1},
+        {IDC_RD_TZ_M, L"Button", L"-", 265, 221, -1, -1},
+        {IDC_EDT_TZ_HOUR, L"Edit", L"", 295, 204, 24, 14},
+        {IDC_SPN_TZ_HOUR, L"msctls_updown32", L"", 319, 204, 9, 14},
+        {IDC_EDT_TZ_MIN, L"Edit", L"", 295, 221, 24, 14},
+        {IDC_SPN_TZ_MIN, L"msctls_updown32", L"", 319, 221, 9, 14},
+        {IDC_STC_TZ_HOUR, L"Static", L"時", 331, 207, -1, -1},
+        {IDC_STC_TZ_MIN, L"Static", L"分", 331, 224, -1, -1},
+        {IDC_GRP_FEATURE, L"Button", L"ランドマーク表示(&L)：", 3, 265, 341, 31},
+        {IDC_OBS_CHK_FEATURE_OBS, L"Button", L"観測地", -1, 279, -1, -1},
+        {IDC_OBS_CHK_FEATURE_CUTCHERRY, L"Button", L"市区町村", -1, 279, -1, -1},
+        {IDC_OBS_CHK_FEATURE_CITY, L"Button", L"都市", -1, 279, -1, -1},
+        {IDC_OBS_CHK_FEATURE_ASTRO, L"Button", L"天文台", -1, 279, -1, -1},
+        {IDC_OBS_CHK_FEATURE_MOUNT, L"Button", L"山岳", -1, 279, -1, -1},
+        {IDC_OBS_CHK_FEATURE_NATURAL_TERRAIN, L"Button", L"自然地形", -1, 279, -1, -1},
+        {IDC_OBS_CHK_FEATURE_BUILDING, L"Button", L"建造物", -1, 279, -1, -1},
+        {IDC_OBS_CHK_FEATURE_OTHER, L"Button", L"その他", -1, 279, -1, -1},
+        {IDC_OBS_BTN_SET_INIT, L"Button", L"初期値として保存(&I)", 3, 299, 68, 14},
+        {IDC_OBS_BTN_RESET, L"Button", L"初期値に戻す(&R)", 74, 299, 68, 14},
+        {IDC_OBS_BTN_CITY, L"Button", L"都市名選択(&N)...", 148, 299, 68, 14},
+        {IDOK, L"Button", L"閉じる(&C)", 294, 299, 50, 14},
+    };
+    DlgTemplate dlg;
+    std::string error;
+    ASSERT_TRUE(ReadDlgTemplate(VrkObsModule(), MAKEINTRESOURCEW(IDD_OBS), dlg, error)) << error;
+    std::map<int, const DlgItem*> byId;
+    for (const DlgItem& item : dlg.items)
+        byId[item.id] = &item;
+    for (const Expected& e : expected) {
+        SCOPED_TRACE("control " + std::to_string(e.id));
+        ASSERT_EQ(byId.count(e.id), 1u);
+        const DlgItem& item = *byId[e.id];
+        EXPECT_EQ(_wcsicmp(item.cls.c_str(), e.cls), 0) << Narrow(item.cls);
+        EXPECT_EQ(item.title, e.title);
+        if (e.x >= 0) {
+            EXPECT_EQ(item.x, e.x);
+        }
+        EXPECT_EQ(item.y, e.y);
+        if (e.cx >= 0) {
+            EXPECT_EQ(item.cx, e.cx);
+        }
+        if (e.cy >= 0) {
+            EXPECT_EQ(item.cy, e.cy);
+        }
+    }
+    // The map's place is never shown; the up-downs neither move nor write their buddies' text.
+    EXPECT_EQ(byId[IDC_OBS_MAP]->style & WS_VISIBLE, 0u);
+    for (int id : {IDC_SPN_LNG_DEG, IDC_SPN_LNG_MIN, IDC_SPN_LNG_SEC, IDC_SPN_LAT_DEG,
+                   IDC_SPN_LAT_MIN, IDC_SPN_LAT_SEC, IDC_SPN_ALT, IDC_SPN_TZ_HOUR, IDC_SPN_TZ_MIN}) {
+        EXPECT_EQ(byId[id]->style & (UDS_SETBUDDYINT | UDS_AUTOBUDDY), 0u) << "up-down " << id;
+    }
+    // The unit labels of the longitude and latitude rows.
+    int nUnits = 0;
+    for (const DlgItem& item : dlg.items)
+        if (item.id == -1 && item.x == 332 &&
+            (item.title == L"度" || item.title == L"分" || item.title == L"秒"))
+            ++nUnits;
+    EXPECT_EQ(nUnits, 6);
+}
+
+TEST(ObsResources, StringTable)
+{
+    const struct {
+        UINT id;
+        const wchar_t* text;
+    } cases[] = {
+        {IDS_DELETE_ITEM, L"\"%1\"を削除します"},
+        {IDS_DELETE_FOLDER, L"\"%1\"フォルダとこのフォルダに含まれるすべての情報を消去します。"},
+        {IDS_REGKEY_CITY, L"Dialog\\City"},
+        {IDS_REGKEY_OBS, L"Dialog\\Obs"},
+        {IDS_REGKEY_ADDCITY, L"Dialog\\AddCity"},
+        {IDS_REGKEY_EDITCITY, L"Dialog\\EditCity"},
+        {IDS_REGKEY_EDITFOLDER, L"Dialog\\EditFolder"},
+        {IDS_ALT_RANGE, L"%sの標高には %.0f から %.0f までの値を入力してください。"},
+        {IDS_LNG_RANGE, L"経度には %d から %d までの値を入力してください。"},
+        {IDS_MOVE_BEHIND_FOLDER, L"[%s] フォルダの後ろに挿入"},
+        {IDS_MOVE_INTO_FOLDER, L"[%s] フォルダの中に移動"},
+        {IDS_NEW_CITY, L"新規"},
+    };
+    for (const auto& c : cases) {
+        wchar_t buf[256] = {};
+        LoadStringW(VrkObsModule(), c.id, buf, 256);
+        EXPECT_STREQ(buf, c.text) << "string " << c.id;
+    }
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "obs/CDlgObs.h"
+#include "res/resource_obs.h"
+
+#include <afx/afxwin.h>
+#include <host/CCorZel.h>
+#include <hosttest/CFakeEngine.h>
+#include <hosttest/CFakeMap.h>
+#include <vrkcom/CGeoDateObs.h>
+#include <vrkreg/CRegistry.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// The host's main window, which is also the dialogs' parent: counts the location dialog's
+// notices 2034 (sent) and 2024 (posted, lParam 7300).
+class CHostMainWnd : public CWnd {
+public:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Reset() { m_nClosedMain = 0, m_nClosedParent = 0, m_parentLParams.clear(); }
+
+    int m_nClosedMain = 0;
+    int m_nClosedParent = 0;
+    std::vector<LPARAM> m_parentLParams;
+};
+
+CHostMainWnd& HostMainWnd();
+
+// A host around each test: registry root cleaned, the map factory registered, a stand-in
+// engine and an observer in Tokyo, an empty data folder of the test's own.
+class ObsDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    std::unique_ptr<CDlgObs> MakeDialog();
+    // SetGeoDateObs and DoModeless, as the host does.
+    BOOL Open(CDlgObs& dlg, const CString& strMeshFile = CString());
+
+    static void WriteTextFile(const CString& strPath, const char* pszText);
+    // Folder of vrkobs.dll, ending with a backslash.
+    static CString ModuleDir();
+
+    // As the user does it.
+    static void Click(CDlgObs& dlg, int nID);
+    // Selects the edit's text and types over it character by character.
+    static void Type(CDlgObs& dlg, int nID, const wchar_t* pszText);
+    static void StepUpDown(CDlgObs& dlg, int nID, int nDelta);
+    static CString Text(CDlgObs& dlg, int nID);
+    static bool Checked(CDlgObs& dlg, int nID);
+    static bool Visible(CDlgObs& dlg, int nID);
+    static bool Enabled(CDlgObs& dlg, int nID);
+    static int SliderPos(CDlgObs& dlg);
+    static void Pump();
+
+    CString m_strDataDir;
+    CFakeEngine m_engine;
+    std::unique_ptr<CCorZel> m_cor;
+    CGeoDateObs m_obs;
+};
