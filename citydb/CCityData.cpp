@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <utility>
 #include <cmath>
 
 namespace {
@@ -69,6 +70,11 @@ const CTagList& CCityData::TagAt(int nIndex) const
 
 int CCityData::AppendCity(const CCityList& rec)
 {
+    return AppendCity(CCityList(rec));
+}
+
+int CCityData::AppendCity(CCityList&& rec)
+{
     if (m_nCityNum < 0)
         AfxThrowInvalidArgException();
     if (static_cast<size_t>(m_nCityNum) >= m_aCity.size()) {
@@ -76,7 +82,7 @@ int CCityData::AppendCity(const CCityList& rec)
         m_aCity.resize(std::max<size_t>(m_aCity.size() * 2, CityCapacity));
         m_nCityMax = static_cast<int>(m_aCity.size());
     }
-    m_aCity[m_nCityNum] = rec;
+    m_aCity[m_nCityNum] = std::move(rec);
     return m_nCityNum++;
 }
 
@@ -271,10 +277,11 @@ void CCityData::ReadBody(const std::string& bytes, size_t nPos, HCITYITEM hRoot)
             city.m_nUser = CityWtoi(b, e);
             field(7, b, e);
             city.m_nType = CityWtoi(b, e);
-            int nIndex = AppendCity(city);
-            if (m_pTree && folder.hItem) {
-                HCITYITEM hItem = m_pTree->InsertItem(city.m_strName, CITY_IMG_PLACE, CITY_IMG_PLACE_SELECTED,
-                                                      nIndex, folder.hItem, CITY_TVI_LAST);
+            HCITYITEM hFolder = folder.hItem;
+            int nIndex = AppendCity(std::move(city));
+            if (m_pTree && hFolder) {
+                HCITYITEM hItem = m_pTree->InsertItem(m_aCity[nIndex].m_strName, CITY_IMG_PLACE, CITY_IMG_PLACE_SELECTED,
+                                                      nIndex, hFolder, CITY_TVI_LAST);
                 m_aCity[nIndex].m_hItem = hItem;
             }
         }

@@ -42,6 +42,7 @@ public:
 
     // Stores rec at index m_nCityNum, growing the array when it is full, and returns the index.
     int AppendCity(const CCityList& rec);
+    int AppendCity(CCityList&& rec);
     // Index-checked access to the arrays; an index outside throws CInvalidArgException*.
     CCityList& CityAt(int nIndex);
     const CCityList& CityAt(int nIndex) const;

@@ -7,13 +7,6 @@
 #include <cmath>
 #include <system_error>
 
-bool CityIsSpace(wchar_t ch)
-{
-    return (ch >= 0x09 && ch <= 0x0D) || ch == 0x20 || ch == 0x85 || ch == 0xA0 || ch == 0x1680
-        || (ch >= 0x2000 && ch <= 0x200A) || ch == 0x2028 || ch == 0x2029 || ch == 0x202F
-        || ch == 0x205F || ch == 0x3000;
-}
-
 static bool IsDigit(wchar_t ch)
 {
     return ch >= L'0' && ch <= L'9';
@@ -27,40 +20,76 @@ double CityWtof(const wchar_t* p, const wchar_t* pEnd)
     if (p < pEnd && (*p == L'+' || *p == L'-'))
         bNegative = *p++ == L'-';
 
-    // The accepted prefix, in ASCII for from_chars (which is locale-independent).
-    std::string text;
-    bool bDigits = false;
-    while (p < pEnd && IsDigit(*p)) {
-        text += static_cast<char>(*p++);
-        bDigits = true;
-    }
-    if (p < pEnd && *p == L'.') {
-        text += '.';
-        ++p;
-        while (p < pEnd && IsDigit(*p)) {
-            text += static_cast<char>(*p++);
-            bDigits = true;
+    // The accepted prefix, in ASCII for from_chars (which is locale-independent); on the way
+    // the digits are also gathered for the exact short path below.
+    char text[64];
+    size_t nText = 0;
+    std::string longText;
+    auto put = [&](char ch) {
+        if (nText < sizeof(text))
+            text[nText] = ch;
+        else if (nText == sizeof(text))
+            longText.assign(text, nText), longText += ch;
+        else
+            longText += ch;
+        ++nText;
+    };
+    unsigned long long nMantissa = 0;
+    int nDigits = 0;       // significant digits gathered into nMantissa
+    int nFraction = 0;     // of them after the point
+    bool bExact = true;    // nMantissa holds every digit read
+    bool bAnyDigit = false;
+    auto digit = [&](wchar_t ch, bool bAfterPoint) {
+        put(static_cast<char>(ch));
+        bAnyDigit = true;
+        if (nDigits == 0 && ch == L'0' && !bAfterPoint)
+            return;  // leading zeros of the integer part
+        if (nDigits < 15) {
+            nMantissa = nMantissa * 10 + static_cast<unsigned>(ch - L'0');
+            ++nDigits;
+            if (bAfterPoint)
+                ++nFraction;
+        } else {
+            bExact = false;
         }
+    };
+    while (p < pEnd && IsDigit(*p))
+        digit(*p++, false);
+    if (p < pEnd && *p == L'.') {
+        put('.');
+        ++p;
+        while (p < pEnd && IsDigit(*p))
+            digit(*p++, true);
     }
-    if (!bDigits)
+    if (!bAnyDigit)
         return 0.0;
     // An exponent counts only when digits follow it.
     if (p < pEnd && (*p == L'e' || *p == L'E')) {
         const wchar_t* q = p + 1;
-        std::string exponent = "e";
-        if (q < pEnd && (*q == L'+' || *q == L'-'))
-            exponent += static_cast<char>(*q++);
-        if (q < pEnd && IsDigit(*q)) {
+        bool bSign = q < pEnd && (*q == L'+' || *q == L'-');
+        if (q + (bSign ? 1 : 0) < pEnd && IsDigit(q[bSign ? 1 : 0])) {
+            bExact = false;
+            put('e');
+            if (bSign)
+                put(static_cast<char>(*q++));
             while (q < pEnd && IsDigit(*q))
-                exponent += static_cast<char>(*q++);
-            text += exponent;
+                put(static_cast<char>(*q++));
         }
     }
     double d = 0.0;
-    auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), d);
-    (void)ptr;
-    if (ec != std::errc())
-        return 0.0;
+    if (bExact && nFraction <= 22) {
+        // Both operands are exact doubles (below 2^53 and 10^22), so one division rounds
+        // correctly, as from_chars would.
+        static const double kPow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11,
+                                        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+        d = static_cast<double>(nMantissa) / kPow10[nFraction];
+    } else {
+        const char* pBegin = nText <= sizeof(text) ? text : longText.data();
+        auto [ptr, ec] = std::from_chars(pBegin, pBegin + nText, d);
+        (void)ptr;
+        if (ec != std::errc())
+            return 0.0;
+    }
     return bNegative ? -d : d;
 }
 

@@ -8,7 +8,13 @@
 // Small pure helpers that read and write the city list's text fields.
 
 // White space as CString::Trim sees it.
-bool CityIsSpace(wchar_t ch);
+inline bool CityIsSpace(wchar_t ch)
+{
+    if (ch < 0x85)
+        return ch == 0x20 || (ch >= 0x09 && ch <= 0x0D);
+    return ch == 0x85 || ch == 0xA0 || ch == 0x1680 || (ch >= 0x2000 && ch <= 0x200A)
+        || ch == 0x2028 || ch == 0x2029 || ch == 0x202F || ch == 0x205F || ch == 0x3000;
+}
 
 // Reads a number from [p, pEnd) as _wtof does: leading white space skipped, an optional sign,
 // digits with an optional '.' and an optional exponent; reading stops at the first character
