@@ -1,0 +1,96 @@
+#include "TestFiles.h"
+
+#include <citydb/CityText.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <random>
+
+namespace {
+
+TEST(CityText, ReadsNumbersAsWtofAndWtoi)
+{
+    const struct {
+        const char* fault;
+        const wchar_t* text;
+        double value;
+    } floats[] = {
+        {"leading blanks not skipped", L"  \t12.5", 12.5},
+        {"ideographic space not skipped", L"\x3000" L"3", 3},
+        {"plus sign refused", L"+09.00", 9},
+        {"minus lost", L"-05.50", -5.5},
+        {"stops too late", L"1.5E", 1.5},
+        {"exponent without digits taken", L"2e+", 2},
+        {"exponent lost", L"-2.5e-1", -0.25},
+        {"no number not 0", L"abc", 0},
+        {"lone sign not 0", L"-", 0},
+        {"lone point not 0", L".", 0},
+        {"point first refused", L".5", 0.5},
+        {"overflow gives inf", L"1e400", 0},
+        {"many digits misrounded", L"0.1000000000000000055511151231257827", 0.1},
+        {"long integer misrounded", L"123456789012345678901234567890", 123456789012345678901234567890.0},
+        {"hex form accepted", L"0x10", 0},
+        {"inf accepted", L"inf", 0},
+    };
+    for (const auto& c : floats)
+        EXPECT_EQ(CityWtof(CString(c.text)), c.value) << c.fault;
+
+    const struct {
+        const char* fault;
+        const wchar_t* text;
+        int value;
+    } ints[] = {
+        {"blanks not skipped", L"  42", 42},
+        {"sign lost", L"-7x", -7},
+        {"fraction read", L"40.6", 40},
+        {"overflow wraps", L"99999999999", 2147483647},
+        {"underflow wraps", L"-99999999999", -2147483647 - 1},
+        {"empty not 0", L"", 0},
+    };
+    for (const auto& c : ints)
+        EXPECT_EQ(CityWtoi(CString(c.text)), c.value) << c.fault;
+}
+
+TEST(CityText, NumberReaderRoundsAsStrtod)
+{
+    std::mt19937_64 rng(20261206);
+    for (int i = 0; i < 20000; ++i) {
+        std::string text;
+        if (rng() % 2)
+            text += '-';
+        int nInt = static_cast<int>(rng() % 4);
+        for (int k = 0; k < nInt; ++k)
+            text += static_cast<char>('0' + rng() % 10);
+        text += '.';
+        int nFrac = static_cast<int>(rng() % 20);
+        for (int k = 0; k < nFrac; ++k)
+            text += static_cast<char>('0' + rng() % 10);
+        if (nInt + nFrac == 0)
+            text += '0';
+        double expected = std::strtod(text.c_str(), nullptr);
+        ASSERT_EQ(CityWtof(CString(std::wstring(text.begin(), text.end()))), expected) << text;
+    }
+}
+
+TEST(CityText, CutsNamesOnCharacterBoundaries)
+{
+    const struct {
+        const char* fault;
+        CString name;
+        int nMax;
+        std::string expected;
+    } cases[] = {
+        {"short name changed", L"abc", 40, "abc"},
+        {"ASCII not cut", CString(std::wstring(45, L'x')), 40, std::string(40, 'x')},
+        {"half a character kept", L"a東京", 4, "a" + A(L"東")},
+        {"whole characters lost", L"東京", 4, A(L"東京")},
+        {"trail byte 0x5C taken for a character", L"表表表", 5, A(L"表表")},
+        {"line break kept", L"a\nb\tc", 40, "a b c"},
+        {"zero width not empty", L"abc", 0, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CityCutName(c.name, c.nMax), c.expected) << c.fault;
+}
+
+}  // namespace
