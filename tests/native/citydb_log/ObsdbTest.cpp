@@ -1,0 +1,188 @@
+#include "LogTestKit.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#ifdef OBSDB_PATH
+
+namespace {
+
+struct ObsdbRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs the obsdb program in dir with these arguments (file names relative to dir).
+ObsdbRun Obsdb(const LogTempDir& dir, const std::string& args)
+{
+    std::string cmd = "cd '" + dir.Path("") + "' && '" OBSDB_PATH "' " + args + " >stdout.txt 2>stderr.txt";
+    int raw = std::system(cmd.c_str());
+    ObsdbRun r;
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.out = GetFile(dir.Path("stdout.txt"));
+    r.err = GetFile(dir.Path("stderr.txt"));
+    return r;
+}
+
+const char* const kWorkedEdits =
+    "{\"op\":\"add-place\",\"at\":[\"場所\",\"日本\",\"東京\"],\"name\":\"自宅\",\"lon\":139.7,\"lat\":35.7,\"alt\":30,\"tz\":9,\"type\":0}\n"
+    "{\"op\":\"edit-place\",\"at\":[\"場所\",\"日本\",\"大阪\"],\"name\":\"大阪市\",\"lon\":135.5023,\"lat\":34.6937,\"alt\":12,\"tz\":9,\"type\":0,\"altflag\":0}\n"
+    "\n"
+    "{\"op\":\"delete\",\"at\":[\"場所\",\"日本\",\"東京\"]}\n";
+
+TEST(Obsdb, ApplyRecordsEditsAsTheDialogDoes)
+{
+    LogTempDir dir;
+    PutFile(dir.Path("sys.obs"), JapanList());
+    PutFile(dir.Path("edits.jsonl"), kWorkedEdits);
+    ObsdbRun r = Obsdb(dir, "apply sys.obs none.json edits.jsonl out.obs out.json");
+    EXPECT_EQ(0, r.status) << r.err;
+    EXPECT_EQ("", r.err);
+
+    // The same edits through the library give the same bytes.
+    CityBench b;
+    b.Open(JapanList(), "", true);
+    CString s;
+    b.editor.AddPlace(b.Find({L"場所", L"日本", L"東京"}), L"自宅", PlaceValues(139.7, 35.7, 30, 9), s);
+    b.editor.EditPlace(b.Find({L"場所", L"日本", L"大阪"}), L"大阪市", PlaceValues(135.5023, 34.6937, 12, 9), s);
+    b.editor.DeleteItem(b.Find({L"場所", L"日本", L"東京"}));
+    ASSERT_TRUE(b.log.SaveCityList());
+    EXPECT_EQ(b.SavedLog(), GetFile(dir.Path("out.json")));
+    EXPECT_EQ(GetFile(b.dir.Path("zelkam_user.obs")), GetFile(dir.Path("out.obs")));
+
+    ObsdbRun d = Obsdb(dir, "dump sys.obs out.json");
+    EXPECT_EQ(0, d.status);
+    EXPECT_EQ("場所/\n  日本/\n    自宅\t139.7000000,35.7000000,30,09.00, 0, 1, 0\n"
+              "    大阪市\t135.5023000,34.6937000,12,09.00, 0, 1, 0\n"
+              "  米国/\n    ホノルル\t-157.8583000,21.3069000,-3,-10.00, 0, 0, 1\n",
+              d.out);
+}
+
+struct ApplyCase {
+    const char* fault;
+    std::string edits;
+    int status;
+    const char* errHas;  // expected in standard error
+    bool bWritten;
+};
+
+TEST(Obsdb, ApplyReportsRefusalsAndErrors)
+{
+    const std::string ok = "{\"op\":\"add-folder\",\"at\":[\"場所\"],\"name\":\"欧州\"}\n";
+    const ApplyCase cases[] = {
+        {"duplicate place is refused and the run goes on",
+         ok + "{\"op\":\"add-place\",\"at\":[\"場所\",\"日本\"],\"name\":\"東京\",\"lon\":1,\"lat\":2,\"alt\":3,\"tz\":4}\n",
+         0, "都市名[東京]はすでに存在しています。\n別の名称を指定してください。\n", true},
+        {"duplicate folder rename is refused",
+         ok + "{\"op\":\"edit-folder\",\"at\":[\"場所\",\"米国\"],\"name\":\"日本\"}\n", 0,
+         "フォルダ[日本]はすでに存在しています。\n別の名称を指定してください。\n", true},
+        {"move onto a name the folder has is refused",
+         ok + "{\"op\":\"add-folder\",\"at\":[\"場所\",\"米国\"],\"name\":\"日本\"}\n"
+              "{\"op\":\"move\",\"at\":[\"場所\",\"日本\"],\"to\":[\"場所\",\"米国\"],\"mode\":\"into\"}\n",
+         0, "フォルダ[日本]はすでに存在しています。", true},
+        {"blank name is refused as the editor refuses it",
+         "{\"op\":\"add-folder\",\"at\":[\"場所\"],\"name\":\"  \"}\n" + ok, 0, "フォルダ名を入力してください。\n", true},
+        {"at that names no item", ok + "{\"op\":\"delete\",\"at\":[\"場所\",\"欧米\"]}\n", 1,
+         "edits.jsonl:2: no item [\"場所\",\"欧米\"]", false},
+        {"malformed JSON", ok + "{\"op\":\"delete\",\n", 1, "edits.jsonl:2: not a JSON object", false},
+        {"unknown op", "{\"op\":\"rename\",\"at\":[\"場所\"]}\n" + ok, 1, "edits.jsonl:1: unknown op", false},
+        {"missing value", "{\"op\":\"add-place\",\"at\":[\"場所\"],\"name\":\"x\",\"lon\":1,\"lat\":2,\"tz\":4}\n", 1,
+         "edits.jsonl:1: \"alt\" must be a number", false},
+        {"number out of range", "{\"op\":\"add-place\",\"at\":[\"場所\"],\"name\":\"x\",\"lon\":1e400,\"lat\":2,\"alt\":0,\"tz\":4}\n",
+         1, "edits.jsonl:1:", false},
+        {"edit-place on a folder", "{\"op\":\"edit-place\",\"at\":[\"場所\",\"日本\"],\"name\":\"x\",\"lon\":1,\"lat\":2,\"alt\":0,\"tz\":4}\n",
+         1, "is a folder, not a place", false},
+        {"delete of the root", "{\"op\":\"delete\",\"at\":[\"場所\"]}\n", 1, "root folder", false},
+        {"folder onto folder without mode", "{\"op\":\"move\",\"at\":[\"場所\",\"日本\"],\"to\":[\"場所\",\"米国\"]}\n", 1,
+         "needs \"mode\"", false},
+        {"no change writes nothing", "{\"op\":\"add-folder\",\"at\":[\"場所\"],\"name\":\"日本\"}\n", 0,
+         "nothing written", false},
+        {"a drag that moves nothing still counts as a change",
+         "{\"op\":\"move\",\"at\":[\"場所\"],\"to\":[\"場所\",\"米国\"]}\n", 0, "", true},
+    };
+    for (const ApplyCase& c : cases) {
+        SCOPED_TRACE(c.fault);
+        LogTempDir dir;
+        PutFile(dir.Path("sys.obs"), JapanList());
+        PutFile(dir.Path("edits.jsonl"), c.edits);
+        ObsdbRun r = Obsdb(dir, "apply sys.obs none.json edits.jsonl out.obs out.json");
+        EXPECT_EQ(c.status, r.status);
+        EXPECT_NE(std::string::npos, r.err.find(c.errHas)) << r.err;
+        EXPECT_EQ(c.bWritten, dir.Exists("out.obs"));
+        EXPECT_EQ(c.bWritten, dir.Exists("out.json"));
+    }
+}
+
+TEST(Obsdb, ReadOnlySystemListSavesNothing)
+{
+    LogTempDir dir;
+    PutFile(dir.Path("sys.obs"), JapanList());
+    chmod(dir.Path("sys.obs").c_str(), 0444);
+    PutFile(dir.Path("edits.jsonl"), kWorkedEdits);
+    ObsdbRun r = Obsdb(dir, "apply sys.obs none.json edits.jsonl out.obs out.json");
+    EXPECT_EQ(0, r.status);
+    EXPECT_NE(std::string::npos, r.err.find("read-only")) << r.err;
+    EXPECT_FALSE(dir.Exists("out.obs"));
+    // A reset makes the list editable, as the dialog's reset does.
+    PutFile(dir.Path("edits.jsonl"), std::string("{\"op\":\"reset\"}\n") + kWorkedEdits);
+    r = Obsdb(dir, "apply sys.obs none.json edits.jsonl out.obs out.json");
+    EXPECT_EQ(0, r.status);
+    EXPECT_TRUE(dir.Exists("out.obs"));
+}
+
+TEST(Obsdb, RebuildReplaysTheLogOrNone)
+{
+    LogTempDir dir;
+    PutFile(dir.Path("sys.obs"), JapanList());
+    ObsdbRun r = Obsdb(dir, "rebuild sys.obs missing.json plain.obs");
+    EXPECT_EQ(0, r.status) << r.err;
+    CityBench b;
+    b.Open(JapanList(), "", true);
+    ASSERT_TRUE(b.data.RefreshUserObs());
+    EXPECT_EQ(GetFile(b.dir.Path("zelkam_user.obs")), GetFile(dir.Path("plain.obs")));
+
+    PutFile(dir.Path("edits.jsonl"), kWorkedEdits);
+    ASSERT_EQ(0, Obsdb(dir, "apply sys.obs none.json edits.jsonl out.obs out.json").status);
+    r = Obsdb(dir, "rebuild sys.obs out.json again.obs");
+    EXPECT_EQ(0, r.status);
+    EXPECT_EQ(GetFile(dir.Path("out.obs")), GetFile(dir.Path("again.obs")));
+
+    EXPECT_EQ(1, Obsdb(dir, "rebuild nosuch.obs out.json x.obs").status);
+    EXPECT_FALSE(dir.Exists("x.obs"));
+    EXPECT_EQ(2, Obsdb(dir, "rebuild sys.obs").status);
+    EXPECT_EQ(2, Obsdb(dir, "frobnicate").status);
+    EXPECT_EQ(2, Obsdb(dir, "--codepage x dump sys.obs").status);
+}
+
+TEST(Obsdb, DamagedLogIsBackedUpBesideTheLogWritten)
+{
+    LogTempDir dir;
+    PutFile(dir.Path("sys.obs"), JapanList());
+    PutFile(dir.Path("log.json"), "{\"not\":\"an array\"");
+    PutFile(dir.Path("edits.jsonl"), kWorkedEdits);
+    ObsdbRun r = Obsdb(dir, "apply sys.obs log.json edits.jsonl out.obs log.json");
+    EXPECT_EQ(0, r.status) << r.err;
+    EXPECT_NE(std::string::npos, r.err.find("could not be read whole"));
+    EXPECT_EQ("{\"not\":\"an array\"", GetFile(dir.Path("log.json.bak")));
+    EXPECT_EQ('[', GetFile(dir.Path("log.json"))[0]);
+}
+
+TEST(Obsdb, CodePageChoosesTheBytesOfNames)
+{
+    LogTempDir dir;
+    PutFile(dir.Path("sys.obs"), "@Caf\xE9\r\nZ\xFCrich,8.54E,47.37N,408,+01.00,0,0,0\r\n#\r\n");
+    ObsdbRun r = Obsdb(dir, "--codepage 1252 dump sys.obs");
+    EXPECT_EQ(0, r.status);
+    EXPECT_EQ("場所/\n  Café/\n    Zürich\t  8.5400000,47.3700000,408,01.00, 0, 0, 0\n", r.out);
+    PutFile(dir.Path("edits.jsonl"), "{\"op\":\"add-folder\",\"at\":[\"場所\",\"Café\"],\"name\":\"Genève\"}\n");
+    r = Obsdb(dir, "--codepage 1252 apply sys.obs none.json edits.jsonl out.obs out.json");
+    EXPECT_EQ(0, r.status) << r.err;
+    EXPECT_NE(std::string::npos, GetFile(dir.Path("out.obs")).find("@@Gen\xE8ve\r\n"));
+}
+
+}  // namespace
+
+#endif
