@@ -43,6 +43,9 @@ __attribute__((noinline)) CString CCommonFile::GetModulePath()
 
 CString CCommonFile::GetModulePathOf(const void* pAddressInModule)
 {
+    // A null address would name the .exe.
+    if (!pAddressInModule)
+        return CString();
     HMODULE hModule = nullptr;
     if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS
                                 | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,

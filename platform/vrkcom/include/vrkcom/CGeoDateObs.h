@@ -15,7 +15,7 @@ public:
     // Index of each body's triple in m_dLocation[body][...].
     enum { kLat = 0, kLng = 1, kHeight = 2 };
 
-    struct Call {
+    struct VRKCOM_API Call {
         CString strName;           // "UpdateObsByUI", "UpdateLocationObjectByUI", ...
         std::vector<double> args;  // the arguments in order (ints as doubles)
         CString Text() const;      // "UpdateObsByUI(139.5, 35.25, 40)" with %g numbers

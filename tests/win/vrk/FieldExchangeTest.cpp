@@ -1,0 +1,222 @@
+#include <vrkcom/NumberText.h>
+#include <vrkcom/VrkDDX.h>
+
+#include "VrkTestUtil.h"
+
+#include <gtest/gtest.h>
+
+TEST(NumberText, LenientReadingOfPartlyTypedNumbers)
+{
+    struct Case {
+        const char* fault;
+        const wchar_t* text;
+        double asDouble;
+        int asInt;
+        bool complete;  // as a double
+    } cases[] = {
+        {"empty text not 0", L"", 0.0, 0, false},
+        {"a lone minus not 0", L"-", 0.0, 0, false},
+        {"a lone dot not 0", L".", 0.0, 0, false},
+        {"a trailing dot lost the number", L"12.", 12.0, 12, true},
+        {"decimals lost", L"59.9", 59.9, 59, true},
+        {"leading blanks stopped the reading", L"  7", 7.0, 7, true},
+        {"trailing blanks made it incomplete", L"7  ", 7.0, 7, true},
+        {"trailing garbage not ignored", L"12abc", 12.0, 12, false},
+        {"negative lost its sign", L"-3.5", -3.5, -3, true},
+        {"plus sign refused", L"+4", 4.0, 4, true},
+        {"leading dot refused", L".5", 0.5, 0, true},
+        {"exponent read as one", L"1e3", 1.0, 1, false},
+        {"second dot read on", L"1.2.3", 1.2, 1, false},
+        {"full-width digits read as a number", L"１２", 0.0, 0, false},
+        {"huge int overflowed", L"99999999999", 99999999999.0, 2147483647, true},
+        {"huge negative int overflowed", L"-99999999999", -99999999999.0, -2147483647 - 1, true},
+    };
+    for (const Case& c : cases) {
+        EXPECT_DOUBLE_EQ(VrkParseDoubleLenient(c.text), c.asDouble) << c.fault;
+        EXPECT_EQ(VrkParseIntLenient(c.text), c.asInt) << c.fault;
+        EXPECT_EQ(VrkIsCompleteDouble(c.text) != FALSE, c.complete) << c.fault;
+    }
+}
+
+TEST(NumberText, TextMeansTheValueAtTheFieldsPrecision)
+{
+    struct Case {
+        const char* fault;
+        const wchar_t* text;
+        double value;
+        const wchar_t* fmt;
+        bool means;
+    } cases[] = {
+        {"a number being typed was taken as different", L"12.", 12.0, L"%.1f", true},
+        {"same digits taken as different", L"12.3", 12.3, L"%.1f", true},
+        {"extra digits beyond the shown ones rewritten", L"12.34", 12.3, L"%.1f", true},
+        {"a different number left standing", L"12.4", 12.3, L"%.1f", false},
+        {"empty text kept for zero (nothing shown)", L"", 0.0, L"%.1f", false},
+        {"a lone minus kept for zero", L"-", 0.0, L"%.1f", false},
+        {"padded format not matched", L" 5.0", 5.0, L"%4.1f", true},
+        {"whole metres: 39.4 shown as 39 taken as different", L"39", 39.4, L"%.0f", true},
+        {"garbage kept", L"12x", 12.0, L"%.1f", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(VrkTextMeansDouble(c.text, c.value, c.fmt) != FALSE, c.means) << c.fault;
+
+    EXPECT_TRUE(VrkTextMeansInt(L"007", 7));
+    EXPECT_FALSE(VrkTextMeansInt(L"", 0));
+    EXPECT_FALSE(VrkTextMeansInt(L"-", 0));
+    EXPECT_FALSE(VrkTextMeansInt(L"8", 7));
+}
+
+namespace {
+
+// A parent window that counts EN_CHANGE from its edit.
+int g_nChanges = 0;
+
+LRESULT CALLBACK CountingProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_COMMAND && HIWORD(wp) == EN_CHANGE)
+        ++g_nChanges;
+    return DefWindowProcW(h, msg, wp, lp);
+}
+
+class FieldExchange : public ::testing::Test {
+protected:
+    static const int kEdit = 100;
+
+    void SetUp() override
+    {
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = CountingProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"VrkDdxParent";
+        RegisterClassW(&wc);
+        m_hParent = CreateWindowExW(0, L"VrkDdxParent", L"", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
+                                    nullptr, nullptr, wc.hInstance, nullptr);
+        ASSERT_TRUE(m_hParent);
+        m_hEdit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, 0,
+                                  100, 20, m_hParent,
+                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kEdit)),
+                                  wc.hInstance, nullptr);
+        ASSERT_TRUE(m_hEdit);
+        ASSERT_TRUE(m_parent.Attach(m_hParent));
+        g_nChanges = 0;
+    }
+    void TearDown() override
+    {
+        m_parent.Detach();
+        DestroyWindow(m_hParent);
+    }
+
+    CString Text() const
+    {
+        wchar_t buf[64] = {};
+        GetWindowTextW(m_hEdit, buf, 64);
+        return buf;
+    }
+    void Type(const wchar_t* text)
+    {
+        SetWindowTextW(m_hEdit, text);
+        g_nChanges = 0;
+    }
+
+    HWND m_hParent = nullptr;
+    HWND m_hEdit = nullptr;
+    CWnd m_parent;
+};
+
+}  // namespace
+
+TEST_F(FieldExchange, DoubleLoadWritesOnlyWhenTheTextDoesNotMeanTheValue)
+{
+    struct Case {
+        const char* fault;
+        const wchar_t* typed;
+        double value;
+        const wchar_t* shown;
+        int changes;
+    } cases[] = {
+        {"empty field not filled", L"", 0.0, L"0.0", 1},
+        {"a number being typed was spoilt", L"12.", 12.0, L"12.", 0},
+        {"an unchanged value was rewritten", L"30.5", 30.5, L"30.5", 0},
+        {"a changed value was not written", L"30.5", 31.26, L"31.3", 1},
+        {"garbage left in the field", L"3x", 3.0, L"3.0", 1},
+    };
+    for (const Case& c : cases) {
+        Type(c.typed);
+        double v = c.value;
+        CDataExchange dx(&m_parent, FALSE);
+        DDX_DoubleFmt(&dx, kEdit, v, L"%.1f", 7);
+        EXPECT_EQ(Text(), c.shown) << c.fault;
+        EXPECT_EQ(g_nChanges, c.changes) << c.fault;
+        EXPECT_EQ(v, c.value) << "a load changed the member";
+    }
+    EXPECT_EQ(SendMessageW(m_hEdit, EM_GETLIMITTEXT, 0, 0), 7) << "the text limit was not set";
+}
+
+TEST_F(FieldExchange, SaveReadsPartialInputWithoutFailing)
+{
+    struct Case {
+        const char* fault;
+        const wchar_t* typed;
+        double asDouble;
+        int asInt;
+    } cases[] = {
+        {"empty failed", L"", 0.0, 0},
+        {"minus failed", L"-", 0.0, 0},
+        {"trailing dot failed", L"12.", 12.0, 12},
+        {"negative lost", L"-9999", -9999.0, -9999},
+        {"tail not ignored", L"45abc", 45.0, 45},
+    };
+    for (const Case& c : cases) {
+        Type(c.typed);
+        double d = -1.0;
+        int n = -1;
+        CDataExchange dx(&m_parent, TRUE);
+        DDX_DoubleFmt(&dx, kEdit, d, L"%.0f", 7);
+        DDX_Int(&dx, kEdit, n, 0, 7);
+        EXPECT_EQ(d, c.asDouble) << c.fault;
+        EXPECT_EQ(n, c.asInt) << c.fault;
+        EXPECT_EQ(Text(), c.typed) << "a save touched the field";
+        EXPECT_EQ(g_nChanges, 0) << "a save sent EN_CHANGE";
+    }
+}
+
+TEST_F(FieldExchange, IntLoadWritesOnlyWhenTheTextDoesNotMeanTheValue)
+{
+    struct Case {
+        const char* fault;
+        const wchar_t* typed;
+        int value;
+        int width;
+        const wchar_t* shown;
+        int changes;
+    } cases[] = {
+        {"empty field not filled", L"", 0, 0, L"0", 1},
+        {"unchanged value rewritten", L"35", 35, 0, L"35", 0},
+        {"leading zeros of a typed number spoilt", L"05", 5, 0, L"05", 0},
+        {"changed value not written", L"35", 36, 0, L"36", 1},
+        {"lone minus kept", L"-", 0, 0, L"0", 1},
+        {"width not zero-filled", L"", 7, 2, L"07", 1},
+    };
+    for (const Case& c : cases) {
+        Type(c.typed);
+        int v = c.value;
+        CDataExchange dx(&m_parent, FALSE);
+        DDX_Int(&dx, kEdit, v, c.width, 7);
+        EXPECT_EQ(Text(), c.shown) << c.fault;
+        EXPECT_EQ(g_nChanges, c.changes) << c.fault;
+    }
+}
+
+TEST_F(FieldExchange, MissingControlIsIgnored)
+{
+    int n = 5;
+    double d = 1.5;
+    CDataExchange load(&m_parent, FALSE);
+    DDX_Int(&load, 999, n, 0, 7);
+    DDX_DoubleFmt(&load, 999, d, L"%.1f", 7);
+    CDataExchange save(&m_parent, TRUE);
+    DDX_Int(&save, 999, n, 0, 7);
+    DDX_DoubleFmt(&save, 999, d, L"%.1f", 7);
+    EXPECT_EQ(n, 5);
+    EXPECT_EQ(d, 1.5);
+}
