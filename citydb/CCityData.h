@@ -24,9 +24,14 @@ public:
     // Builds the root folder "場所" and below it the system list m_strObsFile, in the tree
     // m_pTree and the lists. False when the list could not be read (the tree then holds only
     // the root folder); the end of loading is reported either way.
+    // Lines the format gives no place: a place line at level 0 goes under the root; a folder
+    // of level n with no folder of level n-1 read yet hangs under the most recent folder of
+    // the deepest level below n (the root at least); more folders or places than the
+    // capacities grow the arrays, so nothing read is dropped.
     bool LoadCityList();
     // Writes the tree to m_strUserObsFile as a city list. False (old file unchanged) when it
-    // could not be written or there is no tree.
+    // could not be written or there is no tree. A place item with a bad index throws as
+    // GetCityString does, before anything is written.
     bool RefreshUserObs();
     // The user list's text: the header as read, then the tree in pre-order, in ANSI bytes.
     std::string BuildUserObsText(ICityTree& tree) const;
