@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <cstdlib>
+#include <cwchar>
 #include <cwctype>
 #include <string>
 
@@ -107,4 +108,31 @@ BOOL VrkTextMeansDouble(const CString& text, double value, const wchar_t* fmt)
     shown.Format(fmt, value);
     typed.Format(fmt, VrkParseDoubleLenient(text));
     return shown == typed;
+}
+
+BOOL VrkIsDoubleFormat(const wchar_t* fmt)
+{
+    if (!fmt)
+        return FALSE;
+    int conversions = 0;
+    for (const wchar_t* p = fmt; *p; ++p) {
+        if (*p != L'%')
+            continue;
+        ++p;
+        if (*p == L'%')
+            continue;
+        while (*p && wcschr(L"-+ #0", *p))
+            ++p;
+        while (*p >= L'0' && *p <= L'9')
+            ++p;
+        if (*p == L'.') {
+            ++p;
+            while (*p >= L'0' && *p <= L'9')
+                ++p;
+        }
+        if (!*p || !wcschr(L"feEgG", *p))
+            return FALSE;
+        ++conversions;
+    }
+    return conversions == 1;
 }

@@ -53,7 +53,8 @@ void DDX_DoubleFmt(CDataExchange* pDX, int nIDC, double& value, const wchar_t* f
     HWND hEdit = EditOf(pDX, nIDC, nMaxChars);
     if (!hEdit)
         return;
-    if (!fmt || !*fmt)
+    // A format that does not take exactly one double would read past the argument.
+    if (!VrkIsDoubleFormat(fmt))
         fmt = L"%g";
     const CString text = TextOf(hEdit);
     if (pDX->m_bSaveAndValidate) {

@@ -2,13 +2,16 @@
 
 #include <afx/afxwin.h>
 
+#include <cstring>
 #include <vector>
 
 namespace {
 
+const wchar_t kDefaultRoot[] = L"Software\\VRKOBS";
+
 CString& Root()
 {
-    static CString root(L"Software\\VRKOBS");
+    static CString root(kDefaultRoot);
     return root;
 }
 
@@ -21,7 +24,10 @@ CString Trimmed(const CString& key)
 
 CString FullPath(const CString& key)
 {
+    // Never the bare HKEY_CURRENT_USER: DeleteKey(L"") would then remove the user's whole hive.
     CString path = Trimmed(Root());
+    if (path.IsEmpty())
+        path = kDefaultRoot;
     CString k = Trimmed(key);
     if (!k.IsEmpty()) {
         path += L'\\';
@@ -93,7 +99,8 @@ private:
 
 void CRegistry::SetRoot(LPCTSTR root)
 {
-    Root() = root;
+    CString r(root);
+    Root() = Trimmed(r).IsEmpty() ? CString(kDefaultRoot) : r;
 }
 
 CString CRegistry::GetRoot()

@@ -60,6 +60,15 @@ TEST(NumberText, TextMeansTheValueAtTheFieldsPrecision)
     for (const Case& c : cases)
         EXPECT_EQ(VrkTextMeansDouble(c.text, c.value, c.fmt) != FALSE, c.means) << c.fault;
 
+    struct Format {
+        const wchar_t* fmt;
+        bool ok;
+    } formats[] = {{L"%.1f", true}, {L"%4.1f", true}, {L"%.0f", true}, {L"%-08.3e", true},
+                   {L"%g%%", true}, {L"%s", false}, {L"%d", false}, {L"%f%f", false},
+                   {L"", false}, {L"%", false}, {L"%*.1f", false}, {nullptr, false}};
+    for (const Format& f : formats)
+        EXPECT_EQ(VrkIsDoubleFormat(f.fmt) != FALSE, f.ok) << "format accepted or refused wrongly";
+
     EXPECT_TRUE(VrkTextMeansInt(L"007", 7));
     EXPECT_FALSE(VrkTextMeansInt(L"", 0));
     EXPECT_FALSE(VrkTextMeansInt(L"-", 0));
@@ -205,6 +214,14 @@ TEST_F(FieldExchange, IntLoadWritesOnlyWhenTheTextDoesNotMeanTheValue)
         EXPECT_EQ(Text(), c.shown) << c.fault;
         EXPECT_EQ(g_nChanges, c.changes) << c.fault;
     }
+}
+
+TEST_F(FieldExchange, FormatNotForOneDoubleFallsBack)
+{
+    double v = 2.5;
+    CDataExchange dx(&m_parent, FALSE);
+    DDX_DoubleFmt(&dx, kEdit, v, L"%s", 7);
+    EXPECT_EQ(Text(), L"2.5");
 }
 
 TEST_F(FieldExchange, MissingControlIsIgnored)

@@ -189,3 +189,16 @@ TEST_F(Registry, WindowPlacementSafeguards)
     wnd.Detach();
     DestroyWindow(h);
 }
+
+TEST(RegistryRoot, NeverTheBareUserHive)
+{
+    const CString before = CRegistry::GetRoot();
+    CRegistry::SetRoot(L"");
+    EXPECT_EQ(CRegistry::GetRoot(), L"Software\\VRKOBS") << "an empty root was taken";
+    CRegistry::SetRoot(nullptr);
+    EXPECT_EQ(CRegistry::GetRoot(), L"Software\\VRKOBS") << "a null root was taken";
+    CRegistry::SetRoot(L"\\\\");
+    EXPECT_EQ(CRegistry::GetRoot(), L"Software\\VRKOBS") << "a root of separators was taken";
+    CRegistry::SetRoot(before);
+    EXPECT_EQ(CRegistry::GetRoot(), before);
+}

@@ -20,3 +20,7 @@ VRKCOM_API BOOL VrkIsCompleteDouble(const CString& text);
 // field's format, it shows the same as the value does. The exchange leaves such text alone.
 VRKCOM_API BOOL VrkTextMeansInt(const CString& text, int value);
 VRKCOM_API BOOL VrkTextMeansDouble(const CString& text, double value, const wchar_t* fmt);
+
+// TRUE when fmt is a printf format that takes exactly one double (one of %f %e %E %g %G with
+// flags, width and precision as numbers, and any %% around it).
+VRKCOM_API BOOL VrkIsDoubleFormat(const wchar_t* fmt);

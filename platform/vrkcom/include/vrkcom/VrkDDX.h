@@ -15,6 +15,7 @@ class CDataExchange;
 // nWidth: DDX_Int writes at least that many digits, zero-filled (0: as many as needed).
 // nMaxChars: the edit's text limit (EM_LIMITTEXT), set on every exchange; 0 leaves it as it is.
 VRKCOM_API void DDX_Int(CDataExchange* pDX, int nIDC, int& value, int nWidth, int nMaxChars);
-// fmt is a printf format for one double ("%.1f", "%4.1f", "%.0f").
+// fmt is a printf format for one double ("%.1f", "%4.1f", "%.0f"); any other format is
+// replaced by "%g".
 VRKCOM_API void DDX_DoubleFmt(CDataExchange* pDX, int nIDC, double& value, const wchar_t* fmt,
                               int nMaxChars);

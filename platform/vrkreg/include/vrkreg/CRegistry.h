@@ -17,6 +17,8 @@ class CWnd;
 // Every call returns nonzero on success; a Read returns 0 when nothing usable is stored.
 class VRKREG_API CRegistry {
 public:
+    // "Software\\Maker\\Product"; null or empty restores the default root "Software\\VRKOBS"
+    // (settings never go straight under HKEY_CURRENT_USER).
     static void SetRoot(LPCTSTR root);
     static CString GetRoot();
 
