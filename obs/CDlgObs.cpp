@@ -730,6 +730,11 @@ void CDlgObs::UpdateStatus()
 
 // --- field handlers ---
 
+bool CDlgObs::IsUserEdit() const
+{
+    return m_bCreated && m_nWritingFields == 0;
+}
+
 void CDlgObs::WriteFields()
 {
     ++m_nWritingFields;
@@ -779,7 +784,7 @@ bool CDlgObs::IsTypingNumber(int nID)
 
 void CDlgObs::OnChangeEdtLngDeg()
 {
-    if (m_nWritingFields > 0)
+    if (!IsUserEdit())
         return;
     UpdateData(TRUE);
     const int nMax = LngMaxDeg(m_nBody);
@@ -796,7 +801,7 @@ void CDlgObs::OnChangeEdtLngDeg()
 
 void CDlgObs::OnChangeEdtLngMin()
 {
-    if (m_nWritingFields > 0)
+    if (!IsUserEdit())
         return;
     const CCaret caret = TakeCaret(IDC_EDT_LNG_MIN);
     UpdateData(TRUE);
@@ -812,7 +817,7 @@ void CDlgObs::OnChangeEdtLngMin()
 
 void CDlgObs::OnChangeEdtLngSec()
 {
-    if (m_nWritingFields > 0 || IsTypingNumber(IDC_EDT_LNG_SEC))
+    if (!IsUserEdit() || IsTypingNumber(IDC_EDT_LNG_SEC))
         return;
     const CCaret caret = TakeCaret(IDC_EDT_LNG_SEC);
     UpdateData(TRUE);
@@ -828,7 +833,7 @@ void CDlgObs::OnChangeEdtLngSec()
 
 void CDlgObs::OnChangeEdtLatDeg()
 {
-    if (m_nWritingFields > 0)
+    if (!IsUserEdit())
         return;
     UpdateData(TRUE);
     bool bWrite = false;
@@ -851,7 +856,7 @@ void CDlgObs::OnChangeEdtLatDeg()
 
 void CDlgObs::OnChangeEdtLatMin()
 {
-    if (m_nWritingFields > 0)
+    if (!IsUserEdit())
         return;
     const CCaret caret = TakeCaret(IDC_EDT_LAT_MIN);
     UpdateData(TRUE);
@@ -870,7 +875,7 @@ void CDlgObs::OnChangeEdtLatMin()
 
 void CDlgObs::OnChangeEdtLatSec()
 {
-    if (m_nWritingFields > 0 || IsTypingNumber(IDC_EDT_LAT_SEC))
+    if (!IsUserEdit() || IsTypingNumber(IDC_EDT_LAT_SEC))
         return;
     const CCaret caret = TakeCaret(IDC_EDT_LAT_SEC);
     UpdateData(TRUE);
@@ -889,7 +894,7 @@ void CDlgObs::OnChangeEdtLatSec()
 
 void CDlgObs::OnChangeEdtAlt()
 {
-    if (m_nWritingFields > 0)
+    if (!IsUserEdit())
         return;
     UpdateData(TRUE);
     const double dLower = AltLowerBound();
@@ -906,7 +911,7 @@ void CDlgObs::OnChangeEdtAlt()
 
 void CDlgObs::OnChangeEdtTzHour()
 {
-    if (m_nWritingFields > 0)
+    if (!IsUserEdit())
         return;
     UpdateData(TRUE);
     if (m_nTzHour < 0 || m_nTzHour > 14) {
@@ -920,7 +925,7 @@ void CDlgObs::OnChangeEdtTzHour()
 
 void CDlgObs::OnChangeEdtTzMin()
 {
-    if (m_nWritingFields > 0)
+    if (!IsUserEdit())
         return;
     UpdateData(TRUE);
     if (m_nTzMin < 0 || m_nTzMin > 59) {

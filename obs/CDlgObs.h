@@ -204,6 +204,9 @@ private:
     // this writing causes: it is not the user's typing, and reading the fields back half-way
     // through would overwrite members not yet written.
     void WriteFields();
+    // TRUE for a change the user made: the window is fully created (the base's first field
+    // exchange writes the members' initial zeros) and the dialog is not writing the fields.
+    bool IsUserEdit() const;
     // The altitude's allowed range for the current body, in the unit shown.
     double AltLowerBound() const;
     void ShowRangeMessage(const CString& strText);

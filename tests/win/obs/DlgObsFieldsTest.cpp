@@ -48,8 +48,9 @@ TEST_F(DlgObsFields, LongitudeShownByBody)
         EXPECT_EQ(Enabled(*dlg, IDC_OBS_BTN_SET_INIT), bEarth);
         EXPECT_EQ(Enabled(*dlg, IDC_OBS_CHK_FEATURE_OBS), bEarth);
         EXPECT_EQ(Enabled(*dlg, IDC_RD_EAST), c.nBody == 4 || c.nBody == 1);
-        EXPECT_TRUE(m_obs.m_calls.empty() || m_obs.m_calls.back().strName != _T("UpdateObsByUI"))
-            << "filling the fields pushed a position back";
+        for (const auto& call : m_obs.m_calls)
+            EXPECT_NE(call.strName, _T("UpdateObsByUI")) << "filling the fields pushed "
+                                                          << CStringA(call.Text()).str();
         m_obs.ClearCalls();
     }
 }
@@ -117,18 +118,24 @@ TEST_F(DlgObsFields, TypedPositionGoesToTheObserver)
     EXPECT_EQ(m_obs.m_calls.back().Text(), L"UpdateObsByUI(140.692, 35.6892, 39)");
 
     // A number still being typed into a seconds edit changes nothing until the next digit.
+    HWND hSec = ::GetDlgItem(dlg->GetSafeHwnd(), IDC_EDT_LNG_SEC);
+    Type(*dlg, IDC_EDT_LNG_SEC, L"12");
     m_obs.ClearCalls();
-    Type(*dlg, IDC_EDT_LNG_SEC, L"12.");
+    ::SendMessageW(hSec, WM_CHAR, L'.', 1);
+    Pump();
     EXPECT_TRUE(m_obs.m_calls.empty());
-    Type(*dlg, IDC_EDT_LNG_SEC, L"12.5");
-    EXPECT_FALSE(m_obs.m_calls.empty());
+    EXPECT_EQ(Text(*dlg, IDC_EDT_LNG_SEC), L"12.");
+    ::SendMessageW(hSec, WM_CHAR, L'5', 1);
+    Pump();
+    ASSERT_FALSE(m_obs.m_calls.empty());
+    EXPECT_NEAR(m_obs.m_calls.back().args.at(0), 140.0 + 41.0 / 60.0 + 12.5 / 3600.0, 1e-9);
 
     // At 90 degrees of latitude the minutes and seconds are 0 whatever is typed.
     Type(*dlg, IDC_EDT_LAT_DEG, L"90");
     EXPECT_EQ(Text(*dlg, IDC_EDT_LAT_MIN), L"0");
     EXPECT_EQ(Text(*dlg, IDC_EDT_LAT_SEC), L"0.0");
     Type(*dlg, IDC_EDT_LAT_MIN, L"30");
-    EXPECT_EQ(Text(*dlg, IDC_EDT_LAT_MIN), L"0");
+    EXPECT_EQ(_wtoi(Text(*dlg, IDC_EDT_LAT_MIN)), 0) << CStringA(Text(*dlg, IDC_EDT_LAT_MIN)).str();
     EXPECT_DOUBLE_EQ(m_obs.m_calls.back().args.at(1), 90.0);
 }
 
