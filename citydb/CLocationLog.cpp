@@ -254,12 +254,44 @@ void CLocationLog::LoadLocationTreeContext()
         TopArray().push_back(picojson::value(GenerateNewJsonObject(kRootName, L"path", L"node", L"", L"")));
         return;
     }
-    ReplayArray(m_locationTreeContext.get<picojson::array>(), CITY_TVI_ROOT, 0);
+    AnalyzeNodeContext(m_locationTreeContext.get<picojson::array>(), CITY_TVI_ROOT);
 }
 
 void CLocationLog::AnalyzeNodeContext(const picojson::array& aRecord, HCITYITEM hParent)
 {
+    m_replayNames.clear();
     ReplayArray(aRecord, hParent, 0);
+    m_replayNames.clear();
+}
+
+HCITYITEM CLocationLog::FindRecordItem(HCITYITEM hParent, const CString& strName) const
+{
+    if (m_replayNames.empty())
+        return SearchNodeItem(hParent, strName);
+    ICityTree& tree = *m_data.m_pTree;
+    HCITYITEM hItem = tree.GetChildItem(hParent == CITY_TVI_ROOT ? nullptr : hParent);
+    for (; hItem; hItem = tree.GetNextSiblingItem(hItem)) {
+        auto it = m_replayNames.find(hItem);
+        if ((it != m_replayNames.end() ? it->second : tree.GetItemText(hItem)).Compare(strName) == 0)
+            return hItem;
+    }
+    return nullptr;
+}
+
+void CLocationLog::ForgetReplayNames(HCITYITEM hItem)
+{
+    // Deleted handles may come back for new items.
+    if (m_replayNames.empty() || !hItem)
+        return;
+    ICityTree& tree = *m_data.m_pTree;
+    std::vector<HCITYITEM> aStack{hItem};
+    while (!aStack.empty()) {
+        HCITYITEM h = aStack.back();
+        aStack.pop_back();
+        m_replayNames.erase(h);
+        for (HCITYITEM c = tree.GetChildItem(h); c; c = tree.GetNextSiblingItem(c))
+            aStack.push_back(c);
+    }
 }
 
 void CLocationLog::ReplayArray(const picojson::array& aRecord, HCITYITEM hParent, int nDepth)
@@ -284,7 +316,7 @@ void CLocationLog::ReplayArray(const picojson::array& aRecord, HCITYITEM hParent
         if (action == "path") {
             if (!pNext)
                 continue;
-            HCITYITEM hItem = SearchNodeItem(hParent, strName);
+            HCITYITEM hItem = FindRecordItem(hParent, strName);
             if (hItem)
                 ReplayArray(*pNext, hItem, nDepth + 1);
         } else if (action == "add") {
@@ -294,13 +326,14 @@ void CLocationLog::ReplayArray(const picojson::array& aRecord, HCITYITEM hParent
             CString strData = bFolder ? CString() : WideName(*StringOf(rec, "data"));
             CString strOffset = WideName(*StringOf(rec, "vertical_offset"));
             HCITYITEM hNew = AddTreeViewFromContextData(hParent, strName, strOffset, strData, bFolder);
+            m_replayNames.erase(hNew);
             if (pNext) {
                 if (!hNew)
                     return;
                 ReplayArray(*pNext, hNew, nDepth + 1);
             }
         } else if (action == "update") {
-            HCITYITEM hItem = SearchNodeItem(hParent, strName);
+            HCITYITEM hItem = FindRecordItem(hParent, strName);
             if (!hItem)
                 continue;
             int bFolder = *StringOf(rec, "type") == "node";
@@ -309,15 +342,18 @@ void CLocationLog::ReplayArray(const picojson::array& aRecord, HCITYITEM hParent
             if (!bFolder && tree.GetItemData(hItem) == CITY_FOLDER_DATA)
                 continue;
             CString strData = bFolder ? CString() : WideName(*StringOf(rec, "data"));
+            m_replayNames.emplace(hItem, tree.GetItemText(hItem));
             UpdTreeViewFromContextData(hItem, WideName(*StringOf(rec, "latest_name")), strData, bFolder);
             if (pNext)
                 ReplayArray(*pNext, hItem, nDepth + 1);
         } else {
             if (bTop)
                 continue;
-            HCITYITEM hItem = SearchNodeItem(hParent, strName);
-            if (hItem)
+            HCITYITEM hItem = FindRecordItem(hParent, strName);
+            if (hItem) {
+                ForgetReplayNames(hItem);
                 tree.DeleteItem(hItem);
+            }
         }
     }
 }

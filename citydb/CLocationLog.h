@@ -87,6 +87,8 @@ public:
 
 private:
     void ReplayArray(const picojson::array& aRecord, HCITYITEM hParent, int nDepth);
+    HCITYITEM FindRecordItem(HCITYITEM hParent, const CString& strName) const;
+    void ForgetReplayNames(HCITYITEM hItem);
     picojson::array& TopArray();
     const CString& WideName(const std::string& name);
     bool WriteBackup();
@@ -97,6 +99,10 @@ private:
     bool m_bLogDamaged = false;
     bool m_bBackupWritten = false;
     std::string m_damagedBytes;
+    // Items renamed by the replay so far, with the names they had before it. The "path",
+    // "update" and "delete" records name an item by that earlier name, so a sibling that has
+    // just been given the same name must not be taken for it.
+    std::unordered_map<HCITYITEM, CString> m_replayNames;
     // Widened record names; the same names are compared again and again.
     std::unordered_map<std::string, CString> m_wideCache;
     unsigned m_nCacheCodePage = 0;

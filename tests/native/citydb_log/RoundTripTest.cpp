@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <random>
 #include <unistd.h>
@@ -93,6 +94,7 @@ public:
             CString strName = NewName(L"新");
             if (!m_deleted.empty() && Pick(0, 2) == 0)
                 strName = m_deleted[Pick(0, static_cast<int>(m_deleted.size()) - 1)];
+            m_seen.push_back(strName);
             if (Pick(0, 1))
                 b.editor.AddPlace(hAny, strName, Values(), s);
             else
@@ -107,13 +109,23 @@ public:
             CString strName = strOld;
             bool bRename = Pick(0, 2) != 0;
             if (bRename) {
+                // A new name, the one it had before, or any name seen so far: a sibling's
+                // former or deleted name makes the log name two items alike for a while.
                 auto it = m_previous.find(strOld.wstr());
-                strName = it != m_previous.end() && Pick(0, 1) ? CString(it->second) : NewName(L"改");
+                int nHow = Pick(0, 2);
+                if (nHow == 0 && it != m_previous.end())
+                    strName = it->second;
+                else if (nHow == 1 && !m_seen.empty())
+                    strName = m_seen[Pick(0, static_cast<int>(m_seen.size()) - 1)];
+                else
+                    strName = NewName(L"改");
             }
             bool bDone = bFolder ? b.editor.EditFolder(hItem, strName, s)
                                  : b.editor.EditPlace(hItem, strName, Values(), s);
-            if (bDone && strName != strOld)
+            if (bDone && strName != strOld) {
                 m_previous[strName.wstr()] = strOld.wstr();
+                m_seen.push_back(strName);
+            }
             return !(bDone && strName != strOld);
         }
         if (op == 6) {
@@ -133,6 +145,7 @@ private:
     {
         CString str;
         str.Format(L"%s%d", pszPrefix, ++m_nName);
+        m_seen.push_back(str);
         return str;
     }
 
@@ -178,6 +191,7 @@ private:
     int m_nName = 0;
     std::vector<CString> m_deleted;
     std::map<std::wstring, std::wstring> m_previous;
+    std::vector<CString> m_seen;
 };
 
 TEST(RoundTrip, RandomEditSequencesReplayToTheSameTree)
@@ -239,6 +253,51 @@ TEST(RoundTrip, LogOverANewerSystemListAppliesWhatStillMatches)
     CityBench again;
     again.Open(newer, replay.SavedLog());
     EXPECT_EQ(replay.Names(), again.Names());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(RoundTrip, NamesPassedBetweenSiblingsReplayToTheRightItems)
+{
+    struct Case {
+        const char* fault;
+        std::function<void(CityBench&)> edit;
+    };
+    auto rename = [](CityBench& b, const wchar_t* from, const wchar_t* to, double alt) {
+        CString s;
+        HCITYITEM h = b.Find({L"場所", L"日本", from});
+        ASSERT_TRUE(h);
+        ASSERT_TRUE(b.editor.EditPlace(h, to, PlaceValues(1, 2, alt, 9), s));
+    };
+    const Case cases[] = {
+        {"a place takes the name of a sibling renamed after it got a record",
+         [&](CityBench& b) {
+             rename(b, L"東京", L"東京", 1);  // 東京's record comes first
+             rename(b, L"大阪", L"難波", 2);
+             rename(b, L"東京", L"大阪", 3);
+         }},
+        {"a place takes the name of a sibling deleted after it got a record",
+         [&](CityBench& b) {
+             rename(b, L"東京", L"東京", 1);
+             b.editor.DeleteItem(b.Find({L"場所", L"日本", L"大阪"}));
+             rename(b, L"東京", L"大阪", 3);
+         }},
+        {"two places swap names",
+         [&](CityBench& b) {
+             rename(b, L"東京", L"仮", 1);
+             rename(b, L"大阪", L"東京", 2);
+             rename(b, L"仮", L"大阪", 3);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fault);
+        CityBench b;
+        b.Open(JapanList(), "", true);
+        c.edit(b);
+        ExpectReplayRebuilds(b, true);
+    }
 }
 
 }  // namespace
