@@ -104,7 +104,13 @@ CDlgObs::CDlgObs(CWnd* pParent, LPCTSTR pszDataDir, int nParam)
     m_strRegKey.LoadString(IDS_REGKEY_OBS);
 }
 
-CDlgObs::~CDlgObs() = default;
+CDlgObs::~CDlgObs()
+{
+    // The window goes while this object is whole, so its last messages (the base stores the
+    // placement on WM_DESTROY) reach the dialog and not a half-destroyed object.
+    if (GetSafeHwnd() != nullptr)
+        DestroyWindow();
+}
 
 void CDlgObs::SetCorZel(CCorZel* pCor)
 {

@@ -127,6 +127,33 @@ TEST_F(DlgObsLifecycle, FirstRunShowsDefaultsAndCloseStoresWhatTheUserSet)
     EXPECT_EQ(CFakeMap::Last()->m_landmarkFlags, (std::vector<int>{1, 1, 0, 1, 0, 0, 0, 0}));
 }
 
+// A stored zoom outside the trackbar (a hand-edited registry) ends at the nearer end.
+TEST_F(DlgObsLifecycle, StoredZoomOutsideTheTrackbar)
+{
+    struct Case {
+        const char* fault;
+        int stored;
+        int pos;
+        double mag;
+    };
+    const Case cases[] = {
+        {"in range", 120, 120, 0.4},
+        {"beyond the wide end", 5000, 200, 0.0},
+        {"beyond the detail end", -7, 0, 1.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fault);
+        ASSERT_TRUE(CRegistry::Write(kKey, L"ViewAngle", c.stored, 1));
+        auto dlg = MakeDialog();
+        ASSERT_TRUE(Open(*dlg));
+        EXPECT_EQ(SliderPos(*dlg), c.pos);
+        ASSERT_FALSE(CallsOf(9).empty());
+        EXPECT_DOUBLE_EQ(CallsOf(9).back().args.at(0).d, c.mag);
+        Click(*dlg, IDOK);
+        EXPECT_EQ(ReadInt(L"ViewAngle"), c.pos);
+    }
+}
+
 // Every way of closing hides the dialog, stores the settings and tells the host.
 TEST_F(DlgObsLifecycle, ClosingSavesAndNotifiesTheHost)
 {
@@ -194,13 +221,13 @@ TEST_F(DlgObsLifecycle, SecondDoModelessRereadsTheObserverButNotTheWindowPositio
     EXPECT_DOUBLE_EQ(centre[0].args.at(1).d, -20.25);
     EXPECT_EQ(CallsOf(29).size(), 0u) << "an existing map is not set up again";
 
-    // A new dialog does restore the stored placement.
+    // A new dialog does restore the placement stored when the window went.
     dlg.reset();
     auto next = MakeDialog();
     ASSERT_TRUE(Open(*next));
     next->GetWindowRect(&rc);
-    EXPECT_EQ(rc.left, 40);
-    EXPECT_EQ(rc.top, 50);
+    EXPECT_EQ(rc.left, 140);
+    EXPECT_EQ(rc.top, 150);
 }
 
 // The altitude mode radios exist only with a terrain index; an empty path keeps the one given.
