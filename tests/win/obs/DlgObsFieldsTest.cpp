@@ -237,3 +237,34 @@ TEST_F(DlgObsFields, DefaultLocationStoredAndRestored)
     CRegistry::Read(_T("Default"), _T("time.timezone"), CString(), strStored);
     EXPECT_EQ(strStored, L"9.000000");
 }
+
+TEST_F(DlgObsFields, AutomaticAltitudeSwitchesTheEngineAndIsStored)
+{
+    auto dlg = MakeDialog();
+    ASSERT_TRUE(Open(*dlg, _T("C:\\mesh\\index.dat")));
+    const CString strOff = _T("Solar.Planet.Earth.Landscape.AutoGetAltitude = FALSE");
+    const CString strOn = _T("Solar.Planet.Earth.Landscape.AutoGetAltitude = TRUE");
+    ASSERT_FALSE(m_engine.Assignments().empty());
+    EXPECT_EQ(m_engine.Assignments().back(), strOff) << "opening returns to manual altitude";
+    EXPECT_TRUE(Enabled(*dlg, IDC_EDT_ALT));
+
+    m_obs.ClearCalls();
+    Click(*dlg, IDC_RD_ALT_AUTO);
+    EXPECT_EQ(m_engine.Assignments().back(), strOn);
+    EXPECT_FALSE(Enabled(*dlg, IDC_EDT_ALT));
+    EXPECT_FALSE(Enabled(*dlg, IDC_SPN_ALT));
+    ASSERT_FALSE(m_obs.m_calls.empty());
+    EXPECT_EQ(m_obs.m_calls.back().args.size(), 4u) << "the automatic switch pushes all four values";
+
+    Click(*dlg, IDOK);
+    int nStored = -1;
+    CRegistry::Read(_T("Dialog\\Obs"), _T("AutoAltitude"), 0, &nStored, 0);
+    EXPECT_EQ(nStored, 1);
+
+    ASSERT_TRUE(Open(*dlg));
+    EXPECT_TRUE(Checked(*dlg, IDC_RD_ALT_MANUAL)) << "showing again returns to manual";
+    Click(*dlg, IDC_RD_ALT_AUTO);
+    Click(*dlg, IDC_RD_ALT_MANUAL);
+    EXPECT_EQ(m_engine.Assignments().back(), strOff);
+    EXPECT_TRUE(Enabled(*dlg, IDC_EDT_ALT));
+}
