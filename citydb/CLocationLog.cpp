@@ -111,41 +111,66 @@ const std::string* StringOf(const picojson::object& rec, const char* pszKey)
     return &it->second.get<std::string>();
 }
 
-const picojson::array* ArrayOf(const picojson::object& rec, const char* pszKey)
-{
-    auto it = rec.find(pszKey);
-    if (it == rec.end() || !it->second.is<picojson::array>())
-        return nullptr;
-    return &it->second.get<picojson::array>();
-}
-
 bool ActionIs(const picojson::object& rec, const char* pszAction)
 {
     const std::string* pAction = StringOf(rec, "action");
     return pAction && *pAction == pszAction;
 }
 
-// A record applies when the replay can carry it out: its action is one of the four and the
-// keys that action reads hold strings ("type" "node" or "leaf", "data" for a place). Records
-// that do not apply never stand for an item, so nothing is recorded into them.
-bool RecordApplies(const picojson::object& rec)
-{
-    const std::string* pAction = StringOf(rec, "action");
-    if (!pAction || !StringOf(rec, "original_name"))
-        return false;
-    if (*pAction == "path" || *pAction == "delete")
-        return true;
-    if (*pAction != "add" && *pAction != "update")
-        return false;
-    const std::string* pType = StringOf(rec, "type");
-    if (!pType || (*pType != "node" && *pType != "leaf"))
-        return false;
-    if (*pType == "leaf" && !StringOf(rec, "data"))
-        return false;
-    if (*pAction == "add")
-        return StringOf(rec, "vertical_offset") != nullptr;
-    return StringOf(rec, "latest_name") != nullptr;
-}
+// The keys of one record, read in one pass over it. Holds null for a key that is missing or
+// not of its type ("next" must be an array).
+struct RecordView {
+    const std::string* pAction = nullptr;
+    const std::string* pName = nullptr;
+    const std::string* pLatest = nullptr;
+    const std::string* pType = nullptr;
+    const std::string* pOffset = nullptr;
+    const std::string* pData = nullptr;
+    const picojson::array* pNext = nullptr;
+
+    // True when the record applies: the replay can carry it out, its action being one of the
+    // four and the keys that action reads holding strings ("type" "node" or "leaf", "data"
+    // for a place). Records that do not apply never stand for an item, so nothing is
+    // recorded into them.
+    bool Read(const picojson::value& v)
+    {
+        if (!v.is<picojson::object>())
+            return false;
+        for (const auto& [key, value] : v.get<picojson::object>()) {
+            // The seven keys differ in their first letter; one comparison then confirms.
+            if (key.empty())
+                continue;
+            const std::string** ppText = nullptr;
+            switch (key[0]) {
+            case 'a': ppText = key == "action" ? &pAction : nullptr; break;
+            case 'o': ppText = key == "original_name" ? &pName : nullptr; break;
+            case 'l': ppText = key == "latest_name" ? &pLatest : nullptr; break;
+            case 't': ppText = key == "type" ? &pType : nullptr; break;
+            case 'v': ppText = key == "vertical_offset" ? &pOffset : nullptr; break;
+            case 'd': ppText = key == "data" ? &pData : nullptr; break;
+            case 'n':
+                if (key == "next" && value.is<picojson::array>())
+                    pNext = &value.get<picojson::array>();
+                break;
+            default: break;
+            }
+            if (ppText && value.is<std::string>())
+                *ppText = &value.get<std::string>();
+        }
+        if (!pAction || !pName)
+            return false;
+        if (*pAction == "path" || *pAction == "delete")
+            return true;
+        if (*pAction != "add" && *pAction != "update")
+            return false;
+        if (!pType || (*pType != "node" && *pType != "leaf"))
+            return false;
+        if (*pType == "leaf" && !pData)
+            return false;
+        return *pAction == "add" ? pOffset != nullptr : pLatest != nullptr;
+    }
+    bool IsFolder() const { return *pType == "node"; }
+};
 
 bool IsBlank(char ch)
 {
@@ -304,48 +329,45 @@ void CLocationLog::ReplayArray(const picojson::array& aRecord, HCITYITEM hParent
     bool bTop = hParent == CITY_TVI_ROOT;
 
     for (const picojson::value& v : aRecord) {
-        if (!v.is<picojson::object>())
+        RecordView rec;
+        if (!rec.Read(v))
             continue;
-        const picojson::object& rec = v.get<picojson::object>();
-        if (!RecordApplies(rec))
-            continue;
-        const std::string& action = *StringOf(rec, "action");
-        CString strName = WideName(*StringOf(rec, "original_name"));
-        const picojson::array* pNext = ArrayOf(rec, "next");
+        const std::string& action = *rec.pAction;
+        CString strName = WideName(*rec.pName);
 
         if (action == "path") {
-            if (!pNext)
+            if (!rec.pNext)
                 continue;
             HCITYITEM hItem = FindRecordItem(hParent, strName);
             if (hItem)
-                ReplayArray(*pNext, hItem, nDepth + 1);
+                ReplayArray(*rec.pNext, hItem, nDepth + 1);
         } else if (action == "add") {
             if (bTop)
                 continue;
-            int bFolder = *StringOf(rec, "type") == "node";
-            CString strData = bFolder ? CString() : WideName(*StringOf(rec, "data"));
-            CString strOffset = WideName(*StringOf(rec, "vertical_offset"));
-            HCITYITEM hNew = AddTreeViewFromContextData(hParent, strName, strOffset, strData, bFolder);
+            int bFolder = rec.IsFolder();
+            // Data strings are all different: widened directly, not kept.
+            CString strData = bFolder ? CString() : CString(rec.pData->c_str());
+            HCITYITEM hNew = AddTreeViewFromContextData(hParent, strName, WideName(*rec.pOffset), strData, bFolder);
             m_replayNames.erase(hNew);
-            if (pNext) {
+            if (rec.pNext) {
                 if (!hNew)
                     return;
-                ReplayArray(*pNext, hNew, nDepth + 1);
+                ReplayArray(*rec.pNext, hNew, nDepth + 1);
             }
         } else if (action == "update") {
             HCITYITEM hItem = FindRecordItem(hParent, strName);
             if (!hItem)
                 continue;
-            int bFolder = *StringOf(rec, "type") == "node";
+            int bFolder = rec.IsFolder();
             // A place's values cannot go into a folder (a newer system list may have made the
             // name a folder's).
             if (!bFolder && tree.GetItemData(hItem) == CITY_FOLDER_DATA)
                 continue;
-            CString strData = bFolder ? CString() : WideName(*StringOf(rec, "data"));
+            CString strData = bFolder ? CString() : CString(rec.pData->c_str());
             m_replayNames.emplace(hItem, tree.GetItemText(hItem));
-            UpdTreeViewFromContextData(hItem, WideName(*StringOf(rec, "latest_name")), strData, bFolder);
-            if (pNext)
-                ReplayArray(*pNext, hItem, nDepth + 1);
+            UpdTreeViewFromContextData(hItem, WideName(*rec.pLatest), strData, bFolder);
+            if (rec.pNext)
+                ReplayArray(*rec.pNext, hItem, nDepth + 1);
         } else {
             if (bTop)
                 continue;
@@ -413,18 +435,16 @@ void CLocationLog::UpdTreeViewFromContextData(HCITYITEM hItem, const CString& st
 picojson::object* CLocationLog::GetCurrentNodeObject(picojson::array& aRecord, const CString& strName)
 {
     for (picojson::value& v : aRecord) {
-        if (!v.is<picojson::object>())
+        RecordView rec;
+        if (!rec.Read(v))
             continue;
-        picojson::object& rec = v.get<picojson::object>();
-        if (!RecordApplies(rec))
-            continue;
-        const std::string& action = *StringOf(rec, "action");
+        const std::string& action = *rec.pAction;
         if (action == "update") {
-            if (WideName(*StringOf(rec, "latest_name")).Compare(strName) == 0)
-                return &rec;
+            if (WideName(*rec.pLatest).Compare(strName) == 0)
+                return &v.get<picojson::object>();
         } else if (action != "delete") {
-            if (WideName(*StringOf(rec, "original_name")).Compare(strName) == 0)
-                return &rec;
+            if (WideName(*rec.pName).Compare(strName) == 0)
+                return &v.get<picojson::object>();
         }
     }
     aRecord.push_back(picojson::value(GenerateNewJsonObject(strName, L"path", L"node", L"", L"")));
