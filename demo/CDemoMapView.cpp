@@ -1,0 +1,208 @@
+#include "CDemoMapView.h"
+
+#include <citydb/CCityData.h>
+#include <citydb/CMemTree.h>
+#include <hosttest/CFakeMap.h>
+
+#include <cmath>
+
+namespace {
+
+// The last call with a dispatch id, or null.
+const FakeMapCall* LastCall(const CFakeMap& map, DISPID id)
+{
+    for (auto it = map.m_calls.rbegin(); it != map.m_calls.rend(); ++it)
+        if (it->id == id)
+            return &*it;
+    return nullptr;
+}
+
+double Wrap180(double d)
+{
+    d = std::fmod(d + 180.0, 360.0);
+    return (d < 0 ? d + 360.0 : d) - 180.0;
+}
+
+}  // namespace
+
+BOOL CDemoMapView::Attach(CFakeMap* pMap)
+{
+    if (!pMap || !pMap->GetHwnd() || m_hWnd)
+        return FALSE;
+    if (!::SetWindowSubclass(pMap->GetHwnd(), &CDemoMapView::SubclassProc, 1,
+                             reinterpret_cast<DWORD_PTR>(this)))
+        return FALSE;
+    m_pMap = pMap;
+    m_hWnd = pMap->GetHwnd();
+    ::InvalidateRect(m_hWnd, nullptr, TRUE);
+    return TRUE;
+}
+
+CDemoMapView::~CDemoMapView()
+{
+    if (m_hWnd && ::IsWindow(m_hWnd))
+        ::RemoveWindowSubclass(m_hWnd, &CDemoMapView::SubclassProc, 1);
+}
+
+LRESULT CALLBACK CDemoMapView::SubclassProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                            UINT_PTR, DWORD_PTR data)
+{
+    auto* self = reinterpret_cast<CDemoMapView*>(data);
+    switch (msg) {
+    case WM_PAINT:
+        self->OnPaint();
+        return 0;
+    case WM_LBUTTONUP:
+        self->OnLButtonUp(CPoint(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))));
+        return 0;
+    case WM_NCDESTROY:
+        // The map goes with its window.
+        ::RemoveWindowSubclass(hWnd, &CDemoMapView::SubclassProc, 1);
+        self->m_hWnd = nullptr;
+        self->m_pMap = nullptr;
+        break;
+    }
+    return ::DefSubclassProc(hWnd, msg, wParam, lParam);
+}
+
+void CDemoMapView::LoadPlaces(const CString& path)
+{
+    m_strCityFile = path;
+    m_places.clear();
+    CMemTree tree;
+    CCityData data;
+    data.m_pTree = &tree;
+    data.m_strObsFile = path;
+    data.LoadCityList();
+    for (int i = 0; i < data.m_nCityNum; ++i)
+        m_places.push_back({data.m_aCity[i].m_dLon, data.m_aCity[i].m_dLat});
+}
+
+double CDemoMapView::Span() const
+{
+    // Magnification 0 shows the whole world, 1 about 18 degrees.
+    const FakeMapCall* mag = LastCall(*m_pMap, 9);
+    double m = mag && !mag->args.empty() ? mag->args[0].d : 0.0;
+    m = std::min(std::max(m, 0.0), 1.0);
+    return 360.0 / (1.0 + 19.0 * m);
+}
+
+CPoint CDemoMapView::ToClient(double lng, double lat, const CRect& rc) const
+{
+    const double span = Span();
+    const double scale = rc.Width() / span;
+    const double dx = Wrap180(lng - m_pMap->m_settings.centerLng);
+    const double dy = lat - m_pMap->m_settings.centerLat;
+    return CPoint(rc.left + rc.Width() / 2 + static_cast<int>(dx * scale),
+                  rc.top + rc.Height() / 2 - static_cast<int>(dy * scale));
+}
+
+void CDemoMapView::ToLngLat(CPoint pt, const CRect& rc, double& lng, double& lat) const
+{
+    const double scale = rc.Width() / Span();
+    lng = m_pMap->m_settings.centerLng + (pt.x - rc.left - rc.Width() / 2) / scale;
+    lat = m_pMap->m_settings.centerLat - (pt.y - rc.top - rc.Height() / 2) / scale;
+    lng = std::fmod(std::fmod(lng, 360.0) + 360.0, 360.0);
+    lat = std::min(std::max(lat, -90.0), 90.0);
+}
+
+void CDemoMapView::OnPaint()
+{
+    PAINTSTRUCT ps;
+    HDC hdc = ::BeginPaint(m_hWnd, &ps);
+    CRect rc;
+    ::GetClientRect(m_hWnd, &rc);
+    HBRUSH sea = ::CreateSolidBrush(RGB(0x1C, 0x3A, 0x5E));
+    ::FillRect(hdc, &rc, sea);
+    ::DeleteObject(sea);
+    if (!m_pMap) {
+        ::EndPaint(m_hWnd, &ps);
+        return;
+    }
+
+    // Graticule every 15 degrees, brighter at the equator and the prime meridian.
+    HPEN grid = ::CreatePen(PS_SOLID, 1, RGB(0x3F, 0x6A, 0x94));
+    HPEN axis = ::CreatePen(PS_SOLID, 1, RGB(0x8F, 0xB8, 0xDE));
+    for (int lng = -180; lng < 180; lng += 15) {
+        ::SelectObject(hdc, lng == 0 ? axis : grid);
+        CPoint a = ToClient(lng, 90, rc), b = ToClient(lng, -90, rc);
+        ::MoveToEx(hdc, a.x, a.y, nullptr);
+        ::LineTo(hdc, b.x, b.y);
+    }
+    for (int lat = -90; lat <= 90; lat += 15) {
+        ::SelectObject(hdc, lat == 0 ? axis : grid);
+        CPoint a = ToClient(m_pMap->m_settings.centerLng - 180, lat, rc);
+        ::MoveToEx(hdc, rc.left, a.y, nullptr);
+        ::LineTo(hdc, rc.right, a.y);
+    }
+
+    // The places of the city list the map was told about.
+    const FakeMapCall* file = LastCall(*m_pMap, 20);
+    if (file && !file->args.empty() && file->args[0].s != m_strCityFile)
+        LoadPlaces(file->args[0].s);
+    HBRUSH place = ::CreateSolidBrush(RGB(0xF2, 0xD0, 0x6B));
+    for (const Place& p : m_places) {
+        CPoint c = ToClient(p.lng, p.lat, rc);
+        RECT dot = {c.x - 1, c.y - 1, c.x + 2, c.y + 2};
+        ::FillRect(hdc, &dot, place);
+    }
+    ::DeleteObject(place);
+
+    // The eclipse path: "lng lat;lng lat;..." in the stand-in engine's reply.
+    const FakeMapCall* path = LastCall(*m_pMap, 31);
+    const FakeMapCall* color = LastCall(*m_pMap, 33);
+    if (path && !path->args.empty() && !path->args[0].s.IsEmpty()) {
+        HPEN pen = ::CreatePen(PS_SOLID, 2, color && !color->args.empty()
+                                                ? static_cast<COLORREF>(color->args[0].n)
+                                                : RGB(0xFF, 0x80, 0x00));
+        ::SelectObject(hdc, pen);
+        CStringA text(path->args[0].s);
+        bool first = true;
+        for (const char* s = text.GetString(); *s;) {
+            char* end = nullptr;
+            double lng = std::strtod(s, &end);
+            if (end == s)
+                break;
+            double lat = std::strtod(end, &end);
+            CPoint pt = ToClient(lng, lat, rc);
+            if (first)
+                ::MoveToEx(hdc, pt.x, pt.y, nullptr);
+            else
+                ::LineTo(hdc, pt.x, pt.y);
+            first = false;
+            s = *end == ';' ? end + 1 : end;
+        }
+        ::DeleteObject(pen);
+    }
+
+    // The observer's marker.
+    const FakeMapCall* obs = LastCall(*m_pMap, 6);
+    if (obs && obs->args.size() == 2) {
+        CPoint c = ToClient(obs->args[0].d, obs->args[1].d, rc);
+        HPEN red = ::CreatePen(PS_SOLID, 2, RGB(0xFF, 0x40, 0x40));
+        ::SelectObject(hdc, red);
+        ::MoveToEx(hdc, c.x - 7, c.y, nullptr);
+        ::LineTo(hdc, c.x + 8, c.y);
+        ::MoveToEx(hdc, c.x, c.y - 7, nullptr);
+        ::LineTo(hdc, c.x, c.y + 8);
+        ::SelectObject(hdc, ::GetStockObject(NULL_BRUSH));
+        ::Ellipse(hdc, c.x - 5, c.y - 5, c.x + 6, c.y + 6);
+        ::SelectObject(hdc, ::GetStockObject(BLACK_PEN));
+        ::DeleteObject(red);
+    }
+    ::SelectObject(hdc, ::GetStockObject(BLACK_PEN));
+    ::DeleteObject(grid);
+    ::DeleteObject(axis);
+    ::EndPaint(m_hWnd, &ps);
+}
+
+void CDemoMapView::OnLButtonUp(CPoint point)
+{
+    if (!m_pMap)
+        return;
+    CRect rc;
+    ::GetClientRect(m_hWnd, &rc);
+    double lng = 0, lat = 0;
+    ToLngLat(point, rc, lng, lat);
+    m_pMap->FireSetObsPosition(lng, lat);
+}

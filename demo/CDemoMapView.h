@@ -1,0 +1,43 @@
+#pragma once
+
+#include <afx/afxwin.h>
+
+#include <vector>
+
+class CFakeMap;
+
+// Draws the stand-in map control for a person: a graticule around the centre of projection,
+// the places of the city list the map was given, the eclipse path and the observer's marker.
+// A click picks a point (event 8); the wheel over the map zooms it (event 9).
+// The map window already belongs to the dialog's map wrapper, so the view hooks it with a
+// window subclass of its own rather than a second framework object.
+class CDemoMapView {
+public:
+    CDemoMapView() = default;
+    CDemoMapView(const CDemoMapView&) = delete;
+    CDemoMapView& operator=(const CDemoMapView&) = delete;
+    ~CDemoMapView();
+
+    // Takes over the painting of the stand-in map's window; FALSE when there is none.
+    BOOL Attach(CFakeMap* pMap);
+
+private:
+    static LRESULT CALLBACK SubclassProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR data);
+    void OnPaint();
+    void OnLButtonUp(CPoint point);
+
+    struct Place {
+        double lng, lat;
+    };
+    void LoadPlaces(const CString& path);
+    // The visible longitude span in degrees at the map's current magnification.
+    double Span() const;
+    CPoint ToClient(double lng, double lat, const CRect& rc) const;
+    void ToLngLat(CPoint pt, const CRect& rc, double& lng, double& lat) const;
+
+    HWND m_hWnd = nullptr;
+    CFakeMap* m_pMap = nullptr;
+    CString m_strCityFile;
+    std::vector<Place> m_places;
+};
