@@ -259,8 +259,14 @@ void CLocationLog::LoadLocationTreeContext()
     bool bRead = CSafeFile::Read(m_data.m_strUserJsonFile, bytes);
     if (!bRead && CSafeFile::Exists(m_data.m_strUserJsonFile))
         m_bLogUnreadable = true;
+    // The text ends at the first NUL. The system never writes one, so bytes after it (or a
+    // file of zeros left by a failed disk write) are kept in the backup too.
     std::string::size_type nNul = bytes.find('\0');
     std::string text = nNul == std::string::npos ? bytes : bytes.substr(0, nNul);
+    if (nNul != std::string::npos) {
+        m_bLogDamaged = true;
+        m_damagedBytes = bytes;
+    }
     if (text.empty()) {
         ResetContext();
         TopArray().push_back(picojson::value(GenerateNewJsonObject(kRootName, L"path", L"node", L"", L"")));

@@ -78,7 +78,8 @@ public:
     picojson::object GenerateWholeNodeObjects(HCITYITEM hItem);
 
     // True when the last load found a log it could not read whole (a syntax error, too deep a
-    // nesting, a number out of range, trailing text, or a top level that is not an array).
+    // nesting, a number out of range, trailing text, a NUL byte, or a top level that is not an
+    // array).
     bool IsLogDamaged() const { return m_bLogDamaged; }
     // Where the damaged log's bytes are copied before the first save replaces it.
     CString GetBackupPath() const;
