@@ -483,13 +483,7 @@ CFont* CWnd::GetFont() const
 
 int CWnd::MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType)
 {
-    CString caption;
-    if (lpszCaption) {
-        caption = lpszCaption;
-    } else if (CWinApp* app = AfxGetApp()) {
-        caption = app->m_pszAppName;
-    }
-    return AfxShowMessageBox(m_hWnd, lpszText, caption, nType);
+    return AfxShowMessageBox(m_hWnd, lpszText, lpszCaption, nType);
 }
 
 CScrollBar* AfxScrollBarFromHandle(HWND hWnd)

@@ -59,13 +59,9 @@ CWnd* LookupPermanent(HWND hWnd)
 
 void AddPermanent(HWND hWnd, CWnd* pWnd)
 {
+    // A temporary wrapper of the same window stays valid for whoever holds it; FromHandle
+    // prefers the permanent object from now on.
     PermanentMap()[hWnd] = pWnd;
-    auto& temps = TemporaryMap();
-    auto it = temps.find(hWnd);
-    if (it != temps.end()) {
-        ForgetTemporary(it->second);
-        temps.erase(it);
-    }
 }
 
 void RemovePermanent(HWND hWnd)
