@@ -227,3 +227,28 @@ TEST(Save, FailuresLeaveOldFilesWhole)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Record, HandEditedRecordsAreMadeReplayableBeforeEditsGoIntoThem)
+{
+    // A "path" record whose "next" is not an array, and one of a folder that says "leaf".
+    std::string japan = Rec("path", L"日本");
+    japan.replace(japan.find("\"next\":[]"), 9, "\"next\":{}");
+    const std::string log = Arr({Rec("path", L"場所", "node", L"", "", L"", Arr({japan, Rec("path", L"米国", "leaf")}))});
+    CityBench b;
+    b.Open(JapanList(), log);
+    CString s;
+    ASSERT_TRUE(b.editor.AddPlace(b.Find({L"場所", L"日本"}), L"自宅", PlaceValues(139.7, 35.7, 30, 9), s));
+    ASSERT_TRUE(b.editor.EditFolder(b.Find({L"場所", L"米国"}), L"アメリカ", s));
+    EXPECT_EQ(Arr({Rec("path", L"場所", "node", L"", "", L"",
+                       Arr({Rec("path", L"日本", "node", L"", "", L"", Arr({Rec("add", L"自宅", "leaf", L"", kHome)})),
+                            Rec("update", L"米国", "node", L"", "", L"アメリカ")}))}),
+              b.LogText());
+    ASSERT_TRUE(b.log.SaveCityList());
+    CityBench replay;
+    replay.Open(JapanList(), b.SavedLog());
+    EXPECT_EQ(b.Dump(), replay.Dump());
+}
+
+}  // namespace
