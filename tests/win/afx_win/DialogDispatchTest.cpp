@@ -147,3 +147,20 @@ TEST_F(ModelessDialog, SubclassedControlSeesItsMessagesBeforeTheControl)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ModelessDialog, KeyboardReachesAModelessDialogThroughTheMessagePump)
+{
+    CTestDialog dlg;
+    ASSERT_TRUE(dlg.Create(IDD_AFXTEST));
+    dlg.ShowWindow(SW_SHOW);
+    const HWND edit = ::GetDlgItem(dlg, IDC_AFXTEST_TEXT);
+    ::PostMessageW(edit, WM_KEYDOWN, VK_ESCAPE, 0);
+    AfxPumpMessages();
+    const std::vector<std::wstring> expected = {L"Init", L"Cancel"};
+    EXPECT_EQ(expected, dlg.m_log) << "Esc in a modeless dialog did not reach OnCancel";
+    EXPECT_FALSE(dlg.IsWindowVisible());
+}
+
+}  // namespace

@@ -41,7 +41,11 @@ AFX_API HINSTANCE AfxGetInstanceHandle();
 // The module searched first for resources (the executable unless set).
 AFX_API HINSTANCE AfxGetResourceHandle();
 AFX_API void AfxSetResourceHandle(HINSTANCE hInstResource);
-// Dispatches every message waiting for this thread, then returns (tests, long operations).
+// Each framework window's PreTranslateMessage (innermost first), then the keyboard handling of
+// the framework dialog the message is for; TRUE when the message was consumed.
+AFX_API BOOL AfxPreTranslateMessage(MSG* pMsg);
+// Dispatches every message waiting for this thread through the application's (or the default)
+// PreTranslateMessage, then returns (tests, long operations).
 AFX_API void AfxPumpMessages();
 // Registers the common control classes the dialogs use (trackbar, up-down, tree view, ...);
 // called by the framework before it creates windows, harmless to repeat.

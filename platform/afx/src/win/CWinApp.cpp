@@ -59,11 +59,17 @@ int CWinApp::Run()
 
 BOOL CWinApp::PreTranslateMessage(MSG* pMsg)
 {
+    return AfxPreTranslateMessage(pMsg);
+}
+
+BOOL AfxPreTranslateMessage(MSG* pMsg)
+{
     for (HWND h = pMsg->hwnd; h; h = ::GetParent(h)) {
         CWnd* pWnd = CWnd::FromHandlePermanent(h);
         if (pWnd && pWnd->PreTranslateMessage(pMsg)) return TRUE;
         if (!(::GetWindowLongPtrW(h, GWL_STYLE) & WS_CHILD)) break;
     }
+    // Keyboard navigation (Tab, arrows, Enter, Esc) of framework dialogs, modeless ones included.
     HWND top = pMsg->hwnd ? ::GetAncestor(pMsg->hwnd, GA_ROOT) : nullptr;
     if (top && dynamic_cast<CDialog*>(CWnd::FromHandlePermanent(top)))
         return ::IsDialogMessageW(top, pMsg);
@@ -104,7 +110,7 @@ void AfxPumpMessages()
             break;
         }
         CWinApp* app = AfxGetApp();
-        if (app && app->PreTranslateMessage(&msg)) continue;
+        if (app ? app->PreTranslateMessage(&msg) : AfxPreTranslateMessage(&msg)) continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }
