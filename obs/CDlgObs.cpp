@@ -122,7 +122,7 @@ void CDlgObs::SetGeoDateObs(CGeoDateObs* pObs)
     m_pObs = pObs;
 }
 
-BOOL CDlgObs::Create(CCorZel* pCor)
+BOOL CDlgObs::Create(CCorZel* pCor, CWnd* pParent)
 {
     if (m_pObs == nullptr || GetSafeHwnd() != nullptr)
         return FALSE;
@@ -131,7 +131,7 @@ BOOL CDlgObs::Create(CCorZel* pCor)
     // The base must not restore anything under our key while it creates the window.
     const CString strRegKey = m_strRegKey;
     m_strRegKey.Empty();
-    const BOOL bCreated = CZelDialog::Create(pCor, nullptr);
+    const BOOL bCreated = CZelDialog::Create(pCor, pParent);
     m_strRegKey = strRegKey;
     if (!bCreated)
         return FALSE;

@@ -31,9 +31,10 @@ public:
     // Must be set before Create or DoModeless; without it they fail.
     void SetGeoDateObs(CGeoDateObs* pObs);
 
-    // Creates the window, the map and the fields. FALSE (no window left behind) when there is
-    // no observer, the window or the map cannot be created.
-    BOOL Create(CCorZel* pCor);
+    // Creates the window (hidden), the map and the fields. FALSE (no window left behind) when
+    // there is no observer, the window or the map cannot be created, or the window exists.
+    // A null parent means the one given to the constructor.
+    BOOL Create(CCorZel* pCor, CWnd* pParent = nullptr) override;
     // Creates the dialog on the first call, later refreshes and shows it. An empty mesh path
     // keeps the earlier one. FALSE when the dialog could not be created.
     BOOL DoModeless(CCorZel* pCor, CString strMeshFile);

@@ -296,3 +296,20 @@ TEST_F(DlgObsLifecycle, ShowAndHide)
     EXPECT_TRUE(dlg->IsWindowVisible());
     EXPECT_EQ(Text(*dlg, IDC_EDT_LAT_DEG), L"43") << "showing re-reads the observer";
 }
+
+TEST_F(DlgObsLifecycle, DirectCreateLeavesTheWindowHidden)
+{
+    auto dlg = MakeDialog();
+    dlg->SetGeoDateObs(&m_obs);
+    ASSERT_TRUE(dlg->Create(m_cor.get()));
+    EXPECT_NE(dlg->GetSafeHwnd(), nullptr);
+    EXPECT_FALSE(dlg->IsWindowVisible());
+    EXPECT_EQ(Text(*dlg, IDC_EDT_LNG_DEG), L"139");
+    EXPECT_EQ(::GetParent(dlg->GetSafeHwnd()), HostMainWnd().GetSafeHwnd());
+    // Creating again, also through the base, would leave a second map and window behind.
+    CZelDialog* pBase = dlg.get();
+    EXPECT_FALSE(pBase->Create(m_cor.get(), nullptr));
+    EXPECT_FALSE(dlg->Create(m_cor.get()));
+    dlg->Show(TRUE);
+    EXPECT_TRUE(dlg->IsWindowVisible());
+}
