@@ -32,8 +32,15 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
             ReportCallbackException(e);
         }
     }
-    if (message == WM_NCDESTROY && LookupPermanent(hWnd) == pWnd)
-        AfxWindowAccess::WindowGone(*pWnd, hWnd);
+    if (message == WM_NCDESTROY && LookupPermanent(hWnd) == pWnd) {
+        try {
+            AfxWindowAccess::WindowGone(*pWnd, hWnd);
+        } catch (CException* e) {
+            ReportCallbackException(e);
+        } catch (const std::exception& e) {
+            ReportCallbackException(e);
+        }
+    }
     return result;
 }
 
