@@ -268,3 +268,25 @@ TEST_F(DlgObsFields, AutomaticAltitudeSwitchesTheEngineAndIsStored)
     EXPECT_EQ(m_engine.Assignments().back(), strOff);
     EXPECT_TRUE(Enabled(*dlg, IDC_EDT_ALT));
 }
+
+// The up-downs clicked with the mouse: the upper arrow raises, the lower one lowers.
+TEST_F(DlgObsFields, UpDownArrowsClicked)
+{
+    auto dlg = MakeDialog();
+    ASSERT_TRUE(Open(*dlg));
+    HWND hUpDown = ::GetDlgItem(dlg->GetSafeHwnd(), IDC_SPN_LNG_MIN);
+    RECT rc;
+    ::GetClientRect(hUpDown, &rc);
+    auto click = [&](bool bUpper) {
+        const LPARAM pt = MAKELPARAM(rc.right / 2, bUpper ? rc.bottom / 4 : rc.bottom * 3 / 4);
+        ::SendMessageW(hUpDown, WM_LBUTTONDOWN, MK_LBUTTON, pt);
+        ::SendMessageW(hUpDown, WM_LBUTTONUP, 0, pt);
+        Pump();
+    };
+    EXPECT_EQ(Text(*dlg, IDC_EDT_LNG_MIN), L"41");
+    click(true);
+    EXPECT_EQ(Text(*dlg, IDC_EDT_LNG_MIN), L"42");
+    click(false);
+    click(false);
+    EXPECT_EQ(Text(*dlg, IDC_EDT_LNG_MIN), L"40");
+}
