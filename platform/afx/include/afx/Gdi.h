@@ -85,7 +85,7 @@ public:
 
     operator HDC() const { return m_hDC; }
     HDC GetSafeHdc() const { return m_hDC; }
-    // A temporary wrapper of the handle (valid while the handle is), or null for null.
+    // A temporary wrapper of the handle, valid during the current message; null for null.
     static CDC* FromHandle(HDC hDC);
     BOOL Attach(HDC hDC);
     HDC Detach();

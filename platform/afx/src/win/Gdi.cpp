@@ -14,16 +14,22 @@ struct AfxGdiAccess {
 
 namespace {
 
-// Temporary wrappers by handle; they never delete their handles and live until the map is
-// trimmed (handles are plain values, a stale wrapper only holds a number).
+// Temporary wrappers by handle; they never delete their handles and are dropped only between
+// messages (see PurgeGdiTemporaries), so a handler may use them for the whole message.
+template <typename T, typename H>
+std::unordered_map<H, std::unique_ptr<T>>& TemporaryMap()
+{
+    static std::unordered_map<H, std::unique_ptr<T>> map;
+    return map;
+}
+
 template <typename T, typename H>
 T* TemporaryGdi(H h)
 {
     if (!h) return nullptr;
-    static std::unordered_map<H, std::unique_ptr<T>> map;
+    auto& map = TemporaryMap<T, H>();
     auto it = map.find(h);
     if (it != map.end()) return it->second.get();
-    if (map.size() >= 256) map.clear();
     auto p = std::make_unique<T>();
     AfxGdiAccess::Borrow(*p, h);
     T* raw = p.get();
@@ -31,7 +37,27 @@ T* TemporaryGdi(H h)
     return raw;
 }
 
+template <typename T, typename H>
+void Trim()
+{
+    auto& map = TemporaryMap<T, H>();
+    if (map.size() > 32) map.clear();
+}
+
 }  // namespace
+
+namespace afx_internal {
+
+void PurgeGdiTemporaries()
+{
+    Trim<CBitmap, HBITMAP>();
+    Trim<CBrush, HBRUSH>();
+    Trim<CPen, HPEN>();
+    Trim<CFont, HFONT>();
+    Trim<CDC, HDC>();
+}
+
+}  // namespace afx_internal
 
 CGdiObject::CGdiObject(CGdiObject&& other) noexcept
     : m_hObject(other.m_hObject), m_bOwned(other.m_bOwned)
@@ -174,10 +200,9 @@ CDC::~CDC()
 CDC* CDC::FromHandle(HDC hDC)
 {
     if (!hDC) return nullptr;
-    static std::unordered_map<HDC, std::unique_ptr<CDC>> map;
+    auto& map = TemporaryMap<CDC, HDC>();
     auto it = map.find(hDC);
     if (it != map.end()) return it->second.get();
-    if (map.size() >= 256) map.clear();
     auto p = std::make_unique<CDC>();
     p->m_hDC = hDC;
     CDC* raw = p.get();

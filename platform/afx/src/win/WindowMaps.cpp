@@ -31,12 +31,13 @@ void ForgetTemporary(std::unique_ptr<CWnd>& p)
     p.reset();
 }
 
-// Drops wrappers of windows that are gone once the map grows, so a long session does not
-// accumulate them.
+int g_nDispatchDepth = 0;
+
+// Drops wrappers of windows that are gone, so a long session does not accumulate them.
 void PurgeDeadTemporaries()
 {
     auto& map = TemporaryMap();
-    if (map.size() < 64) return;
+    if (map.size() < 32) return;
     for (auto it = map.begin(); it != map.end();) {
         if (!::IsWindow(it->first)) {
             ForgetTemporary(it->second);
@@ -74,7 +75,6 @@ CWnd* LookupOrMakeTemporary(HWND hWnd)
     auto& map = TemporaryMap();
     auto it = map.find(hWnd);
     if (it != map.end()) return it->second.get();
-    PurgeDeadTemporaries();
     auto p = std::make_unique<CWnd>();
     p->m_hWnd = hWnd;
     CWnd* raw = p.get();
@@ -106,6 +106,7 @@ MSG& CurrentMessage()
 MessageScope::MessageScope(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
     : m_saved(CurrentMessage())
 {
+    ++g_nDispatchDepth;
     MSG& cur = CurrentMessage();
     cur.hwnd = hWnd;
     cur.message = message;
@@ -116,6 +117,12 @@ MessageScope::MessageScope(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam
 MessageScope::~MessageScope()
 {
     CurrentMessage() = m_saved;
+    // Temporary wrappers live for the message that made them: drop the stale ones once no
+    // handler is running.
+    if (--g_nDispatchDepth == 0) {
+        PurgeDeadTemporaries();
+        PurgeGdiTemporaries();
+    }
 }
 
 void ReportCallbackException(CException* e)
