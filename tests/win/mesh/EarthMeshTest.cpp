@@ -1,0 +1,302 @@
+#include "mesh/CEarthMesh.h"
+
+#include <afx/AnsiCodePage.h>
+#include <host/CCorZel.h>
+#include <hosttest/CFakeEngine.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <ostream>
+#include <vector>
+
+inline void PrintTo(const CString& s, std::ostream* os)
+{
+    *os << '"' << AnsiFromWide(s.wstr()) << '"';
+}
+
+namespace {
+
+const wchar_t kAsk[] = L"? info.module.datapath";
+const wchar_t kMeshBelow[] = L"\\solar\\earth\\mesh\\worldmesh.txt";
+
+CString SetCommand(const CString& path)
+{
+    return L"Solar.Planet.Earth.Landscape.IndexFile = \"" + path + L"\"";
+}
+
+// Reaches the pieces a host does not see.
+class CEarthMeshProbe : public CEarthMesh {
+public:
+    CEarthMeshProbe() = default;
+    explicit CEarthMeshProbe(const CEarthMesh& other) : CEarthMesh(other) {}
+    using CEarthMesh::EnginePath;
+    const CString& FileName() const { return m_strFileName; }
+};
+
+// Long paths are made through the \\?\ form, which no length limit applies to.
+CString Extended(const CString& path)
+{
+    return L"\\\\?\\" + path;
+}
+
+void RemoveTree(const CString& dir)
+{
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW(Extended(dir + L"\\*"), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            const CString name = fd.cFileName;
+            if (name == L"." || name == L"..")
+                continue;
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(dir + L"\\" + name);
+            else
+                DeleteFileW(Extended(dir + L"\\" + name));
+        } while (FindNextFileW(h, &fd));
+        FindClose(h);
+    }
+    RemoveDirectoryW(Extended(dir));
+}
+
+// Creates every missing folder of an absolute path; false when one cannot be made.
+bool MakeFolders(const CString& path)
+{
+    for (int i = path.Find(L'\\', 3); ; i = path.Find(L'\\', i + 1)) {
+        const CString part = i < 0 ? path : path.Left(i);
+        if (!CreateDirectoryW(Extended(part), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+            return false;
+        if (i < 0)
+            return true;
+    }
+}
+
+bool MakeFile(const CString& path)
+{
+    HANDLE h = CreateFileW(Extended(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD n = 0;
+    const bool ok = WriteFile(h, "mesh\r\n", 6, &n, nullptr) && n == 6;
+    CloseHandle(h);
+    return ok;
+}
+
+// The long form of an existing path, as Windows spells it; empty when it names nothing.
+CString LongForm(const CString& path)
+{
+    std::vector<wchar_t> buf(32768);
+    const DWORD n = GetLongPathNameW(path, buf.data(), static_cast<DWORD>(buf.size()));
+    return n && n < buf.size() ? CString(buf.data(), static_cast<int>(n)) : CString();
+}
+
+class EarthMeshTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        wchar_t tmp[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, tmp);
+        m_strRoot = CString(tmp) + L"vrk-mesh";
+        RemoveTree(m_strRoot);
+        ASSERT_TRUE(MakeFolders(m_strRoot));
+        m_cor = std::make_unique<CCorZel>(&m_engine);
+    }
+    void TearDown() override
+    {
+        m_cor.reset();
+        RemoveTree(m_strRoot);
+    }
+
+    // A data folder below the test root holding the index file; its path.
+    CString DataFolder(const CString& rel, bool withIndex)
+    {
+        const CString dir = m_strRoot + L"\\" + rel;
+        EXPECT_TRUE(MakeFolders(withIndex ? dir + L"\\solar\\earth\\mesh" : dir)) << "cannot make " << AnsiFromWide(dir.wstr());
+        if (withIndex) {
+            EXPECT_TRUE(MakeFile(dir + kMeshBelow));
+        }
+        return dir;
+    }
+    // The commands sent since the last call.
+    std::vector<CString> Sent()
+    {
+        std::vector<CString> out;
+        out.swap(m_engine.m_commands);
+        return out;
+    }
+
+    CString m_strRoot;
+    CFakeEngine m_engine;
+    std::unique_ptr<CCorZel> m_cor;
+};
+
+// A folder name that runs past MAX_PATH in blank-holding parts whose short forms are brief.
+CString LongBlankPath()
+{
+    CString rel = L"long";
+    for (int i = 0; i < 8; ++i)
+        rel += L"\\a folder name with blanks that is long " + CString(static_cast<wchar_t>(L'0' + i));
+    return rel;
+}
+
+// Parts that are already 8.3 names: the short form is as long as the path itself.
+CString LongShortNamesPath()
+{
+    CString rel = L"dos";
+    for (int i = 0; i < 30; ++i) {
+        CString part;
+        part.Format(L"\\level_%02d", i);
+        rel += part;
+    }
+    return rel;
+}
+
+enum class Sends { kNothing, kShortForm, kWhole };
+
+TEST_F(EarthMeshTest, LooksUpAndHandsOverOnce)
+{
+    struct Case {
+        const char* fault;
+        CString rel;  // data folder below the root; empty: the engine names none
+        bool withIndex;
+        Sends sends;
+        int minLength;  // of the index file's path, so that a case tests what it says
+    };
+    const Case cases[] = {
+        {"an empty data folder reply led to a command", L"", false, Sends::kNothing, 0},
+        {"a folder without the index file was handed over", L"noindex", false, Sends::kNothing, 0},
+        {"the index file found was not handed over as it is named", L"plain", true, Sends::kShortForm, 0},
+        {"blanks reached the engine", L"Data Folder\\with blanks", true, Sends::kShortForm, 0},
+        {"a path past MAX_PATH was not shortened", LongBlankPath(), true, Sends::kShortForm, MAX_PATH},
+        {"a path whose short form passes MAX_PATH was cut", LongShortNamesPath(), true, Sends::kWhole, MAX_PATH},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fault);
+        const CString dir = c.rel.IsEmpty() ? CString() : DataFolder(c.rel, c.withIndex);
+        const CString file = c.withIndex ? dir + kMeshBelow : CString();
+        EXPECT_GE(file.GetLength(), c.minLength);
+        m_engine.SetReply(kAsk, dir);
+        CEarthMeshProbe mesh;
+
+        EXPECT_EQ(mesh.GetIdxFile(m_cor.get()), file);
+        EXPECT_EQ(Sent(), std::vector<CString>{kAsk});
+
+        EXPECT_TRUE(mesh.CheckMeshIndex(m_cor.get())) << "the first check said it was done before";
+        const std::vector<CString> sent = Sent();
+        ASSERT_FALSE(sent.empty());
+        EXPECT_EQ(sent[0], kAsk);
+        if (c.sends == Sends::kNothing) {
+            EXPECT_EQ(sent.size(), 1u);
+            EXPECT_EQ(mesh.m_bIndexSet, 0);
+            EXPECT_TRUE(mesh.CheckMeshIndex(m_cor.get())) << "a failed lookup counted as done";
+            EXPECT_EQ(Sent(), std::vector<CString>{kAsk}) << "the next check did not look again";
+            continue;
+        }
+        ASSERT_EQ(sent.size(), 2u);
+        const CString quote = L"\"";
+        const int open = sent[1].Find(quote);
+        ASSERT_GT(open, 0);
+        const CString sentPath = sent[1].Mid(open + 1, sent[1].GetLength() - open - 2);
+        EXPECT_EQ(sent[1], SetCommand(sentPath));
+        if (c.sends == Sends::kWhole) {
+            EXPECT_EQ(sentPath, file);
+        } else {
+            EXPECT_EQ(sentPath.Find(L' '), -1) << "the short form holds a blank";
+            EXPECT_LT(sentPath.GetLength(), MAX_PATH);
+            EXPECT_EQ(LongForm(sentPath).MakeLower(), CString(file).MakeLower())
+                << "the path sent names another file";
+        }
+        EXPECT_TRUE(mesh.m_bIndexSet);
+
+        EXPECT_FALSE(mesh.CheckMeshIndex(m_cor.get())) << "a second check did the work again";
+        EXPECT_TRUE(Sent().empty()) << "a check after a success asked the engine";
+    }
+}
+
+TEST_F(EarthMeshTest, SetMeshIndexSendsEveryTimeAndKeepsItsFlag)
+{
+    const CString dir = DataFolder(L"Data Folder", true);
+    m_engine.SetReply(kAsk, dir);
+    CEarthMesh mesh;
+    mesh.SetMeshIndex(m_cor.get());
+    mesh.SetMeshIndex(m_cor.get());
+    const std::vector<CString> sets = m_engine.Assignments();
+    ASSERT_EQ(sets.size(), 2u) << "SetMeshIndex did not send each time";
+    EXPECT_EQ(sets[0], sets[1]);
+    EXPECT_TRUE(mesh.m_bIndexSet);
+    Sent();
+
+    // The index file goes away: nothing is sent and the object still counts as done.
+    ASSERT_TRUE(DeleteFileW(dir + kMeshBelow));
+    mesh.SetMeshIndex(m_cor.get());
+    EXPECT_EQ(Sent(), std::vector<CString>{kAsk});
+    EXPECT_TRUE(mesh.m_bIndexSet) << "a failed lookup cleared the flag";
+    EXPECT_FALSE(mesh.CheckMeshIndex(m_cor.get()));
+    EXPECT_TRUE(Sent().empty());
+}
+
+TEST_F(EarthMeshTest, CopiesCarryTheState)
+{
+    const CString dir = DataFolder(L"copy", true);
+    m_engine.SetReply(kAsk, dir);
+    CEarthMeshProbe done;
+    ASSERT_TRUE(done.CheckMeshIndex(m_cor.get()));
+    ASSERT_TRUE(done.m_bIndexSet);
+    const CEarthMeshProbe fresh;
+
+    struct Case {
+        const char* fault;
+        const CEarthMeshProbe& from;
+        bool assign;
+    };
+    const Case cases[] = {
+        {"a copy forgot the index was set", done, false},
+        {"an assignment forgot the index was set", done, true},
+        {"a copy of a fresh object counted as done", fresh, false},
+        {"an assignment kept the target's own flag", fresh, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fault);
+        CEarthMeshProbe target;
+        if (c.assign) {
+            target = done;  // a set target shows whether the assignment really overwrites
+            target = c.from;
+        } else {
+            target = CEarthMeshProbe(c.from);
+        }
+        EXPECT_EQ(target.m_bIndexSet, c.from.m_bIndexSet);
+        EXPECT_EQ(target.FileName(), c.from.FileName());
+        Sent();
+        EXPECT_EQ(target.CheckMeshIndex(m_cor.get()), c.from.m_bIndexSet ? FALSE : TRUE);
+        EXPECT_EQ(Sent().empty(), c.from.m_bIndexSet != 0) << "the engine was asked, or not, wrongly";
+    }
+}
+
+TEST_F(EarthMeshTest, FallsBackToTheWholePath)
+{
+    struct Case {
+        const char* fault;
+        CString path;
+    };
+    CString longMissing = m_strRoot;
+    while (longMissing.GetLength() < 2 * MAX_PATH)
+        longMissing += L"\\missing folder";
+    const Case cases[] = {
+        {"a path with no short form was cut or dropped", m_strRoot + L"\\gone\\worldmesh.txt"},
+        {"a long path with no short form was cut", longMissing},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fault);
+        EXPECT_EQ(CEarthMeshProbe::EnginePath(c.path), c.path);
+    }
+}
+
+TEST_F(EarthMeshTest, NoEngineNoCrash)
+{
+    CEarthMesh mesh;
+    EXPECT_EQ(mesh.GetIdxFile(nullptr), L"");
+    EXPECT_TRUE(mesh.CheckMeshIndex(nullptr));
+    EXPECT_EQ(mesh.m_bIndexSet, 0);
+}
+
+}  // namespace
