@@ -95,3 +95,40 @@ TEST_F(Reflection, ControlsGetTheirOwnMessagesBeforeTheDialog)
 }
 
 }  // namespace
+
+namespace {
+
+// A dialog whose handler asks the system's default first, as themed dialogs do.
+class CDefaultColourDialog : public CTestDialog {
+public:
+    HBRUSH m_hDefault = nullptr;
+
+protected:
+    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
+    {
+        m_hDefault = CTestDialog::OnCtlColor(pDC, pWnd, nCtlColor);
+        return m_hDefault;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CDefaultColourDialog, CTestDialog)
+    ON_WM_CTLCOLOR()
+END_MESSAGE_MAP()
+
+TEST_F(Reflection, DefaultInsideAHandlerReturnsTheSystemsAnswer)
+{
+    CDefaultColourDialog dlg;
+    ASSERT_TRUE(dlg.Create(IDD_AFXTEST));
+    HDC dc = ::GetDC(dlg);
+    const LRESULT r = dlg.SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                      reinterpret_cast<LPARAM>(::GetDlgItem(dlg, IDC_AFXTEST_CHECK)));
+    ::ReleaseDC(dlg, dc);
+    EXPECT_NE(nullptr, dlg.m_hDefault) << "Default() gave no brush";
+    EXPECT_EQ(reinterpret_cast<LRESULT>(dlg.m_hDefault), r);
+    // The dialog still works after the nested default handling.
+    EXPECT_EQ(42, dlg.SendMessage(WM_AFXTEST_ASK, 40, 2));
+    EXPECT_EQ(L"", JoinedFailures());
+}
+
+}  // namespace
