@@ -162,7 +162,7 @@ char DigitAt(const Decimal& dec, int i)
     return i >= 0 && i < dec.n ? dec.d[i] : '0';
 }
 
-struct Spec {
+struct Directive {
     bool left = false;
     bool plus = false;
     bool space = false;
@@ -230,15 +230,15 @@ void StripFractionZeros(std::string& body)
 
 // The digits and sign of a floating conversion, before padding. `zeroPadOk` tells whether
 // the '0' flag may apply (not for inf and nan).
-void FormatFloat(double v, char conv, const Spec& spec, std::string& sign, std::string& body,
+void FormatFloat(double v, char conv, const Directive& item, std::string& sign, std::string& body,
                  bool& zeroPadOk)
 {
     bool upper = conv == 'F' || conv == 'E' || conv == 'G';
     if (std::signbit(v) && !std::isnan(v))
         sign = "-";
-    else if (spec.plus)
+    else if (item.plus)
         sign = "+";
-    else if (spec.space)
+    else if (item.space)
         sign = " ";
     zeroPadOk = true;
     if (std::isnan(v) || std::isinf(v)) {
@@ -248,42 +248,42 @@ void FormatFloat(double v, char conv, const Spec& spec, std::string& sign, std::
     }
     Decimal dec;
     ExactDecimal(std::fabs(v), dec);
-    int prec = spec.precision < 0 ? 6 : spec.precision;
+    int prec = item.precision < 0 ? 6 : item.precision;
     switch (conv) {
     case 'f':
     case 'F':
         RoundDecimal(dec, dec.point + prec);
-        AppendFixed(body, dec, prec, spec.alt);
+        AppendFixed(body, dec, prec, item.alt);
         break;
     case 'e':
     case 'E':
         RoundDecimal(dec, prec + 1);
-        AppendScientific(body, dec, prec, spec.alt, upper);
+        AppendScientific(body, dec, prec, item.alt, upper);
         break;
     default: {  // g, G
         int p = prec == 0 ? 1 : prec;
         RoundDecimal(dec, p);
         int x = dec.n == 0 ? 0 : dec.point - 1;
         if (x < p && x >= -4)
-            AppendFixed(body, dec, p - 1 - x, spec.alt);
+            AppendFixed(body, dec, p - 1 - x, item.alt);
         else
-            AppendScientific(body, dec, p - 1, spec.alt, upper);
-        if (!spec.alt)
+            AppendScientific(body, dec, p - 1, item.alt, upper);
+        if (!item.alt)
             StripFractionZeros(body);
         break;
     }
     }
 }
 
-void FormatInteger(std::uint64_t magnitude, bool negative, char conv, const Spec& spec,
+void FormatInteger(std::uint64_t magnitude, bool negative, char conv, const Directive& item,
                    std::string& prefix, std::string& body)
 {
     if (negative)
         prefix = "-";
     else if (conv == 'd' || conv == 'i') {
-        if (spec.plus)
+        if (item.plus)
             prefix = "+";
-        else if (spec.space)
+        else if (item.space)
             prefix = " ";
     }
     unsigned base = conv == 'o' ? 8 : (conv == 'x' || conv == 'X' || conv == 'p') ? 16 : 10;
@@ -292,14 +292,14 @@ void FormatInteger(std::uint64_t magnitude, bool negative, char conv, const Spec
     int t = 0;
     for (std::uint64_t a = magnitude; a != 0; a /= base)
         tmp[t++] = digits[a % base];
-    int prec = spec.precision < 0 ? 1 : spec.precision;
-    if (conv == 'o' && spec.alt && prec <= t)
+    int prec = item.precision < 0 ? 1 : item.precision;
+    if (conv == 'o' && item.alt && prec <= t)
         prec = t + 1;  // '#' makes the first octal digit a zero
     for (int i = t; i < prec; ++i)
         body += '0';
     while (t > 0)
         body += tmp[--t];
-    if (spec.alt && magnitude != 0 && (conv == 'x' || conv == 'X'))
+    if (item.alt && magnitude != 0 && (conv == 'x' || conv == 'X'))
         prefix += conv == 'x' ? "0x" : "0X";
 }
 
@@ -319,12 +319,12 @@ void AppendFill(std::basic_string<Ch>& out, int count, Ch ch)
 
 // Pads a converted number: sign or prefix, zeros after them for the '0' flag, else spaces.
 template <typename Ch>
-void EmitNumber(std::basic_string<Ch>& out, const Spec& spec, const std::string& prefix,
+void EmitNumber(std::basic_string<Ch>& out, const Directive& item, const std::string& prefix,
                 const std::string& body, bool zeroPad)
 {
     int len = static_cast<int>(prefix.size() + body.size());
-    int fill = spec.width - len;
-    if (spec.left) {
+    int fill = item.width - len;
+    if (item.left) {
         AppendAscii(out, prefix);
         AppendAscii(out, body);
         AppendFill(out, fill, Ch(' '));
@@ -340,13 +340,13 @@ void EmitNumber(std::basic_string<Ch>& out, const Spec& spec, const std::string&
 }
 
 template <typename Ch>
-void EmitText(std::basic_string<Ch>& out, const Spec& spec, const Ch* text, std::size_t len)
+void EmitText(std::basic_string<Ch>& out, const Directive& item, const Ch* text, std::size_t len)
 {
-    int fill = spec.width - static_cast<int>(len);
-    if (!spec.left)
+    int fill = item.width - static_cast<int>(len);
+    if (!item.left)
         AppendFill(out, fill, Ch(' '));
     out.append(text, len);
-    if (spec.left)
+    if (item.left)
         AppendFill(out, fill, Ch(' '));
 }
 
@@ -388,23 +388,23 @@ std::wstring ToForm(const wchar_t*, const char* s)
 }
 
 template <typename Ch>
-void EmitString(std::basic_string<Ch>& out, const Spec& spec, const Ch* s)
+void EmitString(std::basic_string<Ch>& out, const Directive& item, const Ch* s)
 {
     static const Ch kNull[] = {'(', 'n', 'u', 'l', 'l', ')', 0};
     if (s == nullptr)
         s = kNull;
-    EmitText(out, spec, s, CutLength(s, spec.precision));
+    EmitText(out, item, s, CutLength(s, item.precision));
 }
 
 template <typename Ch, typename Other>
-void EmitForeignString(std::basic_string<Ch>& out, const Spec& spec, const Other* s)
+void EmitForeignString(std::basic_string<Ch>& out, const Directive& item, const Other* s)
 {
     if (s == nullptr) {
-        EmitString<Ch>(out, spec, nullptr);
+        EmitString<Ch>(out, item, nullptr);
         return;
     }
     std::basic_string<Ch> converted = ToForm(static_cast<const Ch*>(nullptr), s);
-    EmitString(out, spec, converted.c_str());
+    EmitString(out, item, converted.c_str());
 }
 
 template <typename Ch>
@@ -439,40 +439,40 @@ std::basic_string<Ch> FormatImpl(const Ch* fmt, va_list ap)
             continue;
         }
         const Ch* start = p++;
-        Spec spec;
+        Directive item;
         for (;; ++p) {
             if (*p == '-')
-                spec.left = true;
+                item.left = true;
             else if (*p == '+')
-                spec.plus = true;
+                item.plus = true;
             else if (*p == ' ')
-                spec.space = true;
+                item.space = true;
             else if (*p == '0')
-                spec.zero = true;
+                item.zero = true;
             else if (*p == '#')
-                spec.alt = true;
+                item.alt = true;
             else
                 break;
         }
         if (*p == '*') {
             int w = va_arg(ap, int);
             if (w < 0) {
-                spec.left = true;
+                item.left = true;
                 w = w == INT_MIN ? INT_MAX : -w;
             }
-            spec.width = w;
+            item.width = w;
             ++p;
         } else {
-            spec.width = ParseNumber(p);
+            item.width = ParseNumber(p);
         }
         if (*p == '.') {
             ++p;
             if (*p == '*') {
                 int pr = va_arg(ap, int);
-                spec.precision = pr < 0 ? -1 : pr;
+                item.precision = pr < 0 ? -1 : pr;
                 ++p;
             } else {
-                spec.precision = ParseNumber(p);
+                item.precision = ParseNumber(p);
             }
         }
         Len len = Len::None;
@@ -558,8 +558,8 @@ std::basic_string<Ch> FormatImpl(const Ch* fmt, va_list ap)
             }
             std::uint64_t mag = v < 0 ? ~static_cast<std::uint64_t>(v) + 1 : static_cast<std::uint64_t>(v);
             std::string prefix, body;
-            FormatInteger(mag, v < 0, 'd', spec, prefix, body);
-            EmitNumber(out, spec, prefix, body, spec.zero && !spec.left && spec.precision < 0);
+            FormatInteger(mag, v < 0, 'd', item, prefix, body);
+            EmitNumber(out, item, prefix, body, item.zero && !item.left && item.precision < 0);
             break;
         }
         case 'u':
@@ -579,18 +579,18 @@ std::basic_string<Ch> FormatImpl(const Ch* fmt, va_list ap)
             default: v = va_arg(ap, unsigned); break;
             }
             std::string prefix, body;
-            FormatInteger(v, false, static_cast<char>(conv), spec, prefix, body);
-            EmitNumber(out, spec, prefix, body, spec.zero && !spec.left && spec.precision < 0);
+            FormatInteger(v, false, static_cast<char>(conv), item, prefix, body);
+            EmitNumber(out, item, prefix, body, item.zero && !item.left && item.precision < 0);
             break;
         }
         case 'p': {
             const void* ptr = va_arg(ap, const void*);
-            Spec ps = spec;
+            Directive ps = item;
             ps.precision = static_cast<int>(2 * sizeof(void*));
             ps.alt = false;
             std::string prefix, body;
             FormatInteger(reinterpret_cast<std::uintptr_t>(ptr), false, 'p', ps, prefix, body);
-            EmitNumber(out, spec, prefix, body, false);
+            EmitNumber(out, item, prefix, body, false);
             break;
         }
         case 'f':
@@ -603,8 +603,8 @@ std::basic_string<Ch> FormatImpl(const Ch* fmt, va_list ap)
                                      : va_arg(ap, double);
             std::string sign, body;
             bool zeroPadOk;
-            FormatFloat(v, static_cast<char>(conv), spec, sign, body, zeroPadOk);
-            EmitNumber(out, spec, sign, body, spec.zero && !spec.left && zeroPadOk);
+            FormatFloat(v, static_cast<char>(conv), item, sign, body, zeroPadOk);
+            EmitNumber(out, item, sign, body, item.zero && !item.left && zeroPadOk);
             break;
         }
         case 'c':
@@ -614,7 +614,7 @@ std::basic_string<Ch> FormatImpl(const Ch* fmt, va_list ap)
             bool argWide = len == Len::h ? false
                 : len == Len::l ? true
                 : conv == 'c' ? wide : !wide;
-            Spec cs = spec;
+            Directive cs = item;
             cs.precision = -1;
             if (argWide == wide) {
                 Ch buf[1] = {static_cast<Ch>(v)};
@@ -641,15 +641,15 @@ std::basic_string<Ch> FormatImpl(const Ch* fmt, va_list ap)
             if (argWide) {
                 const wchar_t* s = va_arg(ap, const wchar_t*);
                 if constexpr (sizeof(Ch) == 1)
-                    EmitForeignString(out, spec, s);
+                    EmitForeignString(out, item, s);
                 else
-                    EmitString(out, spec, s);
+                    EmitString(out, item, s);
             } else {
                 const char* s = va_arg(ap, const char*);
                 if constexpr (sizeof(Ch) == 1)
-                    EmitString(out, spec, s);
+                    EmitString(out, item, s);
                 else
-                    EmitForeignString(out, spec, s);
+                    EmitForeignString(out, item, s);
             }
             break;
         }
