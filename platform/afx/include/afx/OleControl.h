@@ -8,7 +8,7 @@
 // Argument type strings for CWnd::InvokeHelper and ON_EVENT: one byte per argument, a VARTYPE,
 // with 0x40 marking an argument passed by reference (a pointer). Concatenate them:
 // `static const BYTE params[] = VTS_R8 VTS_R8;`.
-#define VT_MFCBYREF 0x40
+#define VT_AFXBYREF 0x40
 #define VTS_NONE ""
 #define VTS_I2 "\x02"
 #define VTS_I4 "\x03"

@@ -85,8 +85,8 @@ private:
 bool PopArgument(BYTE vts, va_list& args, VARIANT& v)
 {
     VariantInit(&v);
-    if (vts & VT_MFCBYREF) {
-        v.vt = static_cast<VARTYPE>(VT_BYREF | (vts & ~VT_MFCBYREF));
+    if (vts & VT_AFXBYREF) {
+        v.vt = static_cast<VARTYPE>(VT_BYREF | (vts & ~VT_AFXBYREF));
         v.byref = va_arg(args, void*);
         return true;
     }
