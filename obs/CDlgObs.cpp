@@ -1,6 +1,6 @@
 #include "obs/CDlgObs.h"
 
-#include "obs/ObsCoord.h"
+#include <citydb/CoordFields.h>
 #include "res/resource_obs.h"
 #include "res/resource_strings.h"
 

@@ -1,11 +1,11 @@
-#include "obs/ObsCoord.h"
+#include <citydb/CoordFields.h>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
-TEST(ObsCoord, SplitAngleCarriesRoundedSeconds)
+TEST(CoordFields, SplitAngleCarriesRoundedSeconds)
 {
     struct Case {
         const char* fault;
@@ -34,7 +34,7 @@ TEST(ObsCoord, SplitAngleCarriesRoundedSeconds)
     }
 }
 
-TEST(ObsCoord, TimeZoneParts)
+TEST(CoordFields, TimeZoneParts)
 {
     struct Case {
         const char* fault;
@@ -57,7 +57,7 @@ TEST(ObsCoord, TimeZoneParts)
     }
 }
 
-TEST(ObsCoord, SliderScale)
+TEST(CoordFields, SliderScale)
 {
     EXPECT_DOUBLE_EQ(SliderPosToViewAngle(0), 2.0);
     EXPECT_DOUBLE_EQ(SliderPosToMag(0), 1.0);
@@ -70,7 +70,7 @@ TEST(ObsCoord, SliderScale)
     EXPECT_DOUBLE_EQ(SliderPosToMag(500), 0.0);
 }
 
-TEST(ObsCoord, MagnificationFromTheMap)
+TEST(CoordFields, MagnificationFromTheMap)
 {
     struct Case {
         const char* fault;
@@ -104,7 +104,7 @@ TEST(ObsCoord, MagnificationFromTheMap)
     }
 }
 
-TEST(ObsCoord, EclipseColourReply)
+TEST(CoordFields, EclipseColourReply)
 {
     struct Case {
         const char* fault;

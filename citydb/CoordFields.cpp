@@ -1,4 +1,4 @@
-#include "obs/ObsCoord.h"
+#include <citydb/CoordFields.h>
 
 #include <citydb/CityText.h>
 
