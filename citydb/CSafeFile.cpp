@@ -1,5 +1,7 @@
 #include <citydb/CSafeFile.h>
 
+#include <citydb/Utf8Text.h>
+
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -30,36 +32,6 @@ std::wstring TempPathFor(const std::wstring& target)
     return target + L"." + std::to_wstring(nProcess) + L"." + std::to_wstring(nTick % 1000000007ULL)
         + L"." + std::to_wstring(++s_nCounter) + L".tmp";
 }
-
-#ifndef _WIN32
-// Linux file names are UTF-8 bytes.
-std::string Utf8FromWide(const std::wstring& wide)
-{
-    std::string out;
-    out.reserve(wide.size());
-    for (wchar_t wch : wide) {
-        unsigned long cp = static_cast<unsigned long>(wch);
-        if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            cp = 0xFFFD;
-        if (cp < 0x80) {
-            out += static_cast<char>(cp);
-        } else if (cp < 0x800) {
-            out += static_cast<char>(0xC0 | (cp >> 6));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else if (cp < 0x10000) {
-            out += static_cast<char>(0xE0 | (cp >> 12));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (cp >> 18));
-            out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        }
-    }
-    return out;
-}
-#endif
 
 }  // namespace
 
@@ -166,7 +138,7 @@ bool CSafeFile::Read(const CString& strPath, std::string& bytes)
     bytes.clear();
     if (strPath.IsEmpty())
         return false;
-    int fd = open(Utf8FromWide(strPath.wstr()).c_str(), O_RDONLY | O_CLOEXEC);
+    int fd = open(CityUtf8FromWide(strPath.wstr()).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return false;
     struct stat st;
@@ -197,7 +169,7 @@ bool CSafeFile::Read(const CString& strPath, std::string& bytes)
 bool CSafeFile::Exists(const CString& strPath)
 {
     struct stat st;
-    return !strPath.IsEmpty() && stat(Utf8FromWide(strPath.wstr()).c_str(), &st) == 0
+    return !strPath.IsEmpty() && stat(CityUtf8FromWide(strPath.wstr()).c_str(), &st) == 0
         && S_ISREG(st.st_mode);
 }
 
@@ -205,8 +177,8 @@ bool CSafeFile::Write(const CString& strPath, const std::string& bytes)
 {
     if (strPath.IsEmpty())
         return false;
-    std::string target = Utf8FromWide(strPath.wstr());
-    std::string temp = Utf8FromWide(TempPathFor(strPath.wstr()));
+    std::string target = CityUtf8FromWide(strPath.wstr());
+    std::string temp = CityUtf8FromWide(TempPathFor(strPath.wstr()));
     int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0)
         return false;
