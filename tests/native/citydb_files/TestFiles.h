@@ -4,27 +4,11 @@
 #include <citydb/CMemTree.h>
 
 #include <afx/AnsiCodePage.h>
+#include <TempDir.h>
 
 #include <string>
 #include <vector>
 
-// A fresh directory per test case, removed afterwards.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    std::string Path(const std::string& name) const { return m_dir + "/" + name; }
-    CString WidePath(const std::string& name) const;
-    std::vector<std::string> Names() const;
-
-private:
-    std::string m_dir;
-};
-
-void WriteBytes(const std::string& path, const std::string& bytes);
-std::string ReadBytes(const std::string& path);
 // CP932 bytes of a wide literal.
 inline std::string A(const wchar_t* psz) { return AnsiFromWide(psz); }
 

@@ -2,80 +2,7 @@
 
 #include <citydb/CityLogText.h>
 
-#include <dirent.h>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
-#include <stdlib.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-LogTempDir::LogTempDir()
-{
-    // Memory-backed when there is one: the property test saves thousands of files.
-    struct stat st;
-    std::string templ = stat("/dev/shm", &st) == 0 && S_ISDIR(st.st_mode) && access("/dev/shm", W_OK) == 0
-                            ? "/dev/shm/citydb_log_XXXXXX"
-                            : "/tmp/citydb_log_XXXXXX";
-    if (!mkdtemp(&templ[0]))
-        throw std::runtime_error("mkdtemp failed");
-    m_dir = templ;
-}
-
-LogTempDir::~LogTempDir()
-{
-    for (const std::string& name : Names()) {
-        std::string path = Path(name);
-        struct stat st;
-        if (stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
-            chmod(path.c_str(), 0755);
-            rmdir(path.c_str());
-        } else {
-            unlink(path.c_str());
-        }
-    }
-    rmdir(m_dir.c_str());
-}
-
-CString LogTempDir::WidePath(const std::string& name) const
-{
-    std::string path = Path(name);
-    return CString(std::wstring(path.begin(), path.end()));
-}
-
-bool LogTempDir::Exists(const std::string& name) const
-{
-    struct stat st;
-    return stat(Path(name).c_str(), &st) == 0;
-}
-
-std::vector<std::string> LogTempDir::Names() const
-{
-    std::vector<std::string> names;
-    if (DIR* d = opendir(m_dir.c_str())) {
-        while (dirent* e = readdir(d)) {
-            std::string name = e->d_name;
-            if (name != "." && name != "..")
-                names.push_back(name);
-        }
-        closedir(d);
-    }
-    return names;
-}
-
-void PutFile(const std::string& path, const std::string& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out)
-        throw std::runtime_error("cannot write " + path);
-}
-
-std::string GetFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 std::string Rec(const char* action, const wchar_t* name, const char* type, const wchar_t* offset,
                 const char* data, const wchar_t* latest, const std::string& next)
@@ -109,9 +36,9 @@ CityBench::CityBench()
 
 void CityBench::Open(const std::string& systemList, const std::string& logText, bool bNoLog)
 {
-    PutFile(dir.Path("zelkam.obs"), systemList);
+    WriteBytes(dir.Path("zelkam.obs"), systemList);
     if (!bNoLog)
-        PutFile(dir.Path("zelkam_user_obs.json"), logText);
+        WriteBytes(dir.Path("zelkam_user_obs.json"), logText);
     Reopen();
 }
 

@@ -6,29 +6,13 @@
 #include <citydb/CMemTree.h>
 
 #include <afx/AnsiCodePage.h>
+#include <TempDir.h>
 
 #include <initializer_list>
 #include <string>
 #include <vector>
 
 // A fresh directory per test, removed afterwards.
-class LogTempDir {
-public:
-    LogTempDir();
-    ~LogTempDir();
-    LogTempDir(const LogTempDir&) = delete;
-    LogTempDir& operator=(const LogTempDir&) = delete;
-    std::string Path(const std::string& name) const { return m_dir + "/" + name; }
-    CString WidePath(const std::string& name) const;
-    bool Exists(const std::string& name) const;
-    std::vector<std::string> Names() const;
-
-private:
-    std::string m_dir;
-};
-
-void PutFile(const std::string& path, const std::string& bytes);
-std::string GetFile(const std::string& path);
 // CP932 bytes of a wide literal.
 inline std::string Ansi(const wchar_t* psz) { return AnsiFromWide(psz); }
 
@@ -42,7 +26,7 @@ std::string Arr(std::initializer_list<std::string> recs);
 // A city dialog's data without the dialog: the tree, the lists, the log and the edits, over
 // files in a temporary directory (zelkam.obs, zelkam_user.obs, zelkam_user_obs.json).
 struct CityBench {
-    LogTempDir dir;
+    TempDir dir;
     CMemTree tree;
     CCityData data;
     CLocationLog log{data};
@@ -62,7 +46,7 @@ struct CityBench {
     // The location data string of a place, UTF-8; "" when there is no such place.
     std::string Data(std::initializer_list<const wchar_t*> path) const;
     std::string LogText() const { return log.m_locationTreeContext.serialize(); }
-    std::string SavedLog() const { return GetFile(dir.Path("zelkam_user_obs.json")); }
+    std::string SavedLog() const { return ReadBytes(dir.Path("zelkam_user_obs.json")); }
 };
 
 // Place values for the editor.

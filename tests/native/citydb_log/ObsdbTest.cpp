@@ -16,14 +16,14 @@ struct ObsdbRun {
 };
 
 // Runs the obsdb program in dir with these arguments (file names relative to dir).
-ObsdbRun Obsdb(const LogTempDir& dir, const std::string& args)
+ObsdbRun Obsdb(const TempDir& dir, const std::string& args)
 {
     std::string cmd = "cd '" + dir.Path("") + "' && '" OBSDB_PATH "' " + args + " >stdout.txt 2>stderr.txt";
     int raw = std::system(cmd.c_str());
     ObsdbRun r;
     r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = GetFile(dir.Path("stdout.txt"));
-    r.err = GetFile(dir.Path("stderr.txt"));
+    r.out = ReadBytes(dir.Path("stdout.txt"));
+    r.err = ReadBytes(dir.Path("stderr.txt"));
     return r;
 }
 
@@ -35,9 +35,9 @@ const char* const kWorkedEdits =
 
 TEST(Obsdb, ApplyRecordsEditsAsTheDialogDoes)
 {
-    LogTempDir dir;
-    PutFile(dir.Path("sys.obs"), JapanList());
-    PutFile(dir.Path("edits.jsonl"), kWorkedEdits);
+    TempDir dir;
+    WriteBytes(dir.Path("sys.obs"), JapanList());
+    WriteBytes(dir.Path("edits.jsonl"), kWorkedEdits);
     ObsdbRun r = Obsdb(dir, "apply sys.obs none.json edits.jsonl out.obs out.json");
     EXPECT_EQ(0, r.status) << r.err;
     EXPECT_EQ("", r.err);
@@ -50,8 +50,8 @@ TEST(Obsdb, ApplyRecordsEditsAsTheDialogDoes)
     b.editor.EditPlace(b.Find({L"場所", L"日本", L"大阪"}), L"大阪市", PlaceValues(135.5023, 34.6937, 12, 9), s);
     b.editor.DeleteItem(b.Find({L"場所", L"日本", L"東京"}));
     ASSERT_TRUE(b.log.SaveCityList());
-    EXPECT_EQ(b.SavedLog(), GetFile(dir.Path("out.json")));
-    EXPECT_EQ(GetFile(b.dir.Path("zelkam_user.obs")), GetFile(dir.Path("out.obs")));
+    EXPECT_EQ(b.SavedLog(), ReadBytes(dir.Path("out.json")));
+    EXPECT_EQ(ReadBytes(b.dir.Path("zelkam_user.obs")), ReadBytes(dir.Path("out.obs")));
 
     ObsdbRun d = Obsdb(dir, "dump sys.obs out.json");
     EXPECT_EQ(0, d.status);
@@ -105,9 +105,9 @@ TEST(Obsdb, ApplyReportsRefusalsAndErrors)
     };
     for (const ApplyCase& c : cases) {
         SCOPED_TRACE(c.fault);
-        LogTempDir dir;
-        PutFile(dir.Path("sys.obs"), JapanList());
-        PutFile(dir.Path("edits.jsonl"), c.edits);
+        TempDir dir;
+        WriteBytes(dir.Path("sys.obs"), JapanList());
+        WriteBytes(dir.Path("edits.jsonl"), c.edits);
         ObsdbRun r = Obsdb(dir, "apply sys.obs none.json edits.jsonl out.obs out.json");
         EXPECT_EQ(c.status, r.status);
         EXPECT_NE(std::string::npos, r.err.find(c.errHas)) << r.err;
@@ -118,16 +118,16 @@ TEST(Obsdb, ApplyReportsRefusalsAndErrors)
 
 TEST(Obsdb, ReadOnlySystemListSavesNothing)
 {
-    LogTempDir dir;
-    PutFile(dir.Path("sys.obs"), JapanList());
+    TempDir dir;
+    WriteBytes(dir.Path("sys.obs"), JapanList());
     chmod(dir.Path("sys.obs").c_str(), 0444);
-    PutFile(dir.Path("edits.jsonl"), kWorkedEdits);
+    WriteBytes(dir.Path("edits.jsonl"), kWorkedEdits);
     ObsdbRun r = Obsdb(dir, "apply sys.obs none.json edits.jsonl out.obs out.json");
     EXPECT_EQ(0, r.status);
     EXPECT_NE(std::string::npos, r.err.find("read-only")) << r.err;
     EXPECT_FALSE(dir.Exists("out.obs"));
     // A reset makes the list editable, as the dialog's reset does.
-    PutFile(dir.Path("edits.jsonl"), std::string("{\"op\":\"reset\"}\n") + kWorkedEdits);
+    WriteBytes(dir.Path("edits.jsonl"), std::string("{\"op\":\"reset\"}\n") + kWorkedEdits);
     r = Obsdb(dir, "apply sys.obs none.json edits.jsonl out.obs out.json");
     EXPECT_EQ(0, r.status);
     EXPECT_TRUE(dir.Exists("out.obs"));
@@ -135,20 +135,20 @@ TEST(Obsdb, ReadOnlySystemListSavesNothing)
 
 TEST(Obsdb, RebuildReplaysTheLogOrNone)
 {
-    LogTempDir dir;
-    PutFile(dir.Path("sys.obs"), JapanList());
+    TempDir dir;
+    WriteBytes(dir.Path("sys.obs"), JapanList());
     ObsdbRun r = Obsdb(dir, "rebuild sys.obs missing.json plain.obs");
     EXPECT_EQ(0, r.status) << r.err;
     CityBench b;
     b.Open(JapanList(), "", true);
     ASSERT_TRUE(b.data.RefreshUserObs());
-    EXPECT_EQ(GetFile(b.dir.Path("zelkam_user.obs")), GetFile(dir.Path("plain.obs")));
+    EXPECT_EQ(ReadBytes(b.dir.Path("zelkam_user.obs")), ReadBytes(dir.Path("plain.obs")));
 
-    PutFile(dir.Path("edits.jsonl"), kWorkedEdits);
+    WriteBytes(dir.Path("edits.jsonl"), kWorkedEdits);
     ASSERT_EQ(0, Obsdb(dir, "apply sys.obs none.json edits.jsonl out.obs out.json").status);
     r = Obsdb(dir, "rebuild sys.obs out.json again.obs");
     EXPECT_EQ(0, r.status);
-    EXPECT_EQ(GetFile(dir.Path("out.obs")), GetFile(dir.Path("again.obs")));
+    EXPECT_EQ(ReadBytes(dir.Path("out.obs")), ReadBytes(dir.Path("again.obs")));
 
     EXPECT_EQ(1, Obsdb(dir, "rebuild nosuch.obs out.json x.obs").status);
     EXPECT_FALSE(dir.Exists("x.obs"));
@@ -159,28 +159,28 @@ TEST(Obsdb, RebuildReplaysTheLogOrNone)
 
 TEST(Obsdb, DamagedLogIsBackedUpBesideTheLogWritten)
 {
-    LogTempDir dir;
-    PutFile(dir.Path("sys.obs"), JapanList());
-    PutFile(dir.Path("log.json"), "{\"not\":\"an array\"");
-    PutFile(dir.Path("edits.jsonl"), kWorkedEdits);
+    TempDir dir;
+    WriteBytes(dir.Path("sys.obs"), JapanList());
+    WriteBytes(dir.Path("log.json"), "{\"not\":\"an array\"");
+    WriteBytes(dir.Path("edits.jsonl"), kWorkedEdits);
     ObsdbRun r = Obsdb(dir, "apply sys.obs log.json edits.jsonl out.obs log.json");
     EXPECT_EQ(0, r.status) << r.err;
     EXPECT_NE(std::string::npos, r.err.find("could not be read whole"));
-    EXPECT_EQ("{\"not\":\"an array\"", GetFile(dir.Path("log.json.bak")));
-    EXPECT_EQ('[', GetFile(dir.Path("log.json"))[0]);
+    EXPECT_EQ("{\"not\":\"an array\"", ReadBytes(dir.Path("log.json.bak")));
+    EXPECT_EQ('[', ReadBytes(dir.Path("log.json"))[0]);
 }
 
 TEST(Obsdb, CodePageChoosesTheBytesOfNames)
 {
-    LogTempDir dir;
-    PutFile(dir.Path("sys.obs"), "@Caf\xE9\r\nZ\xFCrich,8.54E,47.37N,408,+01.00,0,0,0\r\n#\r\n");
+    TempDir dir;
+    WriteBytes(dir.Path("sys.obs"), "@Caf\xE9\r\nZ\xFCrich,8.54E,47.37N,408,+01.00,0,0,0\r\n#\r\n");
     ObsdbRun r = Obsdb(dir, "--codepage 1252 dump sys.obs");
     EXPECT_EQ(0, r.status);
     EXPECT_EQ("場所/\n  Café/\n    Zürich\t  8.5400000,47.3700000,408,01.00, 0, 0, 0\n", r.out);
-    PutFile(dir.Path("edits.jsonl"), "{\"op\":\"add-folder\",\"at\":[\"場所\",\"Café\"],\"name\":\"Genève\"}\n");
+    WriteBytes(dir.Path("edits.jsonl"), "{\"op\":\"add-folder\",\"at\":[\"場所\",\"Café\"],\"name\":\"Genève\"}\n");
     r = Obsdb(dir, "--codepage 1252 apply sys.obs none.json edits.jsonl out.obs out.json");
     EXPECT_EQ(0, r.status) << r.err;
-    EXPECT_NE(std::string::npos, GetFile(dir.Path("out.obs")).find("@@Gen\xE8ve\r\n"));
+    EXPECT_NE(std::string::npos, ReadBytes(dir.Path("out.obs")).find("@@Gen\xE8ve\r\n"));
 }
 
 }  // namespace

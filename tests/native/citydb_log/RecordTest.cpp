@@ -177,7 +177,7 @@ TEST(Save, ResetThenSaveWritesAnEmptyArrayAndTheHeaderOnce)
     EXPECT_EQ("場所{日本{東京,大阪},米国{ホノルル}}", b.Names());
     ASSERT_TRUE(b.log.SaveCityList());
     EXPECT_EQ("[]", b.SavedLog());
-    std::string list = GetFile(b.dir.Path("zelkam_user.obs"));
+    std::string list = ReadBytes(b.dir.Path("zelkam_user.obs"));
     EXPECT_EQ(0u, list.find("# system list\n@"));
     EXPECT_EQ(std::string::npos, list.find("# system list", 1));
 }
@@ -189,11 +189,11 @@ TEST(Save, DamagedLogIsKeptInABackupBeforeItIsReplaced)
     b.Open(JapanList(), damaged);
     ASSERT_TRUE(b.log.IsLogDamaged());
     // An older backup with other bytes stays as it is.
-    PutFile(b.dir.Path("zelkam_user_obs.json.bak"), "older");
+    WriteBytes(b.dir.Path("zelkam_user_obs.json.bak"), "older");
     EXPECT_EQ(b.dir.WidePath("zelkam_user_obs.json.bak.2"), b.log.GetBackupPath());
     ASSERT_TRUE(b.log.SaveCityList());
-    EXPECT_EQ("older", GetFile(b.dir.Path("zelkam_user_obs.json.bak")));
-    EXPECT_EQ(damaged, GetFile(b.dir.Path("zelkam_user_obs.json.bak.2")));
+    EXPECT_EQ("older", ReadBytes(b.dir.Path("zelkam_user_obs.json.bak")));
+    EXPECT_EQ(damaged, ReadBytes(b.dir.Path("zelkam_user_obs.json.bak.2")));
     EXPECT_EQ("[" + Rec("path", L"場所") + ",{}]", b.SavedLog());
     // A second save does not copy again.
     ASSERT_TRUE(b.log.SaveCityList());
@@ -210,7 +210,7 @@ TEST(Save, FailuresLeaveOldFilesWhole)
     {
         // A log that exists but cannot be read is never replaced.
         CityBench b;
-        PutFile(b.dir.Path("zelkam.obs"), JapanList());
+        WriteBytes(b.dir.Path("zelkam.obs"), JapanList());
         ASSERT_EQ(0, mkdir(b.dir.Path("zelkam_user_obs.json").c_str(), 0755));
         b.Reopen();
         EXPECT_FALSE(b.log.SaveCityList());

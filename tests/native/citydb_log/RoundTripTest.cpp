@@ -39,7 +39,7 @@ void ExpectReplayRebuilds(CityBench& b, bool bOrder)
 {
     ASSERT_TRUE(b.log.SaveCityList());
     CityBench replay;
-    replay.Open(GetFile(b.dir.Path("zelkam.obs")), b.SavedLog());
+    replay.Open(ReadBytes(b.dir.Path("zelkam.obs")), b.SavedLog());
     EXPECT_EQ(Canonical(b), Canonical(replay));
     if (bOrder) {
         EXPECT_EQ(b.Dump(), replay.Dump());
