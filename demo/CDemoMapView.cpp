@@ -25,7 +25,7 @@ double Wrap180(double d)
 
 }  // namespace
 
-BOOL CDemoMapView::Attach(CFakeMap* pMap)
+BOOL CDemoMapView::Attach(CFakeMap* pMap, HWND hNotify)
 {
     if (!pMap || !pMap->GetHwnd() || m_hWnd)
         return FALSE;
@@ -34,6 +34,7 @@ BOOL CDemoMapView::Attach(CFakeMap* pMap)
         return FALSE;
     m_pMap = pMap;
     m_hWnd = pMap->GetHwnd();
+    m_hNotify = hNotify;
     ::InvalidateRect(m_hWnd, nullptr, TRUE);
     return TRUE;
 }
@@ -74,8 +75,21 @@ void CDemoMapView::LoadPlaces(const CString& path)
     data.m_pTree = &tree;
     data.m_strObsFile = path;
     data.LoadCityList();
-    for (int i = 0; i < data.m_nCityNum; ++i)
-        m_places.push_back({data.m_aCity[i].m_dLon, data.m_aCity[i].m_dLat});
+    for (int i = 0; i < data.m_nCityNum; ++i) {
+        const CCityList& c = data.m_aCity[i];
+        CString name = c.m_strName;
+        name.Trim();
+        m_places.push_back({c.m_dLon, c.m_dLat, c.m_nType, name});
+    }
+}
+
+bool CDemoMapView::Shown(const Place& p) const
+{
+    // Until the dialog has sent its flags every class is shown.
+    const std::vector<int>& flags = m_pMap->m_landmarkFlags;
+    if (flags.empty())
+        return true;
+    return p.type >= 0 && static_cast<size_t>(p.type) < flags.size() && flags[p.type] != 0;
 }
 
 double CDemoMapView::Span() const
@@ -140,12 +154,35 @@ void CDemoMapView::OnPaint()
     const FakeMapCall* file = LastCall(*m_pMap, 20);
     if (file && !file->args.empty() && file->args[0].s != m_strCityFile)
         LoadPlaces(file->args[0].s);
+    // Names only once the map is zoomed in far enough for them not to run into each other.
+    const bool named = Span() < 60.0;
+    std::vector<RECT> labels;
     HBRUSH place = ::CreateSolidBrush(RGB(0xF2, 0xD0, 0x6B));
+    HGDIOBJ oldFont = ::SelectObject(hdc, ::GetStockObject(DEFAULT_GUI_FONT));
+    ::SetBkMode(hdc, TRANSPARENT);
+    ::SetTextColor(hdc, RGB(0xF2, 0xD0, 0x6B));
     for (const Place& p : m_places) {
+        if (!Shown(p))
+            continue;
         CPoint c = ToClient(p.lng, p.lat, rc);
-        RECT dot = {c.x - 1, c.y - 1, c.x + 2, c.y + 2};
+        RECT dot = {c.x - 2, c.y - 2, c.x + 3, c.y + 3};
         ::FillRect(hdc, &dot, place);
+        if (named && !p.name.IsEmpty()) {
+            // A name that would run into one already written is left out.
+            SIZE ext = {};
+            ::GetTextExtentPoint32W(hdc, p.name.GetString(), p.name.GetLength(), &ext);
+            const RECT box = {c.x + 5, c.y - 7, c.x + 5 + ext.cx, c.y - 7 + ext.cy};
+            RECT overlap;
+            bool free = true;
+            for (const RECT& used : labels)
+                free = free && !::IntersectRect(&overlap, &used, &box);
+            if (free) {
+                ::TextOutW(hdc, box.left, box.top, p.name.GetString(), p.name.GetLength());
+                labels.push_back(box);
+            }
+        }
     }
+    ::SelectObject(hdc, oldFont);
     ::DeleteObject(place);
 
     // The eclipse path: "lng lat;lng lat;..." in the stand-in engine's reply.
@@ -196,6 +233,20 @@ void CDemoMapView::OnPaint()
     ::EndPaint(m_hWnd, &ps);
 }
 
+BOOL CDemoMapView::ClickAt(double lng, double lat)
+{
+    if (!m_pMap)
+        return FALSE;
+    CRect rc;
+    ::GetClientRect(m_hWnd, &rc);
+    const CPoint pt = ToClient(lng, lat, rc);
+    if (!rc.PtInRect(pt))
+        return FALSE;
+    ::SendMessageW(m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    ::SendMessageW(m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    return TRUE;
+}
+
 void CDemoMapView::OnLButtonUp(CPoint point)
 {
     if (!m_pMap)
@@ -205,4 +256,6 @@ void CDemoMapView::OnLButtonUp(CPoint point)
     double lng = 0, lat = 0;
     ToLngLat(point, rc, lng, lat);
     m_pMap->FireSetObsPosition(lng, lat);
+    if (m_hNotify)
+        ::PostMessageW(m_hNotify, WM_DEMO_OBSERVER_CHANGED, 0, 0);
 }

@@ -16,6 +16,12 @@ std::vector<CString> CFakeEngine::Assignments() const
     return out;
 }
 
+CString CFakeEngine::Reply(const CString& command)
+{
+    const auto it = m_replies.find(command);
+    return it != m_replies.end() ? it->second : m_strDefaultReply;
+}
+
 HRESULT STDMETHODCALLTYPE CFakeEngine::QueryInterface(REFIID riid, void** ppv)
 {
     if (!ppv)
@@ -81,9 +87,8 @@ HRESULT STDMETHODCALLTYPE CFakeEngine::Invoke(DISPID dispId, REFIID, LCID, WORD 
     }
     const CString command(arg.bstrVal ? arg.bstrVal : L"", arg.bstrVal ? SysStringLen(arg.bstrVal) : 0);
     m_commands.push_back(command);
+    const CString reply = Reply(command);
     if (pResult) {
-        const auto it = m_replies.find(command);
-        const CString& reply = it != m_replies.end() ? it->second : m_strDefaultReply;
         VariantInit(pResult);
         pResult->vt = VT_BSTR;
         pResult->bstrVal = SysAllocStringLen(reply.GetString(), static_cast<UINT>(reply.GetLength()));

@@ -10,7 +10,7 @@
 #include <ostream>
 #include <vector>
 
-inline void PrintTo(const CString& s, std::ostream* os)
+void PrintTo(const CString& s, std::ostream* os)
 {
     *os << '"' << AnsiFromWide(s.wstr()) << '"';
 }

@@ -23,6 +23,10 @@ public:
     // The commands that did not start with "?" (assignments), in order.
     std::vector<CString> Assignments() const;
 
+    // The reply to a command that has just been recorded: from the table, else the default.
+    // An engine that keeps state overrides it.
+    virtual CString Reply(const CString& command);
+
     std::vector<CString> m_commands;         // every command, in order
     std::map<CString, CString> m_replies;    // command text -> reply
     CString m_strDefaultReply;

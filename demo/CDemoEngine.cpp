@@ -1,0 +1,64 @@
+#include "CDemoEngine.h"
+
+#include <cstdio>
+#include <string>
+
+#include <windows.h>
+
+bool CDemoEngine::SplitAssignment(const CString& command, CString& name, CString& value)
+{
+    const int eq = command.Find(L" = ");
+    if (eq <= 0 || command[0] == L'?')
+        return false;
+    name = command.Left(eq);
+    name.Trim();
+    value = command.Mid(eq + 3);
+    value.TrimLeft();
+    if (!value.IsEmpty() && value[0] == L'"') {
+        // A quoted value may hold ';' (a path): it ends at its closing quote.
+        const int close = value.Find(L'"', 1);
+        value = close < 0 ? value.Mid(1) : value.Mid(1, close - 1);
+        return !name.IsEmpty();
+    }
+    const int semi = value.Find(L';');
+    if (semi >= 0)
+        value = value.Left(semi);
+    value.TrimRight();
+    return !name.IsEmpty();
+}
+
+CString CDemoEngine::Reply(const CString& command)
+{
+    Log(command);
+    if (command.Left(2) == L"? ") {
+        CString name = command.Mid(2);
+        name.Trim();
+        const auto it = m_values.find(name);
+        if (it != m_values.end())
+            return it->second;
+        return CFakeEngine::Reply(command);
+    }
+    CString name, value;
+    if (!SplitAssignment(command, name, value))
+        return CFakeEngine::Reply(command);
+    m_values[name] = value;
+    if (m_onAssign)
+        m_onAssign(name, value);
+    return CString();
+}
+
+void CDemoEngine::Log(const CString& command) const
+{
+    if (m_strLogFile.IsEmpty())
+        return;
+    FILE* f = _wfopen(m_strLogFile.GetString(), L"ab");
+    if (!f)
+        return;
+    std::string line(static_cast<size_t>(command.GetLength()) * 3 + 1, '\0');
+    const int n = WideCharToMultiByte(CP_UTF8, 0, command.GetString(), command.GetLength(),
+                                      &line[0], static_cast<int>(line.size()), nullptr, nullptr);
+    line.resize(static_cast<size_t>(n > 0 ? n : 0));
+    line += '\n';
+    std::fwrite(line.data(), 1, line.size(), f);
+    std::fclose(f);
+}
