@@ -90,6 +90,14 @@ CString LongForm(const CString& path)
     return n && n < buf.size() ? CString(buf.data(), static_cast<int>(n)) : CString();
 }
 
+// The system's 8.3 form of an existing path; empty when there is none.
+CString ShortForm(const CString& path)
+{
+    std::vector<wchar_t> buf(32768);
+    const DWORD n = GetShortPathNameW(path, buf.data(), static_cast<DWORD>(buf.size()));
+    return n && n < buf.size() ? CString(buf.data(), static_cast<int>(n)) : CString();
+}
+
 class EarthMeshTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -201,6 +209,7 @@ TEST_F(EarthMeshTest, LooksUpAndHandsOverOnce)
         if (c.sends == Sends::kWhole) {
             EXPECT_EQ(sentPath, file);
         } else {
+            EXPECT_EQ(sent[1], SetCommand(ShortForm(file)));
             EXPECT_EQ(sentPath.Find(L' '), -1) << "the short form holds a blank";
             EXPECT_LT(sentPath.GetLength(), MAX_PATH);
             EXPECT_EQ(LongForm(sentPath).MakeLower(), CString(file).MakeLower())
