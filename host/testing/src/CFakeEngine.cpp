@@ -7,6 +7,12 @@ CFakeEngine* CFakeEngine::New()
     return p;
 }
 
+void CFakeEngine::OnFinalRelease()
+{
+    if (m_bHeap)
+        delete this;
+}
+
 std::vector<CString> CFakeEngine::Assignments() const
 {
     std::vector<CString> out;
@@ -20,50 +26,6 @@ CString CFakeEngine::Reply(const CString& command)
 {
     const auto it = m_replies.find(command);
     return it != m_replies.end() ? it->second : m_strDefaultReply;
-}
-
-HRESULT STDMETHODCALLTYPE CFakeEngine::QueryInterface(REFIID riid, void** ppv)
-{
-    if (!ppv)
-        return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch)) {
-        *ppv = static_cast<IDispatch*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG STDMETHODCALLTYPE CFakeEngine::AddRef()
-{
-    return static_cast<ULONG>(InterlockedIncrement(&m_nRef));
-}
-
-ULONG STDMETHODCALLTYPE CFakeEngine::Release()
-{
-    const LONG n = InterlockedDecrement(&m_nRef);
-    if (n == 0 && m_bHeap)
-        delete this;
-    return static_cast<ULONG>(n < 0 ? 0 : n);
-}
-
-HRESULT STDMETHODCALLTYPE CFakeEngine::GetTypeInfoCount(UINT* pctinfo)
-{
-    if (!pctinfo)
-        return E_POINTER;
-    *pctinfo = 0;
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE CFakeEngine::GetTypeInfo(UINT, LCID, ITypeInfo**)
-{
-    return E_NOTIMPL;
-}
-
-HRESULT STDMETHODCALLTYPE CFakeEngine::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*)
-{
-    return DISP_E_UNKNOWNNAME;
 }
 
 HRESULT STDMETHODCALLTYPE CFakeEngine::Invoke(DISPID dispId, REFIID, LCID, WORD wFlags,

@@ -236,50 +236,6 @@ std::vector<DISPID> CFakeMap::Ids() const
     return out;
 }
 
-HRESULT STDMETHODCALLTYPE CFakeMap::QueryInterface(REFIID riid, void** ppv)
-{
-    if (!ppv)
-        return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch)) {
-        *ppv = static_cast<IDispatch*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG STDMETHODCALLTYPE CFakeMap::AddRef()
-{
-    return static_cast<ULONG>(InterlockedIncrement(&m_nRef));
-}
-
-ULONG STDMETHODCALLTYPE CFakeMap::Release()
-{
-    const LONG n = InterlockedDecrement(&m_nRef);
-    if (n == 0)
-        delete this;
-    return static_cast<ULONG>(n);
-}
-
-HRESULT STDMETHODCALLTYPE CFakeMap::GetTypeInfoCount(UINT* pctinfo)
-{
-    if (!pctinfo)
-        return E_POINTER;
-    *pctinfo = 0;
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE CFakeMap::GetTypeInfo(UINT, LCID, ITypeInfo**)
-{
-    return E_NOTIMPL;
-}
-
-HRESULT STDMETHODCALLTYPE CFakeMap::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*)
-{
-    return DISP_E_UNKNOWNNAME;
-}
-
 HRESULT STDMETHODCALLTYPE CFakeMap::Invoke(DISPID dispId, REFIID, LCID, WORD wFlags,
                                            DISPPARAMS* pParams, VARIANT* pResult, EXCEPINFO*,
                                            UINT* puArgErr)

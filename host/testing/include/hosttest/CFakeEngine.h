@@ -1,17 +1,16 @@
 #pragma once
 
 #include <afx/CString.h>
+#include <hosttest/CDispatchStub.h>
 
 #include <map>
 #include <vector>
-
-#include <ole2.h>
 
 // A stand-in sky engine: an IDispatch whose Command (dispatch id 2, BSTR in, BSTR out) records
 // every command text and answers from a table. Unknown commands get m_strDefaultReply ("").
 // A stack or member instance is owned by its holder and Release never deletes it; one made by
 // New() deletes itself when the last reference goes.
-class CFakeEngine : public IDispatch {
+class CFakeEngine : public CDispatchStub {
 public:
     CFakeEngine() = default;
     virtual ~CFakeEngine() = default;
@@ -32,17 +31,12 @@ public:
     CString m_strDefaultReply;
     int m_nOtherCalls = 0;                   // Invoke calls that were not a valid Command
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* pctinfo) override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override;
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
     HRESULT STDMETHODCALLTYPE Invoke(DISPID dispId, REFIID riid, LCID lcid, WORD wFlags,
                                      DISPPARAMS* pParams, VARIANT* pResult, EXCEPINFO* pExcep,
                                      UINT* puArgErr) override;
 
 private:
-    LONG m_nRef = 1;
+    void OnFinalRelease() override;
+
     bool m_bHeap = false;
 };

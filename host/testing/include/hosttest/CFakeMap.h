@@ -1,10 +1,9 @@
 #pragma once
 
 #include <afx/CString.h>
+#include <hosttest/CDispatchStub.h>
 
 #include <vector>
-
-#include <ole2.h>
 
 // One argument of a recorded call, as it arrived.
 struct FakeMapArg {
@@ -27,7 +26,7 @@ struct FakeMapCall {
 // keeps the centre that method 4 sets and method 5 reads, answers 22 and 25 from its landmark
 // class list, reads the flag array that method 23 points to, and fires events 8 and 9 into the
 // event sink it was given. Owned by its window and by the references handed out.
-class CFakeMap : public IDispatch {
+class CFakeMap : public CDispatchStub {
 public:
     // What a newly created map starts with; tests change it before the dialog creates its map.
     struct Settings {
@@ -65,12 +64,6 @@ public:
     Settings m_settings;
     std::vector<int> m_landmarkFlags;  // as read at the last call of 23
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* pctinfo) override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override;
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
     HRESULT STDMETHODCALLTYPE Invoke(DISPID dispId, REFIID riid, LCID lcid, WORD wFlags,
                                      DISPPARAMS* pParams, VARIANT* pResult, EXCEPINFO* pExcep,
                                      UINT* puArgErr) override;
@@ -80,11 +73,11 @@ private:
     virtual ~CFakeMap();
     CFakeMap(const CFakeMap&) = delete;
     CFakeMap& operator=(const CFakeMap&) = delete;
+    void OnFinalRelease() override { delete this; }
 
     static LRESULT CALLBACK WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
     HRESULT Fire(DISPID id, std::vector<double> args);
 
-    LONG m_nRef = 1;
     HWND m_hWnd = nullptr;
     IDispatch* m_pSink = nullptr;
 };
