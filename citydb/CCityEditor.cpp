@@ -1,6 +1,10 @@
 #include <citydb/CCityEditor.h>
 
+#include <citydb/CoordFields.h>
+
 #include <afx/CException.h>
+
+#include <cmath>
 
 CCityEditor::CCityEditor(CCityData& data, CLocationLog& log)
     : m_data(data), m_log(log)
@@ -29,6 +33,19 @@ CString CCityEditor::EmptyPlaceNameMessage()
 CString CCityEditor::EmptyFolderNameMessage()
 {
     return L"フォルダ名を入力してください。\n";
+}
+
+int CCityEditor::EditedAltFlag(const CCityList& before, const CCityList& after)
+{
+    if (before.m_dAlt != after.m_dAlt)
+        return 0;
+    auto sameField = [](double dOld, double dNew, int nMaxDeg) {
+        CAngleParts oldParts = SplitAngle(std::fabs(dOld), nMaxDeg);
+        CAngleParts newParts = SplitAngle(std::fabs(dNew), nMaxDeg);
+        return (dOld < 0) == (dNew < 0) && oldParts.nDeg == newParts.nDeg && oldParts.nMin == newParts.nMin
+            && oldParts.dSec == newParts.dSec;
+    };
+    return sameField(before.m_dLon, after.m_dLon, 180) && sameField(before.m_dLat, after.m_dLat, 90) ? 0 : 1;
 }
 
 bool CCityEditor::IsFolder(HCITYITEM hItem) const

@@ -27,6 +27,10 @@ public:
     static CString DuplicateFolderMessage(const CString& strName);
     static CString EmptyPlaceNameMessage();
     static CString EmptyFolderNameMessage();
+    // The altitude flag that the place editor's edit gives a place: 0 when the altitude
+    // changed, else 1 when the position changed as the fields show it (hemisphere, degrees,
+    // minutes or tenths of seconds), else 0.
+    static int EditedAltFlag(const CCityList& before, const CCityList& after);
 
     // Where a new item goes for the selection: first in a selected folder, directly behind a
     // selected place. No selection counts as the root folder.

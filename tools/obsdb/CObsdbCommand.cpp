@@ -227,8 +227,10 @@ int CObsdbCommand::Apply(const std::vector<std::wstring>& args)
                 editor.AddPlace(hItem, strName, place, strRefusal);
             } else {
                 // Without a "type" the place keeps its kind, as the editor shows it.
-                place.m_nType = edit.m_bHasType ? edit.m_nType
-                                                : city.data.CityAt(static_cast<int>(tree.GetItemData(hItem))).m_nType;
+                const CCityList& before = city.data.CityAt(static_cast<int>(tree.GetItemData(hItem)));
+                place.m_nType = edit.m_bHasType ? edit.m_nType : before.m_nType;
+                if (!edit.m_bHasAltFlag)
+                    place.m_nAltFlag = CCityEditor::EditedAltFlag(before, place);
                 editor.EditPlace(hItem, strName, place, strRefusal);
             }
             break;

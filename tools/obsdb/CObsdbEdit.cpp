@@ -100,7 +100,7 @@ bool CObsdbEdit::Parse(const std::string& line, std::string& strError)
         if (!strError.empty())
             return false;
         if (m_op == Op::EditPlace) {
-            ReadInt(o, "altflag", m_nAltFlag, strError);
+            m_bHasAltFlag = ReadInt(o, "altflag", m_nAltFlag, strError);
             if (!strError.empty())
                 return false;
         }

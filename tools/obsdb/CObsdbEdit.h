@@ -26,5 +26,6 @@ public:
     int m_nType = 0;
     bool m_bHasType = false;
     int m_nAltFlag = 0;
+    bool m_bHasAltFlag = false;  // otherwise worked out as the place editor does
     Mode m_mode = Mode::Unset;
 };

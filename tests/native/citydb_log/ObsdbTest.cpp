@@ -116,6 +116,41 @@ TEST(Obsdb, ApplyReportsRefusalsAndErrors)
     }
 }
 
+TEST(Obsdb, EditPlaceWorksOutTheAltitudeFlagAsTheEditorDoes)
+{
+    // 大阪 stands at 135.5 E, 34.6833 N, 5 m.
+    struct Case {
+        const char* fault;
+        const char* values;
+        const char* data;
+    } cases[] = {
+        {"a new position alone sets the flag", "\"lon\":135.6,\"lat\":34.6833,\"alt\":5",
+         "135.6000000,34.6833000,5,09.00, 1, 1, 3"},
+        {"the other hemisphere alone is a new position", "\"lon\":135.5,\"lat\":-34.6833,\"alt\":5",
+         "135.5000000,-34.6833000,5,09.00, 1, 1, 3"},
+        {"a new altitude clears it", "\"lon\":135.6,\"lat\":34.6833,\"alt\":6",
+         "135.6000000,34.6833000,6,09.00, 0, 1, 3"},
+        {"no change leaves it clear", "\"lon\":135.5,\"lat\":34.6833,\"alt\":5",
+         "135.5000000,34.6833000,5,09.00, 0, 1, 3"},
+        {"less than the fields show is no change", "\"lon\":135.500001,\"lat\":34.6833,\"alt\":5",
+         "135.5000010,34.6833000,5,09.00, 0, 1, 3"},
+        {"an explicit flag is taken as given", "\"lon\":135.6,\"lat\":34.6833,\"alt\":5,\"altflag\":0",
+         "135.6000000,34.6833000,5,09.00, 0, 1, 3"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fault);
+        TempDir dir;
+        WriteBytes(dir.Path("sys.obs"), JapanList());
+        WriteBytes(dir.Path("edits.jsonl"), std::string("{\"op\":\"edit-place\",\"at\":[\"場所\",\"日本\",\"大阪\"],"
+                                                         "\"name\":\"大阪\",\"tz\":9,")
+                                                 + c.values + "}\n");
+        ObsdbRun r = Obsdb(dir, "apply sys.obs none.json edits.jsonl out.obs out.json");
+        ASSERT_EQ(0, r.status) << r.err;
+        ObsdbRun d = Obsdb(dir, "dump sys.obs out.json");
+        EXPECT_NE(std::string::npos, d.out.find(std::string("    大阪\t") + c.data + "\n")) << d.out;
+    }
+}
+
 TEST(Obsdb, ReadOnlySystemListSavesNothing)
 {
     TempDir dir;
