@@ -8,9 +8,11 @@
 #include <citydb/CMemTree.h>
 #include <citydb/CSafeFile.h>
 #include <citydb/CityLogText.h>
+#include <citydb/CoordFields.h>
 
 #include <afx/AnsiCodePage.h>
 
+#include <cmath>
 #include <cstdlib>
 
 #ifdef _WIN32
@@ -73,6 +75,31 @@ struct CityDialogData {
         return hItem;
     }
 };
+
+// What the place editor says on OK about these values, as its fields would show them; empty
+// when it closes. Every failed check adds its line.
+CString PlaceEditorRefusal(const CString& strName, const CCityList& place)
+{
+    CString strText;
+    if (strName.IsEmpty())
+        strText += CCityEditor::EmptyPlaceNameMessage();
+    auto total = [](double dValue) {
+        if (std::fabs(dValue) > 360.0)
+            return std::fabs(dValue);  // far out of range; no fields to split it into
+        CAngleParts parts = SplitAngle(std::fabs(dValue), 360);
+        return parts.nDeg + parts.nMin / 60.0 + parts.dSec / 3600.0;
+    };
+    if (total(place.m_dLon) > 180.0)
+        strText += L"経度には 0.0 から 180.0 までの値を入力してください\n";
+    if (total(place.m_dLat) > 90.0)
+        strText += L"緯度には 0.0 から 90.0 までの値を入力してください\n";
+    if (place.m_dAlt < -9999.0 || place.m_dAlt > 999999.0)
+        strText += L"標高には -9999 から 999999 までの値を入力してください\n";
+    CTzParts tz = SplitTimeZone(place.m_dTz);
+    if (tz.nHour + tz.nMin / 60.0 > 14.0)
+        strText += L"タイムゾーンには 0 から 14 までの値を入力してください\n";
+    return strText;
+}
 
 std::string PathText(const std::vector<CString>& aPath)
 {
@@ -212,16 +239,16 @@ int CObsdbCommand::Apply(const std::vector<std::wstring>& args)
                 Error(at + PathText(edit.m_aAt) + " is a folder, not a place");
                 return 1;
             }
-            if (strName.IsEmpty()) {
-                strRefusal = CCityEditor::EmptyPlaceNameMessage();
-                break;
-            }
             CCityList place;
             place.m_dLon = edit.m_dLon;
             place.m_dLat = edit.m_dLat;
             place.m_dAlt = edit.m_dAlt;
             place.m_dTz = edit.m_dTz;
             place.m_nAltFlag = edit.m_nAltFlag;
+            // The place editor does not close on values it rejects.
+            strRefusal = PlaceEditorRefusal(strName, place);
+            if (!strRefusal.IsEmpty())
+                break;
             if (edit.m_op == CObsdbEdit::Op::AddPlace) {
                 place.m_nType = edit.m_bHasType ? edit.m_nType : 0;
                 editor.AddPlace(hItem, strName, place, strRefusal);
