@@ -290,3 +290,53 @@ TEST_F(DlgObsFields, UpDownArrowsClicked)
     click(false);
     EXPECT_EQ(Text(*dlg, IDC_EDT_LNG_MIN), L"40");
 }
+
+// After a change in a minute or second edit the caret sits where the change left it, one
+// further when the text did not grow, and at that point when the dialog rewrote the text longer.
+TEST_F(DlgObsFields, CaretAfterChangingMinutesAndSeconds)
+{
+    struct Case {
+        const char* fault;
+        bool bPole;              // latitude degrees at 90 first
+        int nID;
+        int nSelStart, nSelEnd;  // selection before the change
+        const wchar_t* pszSet;   // the whole text set at once, else one character typed
+        wchar_t typed;
+        const wchar_t* shown;
+        int nCaret;
+    };
+    const Case cases[] = {
+        {"longitude minutes: caret left at the typing point", false, IDC_EDT_LNG_MIN, 0, 0, nullptr,
+         L'0', L"041", 2},
+        {"longitude seconds: caret left at the typing point", false, IDC_EDT_LNG_SEC, 0, 0, nullptr,
+         L'0', L"030.4", 2},
+        {"latitude minutes: caret left at the typing point", false, IDC_EDT_LAT_MIN, 0, 0, nullptr,
+         L'0', L"041", 2},
+        {"latitude seconds: caret left at the typing point", false, IDC_EDT_LAT_SEC, 0, 0, nullptr,
+         L'0', L"021.2", 2},
+        {"rewritten longer: caret pushed past the typing point", true, IDC_EDT_LAT_SEC, 0, -1,
+         nullptr, L'5', L"0.0", 1},
+        {"text set whole: caret not one past the start", false, IDC_EDT_LNG_MIN, 2, 2, L"12",
+         0, L"12", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fault);
+        auto dlg = MakeDialog();
+        ASSERT_TRUE(Open(*dlg));
+        if (c.bPole)
+            Type(*dlg, IDC_EDT_LAT_DEG, L"90");
+        HWND hEdit = ::GetDlgItem(dlg->GetSafeHwnd(), c.nID);
+        ::SendMessageW(hEdit, EM_SETSEL, static_cast<WPARAM>(c.nSelStart), c.nSelEnd);
+        if (c.pszSet != nullptr)
+            ::SendMessageW(hEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(c.pszSet));
+        else
+            ::SendMessageW(hEdit, WM_CHAR, c.typed, 1);
+        Pump();
+        EXPECT_EQ(Text(*dlg, c.nID), c.shown);
+        DWORD dwStart = 0, dwEnd = 0;
+        ::SendMessageW(hEdit, EM_GETSEL, reinterpret_cast<WPARAM>(&dwStart),
+                       reinterpret_cast<LPARAM>(&dwEnd));
+        EXPECT_EQ(static_cast<int>(dwStart), c.nCaret);
+        EXPECT_EQ(static_cast<int>(dwEnd), c.nCaret);
+    }
+}
