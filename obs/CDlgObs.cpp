@@ -356,8 +356,6 @@ void CDlgObs::SaveReg()
     CRegistry::Write(m_strRegKey, _T("AutoAltitude"), m_nAltMode == 0 ? 1 : 0, 0);
 }
 
-// --- map view, zoom and landmarks ---
-
 void CDlgObs::RefreshMap()
 {
     m_map.Redraw();
@@ -515,8 +513,6 @@ void CDlgObs::RedrawEclipsePath()
 void CDlgObs::RebuildUserCityListIfStale()
 {
 }
-
-// --- coordinate fields ---
 
 double CDlgObs::EditToLng()
 {
@@ -733,8 +729,6 @@ void CDlgObs::UpdateStatus()
     enable(IDC_EDT_ALT, m_nAltMode == 1);
     enable(IDC_SPN_ALT, m_nAltMode == 1);
 }
-
-// --- field handlers ---
 
 bool CDlgObs::IsUserEdit() const
 {
@@ -1119,8 +1113,6 @@ void CDlgObs::OnRdAltAuto()
     UpdateValue();
     s_bInAltAuto = false;
 }
-
-// --- default location ---
 
 void CDlgObs::SaveDefault(double dLng, double dLat, double dAlt, double dTz)
 {
