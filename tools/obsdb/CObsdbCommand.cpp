@@ -101,6 +101,21 @@ CString PlaceEditorRefusal(const CString& strName, const CCityList& place)
     return strText;
 }
 
+// True when the code page now in use converts more than ASCII. A code page the conversions do
+// not know falls back to ASCII alone, which would write every other character as '?'; on
+// Windows the system's own code page is always the one in use.
+bool CodePageInUse(unsigned nCodePage)
+{
+    if (AfxGetAnsiCodePage() != nCodePage)
+        return false;
+    for (int nByte = 0x80; nByte <= 0xFF; ++nByte) {
+        if (WideFromAnsi(std::string(1, static_cast<char>(nByte))) != L"\xFFFD")
+            return true;
+    }
+    // UTF-8 decodes no single byte above 0x7F.
+    return WideFromAnsi("\xC3\xA9") == L"\xE9";
+}
+
 std::string PathText(const std::vector<CString>& aPath)
 {
     std::string out = "[";
@@ -138,6 +153,10 @@ int CObsdbCommand::Run(const std::vector<std::wstring>& argsIn)
             if (value.empty() || *pEnd || nCodePage == 0 || nCodePage > 65535)
                 return Usage("bad code page \"" + CityUtf8FromWide(value) + "\"");
             AfxSetAnsiCodePage(static_cast<unsigned>(nCodePage));
+            if (!CodePageInUse(static_cast<unsigned>(nCodePage))) {
+                return Usage("code page " + std::to_string(nCodePage) + " is not available here (the files would be written in "
+                             + std::to_string(AfxGetAnsiCodePage()) + " or lose their names)");
+            }
         } else {
             args.push_back(argsIn[i]);
         }

@@ -227,6 +227,17 @@ TEST(Obsdb, CodePageChoosesTheBytesOfNames)
     r = Obsdb(dir, "--codepage 1252 apply sys.obs none.json edits.jsonl out.obs out.json");
     EXPECT_EQ(0, r.status) << r.err;
     EXPECT_NE(std::string::npos, ReadBytes(dir.Path("out.obs")).find("@@Gen\xE8ve\r\n"));
+
+    // UTF-8 is a code page too.
+    WriteBytes(dir.Path("utf8.obs"), "@Caf\xC3\xA9\r\n#\r\n");
+    r = Obsdb(dir, "--codepage 65001 dump utf8.obs");
+    EXPECT_EQ(0, r.status) << r.err;
+    EXPECT_EQ("場所/\n  Café/\n", r.out);
+    // A code page the conversions do not know would write every name outside ASCII as '?'.
+    r = Obsdb(dir, "--codepage 12345 apply sys.obs none.json edits.jsonl bad.obs bad.json");
+    EXPECT_EQ(2, r.status);
+    EXPECT_NE(std::string::npos, r.err.find("code page 12345 is not available")) << r.err;
+    EXPECT_FALSE(dir.Exists("bad.obs"));
 }
 
 }  // namespace
