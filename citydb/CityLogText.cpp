@@ -2,6 +2,24 @@
 
 #include <citydb/Utf8Text.h>
 
+namespace {
+
+// A name on one line: control characters are shown as their pictures (U+2400 on), so that no
+// name can break the one-item-a-line form.
+std::string DumpName(const CString& strName)
+{
+    std::wstring name = strName.wstr();
+    for (wchar_t& ch : name) {
+        if (static_cast<unsigned long>(ch) < 0x20)
+            ch = static_cast<wchar_t>(0x2400 + ch);
+        else if (ch == 0x7F)
+            ch = 0x2421;
+    }
+    return CityUtf8FromWide(name);
+}
+
+}  // namespace
+
 std::string CityDumpTree(const CCityData& data)
 {
     std::string out;
@@ -19,7 +37,7 @@ std::string CityDumpTree(const CCityData& data)
         auto [hItem, nLevel] = aWork.back();
         aWork.pop_back();
         out.append(static_cast<size_t>(nLevel) * 2, ' ');
-        out += CityUtf8FromWide(tree.GetItemText(hItem).wstr());
+        out += DumpName(tree.GetItemText(hItem));
         std::intptr_t nData = tree.GetItemData(hItem);
         if (nData == CITY_FOLDER_DATA) {
             out += '/';

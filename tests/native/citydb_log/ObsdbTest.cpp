@@ -216,6 +216,22 @@ TEST(Obsdb, DamagedLogIsBackedUpBesideTheLogWritten)
     EXPECT_EQ('[', ReadBytes(dir.Path("log.json"))[0]);
 }
 
+TEST(Obsdb, DumpKeepsEveryItemOnOneLine)
+{
+    TempDir dir;
+    WriteBytes(dir.Path("sys.obs"), JapanList());
+    // A hand-edited log may give names control characters.
+    WriteBytes(dir.Path("log.json"),
+               Arr({Rec("path", L"場所", "node", L"", "", L"",
+                        Arr({Rec("add", L"a\\nb"), Rec("add", L"c\\td\\u007f", "leaf", L"a\\nb", "1,2,3,4,0,0,0")}))}));
+    ObsdbRun r = Obsdb(dir, "dump sys.obs log.json");
+    EXPECT_EQ(0, r.status) << r.err;
+    EXPECT_EQ("場所/\n  a\u240Ab/\n  c\u2409d\u2421\t  1.0000000, 2.0000000,3,04.00, 0, 0, 0\n  日本/\n"
+              "    東京\t139.7667000,35.6833000,40,09.00, 0, 0, 3\n    大阪\t135.5000000,34.6833000,5,09.00, 0, 0, 3\n"
+              "  米国/\n    ホノルル\t-157.8583000,21.3069000,-3,-10.00, 0, 0, 1\n",
+              r.out);
+}
+
 TEST(Obsdb, CodePageChoosesTheBytesOfNames)
 {
     TempDir dir;
