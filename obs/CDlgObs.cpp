@@ -477,7 +477,7 @@ void CDlgObs::SetFeatureVisible()
     m_map.SetLandmarkFlags(reinterpret_cast<ULONGLONG>(anFlags.data()));
 }
 
-void CDlgObs::OnObsChkFeature()
+void CDlgObs::OnObsChkFeatureObs()
 {
     UpdateData(TRUE);
     SetFeatureVisible();
@@ -1170,14 +1170,14 @@ BEGIN_MESSAGE_MAP(CDlgObs, CZelDialog)
     ON_WM_VSCROLL()
     ON_WM_MOUSEWHEEL()
     ON_WM_PAINT()
-    ON_BN_CLICKED(IDC_OBS_CHK_FEATURE_OBS, &CDlgObs::OnObsChkFeature)
-    ON_BN_CLICKED(IDC_OBS_CHK_FEATURE_CUTCHERRY, &CDlgObs::OnObsChkFeature)
-    ON_BN_CLICKED(IDC_OBS_CHK_FEATURE_CITY, &CDlgObs::OnObsChkFeature)
-    ON_BN_CLICKED(IDC_OBS_CHK_FEATURE_ASTRO, &CDlgObs::OnObsChkFeature)
-    ON_BN_CLICKED(IDC_OBS_CHK_FEATURE_MOUNT, &CDlgObs::OnObsChkFeature)
-    ON_BN_CLICKED(IDC_OBS_CHK_FEATURE_NATURAL_TERRAIN, &CDlgObs::OnObsChkFeature)
-    ON_BN_CLICKED(IDC_OBS_CHK_FEATURE_BUILDING, &CDlgObs::OnObsChkFeature)
-    ON_BN_CLICKED(IDC_OBS_CHK_FEATURE_OTHER, &CDlgObs::OnObsChkFeature)
+    ON_BN_CLICKED(IDC_OBS_CHK_FEATURE_OBS, &CDlgObs::OnObsChkFeatureObs)
+    ON_BN_CLICKED(IDC_OBS_CHK_FEATURE_CUTCHERRY, &CDlgObs::OnObsChkFeatureObs)
+    ON_BN_CLICKED(IDC_OBS_CHK_FEATURE_CITY, &CDlgObs::OnObsChkFeatureObs)
+    ON_BN_CLICKED(IDC_OBS_CHK_FEATURE_ASTRO, &CDlgObs::OnObsChkFeatureObs)
+    ON_BN_CLICKED(IDC_OBS_CHK_FEATURE_MOUNT, &CDlgObs::OnObsChkFeatureObs)
+    ON_BN_CLICKED(IDC_OBS_CHK_FEATURE_NATURAL_TERRAIN, &CDlgObs::OnObsChkFeatureObs)
+    ON_BN_CLICKED(IDC_OBS_CHK_FEATURE_BUILDING, &CDlgObs::OnObsChkFeatureObs)
+    ON_BN_CLICKED(IDC_OBS_CHK_FEATURE_OTHER, &CDlgObs::OnObsChkFeatureObs)
     ON_BN_CLICKED(IDC_OBS_BTN_SET_INIT, &CDlgObs::OnObsBtnSetInit)
     ON_BN_CLICKED(IDC_OBS_BTN_RESET, &CDlgObs::OnBnClickedObsBtnReset)
     ON_EN_CHANGE(IDC_EDT_LNG_DEG, &CDlgObs::OnChangeEdtLngDeg)

@@ -152,7 +152,8 @@ protected:
     afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
     afx_msg void OnPaint();
-    afx_msg void OnObsChkFeature();
+    // One body for all eight landmark check boxes.
+    afx_msg void OnObsChkFeatureObs();
     afx_msg void OnSetObsPosition(double dLng, double dLat);
     afx_msg void OnSetMag(double dMag);
 
