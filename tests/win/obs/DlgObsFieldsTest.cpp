@@ -340,3 +340,45 @@ TEST_F(DlgObsFields, CaretAfterChangingMinutesAndSeconds)
         EXPECT_EQ(static_cast<int>(dwEnd), c.nCaret);
     }
 }
+
+// Which push each change makes, and in which unit the altitude goes: the shown one with the
+// position alone, metres with all four values.
+TEST_F(DlgObsFields, PushesCarryTheRightAltitudeUnit)
+{
+    struct Case {
+        const char* fault;
+        int nBody;
+        void (*change)(CDlgObs&);
+        const wchar_t* pushed;  // the last call made to the observer
+    };
+    const Case cases[] = {
+        {"altitude step on the Earth", 4,
+         [](CDlgObs& d) { StepUpDown(d, IDC_SPN_ALT, -1); }, L"UpdateObsByUI(100, 10, 41, 9)"},
+        {"altitude step on Jupiter not in metres", 6,
+         [](CDlgObs& d) { StepUpDown(d, IDC_SPN_ALT, -1); }, L"UpdateObsByUI(100, 10, 3000, 9)"},
+        {"typed altitude on Jupiter not in metres", 6,
+         [](CDlgObs& d) { Type(d, IDC_EDT_ALT, L"7"); }, L"UpdateObsByUI(100, 10, 7000, 9)"},
+        {"typed latitude on Jupiter not in the shown unit", 6,
+         [](CDlgObs& d) { Type(d, IDC_EDT_LAT_DEG, L"12"); }, L"UpdateObsByUI(100, 12, 2)"},
+        {"picked point on Jupiter not in the shown unit", 6,
+         [](CDlgObs&) { CFakeMap::Last()->FireSetObsPosition(50.0, 20.0); Pump(); },
+         L"UpdateObsByUI(50, 20, 2)"},
+        {"time-zone sign pushes all four", 4,
+         [](CDlgObs& d) { Click(d, IDC_RD_TZ_M); }, L"UpdateObsByUI(100, 10, 40, -9)"},
+        {"time-zone hours change the zone only", 4,
+         [](CDlgObs& d) { Type(d, IDC_EDT_TZ_HOUR, L"5"); }, L"UpdateDateDisp(2)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fault);
+        m_obs.m_nLocationObject = c.nBody;
+        m_obs.m_dLocation[c.nBody][CGeoDateObs::kLng] = 100.0;
+        m_obs.m_dLocation[c.nBody][CGeoDateObs::kLat] = 10.0;
+        m_obs.m_dLocation[c.nBody][CGeoDateObs::kHeight] = c.nBody == 4 ? 40.0 : 2000.0;
+        auto dlg = MakeDialog();
+        ASSERT_TRUE(Open(*dlg));
+        m_obs.ClearCalls();
+        c.change(*dlg);
+        ASSERT_FALSE(m_obs.m_calls.empty());
+        EXPECT_EQ(m_obs.m_calls.back().Text(), c.pushed);
+    }
+}
