@@ -310,14 +310,22 @@ int CObsdbCommand::Apply(const std::vector<std::wstring>& args)
                 Error(at + "no item " + PathText(edit.m_aTo));
                 return 1;
             }
-            bool bNeedMode = bFolder && tree.GetItemData(hTarget) == CITY_FOLDER_DATA;
-            if (bNeedMode && edit.m_mode == CObsdbEdit::Mode::Unset && !bRoot && hTarget != hItem
-                && tree.GetParentItem(hTarget)) {
+            // The mode answers the question the drop asks; a drop that asks nothing (onto the
+            // item itself, the root or its own subtree) moves nothing whatever the mode.
+            bool bAskedWithoutMode = false;
+            CObsdbEdit::Mode mode = edit.m_mode;
+            auto askMode = [mode, &bAskedWithoutMode](const CString&) {
+                if (mode == CObsdbEdit::Mode::Unset) {
+                    bAskedWithoutMode = true;
+                    return -1;
+                }
+                return mode == CObsdbEdit::Mode::Into ? 1 : 0;
+            };
+            editor.EndOfDrag(TRUE, hItem, hTarget, askMode, strRefusal);
+            if (bAskedWithoutMode) {
                 Error(at + "a folder dropped on a folder needs \"mode\": \"behind\" or \"into\"");
                 return 1;
             }
-            int nMode = edit.m_mode == CObsdbEdit::Mode::Into ? 1 : 0;
-            editor.EndOfDrag(TRUE, hItem, hTarget, [nMode](const CString&) { return nMode; }, strRefusal);
             break;
         }
         case CObsdbEdit::Op::Reset:

@@ -109,6 +109,12 @@ TEST(Obsdb, ApplyReportsRefusalsAndErrors)
         {"delete of the root", "{\"op\":\"delete\",\"at\":[\"場所\"]}\n", 1, "root folder", false},
         {"folder onto folder without mode", "{\"op\":\"move\",\"at\":[\"場所\",\"日本\"],\"to\":[\"場所\",\"米国\"]}\n", 1,
          "needs \"mode\"", false},
+        {"folder onto its own subfolder without mode moves nothing, as the drop asks nothing",
+         ok + "{\"op\":\"add-folder\",\"at\":[\"場所\",\"日本\"],\"name\":\"関西\"}\n"
+              "{\"op\":\"move\",\"at\":[\"場所\",\"日本\"],\"to\":[\"場所\",\"日本\",\"関西\"]}\n",
+         0, "", true},
+        {"folder onto itself without mode moves nothing",
+         "{\"op\":\"move\",\"at\":[\"場所\",\"日本\"],\"to\":[\"場所\",\"日本\"]}\n", 0, "", true},
         {"no change writes nothing", "{\"op\":\"add-folder\",\"at\":[\"場所\"],\"name\":\"日本\"}\n", 0,
          "nothing written", false},
         {"a drag that moves nothing still counts as a change",
