@@ -382,3 +382,50 @@ TEST_F(DlgObsFields, PushesCarryTheRightAltitudeUnit)
         EXPECT_EQ(m_obs.m_calls.back().Text(), c.pushed);
     }
 }
+
+// The up-downs' limits that depend on the body and on the pole.
+TEST_F(DlgObsFields, UpDownLimitsByBodyAndPole)
+{
+    struct Case {
+        const char* fault;
+        int nBody;
+        int nEdit;
+        const wchar_t* start;
+        int nUpDown;
+        int delta;
+        int nShownEdit;
+        const wchar_t* shown;
+        int nRadio;  // checked afterwards, 0: not looked at
+    };
+    const Case cases[] = {
+        {"Earth below 0 not mirrored east to west", 4, IDC_EDT_LNG_DEG, L"0", IDC_SPN_LNG_DEG, 1,
+         IDC_EDT_LNG_DEG, L"1", IDC_RD_WEST},
+        {"Mars above 360 not wrapped", 5, IDC_EDT_LNG_DEG, L"360", IDC_SPN_LNG_DEG, -1,
+         IDC_EDT_LNG_DEG, L"1", IDC_RD_WEST},
+        {"Mars below 0 not wrapped", 5, IDC_EDT_LNG_DEG, L"0", IDC_SPN_LNG_DEG, 1,
+         IDC_EDT_LNG_DEG, L"359", IDC_RD_WEST},
+        {"stepping onto the pole kept the minutes", 4, IDC_EDT_LAT_DEG, L"89", IDC_SPN_LAT_DEG, -1,
+         IDC_EDT_LAT_MIN, L"0", 0},
+        {"stepping onto the pole kept the seconds", 4, IDC_EDT_LAT_DEG, L"89", IDC_SPN_LAT_DEG, -1,
+         IDC_EDT_LAT_SEC, L"0.0", 0},
+        {"altitude below the Earth's bound", 4, IDC_EDT_ALT, L"-9999", IDC_SPN_ALT, 1,
+         IDC_EDT_ALT, L"-9999", 0},
+        {"altitude below 0 on Jupiter", 6, IDC_EDT_ALT, L"0", IDC_SPN_ALT, 1, IDC_EDT_ALT, L"0", 0},
+        {"altitude above the upper bound", 4, IDC_EDT_ALT, L"999999", IDC_SPN_ALT, -1, IDC_EDT_ALT,
+         L"999999", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fault);
+        m_obs.m_nLocationObject = c.nBody;
+        m_obs.m_dLocation[c.nBody][CGeoDateObs::kLng] = 100.0;
+        m_obs.m_dLocation[c.nBody][CGeoDateObs::kLat] = 10.5125;  // 10 30 45.0
+        auto dlg = MakeDialog();
+        ASSERT_TRUE(Open(*dlg));
+        Type(*dlg, c.nEdit, c.start);
+        StepUpDown(*dlg, c.nUpDown, c.delta);
+        EXPECT_EQ(Text(*dlg, c.nShownEdit), c.shown);
+        if (c.nRadio != 0) {
+            EXPECT_TRUE(Checked(*dlg, c.nRadio));
+        }
+    }
+}
