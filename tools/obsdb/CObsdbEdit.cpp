@@ -4,6 +4,7 @@
 #include <citydb/CityLogText.h>
 
 #include <climits>
+#include <initializer_list>
 #include <cmath>
 
 namespace {
@@ -67,6 +68,21 @@ bool ReadName(const picojson::object& o, CString& strOut, std::string& strError)
     return true;
 }
 
+// A key the op does not read is most likely a misspelt one whose value would be lost.
+bool OnlyKeys(const picojson::object& o, std::initializer_list<const char*> keys, std::string& strError)
+{
+    for (const auto& entry : o) {
+        bool bKnown = false;
+        for (const char* pszKey : keys)
+            bKnown = bKnown || entry.first == pszKey;
+        if (!bKnown) {
+            strError = "unknown key \"" + entry.first + "\"";
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 bool CObsdbEdit::Parse(const std::string& line, std::string& strError)
@@ -86,12 +102,15 @@ bool CObsdbEdit::Parse(const std::string& line, std::string& strError)
     const std::string& op = itOp->second.get<std::string>();
     if (op == "reset") {
         m_op = Op::Reset;
-        return true;
+        return OnlyKeys(o, {"op"}, strError);
     }
     if (!ReadNames(o, "at", m_aAt, strError))
         return false;
     if (op == "add-place" || op == "edit-place") {
         m_op = op == "add-place" ? Op::AddPlace : Op::EditPlace;
+        if (m_op == Op::AddPlace ? !OnlyKeys(o, {"op", "at", "name", "lon", "lat", "alt", "tz", "type"}, strError)
+                                 : !OnlyKeys(o, {"op", "at", "name", "lon", "lat", "alt", "tz", "type", "altflag"}, strError))
+            return false;
         if (!ReadName(o, m_strName, strError) || !ReadNumber(o, "lon", m_dLon, strError)
             || !ReadNumber(o, "lat", m_dLat, strError) || !ReadNumber(o, "alt", m_dAlt, strError)
             || !ReadNumber(o, "tz", m_dTz, strError))
@@ -108,14 +127,16 @@ bool CObsdbEdit::Parse(const std::string& line, std::string& strError)
     }
     if (op == "add-folder" || op == "edit-folder") {
         m_op = op == "add-folder" ? Op::AddFolder : Op::EditFolder;
-        return ReadName(o, m_strName, strError);
+        return OnlyKeys(o, {"op", "at", "name"}, strError) && ReadName(o, m_strName, strError);
     }
     if (op == "delete") {
         m_op = Op::Delete;
-        return true;
+        return OnlyKeys(o, {"op", "at"}, strError);
     }
     if (op == "move") {
         m_op = Op::Move;
+        if (!OnlyKeys(o, {"op", "at", "to", "mode"}, strError))
+            return false;
         if (!ReadNames(o, "to", m_aTo, strError))
             return false;
         auto it = o.find("mode");

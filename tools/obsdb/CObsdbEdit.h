@@ -12,7 +12,8 @@ public:
     enum class Mode { Unset, Behind, Into };
 
     // Reads one JSON Lines object (UTF-8). False with strError set when the line is malformed:
-    // not an object, an unknown "op", or a key missing or of the wrong type.
+    // not an object, an unknown "op", a key missing or of the wrong type, or a key the op does
+    // not read.
     bool Parse(const std::string& line, std::string& strError);
 
     Op m_op = Op::Reset;
