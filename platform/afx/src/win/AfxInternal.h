@@ -40,6 +40,22 @@ private:
 void ReportCallbackException(CException* e);
 void ReportCallbackException(const std::exception& e);
 
+// Runs code of ours called from a Win32 callback so that no exception unwinds through Win32
+// frames: a framework or standard exception is reported. False when one was.
+template <class F>
+bool CallGuarded(F&& f)
+{
+    try {
+        f();
+        return true;
+    } catch (CException* e) {
+        ReportCallbackException(e);
+    } catch (const std::exception& e) {
+        ReportCallbackException(e);
+    }
+    return false;
+}
+
 // The module of afx.dll.
 HINSTANCE ModuleHandle();
 

@@ -102,13 +102,7 @@ void RunModalDialogHook(CDialog* pDlg, UINT nIDTemplate)
     if (it == State().hooks.end()) return;
     // A copy: the script may clear or replace the hooks while it runs.
     std::function<void(CDialog*)> script = it->second;
-    try {
-        script(pDlg);
-    } catch (CException* e) {
-        ReportCallbackException(e);
-    } catch (const std::exception& e) {
-        ReportCallbackException(e);
-    }
+    CallGuarded([&] { script(pDlg); });
 }
 
 bool ScriptedMessageBox(HWND, const CString& text, const CString& caption, UINT type, int* pAnswer)

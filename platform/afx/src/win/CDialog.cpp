@@ -72,13 +72,7 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
         BOOL focusDefault = TRUE;
         {
             MessageScope scope(hWnd, message, wParam, lParam);
-            try {
-                focusDefault = pDlg->OnInitDialog();
-            } catch (CException* e) {
-                ReportCallbackException(e);
-            } catch (const std::exception& e) {
-                ReportCallbackException(e);
-            }
+            CallGuarded([&] { focusDefault = pDlg->OnInitDialog(); });
         }
         if (::GetPropW(hWnd, kDialogProp) == pDlg && AfxDialogAccess::Modal(*pDlg) &&
             HasModalDialogHook(pDlg->GetTemplateID()))
@@ -104,13 +98,7 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
         pDlg->m_hWnd = nullptr;
         AfxWindowAccess::OwnsWindow(*pDlg) = FALSE;
         AfxWindowAccess::ReleaseControl(*pDlg);
-        try {
-            pDlg->PostNcDestroy();
-        } catch (CException* e) {
-            ReportCallbackException(e);
-        } catch (const std::exception& e) {
-            ReportCallbackException(e);
-        }
+        CallGuarded([&] { pDlg->PostNcDestroy(); });
         return FALSE;
     }
 
@@ -136,13 +124,7 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
     AfxDialogAccess::Unhandled(*pDlg) = FALSE;
     {
         MessageScope scope(hWnd, message, wParam, lParam);
-        try {
-            result = pDlg->WindowProc(message, wParam, lParam);
-        } catch (CException* e) {
-            ReportCallbackException(e);
-        } catch (const std::exception& e) {
-            ReportCallbackException(e);
-        }
+        CallGuarded([&] { result = pDlg->WindowProc(message, wParam, lParam); });
     }
     // The handler may have destroyed the dialog (and its object).
     if (::GetPropW(hWnd, kDialogProp) != pDlg) return TRUE;

@@ -24,22 +24,10 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
     LRESULT result = 0;
     {
         MessageScope scope(hWnd, message, wParam, lParam);
-        try {
-            result = pWnd->WindowProc(message, wParam, lParam);
-        } catch (CException* e) {
-            ReportCallbackException(e);
-        } catch (const std::exception& e) {
-            ReportCallbackException(e);
-        }
+        CallGuarded([&] { result = pWnd->WindowProc(message, wParam, lParam); });
     }
     if (message == WM_NCDESTROY && LookupPermanent(hWnd) == pWnd) {
-        try {
-            AfxWindowAccess::WindowGone(*pWnd, hWnd);
-        } catch (CException* e) {
-            ReportCallbackException(e);
-        } catch (const std::exception& e) {
-            ReportCallbackException(e);
-        }
+        CallGuarded([&] { AfxWindowAccess::WindowGone(*pWnd, hWnd); });
     }
     return result;
 }

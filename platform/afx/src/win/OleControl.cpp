@@ -60,15 +60,8 @@ public:
         if (!container) return S_OK;
         DISPPARAMS none{};
         HRESULT hr = S_OK;
-        try {
-            hr = container->OnEvent(m_nCtlID, dispid, pParams ? pParams : &none);
-        } catch (CException* e) {
-            ReportCallbackException(e);
+        if (!CallGuarded([&] { hr = container->OnEvent(m_nCtlID, dispid, pParams ? pParams : &none); }))
             return DISP_E_EXCEPTION;
-        } catch (const std::exception& e) {
-            ReportCallbackException(e);
-            return DISP_E_EXCEPTION;
-        }
         // Events nobody listens to are fine.
         return hr == DISP_E_MEMBERNOTFOUND ? S_OK : hr;
     }
