@@ -1,0 +1,20 @@
+#pragma once
+
+#include <afx/CString.h>
+
+#include <string>
+
+// Names as a city list holds them: text of the ANSI code page (932) without control
+// characters, without "," (it separates the fields of a place line), not beginning with "#" or
+// "@" (they mark close and folder lines) nor with or ending in white space (the reader trims
+// it), and for places at most 40 bytes (the writer cuts the name field there).
+
+// True when the list holds strName as it is; nMaxBytes 0 sets no length limit.
+bool ListHoldsName(const std::wstring& strName, int nMaxBytes);
+
+// The name for the list: strLocal (the Japanese name, where the data has one) when the list
+// holds it as it is; else strPlain made fit: characters the code page lacks spelt in ASCII
+// ("São" gives "Sao", marks that do not compose go), "," made a blank, runs of blanks made one, a leading "#" or "@" dropped,
+// cut to nMaxBytes without splitting a character. Throws std::runtime_error when that leaves
+// no name or a character has no ASCII spelling.
+CString ListName(const std::wstring& strLocal, const std::wstring& strPlain, int nMaxBytes);

@@ -1,0 +1,104 @@
+// Writes a system city list from the GeoNames cities of Debian's libgeonames.
+// Usage: citygen [--places N] LIST
+// Without --places every city is written; with it the N most populous (every folder keeps its
+// most populous city). The list is written beside LIST first, read back through citydb, and
+// only then put in LIST's place. Exit 0 on success, 1 on failure, 2 on bad usage.
+
+#include "CCityListBuilder.h"
+#include "CCityListWriter.h"
+#include "CGeoSource.h"
+#include "CListCheck.h"
+
+#include <citydb/CSafeFile.h>
+#include <citydb/Utf8Text.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <exception>
+#include <string>
+
+namespace {
+
+std::vector<std::wstring> Header(size_t nPlaces, bool bCut)
+{
+    return {
+        L"都市リスト: GeoNames の都市 " + std::to_wstring(nPlaces) + L" 地点" +
+            (bCut ? L"（人口の多い順。各フォルダーの最大の都市を含む）" : L""),
+        L"出典: GeoNames（CC BY 4.0）。Debian の libgeonames " + CityWideFromUtf8(CITYGEN_GEONAMES_VERSION) +
+            L" から scripts/gen-citylist で生成",
+        L"フォルダー: 日本 → 都道府県、世界 → 地域 → 国。各フォルダーの中は人口の多い順",
+        L"名前: 日本語名があればそれを、なければ元の名前（コードページ 932 にない文字は ASCII で綴る）",
+        L"標高: データにないため 0 m",
+        L"時差: タイムゾーンの標準時（2025年1月15日と7月15日の UTC オフセットのうち小さい方）",
+    };
+}
+
+int Generate(const std::string& strOut, size_t nWanted)
+{
+    std::vector<CListPlace> aPlace = CCityListBuilder::FromGeo(CGeoSource::LoadAll());
+    if (nWanted > 0)
+        aPlace = CCityListBuilder::MostPopulous(std::move(aPlace), nWanted);
+    CCityListWriter writer;
+    const size_t nPlaces = aPlace.size();
+    std::string strText = writer.Text(std::move(aPlace), Header(nPlaces, nWanted > 0));
+
+    const std::string strNew = strOut + ".new";
+    if (!CSafeFile::Write(CString(CityWideFromUtf8(strNew)), strText)) {
+        std::fprintf(stderr, "citygen: cannot write %s\n", strNew.c_str());
+        return 1;
+    }
+    CListCheck check;
+    if (!check.Run(CString(CityWideFromUtf8(strNew)))) {
+        std::fprintf(stderr, "citygen: %s does not read back (left for inspection): %s\n", strNew.c_str(),
+                     check.m_strError.c_str());
+        return 1;
+    }
+    if (check.m_nPlaces != writer.m_nPlaces || check.m_nFolders != writer.m_nFolders) {
+        std::fprintf(stderr, "citygen: %s reads back %d places in %d folders, not %d in %d\n", strNew.c_str(),
+                     check.m_nPlaces, check.m_nFolders, writer.m_nPlaces, writer.m_nFolders);
+        return 1;
+    }
+    if (std::rename(strNew.c_str(), strOut.c_str()) != 0) {
+        std::fprintf(stderr, "citygen: cannot replace %s: %s\n", strOut.c_str(), std::strerror(errno));
+        return 1;
+    }
+    std::printf("%s: %d places, %d folders, %d levels, %zu bytes\n", strOut.c_str(), check.m_nPlaces,
+                check.m_nFolders, check.m_nLevels, check.m_nBytes);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    size_t nWanted = 0;
+    std::string strOut;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--places") == 0 && i + 1 < argc) {
+            char* pEnd = nullptr;
+            long n = std::strtol(argv[++i], &pEnd, 10);
+            if (*pEnd || n <= 0) {
+                std::fprintf(stderr, "citygen: --places takes a positive number, not \"%s\"\n", argv[i]);
+                return 2;
+            }
+            nWanted = static_cast<size_t>(n);
+        } else if (strOut.empty() && argv[i][0] != '-') {
+            strOut = argv[i];
+        } else {
+            std::fprintf(stderr, "usage: citygen [--places N] LIST\n");
+            return 2;
+        }
+    }
+    if (strOut.empty()) {
+        std::fprintf(stderr, "usage: citygen [--places N] LIST\n");
+        return 2;
+    }
+    try {
+        return Generate(strOut, nWanted);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "citygen: %s\n", e.what());
+        return 1;
+    }
+}
