@@ -59,10 +59,10 @@ void ObsDialogTest::SetUp()
     CRegistry::DeleteKey(CString());
     AfxClearTestHooks();
     AfxTestScriptMessageBoxes();
-    CFakeMap::ResetDefaults();
-    CFakeMap::Defaults().classNames = {_T("観測地"), _T("市区町村"), _T("都市"), _T("天文台"),
+    CStandInMap::ResetDefaults();
+    CStandInMap::Defaults().classNames = {_T("観測地"), _T("市区町村"), _T("都市"), _T("天文台"),
                                        _T("山岳"),   _T("自然地形"), _T("建造物"), _T("その他")};
-    CFakeMap::Register();
+    CStandInMap::Register();
     HostMainWnd().Reset();
 
     wchar_t szTemp[MAX_PATH] = {};
@@ -91,7 +91,7 @@ void ObsDialogTest::TearDown()
     for (const CString& failure : AfxTestMessageBoxFailures())
         ADD_FAILURE() << "message box: " << CStringA(failure).str();
     AfxClearTestHooks();
-    CFakeMap::Unregister();
+    CStandInMap::Unregister();
     DeleteFileW((ModuleDir() + _T("zelkam.obs")).GetString());
     RemoveTree(m_strDataDir);
     CRegistry::DeleteKey(CString());

@@ -5,8 +5,8 @@
 
 #include <afx/afxwin.h>
 #include <host/CCorZel.h>
-#include <hosttest/CFakeEngine.h>
-#include <hosttest/CFakeMap.h>
+#include <standin/CStandInEngine.h>
+#include <standin/CStandInMap.h>
 #include <vrkcom/CGeoDateObs.h>
 #include <vrkreg/CRegistry.h>
 
@@ -68,7 +68,7 @@ protected:
     static void Pump();
 
     CString m_strDataDir;
-    CFakeEngine m_engine;
+    CStandInEngine m_engine;
     std::unique_ptr<CCorZel> m_cor;
     CGeoDateObs m_obs;
 };

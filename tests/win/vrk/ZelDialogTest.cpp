@@ -1,5 +1,5 @@
 #include <host/CCorZel.h>
-#include <hosttest/CFakeEngine.h>
+#include <standin/CStandInEngine.h>
 #include <vrkcst/vrkcst.h>
 #include <vrkreg/CRegistry.h>
 
@@ -32,7 +32,7 @@ protected:
 
 TEST_F(ZelDialog, KeepsItsPlaceUnderItsKey)
 {
-    CFakeEngine engine;
+    CStandInEngine engine;
     CCorZel cor(&engine);
     CRect placed;
     {
