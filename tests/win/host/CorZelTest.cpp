@@ -1,10 +1,10 @@
 #include <host/CCorZel.h>
 #include <host/CCorZelMap.h>
-#include <hosttest/CFakeEngine.h>
-#include <hosttest/CFakeMap.h>
+#include <standin/CStandInEngine.h>
+#include <standin/CStandInMap.h>
 #include <vrkcst/CZelDialog.h>
 
-#include "VrkTestUtil.h"
+#include <WinTestKit.h>
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 
 TEST(CorZel, CommandReachesTheEngineAndBringsTheReply)
 {
-    CFakeEngine engine;
+    CStandInEngine engine;
     engine.SetReply(L"? info.module.datapath", L"C:\\Program Files\\Sky\\data");
     CCorZel cor(&engine);
     EXPECT_EQ(cor.Command(L"? info.module.datapath"), L"C:\\Program Files\\Sky\\data");
@@ -32,7 +32,7 @@ TEST(CorZel, CommandReachesTheEngineAndBringsTheReply)
 
 TEST(CorZel, DoitBoolSendsTheAssignment)
 {
-    CFakeEngine engine;
+    CStandInEngine engine;
     CCorZel cor(&engine);
     CZelDialog dlg(&cor, 7300, nullptr);
     EXPECT_TRUE(dlg.DoitBool(L"Solar.Planet.Earth.Landscape.AutoGetAltitude", FALSE));
@@ -69,24 +69,24 @@ class MapControl : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        CFakeMap::ResetDefaults();
-        CFakeMap::Register();
+        CStandInMap::ResetDefaults();
+        CStandInMap::Register();
         ASSERT_TRUE(m_host.CreateEx(0, nullptr, L"host", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300),
                                     nullptr, 0));
         ASSERT_TRUE(m_map.Create(L"", WS_CHILD, CRect(10, 20, 210, 170), &m_host));
-        m_fake = CFakeMap::FromHwnd(m_map.GetSafeHwnd());
+        m_fake = CStandInMap::FromHwnd(m_map.GetSafeHwnd());
         ASSERT_TRUE(m_fake) << "the map window is not the stand-in's";
     }
     void TearDown() override
     {
         m_map.DestroyWindow();
         m_host.DestroyWindow();
-        CFakeMap::Unregister();
+        CStandInMap::Unregister();
     }
 
     CMapHost m_host;
     CCorZelMap m_map;
-    CFakeMap* m_fake = nullptr;
+    CStandInMap* m_fake = nullptr;
 };
 
 }  // namespace
@@ -133,7 +133,7 @@ TEST_F(MapControl, EveryMethodReachesItsDispatchIdWithItsArgumentTypes)
         L"23(" + [&] { CString s; s.Format(L"%lld", reinterpret_cast<long long>(flags)); return s; }() + L")",
         L"25(3)", L"26(TRUE)", L"29(TRUE)", L"31(\"\")", L"32(FALSE)", L"33(33023)"};
     std::vector<CString> got;
-    for (const FakeMapCall& c : m_fake->m_calls)
+    for (const StandInMapCall& c : m_fake->m_calls)
         got.push_back(c.Text());
     EXPECT_EQ(got, want);
 
@@ -143,7 +143,7 @@ TEST_F(MapControl, EveryMethodReachesItsDispatchIdWithItsArgumentTypes)
         {VT_BSTR}, {VT_BOOL}, {VT_UI4}};
     ASSERT_EQ(m_fake->m_calls.size(), std::size(types));
     for (size_t i = 0; i < m_fake->m_calls.size(); ++i) {
-        const FakeMapCall& c = m_fake->m_calls[i];
+        const StandInMapCall& c = m_fake->m_calls[i];
         EXPECT_EQ(c.wFlags, DISPATCH_METHOD) << "call " << c.id << " not a method call";
         ASSERT_EQ(c.args.size(), types[i].size()) << "call " << c.id;
         for (size_t j = 0; j < c.args.size(); ++j)
@@ -187,17 +187,17 @@ TEST_F(MapControl, EventsReachTheParentsHandlers)
 
 TEST(MapFactory, NoFactoryOrAFailingOneMeansNoMap)
 {
-    CFakeMap::Unregister();
+    CStandInMap::Unregister();
     CWnd host;
     ASSERT_TRUE(host.CreateEx(0, nullptr, L"host", WS_OVERLAPPEDWINDOW, CRect(0, 0, 100, 100), nullptr, 0));
     CCorZelMap map;
     EXPECT_FALSE(map.Create(L"", WS_CHILD, CRect(0, 0, 50, 50), &host));
 
-    CFakeMap::ResetDefaults();
-    CFakeMap::Defaults().createResult = E_FAIL;
-    CFakeMap::Register();
+    CStandInMap::ResetDefaults();
+    CStandInMap::Defaults().createResult = E_FAIL;
+    CStandInMap::Register();
     EXPECT_FALSE(map.Create(L"", WS_CHILD, CRect(0, 0, 50, 50), &host));
-    CFakeMap::ResetDefaults();
-    CFakeMap::Unregister();
+    CStandInMap::ResetDefaults();
+    CStandInMap::Unregister();
     host.DestroyWindow();
 }
