@@ -2,7 +2,6 @@
 #include <host/CCorZelMap.h>
 #include <standin/CStandInEngine.h>
 #include <standin/CStandInMap.h>
-#include <vrkcst/CZelDialog.h>
 
 #include <WinTestKit.h>
 
@@ -28,21 +27,6 @@ TEST(CorZel, CommandReachesTheEngineAndBringsTheReply)
 
     CCorZel none;
     EXPECT_EQ(none.Command(L"? x"), L"") << "a wrapper without an engine answered";
-}
-
-TEST(CorZel, DoitBoolSendsTheAssignment)
-{
-    CStandInEngine engine;
-    CCorZel cor(&engine);
-    CZelDialog dlg(&cor, 7300, nullptr);
-    EXPECT_TRUE(dlg.DoitBool(L"Solar.Planet.Earth.Landscape.AutoGetAltitude", FALSE));
-    EXPECT_TRUE(dlg.DoitBool(L"Solar.Planet.Earth.Landscape.AutoGetAltitude", 2));
-    const std::vector<CString> sent = {L"Solar.Planet.Earth.Landscape.AutoGetAltitude = FALSE",
-                                       L"Solar.Planet.Earth.Landscape.AutoGetAltitude = TRUE"};
-    EXPECT_EQ(engine.m_commands, sent);
-
-    CZelDialog orphan(7300, nullptr);
-    EXPECT_FALSE(orphan.DoitBool(L"x", TRUE)) << "no engine must report failure";
 }
 
 namespace {
@@ -91,7 +75,7 @@ protected:
 
 }  // namespace
 
-TEST_F(MapControl, CreatedAsAChildWithTheGivenIdAndPlace)
+TEST_F(MapControl, CreatedHiddenAsAChildWithTheGivenIdAndPlace)
 {
     EXPECT_EQ(GetDlgCtrlID(m_map.GetSafeHwnd()), 5002);
     EXPECT_EQ(GetParent(m_map.GetSafeHwnd()), m_host.GetSafeHwnd());

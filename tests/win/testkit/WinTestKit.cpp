@@ -44,11 +44,12 @@ TempFolder::TempFolder()
 
 TempFolder::~TempFolder()
 {
-    RemoveTree(m_strDir.Left(m_strDir.GetLength() - 1));
+    RemoveTree(m_strDir);
 }
 
-void RemoveTree(const CString& dir)
+void RemoveTree(const CString& path)
 {
+    const CString dir = path.Right(1) == L"\\" ? path.Left(path.GetLength() - 1) : path;
     WIN32_FIND_DATAW fd;
     HANDLE h = FindFirstFileW(Extended(dir + L"\\*"), &fd);
     if (h != INVALID_HANDLE_VALUE) {

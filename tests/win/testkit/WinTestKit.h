@@ -26,7 +26,7 @@ private:
     CString m_strDir;
 };
 
-// Paths past MAX_PATH are handled through the \\?\ form.
+// The folder and all it holds; a trailing backslash is allowed, paths past MAX_PATH too.
 void RemoveTree(const CString& dir);
 // Creates every missing folder of an absolute path; false when one cannot be made.
 bool MakeFolders(const CString& path);
