@@ -17,25 +17,6 @@ public:
 CTestApp theApp;
 CHostMainWnd theMainWnd;
 
-void RemoveTree(const CString& strDir)
-{
-    WIN32_FIND_DATAW fd;
-    HANDLE hFind = FindFirstFileW((strDir + _T("*")).GetString(), &fd);
-    if (hFind != INVALID_HANDLE_VALUE) {
-        do {
-            const CString strName = fd.cFileName;
-            if (strName == _T(".") || strName == _T(".."))
-                continue;
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(strDir + strName + _T("\\"));
-            else
-                DeleteFileW((strDir + strName).GetString());
-        } while (FindNextFileW(hFind, &fd));
-        FindClose(hFind);
-    }
-    RemoveDirectoryW(strDir.GetString());
-}
-
 }  // namespace
 
 LRESULT CHostMainWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

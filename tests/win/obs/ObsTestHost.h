@@ -10,21 +10,14 @@
 #include <vrkcom/CGeoDateObs.h>
 #include <vrkreg/CRegistry.h>
 
+#include <WinTestKit.h>
+
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
-
-// gtest shows strings as UTF-8 text rather than pointers.
-inline void PrintTo(const CString& str, std::ostream* os)
-{
-    const int n = WideCharToMultiByte(CP_UTF8, 0, str.GetString(), -1, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<size_t>(n > 0 ? n : 1), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, str.GetString(), -1, utf8.data(), n, nullptr, nullptr);
-    *os << '"' << utf8.c_str() << '"';
-}
 
 // The host's main window, which is also the dialogs' parent: counts the location dialog's
 // notices 2034 (sent) and 2024 (posted, lParam 7300).
