@@ -36,11 +36,11 @@ CString CDemoEngine::Reply(const CString& command)
         const auto it = m_values.find(name);
         if (it != m_values.end())
             return it->second;
-        return CFakeEngine::Reply(command);
+        return CStandInEngine::Reply(command);
     }
     CString name, value;
     if (!SplitAssignment(command, name, value))
-        return CFakeEngine::Reply(command);
+        return CStandInEngine::Reply(command);
     m_values[name] = value;
     if (m_onAssign)
         m_onAssign(name, value);

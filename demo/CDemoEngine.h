@@ -1,6 +1,6 @@
 #pragma once
 
-#include <hosttest/CFakeEngine.h>
+#include <standin/CStandInEngine.h>
 
 #include <functional>
 #include <map>
@@ -8,7 +8,7 @@
 // The demo's sky engine: the stand-in engine's reply table, plus what it is told. An assignment
 // "name = value" (also "name = value; Show Sky") keeps the value, and "? name" answers it from
 // then on. Every command can be written to a log file, one line each, UTF-8.
-class CDemoEngine : public CFakeEngine {
+class CDemoEngine : public CStandInEngine {
 public:
     CString Reply(const CString& command) override;
 

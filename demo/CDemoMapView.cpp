@@ -2,14 +2,14 @@
 
 #include <citydb/CCityData.h>
 #include <citydb/CMemTree.h>
-#include <hosttest/CFakeMap.h>
+#include <standin/CStandInMap.h>
 
 #include <cmath>
 
 namespace {
 
 // The last call with a dispatch id, or null.
-const FakeMapCall* LastCall(const CFakeMap& map, DISPID id)
+const StandInMapCall* LastCall(const CStandInMap& map, DISPID id)
 {
     for (auto it = map.m_calls.rbegin(); it != map.m_calls.rend(); ++it)
         if (it->id == id)
@@ -25,7 +25,7 @@ double Wrap180(double d)
 
 }  // namespace
 
-BOOL CDemoMapView::Attach(CFakeMap* pMap, HWND hNotify)
+BOOL CDemoMapView::Attach(CStandInMap* pMap, HWND hNotify)
 {
     if (!pMap || !pMap->GetHwnd() || m_hWnd)
         return FALSE;
@@ -95,7 +95,7 @@ bool CDemoMapView::Shown(const Place& p) const
 double CDemoMapView::Span() const
 {
     // Magnification 0 shows the whole world, 1 about 18 degrees.
-    const FakeMapCall* mag = LastCall(*m_pMap, 9);
+    const StandInMapCall* mag = LastCall(*m_pMap, 9);
     double m = mag && !mag->args.empty() ? mag->args[0].d : 0.0;
     m = std::min(std::max(m, 0.0), 1.0);
     return 360.0 / (1.0 + 19.0 * m);
@@ -151,7 +151,7 @@ void CDemoMapView::OnPaint()
     }
 
     // The places of the city list the map was told about.
-    const FakeMapCall* file = LastCall(*m_pMap, 20);
+    const StandInMapCall* file = LastCall(*m_pMap, 20);
     if (file && !file->args.empty() && file->args[0].s != m_strCityFile)
         LoadPlaces(file->args[0].s);
     // Names only once the map is zoomed in far enough for them not to run into each other.
@@ -186,8 +186,8 @@ void CDemoMapView::OnPaint()
     ::DeleteObject(place);
 
     // The eclipse path: "lng lat;lng lat;..." in the stand-in engine's reply.
-    const FakeMapCall* path = LastCall(*m_pMap, 31);
-    const FakeMapCall* color = LastCall(*m_pMap, 33);
+    const StandInMapCall* path = LastCall(*m_pMap, 31);
+    const StandInMapCall* color = LastCall(*m_pMap, 33);
     if (path && !path->args.empty() && !path->args[0].s.IsEmpty()) {
         HPEN pen = ::CreatePen(PS_SOLID, 2, color && !color->args.empty()
                                                 ? static_cast<COLORREF>(color->args[0].n)
@@ -213,7 +213,7 @@ void CDemoMapView::OnPaint()
     }
 
     // The observer's marker.
-    const FakeMapCall* obs = LastCall(*m_pMap, 6);
+    const StandInMapCall* obs = LastCall(*m_pMap, 6);
     if (obs && obs->args.size() == 2) {
         CPoint c = ToClient(obs->args[0].d, obs->args[1].d, rc);
         HPEN red = ::CreatePen(PS_SOLID, 2, RGB(0xFF, 0x40, 0x40));

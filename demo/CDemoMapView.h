@@ -4,7 +4,7 @@
 
 #include <vector>
 
-class CFakeMap;
+class CStandInMap;
 
 // Draws the stand-in map control for a person: a graticule around the centre of projection,
 // the places of the city list the map was given (the landmark classes switched on, named when
@@ -23,7 +23,7 @@ public:
     ~CDemoMapView();
 
     // Takes over the painting of the stand-in map's window; FALSE when there is none.
-    BOOL Attach(CFakeMap* pMap, HWND hNotify = nullptr);
+    BOOL Attach(CStandInMap* pMap, HWND hNotify = nullptr);
     // Clicks the map where it shows the point, as a person would; FALSE when it is not in view.
     BOOL ClickAt(double lng, double lat);
 
@@ -47,7 +47,7 @@ private:
 
     HWND m_hWnd = nullptr;
     HWND m_hNotify = nullptr;
-    CFakeMap* m_pMap = nullptr;
+    CStandInMap* m_pMap = nullptr;
     CString m_strCityFile;
     std::vector<Place> m_places;
 };

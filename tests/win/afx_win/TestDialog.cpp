@@ -1,8 +1,14 @@
 #include "TestDialog.h"
 
+BEGIN_MESSAGE_MAP(CDrawnButton, CButton)
+    ON_WM_DRAWITEM_REFLECT()
+END_MESSAGE_MAP()
+
 BEGIN_MESSAGE_MAP(CTestDialog, CDialog)
     ON_WM_CLOSE()
     ON_WM_VSCROLL()
+    ON_WM_MOUSEWHEEL()
+    ON_WM_MOUSEMOVE()
     ON_BN_CLICKED(IDC_AFXTEST_GO, &CTestDialog::OnGo)
     ON_EN_CHANGE(IDC_AFXTEST_INT, &CTestDialog::OnChangeInt)
     ON_CONTROL_RANGE(BN_CLICKED, IDC_AFXTEST_RADIO_A, IDC_AFXTEST_RADIO_C, &CTestDialog::OnRadio)
@@ -29,6 +35,7 @@ void CTestDialog::DoDataExchange(CDataExchange* pDX)
     DDX_Control(pDX, IDC_AFXTEST_INT, m_editInt);
     DDX_Text(pDX, IDC_AFXTEST_INT, m_nInt);
     if (GetTemplateID() != IDD_AFXTEST) return;
+    DDX_Control(pDX, IDC_AFXTEST_GO, m_goButton);
     DDX_Text(pDX, IDC_AFXTEST_DOUBLE, m_dDouble);
     DDX_Text(pDX, IDC_AFXTEST_TEXT, m_strText);
     DDX_Text(pDX, IDC_AFXTEST_UINT, m_nUint);
@@ -59,6 +66,20 @@ void CTestDialog::OnVScroll(UINT nSBCode, UINT, CScrollBar* pScrollBar)
 {
     m_nLastVScrollCode = nSBCode;
     m_hLastScrollBar = pScrollBar ? pScrollBar->GetSafeHwnd() : nullptr;
+}
+
+BOOL CTestDialog::OnMouseWheel(UINT, short zDelta, CPoint pt)
+{
+    m_log.push_back(L"Wheel");
+    m_zDelta = zDelta;
+    m_pt = pt;
+    return TRUE;
+}
+
+void CTestDialog::OnMouseMove(UINT, CPoint point)
+{
+    m_log.push_back(L"MouseMove");
+    m_pt = point;
 }
 
 void CTestDialog::OnGo()

@@ -9,6 +9,16 @@
 
 extern "C" __declspec(dllimport) HMODULE AfxWinTestResModule();
 
+// A button that draws itself, reached by the parent's reflection of WM_DRAWITEM.
+class CDrawnButton : public CButton {
+public:
+    int m_nDrawn = 0;
+
+protected:
+    afx_msg void DrawItem(LPDRAWITEMSTRUCT) { ++m_nDrawn; }
+    DECLARE_MESSAGE_MAP()
+};
+
 // A dialog on the test template that records what reached its handlers.
 class CTestDialog : public CDialog {
 public:
@@ -31,9 +41,12 @@ public:
     HWND m_hLastScrollBar = nullptr;
     HTREEITEM m_hLastSelected = nullptr;
     std::vector<double> m_eventArgs;
+    short m_zDelta = 0;
+    CPoint m_pt;
     bool m_bThrowOnGo = false;
 
     CEdit m_editInt;
+    CDrawnButton m_goButton;
 
 protected:
     BOOL OnInitDialog() override;
@@ -43,6 +56,8 @@ protected:
 
     afx_msg void OnClose();
     afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnGo();
     afx_msg void OnChangeInt();
     afx_msg void OnRadio(UINT nID);

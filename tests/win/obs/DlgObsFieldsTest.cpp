@@ -361,7 +361,7 @@ TEST_F(DlgObsFields, PushesCarryTheRightAltitudeUnit)
         {"typed latitude on Jupiter not in the shown unit", 6,
          [](CDlgObs& d) { Type(d, IDC_EDT_LAT_DEG, L"12"); }, L"UpdateObsByUI(100, 12, 2)"},
         {"picked point on Jupiter not in the shown unit", 6,
-         [](CDlgObs&) { CFakeMap::Last()->FireSetObsPosition(50.0, 20.0); Pump(); },
+         [](CDlgObs&) { CStandInMap::Last()->FireSetObsPosition(50.0, 20.0); Pump(); },
          L"UpdateObsByUI(50, 20, 2)"},
         {"time-zone sign pushes all four", 4,
          [](CDlgObs& d) { Click(d, IDC_RD_TZ_M); }, L"UpdateObsByUI(100, 10, 40, -9)"},

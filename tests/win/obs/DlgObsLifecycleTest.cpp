@@ -15,9 +15,9 @@ int ReadInt(const wchar_t* pszName)
     return n;
 }
 
-std::vector<FakeMapCall> CallsOf(DISPID id)
+std::vector<StandInMapCall> CallsOf(DISPID id)
 {
-    return CFakeMap::Last() ? CFakeMap::Last()->CallsOf(id) : std::vector<FakeMapCall>();
+    return CStandInMap::Last() ? CStandInMap::Last()->CallsOf(id) : std::vector<StandInMapCall>();
 }
 
 }  // namespace
@@ -50,7 +50,7 @@ TEST_F(DlgObsLifecycle, MapGetsTheCityListThatExists)
 
         auto dlg = MakeDialog();
         ASSERT_TRUE(Open(*dlg));
-        CFakeMap* pMap = CFakeMap::Last();
+        CStandInMap* pMap = CStandInMap::Last();
         ASSERT_NE(pMap, nullptr);
 
         // Switched on first, each with TRUE, before the city list.
@@ -91,8 +91,8 @@ TEST_F(DlgObsLifecycle, FirstRunShowsDefaultsAndCloseStoresWhatTheUserSet)
     const bool expectedChecks[8] = {true, true, true, false, false, false, false, false};
     for (int i = 0; i < 8; ++i)
         EXPECT_EQ(Checked(*dlg, IDC_OBS_CHK_FEATURE_OBS + i), expectedChecks[i]) << i;
-    ASSERT_NE(CFakeMap::Last(), nullptr);
-    EXPECT_EQ(CFakeMap::Last()->m_landmarkFlags, (std::vector<int>{1, 1, 1, 0, 0, 0, 0, 0}));
+    ASSERT_NE(CStandInMap::Last(), nullptr);
+    EXPECT_EQ(CStandInMap::Last()->m_landmarkFlags, (std::vector<int>{1, 1, 1, 0, 0, 0, 0, 0}));
     const auto mags = CallsOf(9);
     ASSERT_FALSE(mags.empty());
     EXPECT_DOUBLE_EQ(mags.back().args.at(0).d, 0.0);
@@ -106,7 +106,7 @@ TEST_F(DlgObsLifecycle, FirstRunShowsDefaultsAndCloseStoresWhatTheUserSet)
     Pump();
     const int nPos = SliderPos(*dlg);
     EXPECT_LT(nPos, 200);
-    EXPECT_EQ(CFakeMap::Last()->m_landmarkFlags, (std::vector<int>{1, 1, 0, 1, 0, 0, 0, 0}));
+    EXPECT_EQ(CStandInMap::Last()->m_landmarkFlags, (std::vector<int>{1, 1, 0, 1, 0, 0, 0, 0}));
     EXPECT_DOUBLE_EQ(CallsOf(9).back().args.at(0).d, (200 - nPos) / 200.0);
 
     Click(*dlg, IDOK);
@@ -124,7 +124,7 @@ TEST_F(DlgObsLifecycle, FirstRunShowsDefaultsAndCloseStoresWhatTheUserSet)
     EXPECT_EQ(SliderPos(*next), nPos);
     for (int i = 0; i < 8; ++i)
         EXPECT_EQ(Checked(*next, IDC_OBS_CHK_FEATURE_OBS + i), expectedStored[i] == 1) << i;
-    EXPECT_EQ(CFakeMap::Last()->m_landmarkFlags, (std::vector<int>{1, 1, 0, 1, 0, 0, 0, 0}));
+    EXPECT_EQ(CStandInMap::Last()->m_landmarkFlags, (std::vector<int>{1, 1, 0, 1, 0, 0, 0, 0}));
 }
 
 // A stored zoom outside the trackbar (a hand-edited registry) ends at the nearer end.
@@ -202,7 +202,7 @@ TEST_F(DlgObsLifecycle, SecondDoModelessRereadsTheObserverButNotTheWindowPositio
     // The host moves the observer and opens the dialog again.
     m_obs.m_dLocation[CGeoDateObs::kEarth][CGeoDateObs::kLng] = -10.5;
     m_obs.m_dLocation[CGeoDateObs::kEarth][CGeoDateObs::kLat] = -20.25;
-    CFakeMap::Last()->m_calls.clear();
+    CStandInMap::Last()->m_calls.clear();
     ASSERT_TRUE(Open(*dlg));
     EXPECT_TRUE(dlg->IsWindowVisible());
     CRect rc;
@@ -252,7 +252,7 @@ TEST_F(DlgObsLifecycle, EmptyMeshPathKeepsTheEarlierOne)
 
 TEST_F(DlgObsLifecycle, MapThatCannotBeCreatedFailsClearly)
 {
-    CFakeMap::Unregister();
+    CStandInMap::Unregister();
     AfxTestExpectMessageBox(_T("Can't create corzelmap control"), IDOK);
     auto dlg = MakeDialog();
     EXPECT_FALSE(Open(*dlg));
@@ -263,10 +263,10 @@ TEST_F(DlgObsLifecycle, MapThatCannotBeCreatedFailsClearly)
     EXPECT_EQ(HostMainWnd().m_nClosedMain, 0);
 
     // Once the host registers the map, the same object opens normally.
-    CFakeMap::Register();
+    CStandInMap::Register();
     EXPECT_TRUE(Open(*dlg));
     EXPECT_TRUE(dlg->IsWindowVisible());
-    EXPECT_NE(CFakeMap::Last(), nullptr);
+    EXPECT_NE(CStandInMap::Last(), nullptr);
 }
 
 TEST_F(DlgObsLifecycle, NoObserverFailsWithoutAWindow)
@@ -276,7 +276,7 @@ TEST_F(DlgObsLifecycle, NoObserverFailsWithoutAWindow)
     EXPECT_FALSE(dlg->DoModeless(m_cor.get(), CString()));
     EXPECT_FALSE(dlg->Create(m_cor.get()));
     EXPECT_EQ(dlg->GetSafeHwnd(), nullptr);
-    EXPECT_EQ(CFakeMap::Last(), nullptr);
+    EXPECT_EQ(CStandInMap::Last(), nullptr);
     EXPECT_TRUE(m_obs.m_calls.empty());
     // Showing, filling or closing a dialog that never opened does nothing.
     dlg->Show(TRUE);

@@ -18,10 +18,10 @@ TEST_F(DlgObsMap, LandmarkFlagsMatchTheClassCount)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.fault);
-        CFakeMap::Defaults().classNames.assign(static_cast<size_t>(c.nClasses), CString(_T("x")));
+        CStandInMap::Defaults().classNames.assign(static_cast<size_t>(c.nClasses), CString(_T("x")));
         auto dlg = MakeDialog();
         ASSERT_TRUE(Open(*dlg));
-        CFakeMap* pMap = CFakeMap::Last();
+        CStandInMap* pMap = CStandInMap::Last();
         ASSERT_NE(pMap, nullptr);
         EXPECT_EQ(pMap->CountOf(23), c.flags.empty() ? 0 : 1);
         if (!c.flags.empty()) {
@@ -38,7 +38,7 @@ TEST_F(DlgObsMap, EclipsePathIsFetchedOnceAndHiddenWhenInvisible)
     m_engine.SetReply(_T("? Solar.Planet.Earth.BesselElement.Apply"), _T("True"));
     auto dlg = MakeDialog();
     ASSERT_TRUE(Open(*dlg));
-    CFakeMap* pMap = CFakeMap::Last();
+    CStandInMap* pMap = CStandInMap::Last();
     ASSERT_NE(pMap, nullptr);
     ASSERT_EQ(pMap->CountOf(31), 1);
     EXPECT_EQ(pMap->CallsOf(31)[0].args.at(0).s, L"PATH-1");
@@ -68,7 +68,7 @@ TEST_F(DlgObsMap, MagnificationEventMovesTheSlider)
 {
     auto dlg = MakeDialog();
     ASSERT_TRUE(Open(*dlg));
-    CFakeMap* pMap = CFakeMap::Last();
+    CStandInMap* pMap = CStandInMap::Last();
     ASSERT_NE(pMap, nullptr);
     struct Case {
         const char* fault;
@@ -97,7 +97,7 @@ TEST_F(DlgObsMap, PickedPointGoesToTheObserver)
 {
     auto dlg = MakeDialog();
     ASSERT_TRUE(Open(*dlg));
-    CFakeMap* pMap = CFakeMap::Last();
+    CStandInMap* pMap = CStandInMap::Last();
     ASSERT_NE(pMap, nullptr);
     m_obs.ClearCalls();
     EXPECT_EQ(pMap->FireSetObsPosition(-10.0, 20.0), S_OK);
@@ -137,11 +137,11 @@ TEST_F(DlgObsMap, MouseWheelZoomsAndMovesTheCentre)
         m_obs.m_nLocationObject = c.nBody;
         m_obs.m_dLocation[c.nBody][CGeoDateObs::kLat] = lat0;
         m_obs.m_dLocation[c.nBody][CGeoDateObs::kLng] = lng0;
-        CFakeMap::Defaults().centerLng = lng0;
-        CFakeMap::Defaults().centerLat = lat0;
+        CStandInMap::Defaults().centerLng = lng0;
+        CStandInMap::Defaults().centerLat = lat0;
         auto dlg = MakeDialog();
         ASSERT_TRUE(Open(*dlg));
-        CFakeMap* pMap = CFakeMap::Last();
+        CStandInMap* pMap = CStandInMap::Last();
         ASSERT_NE(pMap, nullptr);
         CRect rc;
         ::GetWindowRect(pMap->GetHwnd(), &rc);

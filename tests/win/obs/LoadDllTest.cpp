@@ -3,8 +3,8 @@
 
 #include <afx/afxwin.h>
 #include <host/CCorZel.h>
-#include <hosttest/CFakeEngine.h>
-#include <hosttest/CFakeMap.h>
+#include <standin/CStandInEngine.h>
+#include <standin/CStandInMap.h>
 #include <vrkcom/CGeoDateObs.h>
 #include <vrkreg/CRegistry.h>
 
@@ -39,10 +39,10 @@ TEST(VrkObsDll, HostLoadsCreatesShowsHidesAndClosesTheDialog)
     theApp.m_pMainWnd = &mainWnd;
     CRegistry::SetRoot(_T("Software\\VRKOBS-tests\\obsload"));
     CRegistry::DeleteKey(CString());
-    CFakeMap::Register();
+    CStandInMap::Register();
     AfxTestScriptMessageBoxes();
 
-    CFakeEngine engine;
+    CStandInEngine engine;
     CCorZel cor(&engine);
     CGeoDateObs obs;
     obs.m_nLocationObject = CGeoDateObs::kEarth;
@@ -67,11 +67,11 @@ TEST(VrkObsDll, HostLoadsCreatesShowsHidesAndClosesTheDialog)
         AfxPumpMessages();
         EXPECT_FALSE(dlg.IsWindowVisible());
     }
-    EXPECT_EQ(CFakeMap::Last(), nullptr) << "the map outlived the dialog";
+    EXPECT_EQ(CStandInMap::Last(), nullptr) << "the map outlived the dialog";
     for (const CString& failure : AfxTestMessageBoxFailures())
         ADD_FAILURE() << CStringA(failure).str();
     AfxClearTestHooks();
-    CFakeMap::Unregister();
+    CStandInMap::Unregister();
     CRegistry::DeleteKey(CString());
     theApp.m_pMainWnd = nullptr;
     mainWnd.DestroyWindow();

@@ -17,25 +17,6 @@ public:
 CTestApp theApp;
 CHostMainWnd theMainWnd;
 
-void RemoveTree(const CString& strDir)
-{
-    WIN32_FIND_DATAW fd;
-    HANDLE hFind = FindFirstFileW((strDir + _T("*")).GetString(), &fd);
-    if (hFind != INVALID_HANDLE_VALUE) {
-        do {
-            const CString strName = fd.cFileName;
-            if (strName == _T(".") || strName == _T(".."))
-                continue;
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(strDir + strName + _T("\\"));
-            else
-                DeleteFileW((strDir + strName).GetString());
-        } while (FindNextFileW(hFind, &fd));
-        FindClose(hFind);
-    }
-    RemoveDirectoryW(strDir.GetString());
-}
-
 }  // namespace
 
 LRESULT CHostMainWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -59,10 +40,10 @@ void ObsDialogTest::SetUp()
     CRegistry::DeleteKey(CString());
     AfxClearTestHooks();
     AfxTestScriptMessageBoxes();
-    CFakeMap::ResetDefaults();
-    CFakeMap::Defaults().classNames = {_T("観測地"), _T("市区町村"), _T("都市"), _T("天文台"),
+    CStandInMap::ResetDefaults();
+    CStandInMap::Defaults().classNames = {_T("観測地"), _T("市区町村"), _T("都市"), _T("天文台"),
                                        _T("山岳"),   _T("自然地形"), _T("建造物"), _T("その他")};
-    CFakeMap::Register();
+    CStandInMap::Register();
     HostMainWnd().Reset();
 
     wchar_t szTemp[MAX_PATH] = {};
@@ -91,7 +72,7 @@ void ObsDialogTest::TearDown()
     for (const CString& failure : AfxTestMessageBoxFailures())
         ADD_FAILURE() << "message box: " << CStringA(failure).str();
     AfxClearTestHooks();
-    CFakeMap::Unregister();
+    CStandInMap::Unregister();
     DeleteFileW((ModuleDir() + _T("zelkam.obs")).GetString());
     RemoveTree(m_strDataDir);
     CRegistry::DeleteKey(CString());

@@ -5,10 +5,12 @@
 
 #include <afx/afxwin.h>
 #include <host/CCorZel.h>
-#include <hosttest/CFakeEngine.h>
-#include <hosttest/CFakeMap.h>
+#include <standin/CStandInEngine.h>
+#include <standin/CStandInMap.h>
 #include <vrkcom/CGeoDateObs.h>
 #include <vrkreg/CRegistry.h>
+
+#include <WinTestKit.h>
 
 #include <gtest/gtest.h>
 
@@ -16,15 +18,6 @@
 #include <ostream>
 #include <string>
 #include <vector>
-
-// gtest shows strings as UTF-8 text rather than pointers.
-inline void PrintTo(const CString& str, std::ostream* os)
-{
-    const int n = WideCharToMultiByte(CP_UTF8, 0, str.GetString(), -1, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<size_t>(n > 0 ? n : 1), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, str.GetString(), -1, utf8.data(), n, nullptr, nullptr);
-    *os << '"' << utf8.c_str() << '"';
-}
 
 // The host's main window, which is also the dialogs' parent: counts the location dialog's
 // notices 2034 (sent) and 2024 (posted, lParam 7300).
@@ -68,7 +61,7 @@ protected:
     static void Pump();
 
     CString m_strDataDir;
-    CFakeEngine m_engine;
+    CStandInEngine m_engine;
     std::unique_ptr<CCorZel> m_cor;
     CGeoDateObs m_obs;
 };

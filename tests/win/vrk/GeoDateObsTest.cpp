@@ -1,6 +1,6 @@
 #include <vrkcom/CGeoDateObs.h>
 
-#include "VrkTestUtil.h"
+#include <WinTestKit.h>
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 #include <vrkreg/CRegistry.h>
 
-#include <afx/afxwin.h>
+#include <WinTestKit.h>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -36,48 +37,38 @@ CRect RectOf(HWND h)
 
 TEST_F(Registry, IntFlagDecidesWhatAFirstRunReads)
 {
-    struct Case {
+    enum Stored { kNothing, kInt, kText };
+    const struct {
         const char* fault;
-        bool stored;
+        Stored stored;
         int storedValue;
+        int writeFlag;
         int before;
         int def;
         int flag;
         int expectValue;
         BOOL expectResult;
     } cases[] = {
-        {"flag 1 with nothing stored overwrote the constructor's value", false, 0, 200, 0, 1, 200, FALSE},
-        {"flag 0 with nothing stored did not take the default", false, 0, 200, 1, 0, 1, FALSE},
-        {"flag 1 ignored a stored value", true, 37, 200, 0, 1, 37, TRUE},
-        {"flag 0 ignored a stored value", true, 0, 5, 1, 0, 0, TRUE},
-        {"a negative value did not survive", true, -12, 0, 0, 0, -12, TRUE},
+        {"flag 1 with nothing stored overwrote the constructor's value", kNothing, 0, 1, 200, 0, 1, 200, FALSE},
+        {"flag 0 with nothing stored did not take the default", kNothing, 0, 0, 200, 1, 0, 1, FALSE},
+        {"flag 1 ignored a stored value", kInt, 37, 1, 200, 0, 1, 37, TRUE},
+        {"flag 0 ignored a stored value", kInt, 0, 0, 5, 1, 0, 0, TRUE},
+        {"a negative value did not survive", kInt, -12, 0, 0, 0, 0, -12, TRUE},
+        {"a value written with flag 0 did not read with flag 1", kInt, 1, 0, 0, 0, 1, 1, TRUE},
+        {"a text value was read as a number", kText, 120, 0, 200, 7, 0, 7, FALSE},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fault);
         CRegistry::DeleteKey(L"Dialog");
-        if (c.stored) {
-            ASSERT_TRUE(CRegistry::Write(L"Dialog\\Obs", L"ViewAngle", c.storedValue, c.flag));
+        if (c.stored == kInt) {
+            ASSERT_TRUE(CRegistry::Write(L"Dialog\\Obs", L"ViewAngle", c.storedValue, c.writeFlag));
+        } else if (c.stored == kText) {
+            ASSERT_TRUE(CRegistry::Write(L"Dialog\\Obs", L"ViewAngle", CString(L"120")));
         }
         int value = c.before;
-        EXPECT_EQ(CRegistry::Read(L"Dialog\\Obs", L"ViewAngle", c.def, &value, c.flag), c.expectResult)
-            << c.fault;
-        EXPECT_EQ(value, c.expectValue) << c.fault;
+        EXPECT_EQ(CRegistry::Read(L"Dialog\\Obs", L"ViewAngle", c.def, &value, c.flag), c.expectResult);
+        EXPECT_EQ(value, c.expectValue);
     }
-}
-
-TEST_F(Registry, IntWrittenWithOneFlagReadsWithTheOther)
-{
-    ASSERT_TRUE(CRegistry::Write(L"Dialog\\Obs", L"FeatureCity", 1, 0));
-    int v = 0;
-    EXPECT_TRUE(CRegistry::Read(L"Dialog\\Obs", L"FeatureCity", 0, &v, 1));
-    EXPECT_EQ(v, 1);
-}
-
-TEST_F(Registry, TextValueOfAnotherTypeIsNotANumber)
-{
-    ASSERT_TRUE(CRegistry::Write(L"Dialog\\Obs", L"ViewAngle", CString(L"120")));
-    int v = 200;
-    EXPECT_FALSE(CRegistry::Read(L"Dialog\\Obs", L"ViewAngle", 7, &v, 0));
-    EXPECT_EQ(v, 7);
 }
 
 TEST_F(Registry, StringRoundTripAndDefault)
@@ -193,12 +184,10 @@ TEST_F(Registry, WindowPlacementSafeguards)
 TEST(RegistryRoot, NeverTheBareUserHive)
 {
     const CString before = CRegistry::GetRoot();
-    CRegistry::SetRoot(L"");
-    EXPECT_EQ(CRegistry::GetRoot(), L"Software\\VRKOBS") << "an empty root was taken";
-    CRegistry::SetRoot(nullptr);
-    EXPECT_EQ(CRegistry::GetRoot(), L"Software\\VRKOBS") << "a null root was taken";
-    CRegistry::SetRoot(L"\\\\");
-    EXPECT_EQ(CRegistry::GetRoot(), L"Software\\VRKOBS") << "a root of separators was taken";
+    for (const wchar_t* root : {L"", static_cast<const wchar_t*>(nullptr), L"\\\\"}) {
+        CRegistry::SetRoot(root);
+        EXPECT_EQ(CRegistry::GetRoot(), L"Software\\VRKOBS") << "a root that names no key was taken";
+    }
     CRegistry::SetRoot(before);
     EXPECT_EQ(CRegistry::GetRoot(), before);
 }

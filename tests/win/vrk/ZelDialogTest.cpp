@@ -1,11 +1,13 @@
 #include <host/CCorZel.h>
-#include <hosttest/CFakeEngine.h>
+#include <standin/CStandInEngine.h>
 #include <vrkcst/vrkcst.h>
 #include <vrkreg/CRegistry.h>
 
-#include "VrkTestUtil.h"
+#include <WinTestKit.h>
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace {
 
@@ -32,7 +34,7 @@ protected:
 
 TEST_F(ZelDialog, KeepsItsPlaceUnderItsKey)
 {
-    CFakeEngine engine;
+    CStandInEngine engine;
     CCorZel cor(&engine);
     CRect placed;
     {
@@ -70,23 +72,53 @@ TEST_F(ZelDialog, KeepsItsPlaceUnderItsKey)
     }
 }
 
-TEST_F(ZelDialog, ThemedControlsTakeOverTemplateControls)
+TEST_F(ZelDialog, DoitBoolSendsTheAssignment)
 {
-    CZelDialog dlg(kTemplate, nullptr);
-    ASSERT_TRUE(dlg.Create(nullptr, nullptr));
-    CZelEdit edit;
-    CZelButton button;
-    EXPECT_TRUE(edit.Attach(100, &dlg));
-    EXPECT_TRUE(button.Attach(101, &dlg, 0, 0xB4B4B4, 0x6B6B6B, 0x9DB600, 1));
-    EXPECT_EQ(CWnd::FromHandlePermanent(dlg.GetDlgItem(100)->GetSafeHwnd()), &edit);
-    EXPECT_EQ(button.GetStyle() & BS_TYPEMASK, static_cast<DWORD>(BS_OWNERDRAW));
-    EXPECT_FALSE(CZelEdit().Attach(555, &dlg));
-    dlg.DestroyWindow();
+    CStandInEngine engine;
+    CCorZel cor(&engine);
+    CZelDialog dlg(&cor, kTemplate, nullptr);
+    EXPECT_TRUE(dlg.DoitBool(L"Solar.Planet.Earth.Landscape.AutoGetAltitude", FALSE));
+    EXPECT_TRUE(dlg.DoitBool(L"Solar.Planet.Earth.Landscape.AutoGetAltitude", 2));
+    const std::vector<CString> sent = {L"Solar.Planet.Earth.Landscape.AutoGetAltitude = FALSE",
+                                       L"Solar.Planet.Earth.Landscape.AutoGetAltitude = TRUE"};
+    EXPECT_EQ(engine.m_commands, sent);
+    CZelDialog orphan(7399, nullptr);
+    EXPECT_FALSE(orphan.DoitBool(L"x", TRUE)) << "no engine must report failure";
+    EXPECT_FALSE(orphan.Create(nullptr, nullptr)) << "a missing template made a window";
 }
 
-TEST_F(ZelDialog, MissingTemplateFailsCreate)
+namespace {
+
+class CButtonHost : public CWnd {
+public:
+    int clicks = 0;
+
+protected:
+    void OnClick() { ++clicks; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CButtonHost, CWnd)
+    ON_BN_CLICKED(7029, &CButtonHost::OnClick)
+END_MESSAGE_MAP()
+
+}  // namespace
+
+TEST(ZelButton, TakesOverTheButtonAndStillClicks)
 {
-    CZelDialog dlg(7399, nullptr);
-    EXPECT_FALSE(dlg.Create(nullptr, nullptr));
-    EXPECT_FALSE(dlg.GetSafeHwnd());
+    CButtonHost host;
+    ASSERT_TRUE(host.CreateEx(0, nullptr, L"host", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200), nullptr, 0));
+    HWND hBtn = CreateWindowExW(0, L"BUTTON", L"都市名選択(&N)...", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
+                                10, 10, 120, 30, host.GetSafeHwnd(),
+                                reinterpret_cast<HMENU>(static_cast<UINT_PTR>(7029)),
+                                GetModuleHandleW(nullptr), nullptr);
+    ASSERT_TRUE(hBtn);
+    CZelButton btn;
+    ASSERT_TRUE(btn.Attach(7029, &host, 0, 0xB4B4B4, 0x6B6B6B, 0x9DB600, 1));
+    EXPECT_EQ(GetWindowLongW(hBtn, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+    EXPECT_FALSE(CZelEdit().Attach(9999, &host)) << "attaching a missing control succeeded";
+
+    SendMessageW(hBtn, BM_CLICK, 0, 0);
+    EXPECT_EQ(host.clicks, 1) << "the owner-drawn button stopped clicking";
+    host.DestroyWindow();
 }

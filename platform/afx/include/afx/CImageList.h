@@ -6,7 +6,6 @@
 #include <commctrl.h>
 
 class CBitmap;
-class CDC;
 class CWnd;
 
 // A non-owning view of an image list: copies freely and never destroys the list. Lists that must
@@ -75,7 +74,6 @@ public:
     {
         return ImageList_Draw(m_hImageList, nImage, hdc, pt.x, pt.y, nStyle);
     }
-    AFX_API BOOL Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle);
     BOOL GetImageInfo(int nImage, IMAGEINFO* pImageInfo) const
     {
         return ImageList_GetImageInfo(m_hImageList, nImage, pImageInfo);

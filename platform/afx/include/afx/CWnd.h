@@ -8,8 +8,6 @@
 
 #include <commctrl.h>
 
-class CDC;
-class CFont;
 class CScrollBar;
 
 // A window. A CWnd is either permanent (attached, subclassed, created or a dialog: FromHandle
@@ -204,9 +202,6 @@ public:
     BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
     BOOL ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
 
-    void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
-    // A temporary wrapper of the window's font, or null.
-    CFont* GetFont() const;
     UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer = nullptr)
     {
         return ::SetTimer(m_hWnd, nIDEvent, nElapse, lpfnTimer);
@@ -248,35 +243,10 @@ protected:
     void OnDestroy();
     void OnPaint();
     void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
-    void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
     void OnMouseMove(UINT nFlags, CPoint point);
-    void OnLButtonDown(UINT nFlags, CPoint point);
     void OnLButtonUp(UINT nFlags, CPoint point);
-    void OnLButtonDblClk(UINT nFlags, CPoint point);
     void OnRButtonDown(UINT nFlags, CPoint point);
-    void OnRButtonUp(UINT nFlags, CPoint point);
-    BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
-    void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
-    void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
-    HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
-    BOOL OnEraseBkgnd(CDC* pDC);
-    void OnTimer(UINT_PTR nIDEvent);
-    void OnSize(UINT nType, int cx, int cy);
-    void OnMove(int x, int y);
-    void OnSetFocus(CWnd* pOldWnd);
-    void OnKillFocus(CWnd* pNewWnd);
-    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
-    void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
-    void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
-    void OnShowWindow(BOOL bShow, UINT nStatus);
-    void OnEnable(BOOL bEnable);
-    void OnCaptureChanged(CWnd* pWnd);
-    int OnCreate(LPCREATESTRUCT lpCreateStruct);
-    UINT OnGetDlgCode();
-    void OnSysCommand(UINT nID, LPARAM lParam);
-    void OnContextMenu(CWnd* pWnd, CPoint pos);
-    void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
 
     // Set by windows this object created, so the destructor destroys them.
     BOOL m_bOwnsWindow = FALSE;

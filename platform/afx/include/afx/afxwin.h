@@ -1,7 +1,7 @@
 #pragma once
 
 // The framework layer, Windows part: windows, dialogs, message maps, field exchange, controls,
-// GDI wrappers, message boxes, the resource chain and OLE control hosting.
+// bitmaps, message boxes, the resource chain and OLE control hosting.
 #include <afx/afxdefs.h>
 
 #include <commctrl.h>
@@ -9,6 +9,7 @@
 
 #include <afx/AfxMessageBox.h>
 #include <afx/AfxTest.h>
+#include <afx/CBitmap.h>
 #include <afx/CCmdTarget.h>
 #include <afx/CDataExchange.h>
 #include <afx/CDialog.h>
@@ -21,7 +22,6 @@
 #include <afx/CWnd.h>
 #include <afx/Controls.h>
 #include <afx/EventSinkMap.h>
-#include <afx/Gdi.h>
 #include <afx/Geometry.h>
 #include <afx/MessageMap.h>
 #include <afx/OleControl.h>

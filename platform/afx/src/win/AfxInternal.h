@@ -19,9 +19,6 @@ CWnd* LookupOrMakeTemporary(HWND hWnd);
 void AddOrphanProc(HWND hWnd, WNDPROC proc);
 WNDPROC TakeOrphanProc(HWND hWnd, bool remove);
 
-// Drops the temporary GDI and DC wrappers (between messages only).
-void PurgeGdiTemporaries();
-
 // The message being handled, for CWnd::Default(); restored when the handler returns.
 MSG& CurrentMessage();
 class MessageScope {

@@ -21,11 +21,6 @@ int CImageList::Add(CBitmap* pbmImage, COLORREF crMask)
     return ImageList_AddMasked(m_hImageList, pbmImage ? static_cast<HBITMAP>(*pbmImage) : nullptr, crMask);
 }
 
-BOOL CImageList::Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle)
-{
-    return ImageList_Draw(m_hImageList, nImage, pDC ? pDC->m_hDC : nullptr, pt.x, pt.y, nStyle);
-}
-
 BOOL CImageList::DragEnter(CWnd* pWndLock, CPoint point)
 {
     return ImageList_DragEnter(pWndLock ? pWndLock->GetSafeHwnd() : nullptr, point.x, point.y);

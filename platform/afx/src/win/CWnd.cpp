@@ -233,22 +233,6 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         *pResult = r;
         return TRUE;
     }
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC: {
-        CWnd* child = LookupPermanent(reinterpret_cast<HWND>(lParam));
-        if (child && child != this && child->OnChildNotify(message, wParam, lParam, &reflected)) {
-            *pResult = reflected;
-            return TRUE;
-        }
-        if (!DispatchMessageEntry(WM_CTLCOLOR, 0, 0, call)) return FALSE;
-        *pResult = call.result;
-        return TRUE;
-    }
     case WM_DRAWITEM: {
         auto* dis = reinterpret_cast<LPDRAWITEMSTRUCT>(lParam);
         if (dis && dis->CtlType != ODT_MENU) {
@@ -306,9 +290,7 @@ BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pR
     AFX_MSGCALL call{message, wParam, lParam, 0};
     UINT reflected = WM_REFLECT_BASE + message;
     UINT code = 0;
-    if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) {
-        reflected = WM_REFLECT_BASE + WM_CTLCOLOR;
-    } else if (message == WM_COMMAND) {
+    if (message == WM_COMMAND) {
         code = HIWORD(wParam);
     } else if (message == WM_NOTIFY) {
         code = reinterpret_cast<NMHDR*>(lParam)->code;
@@ -466,16 +448,6 @@ BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
     return TRUE;
 }
 
-void CWnd::SetFont(CFont* pFont, BOOL bRedraw)
-{
-    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(pFont ? pFont->m_hObject : nullptr), bRedraw);
-}
-
-CFont* CWnd::GetFont() const
-{
-    return CFont::FromHandle(reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)));
-}
-
 int CWnd::MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType)
 {
     return AfxShowMessageBox(m_hWnd, lpszText, lpszCaption, nType);
@@ -493,32 +465,7 @@ void CWnd::OnClose() { Default(); }
 void CWnd::OnDestroy() { Default(); }
 void CWnd::OnPaint() { Default(); }
 void CWnd::OnVScroll(UINT, UINT, CScrollBar*) { Default(); }
-void CWnd::OnHScroll(UINT, UINT, CScrollBar*) { Default(); }
 BOOL CWnd::OnMouseWheel(UINT, short, CPoint) { return static_cast<BOOL>(Default()); }
 void CWnd::OnMouseMove(UINT, CPoint) { Default(); }
-void CWnd::OnLButtonDown(UINT, CPoint) { Default(); }
 void CWnd::OnLButtonUp(UINT, CPoint) { Default(); }
-void CWnd::OnLButtonDblClk(UINT, CPoint) { Default(); }
 void CWnd::OnRButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnRButtonUp(UINT, CPoint) { Default(); }
-BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT) { return static_cast<BOOL>(Default()); }
-void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT) { Default(); }
-void CWnd::OnMeasureItem(int, LPMEASUREITEMSTRUCT) { Default(); }
-HBRUSH CWnd::OnCtlColor(CDC*, CWnd*, UINT) { return reinterpret_cast<HBRUSH>(Default()); }
-BOOL CWnd::OnEraseBkgnd(CDC*) { return static_cast<BOOL>(Default()); }
-void CWnd::OnTimer(UINT_PTR) { Default(); }
-void CWnd::OnSize(UINT, int, int) { Default(); }
-void CWnd::OnMove(int, int) { Default(); }
-void CWnd::OnSetFocus(CWnd*) { Default(); }
-void CWnd::OnKillFocus(CWnd*) { Default(); }
-void CWnd::OnKeyDown(UINT, UINT, UINT) { Default(); }
-void CWnd::OnKeyUp(UINT, UINT, UINT) { Default(); }
-void CWnd::OnChar(UINT, UINT, UINT) { Default(); }
-void CWnd::OnShowWindow(BOOL, UINT) { Default(); }
-void CWnd::OnEnable(BOOL) { Default(); }
-void CWnd::OnCaptureChanged(CWnd*) { Default(); }
-int CWnd::OnCreate(LPCREATESTRUCT) { return static_cast<int>(Default()); }
-UINT CWnd::OnGetDlgCode() { return static_cast<UINT>(Default()); }
-void CWnd::OnSysCommand(UINT, LPARAM) { Default(); }
-void CWnd::OnContextMenu(CWnd*, CPoint) { Default(); }
-void CWnd::OnActivate(UINT, CWnd*, BOOL) { Default(); }

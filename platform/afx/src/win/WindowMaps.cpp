@@ -119,10 +119,8 @@ MessageScope::~MessageScope()
     CurrentMessage() = m_saved;
     // Temporary wrappers live for the message that made them: drop the stale ones once no
     // handler is running.
-    if (--g_nDispatchDepth == 0) {
+    if (--g_nDispatchDepth == 0)
         PurgeDeadTemporaries();
-        PurgeGdiTemporaries();
-    }
 }
 
 void ReportCallbackException(CException* e)

@@ -5,6 +5,5 @@
 #include <vrkcom/CCommonFile.h>
 #include <vrkcom/CFileExist.h>
 #include <vrkcom/CGeoDateObs.h>
-#include <vrkcom/CZelFile.h>
 #include <vrkcom/NumberText.h>
 #include <vrkcom/VrkDDX.h>

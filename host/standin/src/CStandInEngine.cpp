@@ -1,19 +1,19 @@
-#include <hosttest/CFakeEngine.h>
+#include <standin/CStandInEngine.h>
 
-CFakeEngine* CFakeEngine::New()
+CStandInEngine* CStandInEngine::New()
 {
-    CFakeEngine* p = new CFakeEngine;
+    CStandInEngine* p = new CStandInEngine;
     p->m_bHeap = true;
     return p;
 }
 
-void CFakeEngine::OnFinalRelease()
+void CStandInEngine::OnFinalRelease()
 {
     if (m_bHeap)
         delete this;
 }
 
-std::vector<CString> CFakeEngine::Assignments() const
+std::vector<CString> CStandInEngine::Assignments() const
 {
     std::vector<CString> out;
     for (const CString& c : m_commands)
@@ -22,13 +22,13 @@ std::vector<CString> CFakeEngine::Assignments() const
     return out;
 }
 
-CString CFakeEngine::Reply(const CString& command)
+CString CStandInEngine::Reply(const CString& command)
 {
     const auto it = m_replies.find(command);
     return it != m_replies.end() ? it->second : m_strDefaultReply;
 }
 
-HRESULT STDMETHODCALLTYPE CFakeEngine::Invoke(DISPID dispId, REFIID, LCID, WORD wFlags,
+HRESULT STDMETHODCALLTYPE CStandInEngine::Invoke(DISPID dispId, REFIID, LCID, WORD wFlags,
                                               DISPPARAMS* pParams, VARIANT* pResult, EXCEPINFO*,
                                               UINT* puArgErr)
 {

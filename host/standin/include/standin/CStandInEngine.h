@@ -1,7 +1,7 @@
 #pragma once
 
 #include <afx/CString.h>
-#include <hosttest/CDispatchStub.h>
+#include <standin/CDispatchStub.h>
 
 #include <map>
 #include <vector>
@@ -10,13 +10,13 @@
 // every command text and answers from a table. Unknown commands get m_strDefaultReply ("").
 // A stack or member instance is owned by its holder and Release never deletes it; one made by
 // New() deletes itself when the last reference goes.
-class CFakeEngine : public CDispatchStub {
+class CStandInEngine : public CDispatchStub {
 public:
-    CFakeEngine() = default;
-    virtual ~CFakeEngine() = default;
-    CFakeEngine(const CFakeEngine&) = delete;
-    CFakeEngine& operator=(const CFakeEngine&) = delete;
-    static CFakeEngine* New();
+    CStandInEngine() = default;
+    virtual ~CStandInEngine() = default;
+    CStandInEngine(const CStandInEngine&) = delete;
+    CStandInEngine& operator=(const CStandInEngine&) = delete;
+    static CStandInEngine* New();
 
     void SetReply(const CString& command, const CString& reply) { m_replies[command] = reply; }
     // The commands that did not start with "?" (assignments), in order.

@@ -1,12 +1,12 @@
 #pragma once
 
 #include <afx/CString.h>
-#include <hosttest/CDispatchStub.h>
+#include <standin/CDispatchStub.h>
 
 #include <vector>
 
 // One argument of a recorded call, as it arrived.
-struct FakeMapArg {
+struct StandInMapArg {
     VARTYPE vt = VT_EMPTY;     // VT_R8, VT_BOOL, VT_BSTR, VT_I4, VT_UI4, VT_UI8, VT_BYREF|VT_R8
     double d = 0.0;            // VT_R8; for VT_BYREF|VT_R8 the value written back
     long long n = 0;           // VT_BOOL (TRUE/FALSE as 1/0), VT_I4, VT_UI4, VT_UI8
@@ -14,10 +14,10 @@ struct FakeMapArg {
     CString Text() const;      // "139.5", "TRUE", "\"text\"", "42"
 };
 
-struct FakeMapCall {
+struct StandInMapCall {
     DISPID id = 0;
     WORD wFlags = 0;
-    std::vector<FakeMapArg> args;  // in call order (first argument first)
+    std::vector<StandInMapArg> args;  // in call order (first argument first)
     CString Text() const;          // "4(139.5, 35.25)"
 };
 
@@ -26,9 +26,9 @@ struct FakeMapCall {
 // keeps the centre that method 4 sets and method 5 reads, answers 22 and 25 from its landmark
 // class list, reads the flag array that method 23 points to, and fires events 8 and 9 into the
 // event sink it was given. Owned by its window and by the references handed out.
-class CFakeMap : public CDispatchStub {
+class CStandInMap : public CDispatchStub {
 public:
-    // What a newly created map starts with; tests change it before the dialog creates its map.
+    // What a newly created map starts with; a host or a test changes it before the dialog creates its map.
     struct Settings {
         std::vector<CString> classNames;  // landmark classes (count answered by 22)
         double centerLng = 0.0;
@@ -44,8 +44,8 @@ public:
                            IDispatch* pEventSink, HWND* phWnd, IDispatch** ppDispatch);
 
     // The map created last, null once it is destroyed.
-    static CFakeMap* Last();
-    static CFakeMap* FromHwnd(HWND hWnd);
+    static CStandInMap* Last();
+    static CStandInMap* FromHwnd(HWND hWnd);
 
     HWND GetHwnd() const { return m_hWnd; }
     IDispatch* GetEventSink() const { return m_pSink; }
@@ -56,11 +56,11 @@ public:
     HRESULT FireSetMag(double mag);
 
     // Calls with a dispatch id, in order; the number of calls with that id.
-    std::vector<FakeMapCall> CallsOf(DISPID id) const;
+    std::vector<StandInMapCall> CallsOf(DISPID id) const;
     int CountOf(DISPID id) const;
     std::vector<DISPID> Ids() const;
 
-    std::vector<FakeMapCall> m_calls;
+    std::vector<StandInMapCall> m_calls;
     Settings m_settings;
     std::vector<int> m_landmarkFlags;  // as read at the last call of 23
 
@@ -69,10 +69,10 @@ public:
                                      UINT* puArgErr) override;
 
 private:
-    CFakeMap();
-    virtual ~CFakeMap();
-    CFakeMap(const CFakeMap&) = delete;
-    CFakeMap& operator=(const CFakeMap&) = delete;
+    CStandInMap();
+    virtual ~CStandInMap();
+    CStandInMap(const CStandInMap&) = delete;
+    CStandInMap& operator=(const CStandInMap&) = delete;
     void OnFinalRelease() override { delete this; }
 
     static LRESULT CALLBACK WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);

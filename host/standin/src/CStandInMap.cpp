@@ -1,4 +1,4 @@
-#include <hosttest/CFakeMap.h>
+#include <standin/CStandInMap.h>
 
 #include <host/CCorZelMap.h>
 
@@ -6,8 +6,8 @@
 
 namespace {
 
-const wchar_t kClassName[] = L"VrkFakeMapWindow";
-CFakeMap* g_pLast = nullptr;
+const wchar_t kClassName[] = L"VrkStandInMapWindow";
+CStandInMap* g_pLast = nullptr;
 
 CString Number(double d)
 {
@@ -16,7 +16,7 @@ CString Number(double d)
     return s;
 }
 
-bool ToArg(const VARIANT& v, FakeMapArg& arg)
+bool ToArg(const VARIANT& v, StandInMapArg& arg)
 {
     arg.vt = v.vt;
     switch (v.vt) {
@@ -35,7 +35,7 @@ bool ToArg(const VARIANT& v, FakeMapArg& arg)
 
 }  // namespace
 
-CString FakeMapArg::Text() const
+CString StandInMapArg::Text() const
 {
     switch (vt) {
     case VT_R8:
@@ -50,7 +50,7 @@ CString FakeMapArg::Text() const
     }
 }
 
-CString FakeMapCall::Text() const
+CString StandInMapCall::Text() const
 {
     CString t;
     t.Format(L"%ld(", static_cast<long>(id));
@@ -62,7 +62,7 @@ CString FakeMapCall::Text() const
     return t + L")";
 }
 
-CFakeMap::Settings& CFakeMap::Defaults()
+CStandInMap::Settings& CStandInMap::Defaults()
 {
     static Settings s;
     static bool init = false;
@@ -73,7 +73,7 @@ CFakeMap::Settings& CFakeMap::Defaults()
     return s;
 }
 
-void CFakeMap::ResetDefaults()
+void CStandInMap::ResetDefaults()
 {
     Settings& s = Defaults();
     s = Settings();
@@ -81,22 +81,22 @@ void CFakeMap::ResetDefaults()
                     L"その他"};
 }
 
-void CFakeMap::Register()
+void CStandInMap::Register()
 {
-    AfxRegisterControlFactory(CLSID_CorZelMap, &CFakeMap::Factory);
+    AfxRegisterControlFactory(CLSID_CorZelMap, &CStandInMap::Factory);
 }
 
-void CFakeMap::Unregister()
+void CStandInMap::Unregister()
 {
     AfxUnregisterControlFactory(CLSID_CorZelMap);
 }
 
-CFakeMap* CFakeMap::Last()
+CStandInMap* CStandInMap::Last()
 {
     return g_pLast;
 }
 
-CFakeMap* CFakeMap::FromHwnd(HWND hWnd)
+CStandInMap* CStandInMap::FromHwnd(HWND hWnd)
 {
     if (!hWnd || !IsWindow(hWnd))
         return nullptr;
@@ -104,10 +104,10 @@ CFakeMap* CFakeMap::FromHwnd(HWND hWnd)
     GetClassNameW(hWnd, cls, 64);
     if (lstrcmpW(cls, kClassName) != 0)
         return nullptr;
-    return reinterpret_cast<CFakeMap*>(GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+    return reinterpret_cast<CStandInMap*>(GetWindowLongPtrW(hWnd, GWLP_USERDATA));
 }
 
-HRESULT CFakeMap::Factory(HWND hParent, DWORD dwStyle, const RECT& rc, UINT nID,
+HRESULT CStandInMap::Factory(HWND hParent, DWORD dwStyle, const RECT& rc, UINT nID,
                           IDispatch* pEventSink, HWND* phWnd, IDispatch** ppDispatch)
 {
     if (!phWnd || !ppDispatch)
@@ -122,7 +122,7 @@ HRESULT CFakeMap::Factory(HWND hParent, DWORD dwStyle, const RECT& rc, UINT nID,
     if (!atom) {
         WNDCLASSEXW wc = {};
         wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = &CFakeMap::WndProc;
+        wc.lpfnWndProc = &CStandInMap::WndProc;
         wc.hInstance = hInst;
         wc.hCursor = LoadCursorW(nullptr, IDC_CROSS);
         wc.hbrBackground = CreateSolidBrush(RGB(0xD8, 0xE8, 0xF4));
@@ -132,7 +132,7 @@ HRESULT CFakeMap::Factory(HWND hParent, DWORD dwStyle, const RECT& rc, UINT nID,
             return HRESULT_FROM_WIN32(GetLastError());
     }
 
-    CFakeMap* p = new CFakeMap;  // one reference: the window's
+    CStandInMap* p = new CStandInMap;  // one reference: the window's
     p->m_settings = Defaults();
     HWND hWnd = CreateWindowExW(0, kClassName, L"map", (dwStyle | WS_CHILD) & ~WS_POPUP, rc.left,
                                 rc.top, rc.right - rc.left, rc.bottom - rc.top, hParent,
@@ -153,15 +153,15 @@ HRESULT CFakeMap::Factory(HWND hParent, DWORD dwStyle, const RECT& rc, UINT nID,
     return S_OK;
 }
 
-LRESULT CALLBACK CFakeMap::WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK CStandInMap::WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg == WM_NCCREATE) {
         auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        auto* p = static_cast<CFakeMap*>(cs->lpCreateParams);
+        auto* p = static_cast<CStandInMap*>(cs->lpCreateParams);
         p->m_hWnd = hWnd;
         SetWindowLongPtrW(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(p));
     } else if (msg == WM_NCDESTROY) {
-        auto* p = reinterpret_cast<CFakeMap*>(GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+        auto* p = reinterpret_cast<CStandInMap*>(GetWindowLongPtrW(hWnd, GWLP_USERDATA));
         SetWindowLongPtrW(hWnd, GWLP_USERDATA, 0);
         if (p) {
             p->m_hWnd = nullptr;
@@ -175,9 +175,9 @@ LRESULT CALLBACK CFakeMap::WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lP
     return DefWindowProcW(hWnd, msg, wParam, lParam);
 }
 
-CFakeMap::CFakeMap() = default;
+CStandInMap::CStandInMap() = default;
 
-CFakeMap::~CFakeMap()
+CStandInMap::~CStandInMap()
 {
     if (g_pLast == this)
         g_pLast = nullptr;
@@ -185,7 +185,7 @@ CFakeMap::~CFakeMap()
         m_pSink->Release();
 }
 
-HRESULT CFakeMap::Fire(DISPID id, std::vector<double> args)
+HRESULT CStandInMap::Fire(DISPID id, std::vector<double> args)
 {
     if (!m_pSink)
         return E_POINTER;
@@ -201,51 +201,51 @@ HRESULT CFakeMap::Fire(DISPID id, std::vector<double> args)
                            nullptr, nullptr);
 }
 
-HRESULT CFakeMap::FireSetObsPosition(double lng, double lat)
+HRESULT CStandInMap::FireSetObsPosition(double lng, double lat)
 {
     return Fire(8, {lng, lat});
 }
 
-HRESULT CFakeMap::FireSetMag(double mag)
+HRESULT CStandInMap::FireSetMag(double mag)
 {
     return Fire(9, {mag});
 }
 
-std::vector<FakeMapCall> CFakeMap::CallsOf(DISPID id) const
+std::vector<StandInMapCall> CStandInMap::CallsOf(DISPID id) const
 {
-    std::vector<FakeMapCall> out;
-    for (const FakeMapCall& c : m_calls)
+    std::vector<StandInMapCall> out;
+    for (const StandInMapCall& c : m_calls)
         if (c.id == id)
             out.push_back(c);
     return out;
 }
 
-int CFakeMap::CountOf(DISPID id) const
+int CStandInMap::CountOf(DISPID id) const
 {
     int n = 0;
-    for (const FakeMapCall& c : m_calls)
+    for (const StandInMapCall& c : m_calls)
         n += c.id == id;
     return n;
 }
 
-std::vector<DISPID> CFakeMap::Ids() const
+std::vector<DISPID> CStandInMap::Ids() const
 {
     std::vector<DISPID> out;
-    for (const FakeMapCall& c : m_calls)
+    for (const StandInMapCall& c : m_calls)
         out.push_back(c.id);
     return out;
 }
 
-HRESULT STDMETHODCALLTYPE CFakeMap::Invoke(DISPID dispId, REFIID, LCID, WORD wFlags,
+HRESULT STDMETHODCALLTYPE CStandInMap::Invoke(DISPID dispId, REFIID, LCID, WORD wFlags,
                                            DISPPARAMS* pParams, VARIANT* pResult, EXCEPINFO*,
                                            UINT* puArgErr)
 {
-    FakeMapCall call;
+    StandInMapCall call;
     call.id = dispId;
     call.wFlags = wFlags;
     const UINT n = pParams ? pParams->cArgs : 0;
     for (UINT i = 0; i < n; ++i) {
-        FakeMapArg arg;
+        StandInMapArg arg;
         if (!ToArg(pParams->rgvarg[n - 1 - i], arg)) {
             if (puArgErr)
                 *puArgErr = n - 1 - i;

@@ -1,4 +1,4 @@
-#include <hosttest/CDispatchStub.h>
+#include <standin/CDispatchStub.h>
 
 HRESULT STDMETHODCALLTYPE CDispatchStub::QueryInterface(REFIID riid, void** ppv)
 {

@@ -1,10 +1,9 @@
 #include <host/CCorZel.h>
 #include <host/CCorZelMap.h>
-#include <hosttest/CFakeEngine.h>
-#include <hosttest/CFakeMap.h>
-#include <vrkcst/CZelDialog.h>
+#include <standin/CStandInEngine.h>
+#include <standin/CStandInMap.h>
 
-#include "VrkTestUtil.h"
+#include <WinTestKit.h>
 
 #include <gtest/gtest.h>
 
@@ -13,7 +12,7 @@
 
 TEST(CorZel, CommandReachesTheEngineAndBringsTheReply)
 {
-    CFakeEngine engine;
+    CStandInEngine engine;
     engine.SetReply(L"? info.module.datapath", L"C:\\Program Files\\Sky\\data");
     CCorZel cor(&engine);
     EXPECT_EQ(cor.Command(L"? info.module.datapath"), L"C:\\Program Files\\Sky\\data");
@@ -28,21 +27,6 @@ TEST(CorZel, CommandReachesTheEngineAndBringsTheReply)
 
     CCorZel none;
     EXPECT_EQ(none.Command(L"? x"), L"") << "a wrapper without an engine answered";
-}
-
-TEST(CorZel, DoitBoolSendsTheAssignment)
-{
-    CFakeEngine engine;
-    CCorZel cor(&engine);
-    CZelDialog dlg(&cor, 7300, nullptr);
-    EXPECT_TRUE(dlg.DoitBool(L"Solar.Planet.Earth.Landscape.AutoGetAltitude", FALSE));
-    EXPECT_TRUE(dlg.DoitBool(L"Solar.Planet.Earth.Landscape.AutoGetAltitude", 2));
-    const std::vector<CString> sent = {L"Solar.Planet.Earth.Landscape.AutoGetAltitude = FALSE",
-                                       L"Solar.Planet.Earth.Landscape.AutoGetAltitude = TRUE"};
-    EXPECT_EQ(engine.m_commands, sent);
-
-    CZelDialog orphan(7300, nullptr);
-    EXPECT_FALSE(orphan.DoitBool(L"x", TRUE)) << "no engine must report failure";
 }
 
 namespace {
@@ -69,29 +53,29 @@ class MapControl : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        CFakeMap::ResetDefaults();
-        CFakeMap::Register();
+        CStandInMap::ResetDefaults();
+        CStandInMap::Register();
         ASSERT_TRUE(m_host.CreateEx(0, nullptr, L"host", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300),
                                     nullptr, 0));
         ASSERT_TRUE(m_map.Create(L"", WS_CHILD, CRect(10, 20, 210, 170), &m_host));
-        m_fake = CFakeMap::FromHwnd(m_map.GetSafeHwnd());
-        ASSERT_TRUE(m_fake) << "the map window is not the stand-in's";
+        m_standIn = CStandInMap::FromHwnd(m_map.GetSafeHwnd());
+        ASSERT_TRUE(m_standIn) << "the map window is not the stand-in's";
     }
     void TearDown() override
     {
         m_map.DestroyWindow();
         m_host.DestroyWindow();
-        CFakeMap::Unregister();
+        CStandInMap::Unregister();
     }
 
     CMapHost m_host;
     CCorZelMap m_map;
-    CFakeMap* m_fake = nullptr;
+    CStandInMap* m_standIn = nullptr;
 };
 
 }  // namespace
 
-TEST_F(MapControl, CreatedAsAChildWithTheGivenIdAndPlace)
+TEST_F(MapControl, CreatedHiddenAsAChildWithTheGivenIdAndPlace)
 {
     EXPECT_EQ(GetDlgCtrlID(m_map.GetSafeHwnd()), 5002);
     EXPECT_EQ(GetParent(m_map.GetSafeHwnd()), m_host.GetSafeHwnd());
@@ -104,8 +88,8 @@ TEST_F(MapControl, CreatedAsAChildWithTheGivenIdAndPlace)
 
 TEST_F(MapControl, EveryMethodReachesItsDispatchIdWithItsArgumentTypes)
 {
-    m_fake->m_settings.centerLng = 139.5;
-    m_fake->m_settings.centerLat = 35.25;
+    m_standIn->m_settings.centerLng = 139.5;
+    m_standIn->m_settings.centerLat = 35.25;
     int flags[8] = {1, 1, 1, 0, 0, 0, 0, 1};
 
     m_map.SetCenter(120.25, -33.5);
@@ -133,7 +117,7 @@ TEST_F(MapControl, EveryMethodReachesItsDispatchIdWithItsArgumentTypes)
         L"23(" + [&] { CString s; s.Format(L"%lld", reinterpret_cast<long long>(flags)); return s; }() + L")",
         L"25(3)", L"26(TRUE)", L"29(TRUE)", L"31(\"\")", L"32(FALSE)", L"33(33023)"};
     std::vector<CString> got;
-    for (const FakeMapCall& c : m_fake->m_calls)
+    for (const StandInMapCall& c : m_standIn->m_calls)
         got.push_back(c.Text());
     EXPECT_EQ(got, want);
 
@@ -141,9 +125,9 @@ TEST_F(MapControl, EveryMethodReachesItsDispatchIdWithItsArgumentTypes)
         {VT_R8, VT_R8}, {VT_BYREF | VT_R8, VT_BYREF | VT_R8}, {VT_R8, VT_R8}, {}, {VT_R8},
         {VT_BOOL}, {VT_BOOL}, {VT_BOOL}, {VT_BSTR}, {}, {VT_UI8}, {VT_I4}, {VT_BOOL}, {VT_BOOL},
         {VT_BSTR}, {VT_BOOL}, {VT_UI4}};
-    ASSERT_EQ(m_fake->m_calls.size(), std::size(types));
-    for (size_t i = 0; i < m_fake->m_calls.size(); ++i) {
-        const FakeMapCall& c = m_fake->m_calls[i];
+    ASSERT_EQ(m_standIn->m_calls.size(), std::size(types));
+    for (size_t i = 0; i < m_standIn->m_calls.size(); ++i) {
+        const StandInMapCall& c = m_standIn->m_calls[i];
         EXPECT_EQ(c.wFlags, DISPATCH_METHOD) << "call " << c.id << " not a method call";
         ASSERT_EQ(c.args.size(), types[i].size()) << "call " << c.id;
         for (size_t j = 0; j < c.args.size(); ++j)
@@ -154,7 +138,7 @@ TEST_F(MapControl, EveryMethodReachesItsDispatchIdWithItsArgumentTypes)
     EXPECT_EQ(lat, -33.5);
     EXPECT_EQ(n, 8);
     EXPECT_EQ(name, L"天文台");
-    EXPECT_EQ(m_fake->m_landmarkFlags, std::vector<int>(flags, flags + 8))
+    EXPECT_EQ(m_standIn->m_landmarkFlags, std::vector<int>(flags, flags + 8))
         << "the flag array did not reach the map";
 }
 
@@ -169,35 +153,18 @@ TEST_F(MapControl, FailedCallsLeaveResultsAlone)
     EXPECT_EQ(bare.GetLandmarkClassCount(), 0);
     EXPECT_EQ(bare.GetLandmarkClassName(0), L"");
 
-    m_fake->m_settings.classNames.resize(3);
+    m_standIn->m_settings.classNames.resize(3);
     EXPECT_EQ(m_map.GetLandmarkClassCount(), 3);
     EXPECT_EQ(m_map.GetLandmarkClassName(7), L"") << "an index past the classes gave a name";
 }
 
 TEST_F(MapControl, EventsReachTheParentsHandlers)
 {
-    EXPECT_EQ(m_fake->FireSetObsPosition(139.75, -35.5), S_OK);
-    EXPECT_EQ(m_fake->FireSetMag(0.25), S_OK);
-    EXPECT_EQ(m_fake->FireSetObsPosition(-0.5, 89.0), S_OK);
+    EXPECT_EQ(m_standIn->FireSetObsPosition(139.75, -35.5), S_OK);
+    EXPECT_EQ(m_standIn->FireSetMag(0.25), S_OK);
+    EXPECT_EQ(m_standIn->FireSetObsPosition(-0.5, 89.0), S_OK);
     ASSERT_EQ(m_host.positions.size(), 2u);
     EXPECT_EQ(m_host.positions[0], std::make_pair(139.75, -35.5)) << "arguments swapped or lost";
     EXPECT_EQ(m_host.positions[1], std::make_pair(-0.5, 89.0));
     EXPECT_EQ(m_host.mags, std::vector<double>{0.25});
-}
-
-TEST(MapFactory, NoFactoryOrAFailingOneMeansNoMap)
-{
-    CFakeMap::Unregister();
-    CWnd host;
-    ASSERT_TRUE(host.CreateEx(0, nullptr, L"host", WS_OVERLAPPEDWINDOW, CRect(0, 0, 100, 100), nullptr, 0));
-    CCorZelMap map;
-    EXPECT_FALSE(map.Create(L"", WS_CHILD, CRect(0, 0, 50, 50), &host));
-
-    CFakeMap::ResetDefaults();
-    CFakeMap::Defaults().createResult = E_FAIL;
-    CFakeMap::Register();
-    EXPECT_FALSE(map.Create(L"", WS_CHILD, CRect(0, 0, 50, 50), &host));
-    CFakeMap::ResetDefaults();
-    CFakeMap::Unregister();
-    host.DestroyWindow();
 }

@@ -1,14 +1,13 @@
 #include "demo/CDemoEngine.h"
 
-#include <afx/AnsiCodePage.h>
 #include <host/CCorZel.h>
+
+#include <WinTestKit.h>
 
 #include <gtest/gtest.h>
 
 #include <utility>
 #include <vector>
-
-void PrintTo(const CString& s, std::ostream* os);
 
 namespace {
 
