@@ -214,7 +214,7 @@ TEST(Save, FailuresLeaveOldFilesWhole)
         ASSERT_EQ(0, mkdir(b.dir.Path("zelkam_user_obs.json").c_str(), 0755));
         b.Reopen();
         EXPECT_FALSE(b.log.SaveCityList());
-        EXPECT_TRUE(b.dir.Exists("zelkam_user.obs"));
+        EXPECT_FALSE(b.dir.Exists("zelkam_user.obs"));
     }
     {
         // A log that cannot be written leaves the old one as it was.
