@@ -92,6 +92,14 @@ std::string PathText(const std::vector<CString>& aPath)
 
 }  // namespace
 
+bool CObsdbCommand::HasSystemList(const CString& strSystem)
+{
+    if (CSafeFile::Exists(strSystem))
+        return true;
+    Error(U8(strSystem) + ": no such system list");
+    return false;
+}
+
 void CObsdbCommand::Load(CCitySession& city, const CString& strSystem, const std::wstring& strLog)
 {
     city.SetFiles(strSystem, CString(), strLog);
@@ -152,10 +160,8 @@ int CObsdbCommand::Run(const std::vector<std::wstring>& argsIn)
 int CObsdbCommand::Rebuild(const std::vector<std::wstring>& args)
 {
     CString strSystem = args[0];
-    if (!CSafeFile::Exists(strSystem)) {
-        Error(U8(strSystem) + ": no such system list");
+    if (!HasSystemList(strSystem))
         return 1;
-    }
     CMemTree tree;
     CCitySession city(tree);
     Load(city, strSystem, args[1]);
@@ -170,10 +176,8 @@ int CObsdbCommand::Rebuild(const std::vector<std::wstring>& args)
 int CObsdbCommand::Apply(const std::vector<std::wstring>& args)
 {
     CString strSystem = args[0];
-    if (!CSafeFile::Exists(strSystem)) {
-        Error(U8(strSystem) + ": no such system list");
+    if (!HasSystemList(strSystem))
         return 1;
-    }
     std::string editsText;
     if (!CSafeFile::Read(args[2], editsText)) {
         Error(CityUtf8FromWide(args[2]) + ": cannot read the edits");
@@ -326,10 +330,8 @@ int CObsdbCommand::Apply(const std::vector<std::wstring>& args)
 int CObsdbCommand::Dump(const std::vector<std::wstring>& args)
 {
     CString strSystem = args[0];
-    if (!CSafeFile::Exists(strSystem)) {
-        Error(U8(strSystem) + ": no such system list");
+    if (!HasSystemList(strSystem))
         return 1;
-    }
     CMemTree tree;
     CCitySession city(tree);
     Load(city, strSystem, args.size() > 1 ? args[1] : std::wstring());

@@ -26,6 +26,7 @@ private:
     int Apply(const std::vector<std::wstring>& args);
     int Dump(const std::vector<std::wstring>& args);
     int Usage(const std::string& strWhy);
+    bool HasSystemList(const CString& strSystem);
     // Loads the lists as the dialog does, with a warning when the log was not replayed whole.
     void Load(CCitySession& city, const CString& strSystem, const std::wstring& strLog);
     void Error(const std::string& strText);
