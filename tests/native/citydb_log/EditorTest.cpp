@@ -1,5 +1,7 @@
 #include "LogTestKit.h"
 
+#include <citydb/CPlaceFields.h>
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -228,15 +230,95 @@ TEST(Editor, MovedSubtreeKeepsOrderDataStateAndRecords)
         EXPECT_EQ(before[i].m_dLon, b.data.CityAt(i).m_dLon);
 }
 
-TEST(Editor, CancelledOrOutsideDragStillMarksModified)
+// A tree view can refuse an insert; this one refuses every insert after the first nAllowed.
+class RefusingTree : public CMemTree {
+public:
+    int nAllowed = 1 << 30;
+    HCITYITEM InsertItem(const CString& strText, int nImage, int nSelectedImage, std::intptr_t nData,
+                         HCITYITEM hParent, HCITYITEM hInsertAfter) override
+    {
+        if (nAllowed-- <= 0)
+            return nullptr;
+        return CMemTree::InsertItem(strText, nImage, nSelectedImage, nData, hParent, hInsertAfter);
+    }
+};
+
+TEST(Editor, MoveThatTheTreeRefusesLosesNothingAndRecordsNothing)
 {
-    CityBench b;
-    b.Open(JapanList(), "", true);
-    CString s;
-    const std::string names = b.Names();
-    EXPECT_FALSE(b.editor.EndOfDrag(FALSE, b.Find({L"場所", L"日本"}), b.Find({L"場所", L"米国"}), nullptr, s));
-    EXPECT_EQ(names, b.Names());
-    EXPECT_TRUE(b.editor.m_bModified);
+    TempDir dir;
+    WriteBytes(dir.Path("zelkam.obs"), JapanList());
+    // 日本 with its two places is three inserts; each count short of that fails at another item.
+    for (int nAllowed = 0; nAllowed <= 3; ++nAllowed) {
+        SCOPED_TRACE("inserts allowed: " + std::to_string(nAllowed));
+        RefusingTree tree;
+        CCitySession session(tree);
+        session.SetFiles(dir.WidePath("zelkam.obs"), dir.WidePath("u.obs"), dir.WidePath("none.json"));
+        session.Load();
+        const std::string log = session.m_log.m_locationTreeContext.serialize();
+        const size_t nCount = tree.GetCount();
+        tree.nAllowed = nAllowed;
+        CString s;
+        bool bMoved = session.m_editor.DropItem(session.Find({L"場所", L"日本"}), session.Find({L"場所", L"米国", L"ホノルル"}), nullptr, s);
+        EXPECT_EQ(nAllowed == 3, bMoved);
+        EXPECT_EQ(nCount, tree.GetCount());
+        if (!bMoved) {
+            EXPECT_TRUE(session.Find({L"場所", L"日本", L"大阪"}));
+            EXPECT_FALSE(session.Find({L"場所", L"米国", L"日本"}));
+            EXPECT_EQ(log, session.m_log.m_locationTreeContext.serialize());
+        } else {
+            EXPECT_TRUE(session.Find({L"場所", L"米国", L"日本", L"大阪"}));
+        }
+    }
+}
+
+TEST(Editor, PlaceEditorChecksEveryFieldOnOkInOrder)
+{
+    struct Case {
+        const char* fault;
+        CPlaceFields fields;
+        const wchar_t* messages;
+    };
+    auto f = [](const wchar_t* name, int lonDeg, int lonMin, double lonSec, int latDeg, int latMin, double latSec,
+                double alt, int tzHour, int tzMin) {
+        CPlaceFields p;
+        p.m_strName = name;
+        p.m_nLonDeg = lonDeg, p.m_nLonMin = lonMin, p.m_dLonSec = lonSec;
+        p.m_nLatDeg = latDeg, p.m_nLatMin = latMin, p.m_dLatSec = latSec;
+        p.m_dAlt = alt, p.m_nTzHour = tzHour, p.m_nTzMin = tzMin;
+        return p;
+    };
+    const Case cases[] = {
+        {"the bounds themselves refused", f(L"a", 180, 0, 0, 90, 0, 0, -9999, 14, 0), L""},
+        {"blank name taken", f(L" \t\x3000", 1, 0, 0, 1, 0, 0, 0, 9, 0), L"都市名を入力してください。\n"},
+        {"a tenth of a second past 180 taken", f(L"a", 180, 0, 0.1, 1, 0, 0, 0, 9, 0),
+         L"経度には 0.0 から 180.0 までの値を入力してください\n"},
+        {"59.95 seconds taken on OK", f(L"a", 1, 0, 59.95, 1, 0, 0, 0, 9, 0), L"経度の秒には 0 から 59.9 までの値を入力してください\n"},
+        {"a minute past 14 hours taken", f(L"a", 1, 0, 0, 1, 0, 0, 0, 14, 1), L"タイムゾーンには 0 から 14 までの値を入力してください\n"},
+        {"messages swapped, merged or lost", f(L"", 181, 60, 60, 91, -1, -0.1, 1000000, 15, 60),
+         L"都市名を入力してください。\n"
+         L"経度には 0.0 から 180.0 までの値を入力してください\n"
+         L"経度の分には 0 から 59 までの値を入力してください\n"
+         L"経度の秒には 0 から 59.9 までの値を入力してください\n"
+         L"緯度には 0.0 から 90.0 までの値を入力してください\n"
+         L"緯度の分には 0 から 59 までの値を入力してください\n"
+         L"緯度の秒には 0 から 59.9 までの値を入力してください\n"
+         L"標高には -9999 から 999999 までの値を入力してください\n"
+         L"タイムゾーンには 0 から 14 までの値を入力してください\n"
+         L"タイムゾーンの分には 0 から 59 までの値を入力してください\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fault);
+        CPlaceFields fields = c.fields;
+        EXPECT_STREQ(c.messages, fields.Check().GetString());
+    }
+    CPlaceFields trimmed = f(L" 東京\x3000", 1, 0, 0, 1, 0, 0, 0, 9, 0);
+    trimmed.Check();
+    EXPECT_STREQ(L"東京", trimmed.m_strName.GetString());
+    CString strFolder = L"  ";
+    EXPECT_STREQ(L"フォルダ名を入力してください。\n", CCityEditor::CheckFolderName(strFolder).GetString());
+    strFolder = L" 九州 ";
+    EXPECT_TRUE(CCityEditor::CheckFolderName(strFolder).IsEmpty());
+    EXPECT_STREQ(L"九州", strFolder.GetString());
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
 #include "LogTestKit.h"
 
+#include <citydb/CSafeFile.h>
+
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #ifdef OBSDB_PATH
 
@@ -224,6 +227,28 @@ TEST(Obsdb, DamagedLogIsBackedUpBesideTheLogWritten)
     EXPECT_NE(std::string::npos, r.err.find("could not be read whole"));
     EXPECT_EQ("{\"not\":\"an array\"", ReadBytes(dir.Path("log.json.bak")));
     EXPECT_EQ('[', ReadBytes(dir.Path("log.json"))[0]);
+}
+
+TEST(Obsdb, UnreadableLogIsNeverReplacedButAnotherLogIsWritten)
+{
+    TempDir dir;
+    WriteBytes(dir.Path("sys.obs"), JapanList());
+    WriteBytes(dir.Path("edits.jsonl"), kWorkedEdits);
+    WriteBytes(dir.Path("big.json"), "");
+    ASSERT_EQ(0, truncate(dir.Path("big.json").c_str(), CSafeFile::MaxReadBytes + 1));
+    ObsdbRun r = Obsdb(dir, "apply sys.obs big.json edits.jsonl out.obs out.json");
+    EXPECT_EQ(0, r.status) << r.err;
+    EXPECT_EQ("obsdb: big.json: the change log cannot be read; nothing of it replayed, and it is never replaced\n", r.err);
+    EXPECT_TRUE(dir.Exists("out.obs"));
+    EXPECT_TRUE(dir.Exists("out.json"));
+
+    r = Obsdb(dir, "apply sys.obs big.json edits.jsonl big.obs big.json");
+    EXPECT_EQ(3, r.status);
+    EXPECT_NE(std::string::npos, r.err.find("obsdb: cannot write big.json; nothing written\n")) << r.err;
+    EXPECT_FALSE(dir.Exists("big.obs"));
+    struct stat st;
+    ASSERT_EQ(0, stat(dir.Path("big.json").c_str(), &st));
+    EXPECT_EQ(CSafeFile::MaxReadBytes + 1, st.st_size);
 }
 
 TEST(Obsdb, DumpKeepsEveryItemOnOneLine)
