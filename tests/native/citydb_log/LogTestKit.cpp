@@ -1,7 +1,5 @@
 #include "LogTestKit.h"
 
-#include <citydb/CityLogText.h>
-
 #include <stdexcept>
 
 std::string Rec(const char* action, const wchar_t* name, const char* type, const wchar_t* offset,
@@ -42,11 +40,6 @@ void CityBench::Open(const std::string& systemList, const std::string& logText, 
 HCITYITEM CityBench::Find(std::initializer_list<const wchar_t*> path) const
 {
     return session.Find(std::vector<CString>(path.begin(), path.end()));
-}
-
-std::string CityBench::DumpTree() const
-{
-    return CityDumpTree(data);
 }
 
 static void NameItems(const ICityTree& tree, HCITYITEM hItem, std::string& out)

@@ -2,6 +2,7 @@
 
 #include <citydb/CCitySession.h>
 #include <citydb/CMemTree.h>
+#include <citydb/CityLogText.h>
 
 #include <afx/AnsiCodePage.h>
 #include <TempDir.h>
@@ -37,8 +38,7 @@ struct CityBench {
     void Reopen() { session.Load(); }
     // The item reached through these names from the root ("場所" first); null when none.
     HCITYITEM Find(std::initializer_list<const wchar_t*> path) const;
-    std::string Dump() const { return DumpTree(); }
-    std::string DumpTree() const;
+    std::string Dump() const { return CityDumpTree(data); }
     // Names only, UTF-8: folders as name{children}, siblings joined by ','.
     std::string Names() const;
     // The location data string of a place, UTF-8; "" when there is no such place.

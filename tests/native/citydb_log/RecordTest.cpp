@@ -18,38 +18,6 @@ std::string InJapan(std::initializer_list<std::string> recs)
     return Arr({Rec("path", L"場所", "node", L"", "", L"", Arr({Rec("path", L"日本", "node", L"", "", L"", Arr(recs))}))});
 }
 
-TEST(Record, WorkedExampleIsWrittenByteForByteAndReplays)
-{
-    CityBench b;
-    b.Open(JapanList(), "", true);
-    CString strRefusal;
-    ASSERT_TRUE(b.editor.AddPlace(b.Find({L"場所", L"日本", L"東京"}), L"自宅", PlaceValues(139.7, 35.7, 30, 9), strRefusal));
-    ASSERT_TRUE(b.editor.EditPlace(b.Find({L"場所", L"日本", L"大阪"}), L"大阪市",
-                                   PlaceValues(135.5023, 34.6937, 12, 9), strRefusal));
-    ASSERT_TRUE(b.editor.DeleteItem(b.Find({L"場所", L"日本", L"東京"})));
-    ASSERT_TRUE(b.editor.m_bModified);
-    ASSERT_TRUE(b.log.SaveCityList());
-
-    const std::string expected = Ansi(
-        L"[{\"action\":\"path\",\"data\":\"\",\"latest_name\":\"\","
-        L"\"next\":[{\"action\":\"path\",\"data\":\"\",\"latest_name\":\"\","
-        L"\"next\":["
-        L"{\"action\":\"add\",\"data\":\"139.7000000,35.7000000,30,09.00, 0, 1, 0\",\"latest_name\":\"\",\"next\":[],"
-        L"\"original_name\":\"自宅\",\"type\":\"leaf\",\"vertical_offset\":\"東京\"},"
-        L"{\"action\":\"update\",\"data\":\"135.5023000,34.6937000,12,09.00, 0, 1, 0\",\"latest_name\":\"大阪市\",\"next\":[],"
-        L"\"original_name\":\"大阪\",\"type\":\"leaf\",\"vertical_offset\":\"\"},"
-        L"{\"action\":\"delete\",\"data\":\"\",\"latest_name\":\"\",\"next\":\"\","
-        L"\"original_name\":\"東京\",\"type\":\"node\",\"vertical_offset\":\"\"}],"
-        L"\"original_name\":\"日本\",\"type\":\"node\",\"vertical_offset\":\"\"}],"
-        L"\"original_name\":\"場所\",\"type\":\"node\",\"vertical_offset\":\"\"}]");
-    EXPECT_EQ(expected, b.SavedLog());
-
-    CityBench replay;
-    replay.Open(JapanList(), b.SavedLog());
-    EXPECT_EQ("場所{日本{自宅,大阪市},米国{ホノルル}}", replay.Names());
-    EXPECT_EQ(b.Dump(), replay.Dump());
-}
-
 struct RecordCase {
     const char* fault;
     std::function<void(CityBench&)> edit;
