@@ -207,29 +207,6 @@ TEST(Editor, DropRulesPickTheDestination)
     }
 }
 
-TEST(Editor, MovedSubtreeKeepsOrderDataStateAndRecords)
-{
-    CityBench b;
-    b.Open(JapanList(), "", true);
-    HCITYITEM hJapan = b.Find({L"場所", L"日本"});
-    b.tree.SetItemState(hJapan, CITY_TVIS_EXPANDED, CITY_TVIS_EXPANDED);
-    std::vector<CCityList> before(b.data.m_aCity.begin(), b.data.m_aCity.begin() + 3);
-    CString s;
-    ASSERT_TRUE(b.editor.DropItem(hJapan, b.Find({L"場所", L"米国", L"ホノルル"}), nullptr, s));
-    HCITYITEM hMoved = b.Find({L"場所", L"米国", L"日本"});
-    ASSERT_TRUE(hMoved);
-    EXPECT_EQ(CITY_TVIS_EXPANDED, b.tree.GetItemState(hMoved, CITY_TVIS_EXPANDED));
-    EXPECT_EQ(0, static_cast<int>(b.tree.GetItemData(b.Find({L"場所", L"米国", L"日本", L"東京"}))));
-    EXPECT_EQ(1, static_cast<int>(b.tree.GetItemData(b.Find({L"場所", L"米国", L"日本", L"大阪"}))));
-    int nImage = -1, nSel = -1;
-    b.tree.GetItemImage(b.Find({L"場所", L"米国", L"日本", L"大阪"}), nImage, nSel);
-    EXPECT_EQ(CITY_IMG_PLACE, nImage);
-    EXPECT_EQ(CITY_IMG_PLACE_SELECTED, nSel);
-    EXPECT_EQ(3, b.data.m_nCityNum);
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(before[i].m_dLon, b.data.CityAt(i).m_dLon);
-}
-
 // A tree view can refuse an insert; this one refuses every insert after the first nAllowed.
 class RefusingTree : public CMemTree {
 public:
@@ -243,7 +220,7 @@ public:
     }
 };
 
-TEST(Editor, MoveThatTheTreeRefusesLosesNothingAndRecordsNothing)
+TEST(Editor, MovedSubtreeKeepsItsItemsOrIsNotMovedAtAll)
 {
     TempDir dir;
     WriteBytes(dir.Path("zelkam.obs"), JapanList());
@@ -254,6 +231,7 @@ TEST(Editor, MoveThatTheTreeRefusesLosesNothingAndRecordsNothing)
         CCitySession session(tree);
         session.SetFiles(dir.WidePath("zelkam.obs"), dir.WidePath("u.obs"), dir.WidePath("none.json"));
         session.Load();
+        tree.SetItemState(session.Find({L"場所", L"日本"}), CITY_TVIS_EXPANDED, CITY_TVIS_EXPANDED);
         const std::string log = session.m_log.m_locationTreeContext.serialize();
         const size_t nCount = tree.GetCount();
         tree.nAllowed = nAllowed;
@@ -261,13 +239,17 @@ TEST(Editor, MoveThatTheTreeRefusesLosesNothingAndRecordsNothing)
         bool bMoved = session.m_editor.DropItem(session.Find({L"場所", L"日本"}), session.Find({L"場所", L"米国", L"ホノルル"}), nullptr, s);
         EXPECT_EQ(nAllowed == 3, bMoved);
         EXPECT_EQ(nCount, tree.GetCount());
-        if (!bMoved) {
-            EXPECT_TRUE(session.Find({L"場所", L"日本", L"大阪"}));
-            EXPECT_FALSE(session.Find({L"場所", L"米国", L"日本"}));
-            EXPECT_EQ(log, session.m_log.m_locationTreeContext.serialize());
-        } else {
-            EXPECT_TRUE(session.Find({L"場所", L"米国", L"日本", L"大阪"}));
-        }
+        EXPECT_EQ(bMoved, log != session.m_log.m_locationTreeContext.serialize());
+        HCITYITEM hJapan = session.Find(bMoved ? std::vector<CString>{L"場所", L"米国", L"日本"} : std::vector<CString>{L"場所", L"日本"});
+        ASSERT_TRUE(hJapan);
+        // The copy keeps expanded folders, places' records and images.
+        EXPECT_EQ(CITY_TVIS_EXPANDED, tree.GetItemState(hJapan, CITY_TVIS_EXPANDED));
+        HCITYITEM hOsaka = tree.GetNextSiblingItem(tree.GetChildItem(hJapan));
+        EXPECT_EQ(1, static_cast<int>(tree.GetItemData(hOsaka)));
+        int nImage = -1, nSel = -1;
+        tree.GetItemImage(hOsaka, nImage, nSel);
+        EXPECT_EQ(std::make_pair(CITY_IMG_PLACE, CITY_IMG_PLACE_SELECTED), std::make_pair(nImage, nSel));
+        EXPECT_EQ(3, session.m_data.m_nCityNum);
     }
 }
 
