@@ -271,6 +271,7 @@ TEST(Editor, PlaceEditorChecksEveryFieldOnOkInOrder)
     };
     const Case cases[] = {
         {"the bounds themselves refused", f(L"a", 180, 0, 0, 90, 0, 0, -9999, 14, 0), L""},
+        {"the last minute or tenth refused", f(L"a", 179, 59, 59.9, 89, 59, 59.9, 999999, 13, 59), L""},
         {"blank name taken", f(L" \t\x3000", 1, 0, 0, 1, 0, 0, 0, 9, 0), L"都市名を入力してください。\n"},
         {"a tenth of a second past 180 taken", f(L"a", 180, 0, 0.1, 1, 0, 0, 0, 9, 0),
          L"経度には 0.0 から 180.0 までの値を入力してください\n"},
