@@ -253,6 +253,24 @@ TEST(Editor, MovedSubtreeKeepsItsItemsOrIsNotMovedAtAll)
     }
 }
 
+TEST(Editor, EditedAltFlagIsSetWhenOnlyThePositionChanged)
+{
+    const CCityList osaka = PlaceValues(135.5, 34.6833, 5, 9);
+    const struct {
+        const char* fault;
+        CCityList after;
+        int flag;
+    } cases[] = {
+        {"a new position alone sets the flag", PlaceValues(135.6, 34.6833, 5, 9), 1},
+        {"the other hemisphere alone is a new position", PlaceValues(135.5, -34.6833, 5, 9), 1},
+        {"a new altitude clears it", PlaceValues(135.6, 34.6833, 6, 9), 0},
+        {"no change leaves it clear", osaka, 0},
+        {"less than the fields show is no change", PlaceValues(135.500001, 34.6833, 5, 9), 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.flag, CCityEditor::EditedAltFlag(osaka, c.after)) << c.fault;
+}
+
 TEST(Editor, PlaceEditorChecksEveryFieldOnOkInOrder)
 {
     struct Case {

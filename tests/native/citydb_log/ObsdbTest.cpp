@@ -40,7 +40,10 @@ TEST(Obsdb, ApplyRecordsEditsAsTheDialogDoes)
 {
     TempDir dir;
     WriteBytes(dir.Path("sys.obs"), JapanList());
-    WriteBytes(dir.Path("edits.jsonl"), kWorkedEdits);
+    // Without "type" and "altflag" a place keeps its kind and gets the flag the editor gives.
+    WriteBytes(dir.Path("edits.jsonl"), std::string(kWorkedEdits)
+                   + "{\"op\":\"edit-place\",\"at\":[\"場所\",\"米国\",\"ホノルル\"],\"name\":\"ホノルル\","
+                     "\"lon\":-157.9,\"lat\":21.3069,\"alt\":-3,\"tz\":-10}\n");
     ObsdbRun r = Obsdb(dir, "apply sys.obs none.json edits.jsonl out.obs out.json");
     EXPECT_EQ(0, r.status) << r.err;
     EXPECT_EQ("", r.err);
@@ -48,7 +51,7 @@ TEST(Obsdb, ApplyRecordsEditsAsTheDialogDoes)
     EXPECT_EQ(0, d.status);
     EXPECT_EQ("場所/\n  日本/\n    自宅\t139.7000000,35.7000000,30,09.00, 0, 1, 0\n"
               "    大阪市\t135.5023000,34.6937000,12,09.00, 0, 1, 0\n"
-              "  米国/\n    ホノルル\t-157.8583000,21.3069000,-3,-10.00, 0, 0, 1\n",
+              "  米国/\n    ホノルル\t-157.9000000,21.3069000,-3,-10.00, 1, 1, 1\n",
               d.out);
 }
 
@@ -114,41 +117,6 @@ TEST(Obsdb, ApplyReportsRefusalsAndErrors)
         EXPECT_NE(std::string::npos, r.err.find(c.errHas)) << r.err;
         EXPECT_EQ(c.bWritten, dir.Exists("out.obs"));
         EXPECT_EQ(c.bWritten, dir.Exists("out.json"));
-    }
-}
-
-TEST(Obsdb, EditPlaceWorksOutTheAltitudeFlagAsTheEditorDoes)
-{
-    // 大阪 stands at 135.5 E, 34.6833 N, 5 m.
-    struct Case {
-        const char* fault;
-        const char* values;
-        const char* data;
-    } cases[] = {
-        {"a new position alone sets the flag", "\"lon\":135.6,\"lat\":34.6833,\"alt\":5",
-         "135.6000000,34.6833000,5,09.00, 1, 1, 3"},
-        {"the other hemisphere alone is a new position", "\"lon\":135.5,\"lat\":-34.6833,\"alt\":5",
-         "135.5000000,-34.6833000,5,09.00, 1, 1, 3"},
-        {"a new altitude clears it", "\"lon\":135.6,\"lat\":34.6833,\"alt\":6",
-         "135.6000000,34.6833000,6,09.00, 0, 1, 3"},
-        {"no change leaves it clear", "\"lon\":135.5,\"lat\":34.6833,\"alt\":5",
-         "135.5000000,34.6833000,5,09.00, 0, 1, 3"},
-        {"less than the fields show is no change", "\"lon\":135.500001,\"lat\":34.6833,\"alt\":5",
-         "135.5000010,34.6833000,5,09.00, 0, 1, 3"},
-        {"an explicit flag is taken as given", "\"lon\":135.6,\"lat\":34.6833,\"alt\":5,\"altflag\":0",
-         "135.6000000,34.6833000,5,09.00, 0, 1, 3"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.fault);
-        TempDir dir;
-        WriteBytes(dir.Path("sys.obs"), JapanList());
-        WriteBytes(dir.Path("edits.jsonl"), std::string("{\"op\":\"edit-place\",\"at\":[\"場所\",\"日本\",\"大阪\"],"
-                                                         "\"name\":\"大阪\",\"tz\":9,")
-                                                 + c.values + "}\n");
-        ObsdbRun r = Obsdb(dir, "apply sys.obs none.json edits.jsonl out.obs out.json");
-        ASSERT_EQ(0, r.status) << r.err;
-        ObsdbRun d = Obsdb(dir, "dump sys.obs out.json");
-        EXPECT_NE(std::string::npos, d.out.find(std::string("    大阪\t") + c.data + "\n")) << d.out;
     }
 }
 
