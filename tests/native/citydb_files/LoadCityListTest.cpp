@@ -94,6 +94,7 @@ TEST(LoadCityList, ReadsPlaceFieldsAsWtofAndWtoi)
         {"lower-case s not south", "a,10E,33.5s,0,+0, 0, 0, 0", 10, -33.5, 0, 0, 0, 0, 0, L"a"},
         {"other letter taken as west", "a,10X,20Z,0,+0, 0, 0, 0", 10, 20, 0, 0, 0, 0, 0, L"a"},
         {"no letter: last digit eaten", "a,15,20,0,+0, 0, 0, 0", 1, 2, 0, 0, 0, 0, 0, L"a"},
+        {"altitude read as float", "a,1E,1N,40.6,+0, 0, 0, 0", 1, 1, 40, 0, 0, 0, 0, L"a"},
         {"altitude flag 2 kept", "a,1E,1N,0,+0, 2, 5, 7", 1, 1, 0, 0, 0, 5, 7, L"a"},
         {"altitude flag 1 lost", "a,1E,1N,0,+0, 1, 0, 0", 1, 1, 0, 0, 1, 0, 0, L"a"},
         {"name not trimmed or inner blanks lost", "  New York   ,74W,40.7N,10,-05.00, 0, 0, 1",
