@@ -278,24 +278,17 @@ TEST(Editor, PlaceEditorChecksEveryFieldOnOkInOrder)
         CPlaceFields fields;
         const wchar_t* messages;
     };
-    auto f = [](const wchar_t* name, int lonDeg, int lonMin, double lonSec, int latDeg, int latMin, double latSec,
-                double alt, int tzHour, int tzMin) {
-        CPlaceFields p;
-        p.m_strName = name;
-        p.m_nLonDeg = lonDeg, p.m_nLonMin = lonMin, p.m_dLonSec = lonSec;
-        p.m_nLatDeg = latDeg, p.m_nLatMin = latMin, p.m_dLatSec = latSec;
-        p.m_dAlt = alt, p.m_nTzHour = tzHour, p.m_nTzMin = tzMin;
-        return p;
-    };
+    // Name, longitude degrees, minutes, seconds, latitude likewise, altitude, time-zone hours, minutes.
+    using F = CPlaceFields;
     const Case cases[] = {
-        {"the bounds themselves refused", f(L"a", 180, 0, 0, 90, 0, 0, -9999, 14, 0), L""},
-        {"the last minute or tenth refused", f(L"a", 179, 59, 59.9, 89, 59, 59.9, 999999, 13, 59), L""},
-        {"blank name taken", f(L" \t\x3000", 1, 0, 0, 1, 0, 0, 0, 9, 0), L"都市名を入力してください。\n"},
-        {"a tenth of a second past 180 taken", f(L"a", 180, 0, 0.1, 1, 0, 0, 0, 9, 0),
+        {"the bounds themselves refused", F{L"a", 180, 0, 0, 90, 0, 0, -9999, 14, 0}, L""},
+        {"the last minute or tenth refused", F{L"a", 179, 59, 59.9, 89, 59, 59.9, 999999, 13, 59}, L""},
+        {"blank name taken", F{L" \t\x3000", 1, 0, 0, 1, 0, 0, 0, 9, 0}, L"都市名を入力してください。\n"},
+        {"a tenth of a second past 180 taken", F{L"a", 180, 0, 0.1, 1, 0, 0, 0, 9, 0},
          L"経度には 0.0 から 180.0 までの値を入力してください\n"},
-        {"59.95 seconds taken on OK", f(L"a", 1, 0, 59.95, 1, 0, 0, 0, 9, 0), L"経度の秒には 0 から 59.9 までの値を入力してください\n"},
-        {"a minute past 14 hours taken", f(L"a", 1, 0, 0, 1, 0, 0, 0, 14, 1), L"タイムゾーンには 0 から 14 までの値を入力してください\n"},
-        {"messages swapped, merged or lost", f(L"", 181, 60, 60, 91, -1, -0.1, 1000000, 15, 60),
+        {"59.95 seconds taken on OK", F{L"a", 1, 0, 59.95, 1, 0, 0, 0, 9, 0}, L"経度の秒には 0 から 59.9 までの値を入力してください\n"},
+        {"a minute past 14 hours taken", F{L"a", 1, 0, 0, 1, 0, 0, 0, 14, 1}, L"タイムゾーンには 0 から 14 までの値を入力してください\n"},
+        {"messages swapped, merged or lost", F{L"", 181, 60, 60, 91, -1, -0.1, 1000000, 15, 60},
          L"都市名を入力してください。\n"
          L"経度には 0.0 から 180.0 までの値を入力してください\n"
          L"経度の分には 0 から 59 までの値を入力してください\n"
@@ -312,7 +305,7 @@ TEST(Editor, PlaceEditorChecksEveryFieldOnOkInOrder)
         CPlaceFields fields = c.fields;
         EXPECT_STREQ(c.messages, fields.Check().GetString());
     }
-    CPlaceFields trimmed = f(L" 東京\x3000", 1, 0, 0, 1, 0, 0, 0, 9, 0);
+    CPlaceFields trimmed = F{L" 東京\x3000", 1, 0, 0, 1, 0, 0, 0, 9, 0};
     trimmed.Check();
     EXPECT_STREQ(L"東京", trimmed.m_strName.GetString());
     CString strFolder = L"  ";
