@@ -25,14 +25,10 @@ CString CCityEditor::DuplicateFolderMessage(const CString& strName)
     return str;
 }
 
-CString CCityEditor::EmptyPlaceNameMessage()
+CString CCityEditor::CheckFolderName(CString& strName)
 {
-    return L"都市名を入力してください。\n";
-}
-
-CString CCityEditor::EmptyFolderNameMessage()
-{
-    return L"フォルダ名を入力してください。\n";
+    strName.Trim();
+    return strName.IsEmpty() ? CString(L"フォルダ名を入力してください。\n") : CString();
 }
 
 int CCityEditor::EditedAltFlag(const CCityList& before, const CCityList& after)
@@ -240,8 +236,12 @@ bool CCityEditor::DropItem(HCITYITEM hItem, HCITYITEM hTarget, const MoveModeQue
         return false;
     }
 
+    // The copy comes first: a tree that refuses an insert leaves the item where it was and the
+    // log without a record of a move. The original still stands at its old place, so the
+    // records come out as if they were made before the copy.
+    if (!CopyTree(hItem, hNewParent, hAfter))
+        return false;
     m_log.DropNodeContext(hItem, hNewParent, hAfter);
-    CopyTree(hItem, hNewParent, hAfter);
     DeleteTree(hItem);
     return true;
 }
@@ -257,19 +257,32 @@ bool CCityEditor::EndOfDrag(BOOL bDrop, HCITYITEM hItem, HCITYITEM hTarget,
 
 HCITYITEM CCityEditor::CopyTree(HCITYITEM hSource, HCITYITEM hParent, HCITYITEM hInsertAfter)
 {
+    HCITYITEM hNew = nullptr;
+    if (CopyInto(hSource, hParent, hInsertAfter, hNew))
+        return hNew;
+    if (hNew)
+        DeleteTree(hNew);
+    return nullptr;
+}
+
+bool CCityEditor::CopyInto(HCITYITEM hSource, HCITYITEM hParent, HCITYITEM hInsertAfter, HCITYITEM& hNew)
+{
     ICityTree& tree = Tree();
     int nImage = 0;
     int nSelectedImage = 0;
     tree.GetItemImage(hSource, nImage, nSelectedImage);
     unsigned nState = tree.GetItemState(hSource, ~0u);
-    HCITYITEM hNew = tree.InsertItem(tree.GetItemText(hSource), nImage, nSelectedImage,
-                                     tree.GetItemData(hSource), hParent, hInsertAfter);
+    hNew = tree.InsertItem(tree.GetItemText(hSource), nImage, nSelectedImage,
+                           tree.GetItemData(hSource), hParent, hInsertAfter);
     if (!hNew)
-        return nullptr;
+        return false;
     tree.SetItemState(hNew, nState, ~0u);
-    for (HCITYITEM hChild = tree.GetChildItem(hSource); hChild; hChild = tree.GetNextSiblingItem(hChild))
-        CopyTree(hChild, hNew, CITY_TVI_LAST);
-    return hNew;
+    for (HCITYITEM hChild = tree.GetChildItem(hSource); hChild; hChild = tree.GetNextSiblingItem(hChild)) {
+        HCITYITEM hChildCopy = nullptr;
+        if (!CopyInto(hChild, hNew, CITY_TVI_LAST, hChildCopy))
+            return false;
+    }
+    return true;
 }
 
 void CCityEditor::DeleteTree(HCITYITEM hItem)

@@ -25,8 +25,9 @@ public:
 
     static CString DuplicatePlaceMessage(const CString& strName);
     static CString DuplicateFolderMessage(const CString& strName);
-    static CString EmptyPlaceNameMessage();
-    static CString EmptyFolderNameMessage();
+    // The folder editor's OK: trims the name in place; the message it shows when nothing is
+    // left, else empty.
+    static CString CheckFolderName(CString& strName);
     // The altitude flag that the place editor's edit gives a place: 0 when the altitude
     // changed, else 1 when the position changed as the fields show it (hemisphere, degrees,
     // minutes or tenths of seconds), else 0.
@@ -60,7 +61,8 @@ public:
     bool EndOfDrag(BOOL bDrop, HCITYITEM hItem, HCITYITEM hTarget, const MoveModeQuery& askMode,
                    CString& strRefusal);
     // Copies hSource with its subtree under hParent behind hInsertAfter (an item or
-    // CITY_TVI_FIRST); returns the copy.
+    // CITY_TVI_FIRST); returns the copy. Null when the tree refused an insert: nothing of the
+    // copy is left then.
     HCITYITEM CopyTree(HCITYITEM hSource, HCITYITEM hParent, HCITYITEM hInsertAfter);
     // Deletes hItem, its children first.
     void DeleteTree(HCITYITEM hItem);
@@ -72,6 +74,8 @@ private:
     ICityTree& Tree() const { return *m_data.m_pTree; }
     bool IsFolder(HCITYITEM hItem) const;
     void WritePlace(HCITYITEM hItem, const CCityList& place, int nAltFlag);
+    // hNew receives the copy of hSource as soon as it is inserted; false when any insert failed.
+    bool CopyInto(HCITYITEM hSource, HCITYITEM hParent, HCITYITEM hInsertAfter, HCITYITEM& hNew);
 
     CCityData& m_data;
     CLocationLog& m_log;

@@ -6,7 +6,9 @@
 #include <afx/CException.h>
 #include <afx/CStringA.h>
 
+#include <filesystem>
 #include <stdexcept>
+#include <system_error>
 #include <vector>
 
 namespace {
@@ -250,8 +252,10 @@ void CLocationLog::ResetContext()
 void CLocationLog::LoadLocationTreeContext()
 {
     m_bLogUnreadable = false;
+    m_strReadPath = m_data.m_strUserJsonFile;
     m_bLogDamaged = false;
     m_bBackupWritten = false;
+    m_strBackupPath.Empty();
     m_damagedBytes.clear();
     m_wideCache.clear();
 
@@ -608,17 +612,59 @@ bool CLocationLog::WriteBackup()
 {
     if (!m_bLogDamaged || m_bBackupWritten)
         return true;
-    m_bBackupWritten = CSafeFile::Write(GetBackupPath(), m_damagedBytes);
+    m_strBackupPath = GetBackupPath();
+    m_bBackupWritten = CSafeFile::Write(m_strBackupPath, m_damagedBytes);
     return m_bBackupWritten;
 }
 
-bool CLocationLog::SaveCityList()
+bool CLocationLog::MayReplaceLog(const CString& strPath) const
 {
-    bool bList = m_data.RefreshUserObs();
-    // A log that could not be read, or whose copy could not be kept, is left as it is.
-    if (m_bLogUnreadable || !WriteBackup())
+    // The log this session could not read, or any existing log that cannot be read now (the
+    // same file under another spelling, or one taken since), holds edits nobody has seen.
+    if (m_bLogUnreadable && strPath.Compare(m_strReadPath) == 0)
         return false;
+    std::string bytes;
+    return !CSafeFile::Exists(strPath) || CSafeFile::Read(strPath, bytes);
+}
+
+CLocationLog::SaveResult CLocationLog::SaveCityList()
+{
+    SaveResult result;
+    const CString strList = m_data.m_strUserObsFile;
+    const CString strLog = m_data.m_strUserJsonFile;
+    if (!m_data.m_pTree) {
+        result.strUnwritten = strList;
+        return result;
+    }
+    if (!MayReplaceLog(strLog)) {
+        result.strUnwritten = strLog;
+        return result;
+    }
+    if (!WriteBackup()) {
+        result.strUnwritten = m_strBackupPath;
+        return result;
+    }
+    if (m_bBackupWritten)
+        result.strBackup = m_strBackupPath;
+    // Built before anything is written: a bad place item throws here.
+    const std::string list = m_data.BuildUserObsText(*m_data.m_pTree);
+    std::string oldList;
+    const bool bHadList = CSafeFile::Exists(strList);
+    const bool bOldRead = bHadList && CSafeFile::Read(strList, oldList);
+    if (!CSafeFile::Write(strList, list)) {
+        result.strUnwritten = strList;
+        return result;
+    }
     // The serialized text is ANSI already: written byte for byte, no byte-order mark.
-    bool bLog = CSafeFile::Write(m_data.m_strUserJsonFile, m_locationTreeContext.serialize());
-    return bList && bLog;
+    if (CSafeFile::Write(strLog, m_locationTreeContext.serialize())) {
+        result.bListWritten = true;
+        result.bLogWritten = true;
+        return result;
+    }
+    result.strUnwritten = strLog;
+    std::error_code ec;
+    const bool bRestored = bHadList ? bOldRead && CSafeFile::Write(strList, oldList)
+                                    : std::filesystem::remove(std::filesystem::path(strList.wstr()), ec);
+    result.bListWritten = !bRestored;
+    return result;
 }

@@ -43,9 +43,23 @@ public:
 
     // Reads m_strUserJsonFile into m_locationTreeContext and replays it onto the tree.
     void LoadLocationTreeContext();
-    // Writes the user list (RefreshUserObs), then the log. False when either was not written;
-    // an old file then stays as it was.
-    bool SaveCityList();
+    // What a save did, for the dialog to tell the user.
+    struct SaveResult {
+        bool bListWritten = false;
+        bool bLogWritten = false;
+        // The file that could not be written (the user list, the log, or the damaged log's
+        // backup); empty when both files were written.
+        CString strUnwritten;
+        // Where the bytes of a log that could not be read whole are kept; empty when none.
+        CString strBackup;
+        explicit operator bool() const { return bListWritten && bLogWritten; }
+    };
+
+    // Writes the user list (as RefreshUserObs does) and the log: both or neither. Everything
+    // that can refuse the log is decided before anything is written, and a log that cannot be
+    // written after the list was puts the old list back. Only when that fails too does the
+    // result say the list alone was written.
+    SaveResult SaveCityList();
     // Empties the top-level array, as the reset of the list does.
     void ResetContext();
 
@@ -81,6 +95,9 @@ public:
     // nesting, a number out of range, trailing text, a NUL byte, or a top level that is not an
     // array).
     bool IsLogDamaged() const { return m_bLogDamaged; }
+    // True when the last load found a log that exists but could not be read at all; it is
+    // never replaced.
+    bool IsLogUnreadable() const { return m_bLogUnreadable; }
     // Where the damaged log's bytes are copied before the first save replaces it.
     CString GetBackupPath() const;
 
@@ -93,10 +110,13 @@ private:
     picojson::array& TopArray();
     const CString& WideName(const std::string& name);
     bool WriteBackup();
+    bool MayReplaceLog(const CString& strPath) const;
 
     CCityData& m_data;
     // A log that exists but could not be read is never replaced.
     bool m_bLogUnreadable = false;
+    CString m_strReadPath;  // the log the last load read
+    CString m_strBackupPath;
     bool m_bLogDamaged = false;
     bool m_bBackupWritten = false;
     std::string m_damagedBytes;

@@ -14,6 +14,24 @@ HCITYITEM CMemTree::GetRootItem() const
     return HandleOf(m_pFirstTop);
 }
 
+std::vector<HCITYITEM> CMemTree::GetItems() const
+{
+    std::vector<HCITYITEM> aItem;
+    aItem.reserve(m_nCount);
+    for (Node* pNode = m_pFirstTop; pNode;) {
+        aItem.push_back(HandleOf(pNode));
+        if (pNode->pFirstChild) {
+            pNode = pNode->pFirstChild;
+            continue;
+        }
+        while (pNode && !pNode->pNext)
+            pNode = pNode->pParent;
+        if (pNode)
+            pNode = pNode->pNext;
+    }
+    return aItem;
+}
+
 HCITYITEM CMemTree::GetChildItem(HCITYITEM hItem) const
 {
     if (hItem == nullptr)

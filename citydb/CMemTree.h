@@ -45,6 +45,8 @@ public:
 
     // Number of items in the tree.
     std::size_t GetCount() const { return m_nCount; }
+    // Every item in pre-order.
+    std::vector<HCITYITEM> GetItems() const;
 
 private:
     struct Node {

@@ -1,7 +1,7 @@
 // Reading and writing city lists of 10,000 and 100,000 places, against the floor of reading
 // the file's lines and splitting them at commas.
 
-#include <citydb/CCityData.h>
+#include <citydb/CCitySession.h>
 #include <citydb/CMemTree.h>
 #include <citydb/CSafeFile.h>
 
@@ -116,37 +116,36 @@ void BM_FloorBytes(benchmark::State& state)
     }
 }
 
+// A session over the in-memory tree with the list of nPlaces places, loaded as the dialog
+// opens it.
+struct LoadedList {
+    CMemTree tree;
+    CCitySession session{tree};
+
+    explicit LoadedList(int nPlaces)
+    {
+        session.SetFiles(Wide(ListPath(nPlaces)), Wide(g_dir + "/user" + std::to_string(nPlaces) + ".obs"), CString());
+        session.Load();
+        if (session.m_data.m_nCityNum != nPlaces)
+            throw std::runtime_error("load failed");
+    }
+};
+
 void BM_LoadCityList(benchmark::State& state)
 {
-    int nPlaces = static_cast<int>(state.range(0));
-    CString path = Wide(ListPath(nPlaces));
-    // Timed as the dialog opens: the lists are made, then loaded.
     for (auto _ : state) {
-        auto* pTree = new CMemTree;
-        auto* pData = new CCityData;
-        pData->m_pTree = pTree;
-        pData->m_strObsFile = path;
-        if (!pData->LoadCityList() || pData->m_nCityNum != nPlaces)
-            throw std::runtime_error("load failed");
+        auto* pList = new LoadedList(static_cast<int>(state.range(0)));
         state.PauseTiming();
-        delete pData;
-        delete pTree;
+        delete pList;
         state.ResumeTiming();
     }
 }
 
 void BM_RefreshUserObs(benchmark::State& state)
 {
-    int nPlaces = static_cast<int>(state.range(0));
-    CMemTree tree;
-    CCityData data;
-    data.m_pTree = &tree;
-    data.m_strObsFile = Wide(ListPath(nPlaces));
-    data.m_strUserObsFile = Wide(g_dir + "/user" + std::to_string(nPlaces) + ".obs");
-    if (!data.LoadCityList())
-        throw std::runtime_error("load failed");
+    LoadedList list(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        if (!data.RefreshUserObs())
+        if (!list.session.m_data.RefreshUserObs())
             throw std::runtime_error("save failed");
     }
 }
@@ -154,15 +153,9 @@ void BM_RefreshUserObs(benchmark::State& state)
 // The writer without the file system (the save itself ends in fsync and a rename).
 void BM_BuildUserObsText(benchmark::State& state)
 {
-    int nPlaces = static_cast<int>(state.range(0));
-    CMemTree tree;
-    CCityData data;
-    data.m_pTree = &tree;
-    data.m_strObsFile = Wide(ListPath(nPlaces));
-    if (!data.LoadCityList())
-        throw std::runtime_error("load failed");
+    LoadedList list(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        std::string text = data.BuildUserObsText(tree);
+        std::string text = list.session.m_data.BuildUserObsText(list.tree);
         benchmark::DoNotOptimize(text.data());
     }
 }

@@ -1,6 +1,4 @@
-#include <citydb/CCityData.h>
-#include <citydb/CCityEditor.h>
-#include <citydb/CLocationLog.h>
+#include <citydb/CCitySession.h>
 #include <citydb/CMemTree.h>
 #include <citydb/CSafeFile.h>
 
@@ -61,37 +59,25 @@ CString Wide(const std::string& s)
     return CString(std::wstring(s.begin(), s.end()));
 }
 
+// A session over the in-memory tree; the benchmarks load the system list alone and replay or
+// record on their own.
 struct City {
     CMemTree tree;
-    CCityData data;
-    CLocationLog log{data};
-    CCityEditor editor{data, log};
+    CCitySession session{tree};
+    CCityData& data = session.m_data;
+    CLocationLog& log = session.m_log;
+    CCityEditor& editor = session.m_editor;
 
     City()
     {
-        data.m_pTree = &tree;
-        data.m_strObsFile = Wide(TempDir() + "/zelkam.obs");
-        data.m_strUserObsFile = Wide(TempDir() + "/zelkam_user.obs");
-        data.m_strUserJsonFile = Wide(TempDir() + "/log.json");
+        session.SetFiles(Wide(TempDir() + "/zelkam.obs"), Wide(TempDir() + "/zelkam_user.obs"),
+                         Wide(TempDir() + "/log.json"));
         editor.m_bEditable = 1;
     }
     void LoadList()
     {
         data.ResetLists();
         data.LoadCityList();
-    }
-    std::vector<HCITYITEM> Items() const
-    {
-        std::vector<HCITYITEM> out;
-        std::vector<HCITYITEM> stack{tree.GetRootItem()};
-        while (!stack.empty()) {
-            HCITYITEM h = stack.back();
-            stack.pop_back();
-            out.push_back(h);
-            for (HCITYITEM c = tree.GetChildItem(h); c; c = tree.GetNextSiblingItem(c))
-                stack.push_back(c);
-        }
-        return out;
     }
 };
 
@@ -117,7 +103,7 @@ class EditMix {
 public:
     EditMix(City& city, unsigned seed) : m_city(city), m_rng(seed)
     {
-        m_items = city.Items();
+        m_items = city.tree.GetItems();
         m_items.erase(m_items.begin());  // not the root
     }
 

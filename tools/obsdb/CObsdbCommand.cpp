@@ -2,24 +2,18 @@
 
 #include "CObsdbEdit.h"
 
-#include <citydb/CCityData.h>
-#include <citydb/CCityEditor.h>
-#include <citydb/CLocationLog.h>
+#include <citydb/CCitySession.h>
 #include <citydb/CMemTree.h>
+#include <citydb/CPlaceFields.h>
 #include <citydb/CSafeFile.h>
 #include <citydb/CityLogText.h>
+#include <citydb/CityText.h>
 #include <citydb/CoordFields.h>
 
 #include <afx/AnsiCodePage.h>
 
 #include <cmath>
 #include <cstdlib>
-
-#ifdef _WIN32
-#  include <windows.h>
-#else
-#  include <sys/stat.h>
-#endif
 
 namespace {
 
@@ -28,77 +22,49 @@ std::string U8(const CString& str)
     return CityUtf8FromWide(str.wstr());
 }
 
-// As the dialog decides at start: the system list exists and is not read-only.
-bool IsWritableFile(const CString& strPath)
+// The place editor's fields as they would show these values. Values beyond 360 degrees (or a
+// day of hours) have no split; their degrees (hours) alone already fail the range checks.
+void SetAngleFields(double dValue, int& nDeg, int& nMin, double& dSec)
 {
-#ifdef _WIN32
-    DWORD nAttr = GetFileAttributesW(strPath.GetString());
-    return nAttr != INVALID_FILE_ATTRIBUTES && !(nAttr & FILE_ATTRIBUTE_DIRECTORY)
-        && !(nAttr & FILE_ATTRIBUTE_READONLY);
-#else
-    struct stat st;
-    // The write bits, not access(): a program run as root may write anything.
-    return stat(CityUtf8FromWide(strPath.wstr()).c_str(), &st) == 0 && S_ISREG(st.st_mode)
-        && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
-#endif
+    double dAbs = std::fabs(dValue);
+    if (dAbs > 360.0) {
+        nDeg = CityTruncToInt(dAbs);
+        nMin = 0;
+        dSec = 0.0;
+        return;
+    }
+    CAngleParts parts = SplitAngle(dAbs, 360);
+    nDeg = parts.nDeg;
+    nMin = parts.nMin;
+    dSec = parts.dSec;
 }
 
-// The tree and lists of one city list dialog, loaded from a system list and a change log.
-struct CityDialogData {
-    CMemTree tree;
-    CCityData data;
-    CLocationLog log{data};
-    CCityEditor editor{data, log};
-
-    void Load(const CString& strSystem, const CString& strLog)
-    {
-        data.m_pTree = &tree;
-        data.m_strObsFile = strSystem;
-        data.m_strUserJsonFile = strLog;
-        editor.m_bEditable = IsWritableFile(strSystem);
-        data.LoadCityList();
-        log.LoadLocationTreeContext();
-    }
-
-    HCITYITEM Find(const std::vector<CString>& aPath) const
-    {
-        HCITYITEM hParent = nullptr;
-        HCITYITEM hItem = nullptr;
-        for (const CString& strName : aPath) {
-            hItem = tree.GetChildItem(hParent);
-            while (hItem && tree.GetItemText(hItem).Compare(strName) != 0)
-                hItem = tree.GetNextSiblingItem(hItem);
-            if (!hItem)
-                return nullptr;
-            hParent = hItem;
-        }
-        return hItem;
-    }
-};
-
-// What the place editor says on OK about these values, as its fields would show them; empty
-// when it closes. Every failed check adds its line.
-CString PlaceEditorRefusal(const CString& strName, const CCityList& place)
+CPlaceFields PlaceEditorFields(const CString& strName, const CCityList& place)
 {
-    CString strText;
-    if (strName.IsEmpty())
-        strText += CCityEditor::EmptyPlaceNameMessage();
-    auto total = [](double dValue) {
-        if (std::fabs(dValue) > 360.0)
-            return std::fabs(dValue);  // far out of range; no fields to split it into
-        CAngleParts parts = SplitAngle(std::fabs(dValue), 360);
-        return parts.nDeg + parts.nMin / 60.0 + parts.dSec / 3600.0;
-    };
-    if (total(place.m_dLon) > 180.0)
-        strText += L"経度には 0.0 から 180.0 までの値を入力してください\n";
-    if (total(place.m_dLat) > 90.0)
-        strText += L"緯度には 0.0 から 90.0 までの値を入力してください\n";
-    if (place.m_dAlt < -9999.0 || place.m_dAlt > 999999.0)
-        strText += L"標高には -9999 から 999999 までの値を入力してください\n";
-    CTzParts tz = SplitTimeZone(place.m_dTz);
-    if (tz.nHour + tz.nMin / 60.0 > 14.0)
-        strText += L"タイムゾーンには 0 から 14 までの値を入力してください\n";
-    return strText;
+    CPlaceFields fields;
+    fields.m_strName = strName;
+    SetAngleFields(place.m_dLon, fields.m_nLonDeg, fields.m_nLonMin, fields.m_dLonSec);
+    SetAngleFields(place.m_dLat, fields.m_nLatDeg, fields.m_nLatMin, fields.m_dLatSec);
+    fields.m_dAlt = place.m_dAlt;
+    if (std::fabs(place.m_dTz) > 24.0) {
+        fields.m_nTzHour = CityTruncToInt(std::fabs(place.m_dTz));
+    } else {
+        CTzParts tz = SplitTimeZone(place.m_dTz);
+        // A zone that rounds to 60 minutes shows the next hour.
+        fields.m_nTzHour = tz.nHour + tz.nMin / 60;
+        fields.m_nTzMin = tz.nMin % 60;
+    }
+    return fields;
+}
+
+// The warnings of a load that could not replay the whole log.
+std::string LoadWarning(const CLocationLog& log, const std::wstring& strLog)
+{
+    if (log.IsLogDamaged())
+        return CityUtf8FromWide(strLog) + ": the change log could not be read whole; replayed as far as it reads";
+    if (log.IsLogUnreadable())
+        return CityUtf8FromWide(strLog) + ": the change log cannot be read; nothing of it replayed, and it is never replaced";
+    return std::string();
 }
 
 // True when the code page now in use converts more than ASCII. A code page the conversions do
@@ -125,6 +91,23 @@ std::string PathText(const std::vector<CString>& aPath)
 }
 
 }  // namespace
+
+bool CObsdbCommand::HasSystemList(const CString& strSystem)
+{
+    if (CSafeFile::Exists(strSystem))
+        return true;
+    Error(U8(strSystem) + ": no such system list");
+    return false;
+}
+
+void CObsdbCommand::Load(CCitySession& city, const CString& strSystem, const std::wstring& strLog)
+{
+    city.SetFiles(strSystem, CString(), strLog);
+    city.Load();
+    std::string warning = LoadWarning(city.m_log, strLog);
+    if (!warning.empty())
+        Error(warning);
+}
 
 void CObsdbCommand::Error(const std::string& strText)
 {
@@ -177,16 +160,13 @@ int CObsdbCommand::Run(const std::vector<std::wstring>& argsIn)
 int CObsdbCommand::Rebuild(const std::vector<std::wstring>& args)
 {
     CString strSystem = args[0];
-    if (!CSafeFile::Exists(strSystem)) {
-        Error(U8(strSystem) + ": no such system list");
+    if (!HasSystemList(strSystem))
         return 1;
-    }
-    CityDialogData city;
-    city.Load(strSystem, args[1]);
-    if (city.log.IsLogDamaged())
-        Error(CityUtf8FromWide(args[1]) + ": the change log could not be read whole; replayed as far as it reads");
-    city.data.m_strUserObsFile = args[2];
-    if (!city.data.RefreshUserObs()) {
+    CMemTree tree;
+    CCitySession city(tree);
+    Load(city, strSystem, args[1]);
+    city.m_data.m_strUserObsFile = args[2];
+    if (!city.m_data.RefreshUserObs()) {
         Error(CityUtf8FromWide(args[2]) + ": cannot write the user list");
         return 3;
     }
@@ -196,10 +176,8 @@ int CObsdbCommand::Rebuild(const std::vector<std::wstring>& args)
 int CObsdbCommand::Apply(const std::vector<std::wstring>& args)
 {
     CString strSystem = args[0];
-    if (!CSafeFile::Exists(strSystem)) {
-        Error(U8(strSystem) + ": no such system list");
+    if (!HasSystemList(strSystem))
         return 1;
-    }
     std::string editsText;
     if (!CSafeFile::Read(args[2], editsText)) {
         Error(CityUtf8FromWide(args[2]) + ": cannot read the edits");
@@ -227,17 +205,15 @@ int CObsdbCommand::Apply(const std::vector<std::wstring>& args)
         aEdit.emplace_back(nLine, edit);
     }
 
-    CityDialogData city;
-    city.Load(strSystem, args[1]);
-    if (city.log.IsLogDamaged())
-        Error(CityUtf8FromWide(args[1]) + ": the change log could not be read whole; replayed as far as it reads");
-    CCityEditor& editor = city.editor;
-    ICityTree& tree = city.tree;
+    CMemTree tree;
+    CCitySession city(tree);
+    Load(city, strSystem, args[1]);
+    CCityEditor& editor = city.m_editor;
 
     for (auto& [nLine, edit] : aEdit) {
         std::string at = where + std::to_string(nLine) + ": ";
         if (edit.m_op == CObsdbEdit::Op::Reset) {
-            editor.ResetCityList();
+            city.Reset();
             continue;
         }
         HCITYITEM hItem = city.Find(edit.m_aAt);
@@ -248,8 +224,6 @@ int CObsdbCommand::Apply(const std::vector<std::wstring>& args)
         bool bFolder = tree.GetItemData(hItem) == CITY_FOLDER_DATA;
         bool bRoot = tree.GetParentItem(hItem) == nullptr;
         CString strName = edit.m_strName;
-        // The place and folder editors trim the name and insist on one.
-        strName.Trim();
         CString strRefusal;
         switch (edit.m_op) {
         case CObsdbEdit::Op::AddPlace:
@@ -265,15 +239,17 @@ int CObsdbCommand::Apply(const std::vector<std::wstring>& args)
             place.m_dTz = edit.m_dTz;
             place.m_nAltFlag = edit.m_nAltFlag;
             // The place editor does not close on values it rejects.
-            strRefusal = PlaceEditorRefusal(strName, place);
+            CPlaceFields fields = PlaceEditorFields(strName, place);
+            strRefusal = fields.Check();
             if (!strRefusal.IsEmpty())
                 break;
+            strName = fields.m_strName;
             if (edit.m_op == CObsdbEdit::Op::AddPlace) {
                 place.m_nType = edit.m_bHasType ? edit.m_nType : 0;
                 editor.AddPlace(hItem, strName, place, strRefusal);
             } else {
                 // Without a "type" the place keeps its kind, as the editor shows it.
-                const CCityList& before = city.data.CityAt(static_cast<int>(tree.GetItemData(hItem)));
+                const CCityList& before = city.m_data.CityAt(static_cast<int>(tree.GetItemData(hItem)));
                 place.m_nType = edit.m_bHasType ? edit.m_nType : before.m_nType;
                 if (!edit.m_bHasAltFlag)
                     place.m_nAltFlag = CCityEditor::EditedAltFlag(before, place);
@@ -288,10 +264,9 @@ int CObsdbCommand::Apply(const std::vector<std::wstring>& args)
                                                          : " is a place, not a folder"));
                 return 1;
             }
-            if (strName.IsEmpty()) {
-                strRefusal = CCityEditor::EmptyFolderNameMessage();
+            strRefusal = CCityEditor::CheckFolderName(strName);
+            if (!strRefusal.IsEmpty())
                 break;
-            }
             if (edit.m_op == CObsdbEdit::Op::AddFolder)
                 editor.AddFolder(hItem, strName, strRefusal);
             else
@@ -335,20 +310,18 @@ int CObsdbCommand::Apply(const std::vector<std::wstring>& args)
             m_err += U8(strRefusal) + "\n";
     }
 
-    // What OK does: save only a modified list that may be edited.
-    if (!editor.m_bModified) {
-        Error("nothing changed; nothing written");
+    // What OK does.
+    if (!city.IsSaveDue()) {
+        Error(editor.m_bModified ? U8(strSystem) + " is read-only; nothing written" : "nothing changed; nothing written");
         return 0;
     }
-    if (!editor.m_bEditable) {
-        Error(U8(strSystem) + " is read-only; nothing written");
-        return 0;
-    }
-    city.data.m_strUserObsFile = args[3];
-    city.data.m_strUserJsonFile = args[4];
-    if (!city.log.SaveCityList()) {
-        Error("cannot write " + CityUtf8FromWide(args[3]) + " or " + CityUtf8FromWide(args[4])
-              + "; an old file is left as it was");
+    city.m_data.m_strUserObsFile = args[3];
+    city.m_data.m_strUserJsonFile = args[4];
+    CLocationLog::SaveResult saved = city.Save();
+    if (!saved) {
+        Error("cannot write " + U8(saved.strUnwritten) + "; "
+              + (saved.bListWritten ? U8(city.m_data.m_strUserObsFile) + " was written without its change log"
+                                    : std::string("nothing written")));
         return 3;
     }
     return 0;
@@ -357,14 +330,11 @@ int CObsdbCommand::Apply(const std::vector<std::wstring>& args)
 int CObsdbCommand::Dump(const std::vector<std::wstring>& args)
 {
     CString strSystem = args[0];
-    if (!CSafeFile::Exists(strSystem)) {
-        Error(U8(strSystem) + ": no such system list");
+    if (!HasSystemList(strSystem))
         return 1;
-    }
-    CityDialogData city;
-    city.Load(strSystem, args.size() > 1 ? CString(args[1]) : CString());
-    if (city.log.IsLogDamaged())
-        Error(CityUtf8FromWide(args[1]) + ": the change log could not be read whole; replayed as far as it reads");
-    m_out += CityDumpTree(city.data);
+    CMemTree tree;
+    CCitySession city(tree);
+    Load(city, strSystem, args.size() > 1 ? args[1] : std::wstring());
+    m_out += CityDumpTree(city.m_data);
     return 0;
 }

@@ -1,7 +1,11 @@
 #pragma once
 
+#include <afx/CString.h>
+
 #include <string>
 #include <vector>
+
+class CCitySession;
 
 // The obsdb commands. Run takes the arguments after the program name and returns the exit
 // status; what the program prints goes to m_out (standard output) and m_err (standard error),
@@ -22,5 +26,8 @@ private:
     int Apply(const std::vector<std::wstring>& args);
     int Dump(const std::vector<std::wstring>& args);
     int Usage(const std::string& strWhy);
+    bool HasSystemList(const CString& strSystem);
+    // Loads the lists as the dialog does, with a warning when the log was not replayed whole.
+    void Load(CCitySession& city, const CString& strSystem, const std::wstring& strLog);
     void Error(const std::string& strText);
 };

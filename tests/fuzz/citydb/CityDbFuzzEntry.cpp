@@ -1,8 +1,6 @@
 #include "CityDbFuzzEntry.h"
 
-#include <citydb/CCityData.h>
-#include <citydb/CCityEditor.h>
-#include <citydb/CLocationLog.h>
+#include <citydb/CCitySession.h>
 #include <citydb/CMemTree.h>
 
 #include <cstdlib>
@@ -49,41 +47,21 @@ void Put(const CString& strPath, const std::string& bytes)
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+// A session over the in-memory tree, loaded as a new dialog loads.
 struct FuzzCity {
     CMemTree tree;
-    CCityData data;
-    CLocationLog log{data};
-    CCityEditor editor{data, log};
+    CCitySession session{tree};
 
-    FuzzCity() { data.m_pTree = &tree; }
-
-    // Loads as a new dialog does; the lists are reused, since allocating them for every input
-    // would take most of the time.
     void Load(const CString& strSystem, const CString& strLog)
     {
-        data.ResetLists();
-        data.m_strObsFile = strSystem;
-        data.m_strUserJsonFile = strLog;
-        data.m_strUserObsFile = FuzzPath(L"user.obs");
-        editor.m_bModified = 0;
-        editor.m_bEditable = 1;
-        data.LoadCityList();
-        log.LoadLocationTreeContext();
+        session.SetFiles(strSystem, FuzzPath(L"user.obs"), strLog);
+        session.Load();
     }
-
     std::vector<HCITYITEM> Items() const
     {
-        std::vector<HCITYITEM> out;
-        std::vector<HCITYITEM> stack;
-        for (HCITYITEM h = tree.GetRootItem(); h; h = tree.GetNextSiblingItem(h))
-            stack.push_back(h);
-        while (!stack.empty() && out.size() < 4096) {
-            HCITYITEM h = stack.back();
-            stack.pop_back();
-            out.push_back(h);
-            for (HCITYITEM c = tree.GetChildItem(h); c; c = tree.GetNextSiblingItem(c))
-                stack.push_back(c);
-        }
+        std::vector<HCITYITEM> out = tree.GetItems();
+        if (out.size() > 4096)
+            out.resize(4096);
         return out;
     }
 };
@@ -106,6 +84,7 @@ int CityDbFuzzOne(const std::uint8_t* pData, std::size_t nSize)
     static FuzzCity city;
     city.Load(strSystem, strLog);
     std::vector<HCITYITEM> items = city.Items();
+    CCityEditor& editor = city.session.m_editor;
     CString s;
     CCityList place;
     place.m_dLon = 139.7;
@@ -119,27 +98,27 @@ int CityDbFuzzOne(const std::uint8_t* pData, std::size_t nSize)
             HCITYITEM hOther = items[(nPick / 7) % items.size()];
             bool bFolder = city.tree.GetItemData(hItem) == CITY_FOLDER_DATA;
             switch (nPick % 6) {
-            case 0: city.editor.AddPlace(hItem, L"新規", place, s); break;
-            case 1: city.editor.AddFolder(hItem, L"新しいフォルダ", s); break;
+            case 0: editor.AddPlace(hItem, L"新規", place, s); break;
+            case 1: editor.AddFolder(hItem, L"新しいフォルダ", s); break;
             case 2:
                 if (bFolder)
-                    city.editor.EditFolder(hItem, city.tree.GetItemText(hItem) + L"'", s);
+                    editor.EditFolder(hItem, city.tree.GetItemText(hItem) + L"'", s);
                 else
-                    city.editor.EditPlace(hItem, city.tree.GetItemText(hItem) + L"'", place, s);
+                    editor.EditPlace(hItem, city.tree.GetItemText(hItem) + L"'", place, s);
                 break;
-            case 3: city.editor.EndOfDrag(TRUE, hItem, hOther, ask, s); break;
-            case 4: city.editor.DeleteItem(hItem); break;
-            default: city.editor.EndOfDrag(TRUE, hOther, hItem, ask, s); break;
+            case 3: editor.EndOfDrag(TRUE, hItem, hOther, ask, s); break;
+            case 4: editor.DeleteItem(hItem); break;
+            default: editor.EndOfDrag(TRUE, hOther, hItem, ask, s); break;
             }
             items = city.Items();
             if (items.empty())
                 break;
         }
     }
-    city.log.SaveCityList();
+    CLocationLog::SaveResult saved = city.session.Save();
     // Backups would pile up over millions of inputs.
-    if (city.log.IsLogDamaged())
-        std::filesystem::remove(std::filesystem::path(city.log.GetBackupPath().wstr()), ec);
+    if (!saved.strBackup.IsEmpty())
+        std::filesystem::remove(std::filesystem::path(saved.strBackup.wstr()), ec);
 
     // The saved log read again never crashes either.
     static FuzzCity again;

@@ -25,21 +25,23 @@ std::string DumpTree(const ICityTree& tree)
     return out;
 }
 
-static HCITYITEM FindItem(const ICityTree& tree, HCITYITEM hItem, const wchar_t* pszName)
+HCITYITEM LoadedList::Root()
 {
-    for (; hItem; hItem = tree.GetNextSiblingItem(hItem)) {
-        if (tree.GetItemText(hItem) == pszName)
-            return hItem;
-        if (HCITYITEM hFound = FindItem(tree, tree.GetChildItem(hItem), pszName))
-            return hFound;
-    }
-    return nullptr;
+    if (!tree.GetRootItem())
+        tree.InsertItem(L"場所", CITY_IMG_FOLDER, CITY_IMG_FOLDER_OPEN, CITY_FOLDER_DATA, nullptr, CITY_TVI_LAST);
+    return tree.GetRootItem();
 }
 
-const CCityList* LoadedList::Place(const wchar_t* pszName) const
+HCITYITEM LoadedList::Add(HCITYITEM hParent, const CString& strName, double lon, double lat, double alt, double tz,
+                          int altFlag, int user, int type)
 {
-    HCITYITEM hItem = FindItem(tree, tree.GetRootItem(), pszName);
-    if (!hItem || tree.GetItemData(hItem) < 0 || tree.GetItemData(hItem) >= data.m_nCityNum)
-        return nullptr;
-    return &data.m_aCity[static_cast<size_t>(tree.GetItemData(hItem))];
+    CCityList city;
+    city.m_dLon = lon;
+    city.m_dLat = lat;
+    city.m_dAlt = alt;
+    city.m_dTz = tz;
+    city.m_nAltFlag = altFlag;
+    city.m_nUser = user;
+    city.m_nType = type;
+    return tree.InsertItem(strName, CITY_IMG_PLACE, CITY_IMG_PLACE_SELECTED, data.AppendCity(city), hParent, CITY_TVI_LAST);
 }

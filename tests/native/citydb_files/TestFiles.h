@@ -35,6 +35,9 @@ struct LoadedList : ICityProgress {
         data.m_strObsFile = dir.WidePath("zelkam.obs");
         bRead = data.LoadCityList();
     }
-    // The place record of the first item with this text, found in pre-order.
-    const CCityList* Place(const wchar_t* pszName) const;
+    // The root folder, made when there is none.
+    HCITYITEM Root();
+    // A place with a new record, last in hParent.
+    HCITYITEM Add(HCITYITEM hParent, const CString& strName, double lon, double lat, double alt, double tz,
+                  int altFlag = 0, int user = 0, int type = 3);
 };

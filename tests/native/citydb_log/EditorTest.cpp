@@ -1,5 +1,7 @@
 #include "LogTestKit.h"
 
+#include <citydb/CPlaceFields.h>
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -205,38 +207,112 @@ TEST(Editor, DropRulesPickTheDestination)
     }
 }
 
-TEST(Editor, MovedSubtreeKeepsOrderDataStateAndRecords)
+// A tree view can refuse an insert; this one refuses every insert after the first nAllowed.
+class RefusingTree : public CMemTree {
+public:
+    int nAllowed = 1 << 30;
+    HCITYITEM InsertItem(const CString& strText, int nImage, int nSelectedImage, std::intptr_t nData,
+                         HCITYITEM hParent, HCITYITEM hInsertAfter) override
+    {
+        if (nAllowed-- <= 0)
+            return nullptr;
+        return CMemTree::InsertItem(strText, nImage, nSelectedImage, nData, hParent, hInsertAfter);
+    }
+};
+
+TEST(Editor, MovedSubtreeKeepsItsItemsOrIsNotMovedAtAll)
 {
-    CityBench b;
-    b.Open(JapanList(), "", true);
-    HCITYITEM hJapan = b.Find({L"場所", L"日本"});
-    b.tree.SetItemState(hJapan, CITY_TVIS_EXPANDED, CITY_TVIS_EXPANDED);
-    std::vector<CCityList> before(b.data.m_aCity.begin(), b.data.m_aCity.begin() + 3);
-    CString s;
-    ASSERT_TRUE(b.editor.DropItem(hJapan, b.Find({L"場所", L"米国", L"ホノルル"}), nullptr, s));
-    HCITYITEM hMoved = b.Find({L"場所", L"米国", L"日本"});
-    ASSERT_TRUE(hMoved);
-    EXPECT_EQ(CITY_TVIS_EXPANDED, b.tree.GetItemState(hMoved, CITY_TVIS_EXPANDED));
-    EXPECT_EQ(0, static_cast<int>(b.tree.GetItemData(b.Find({L"場所", L"米国", L"日本", L"東京"}))));
-    EXPECT_EQ(1, static_cast<int>(b.tree.GetItemData(b.Find({L"場所", L"米国", L"日本", L"大阪"}))));
-    int nImage = -1, nSel = -1;
-    b.tree.GetItemImage(b.Find({L"場所", L"米国", L"日本", L"大阪"}), nImage, nSel);
-    EXPECT_EQ(CITY_IMG_PLACE, nImage);
-    EXPECT_EQ(CITY_IMG_PLACE_SELECTED, nSel);
-    EXPECT_EQ(3, b.data.m_nCityNum);
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(before[i].m_dLon, b.data.CityAt(i).m_dLon);
+    TempDir dir;
+    WriteBytes(dir.Path("zelkam.obs"), JapanList());
+    // 日本 with its two places is three inserts; each count short of that fails at another item.
+    for (int nAllowed = 0; nAllowed <= 3; ++nAllowed) {
+        SCOPED_TRACE("inserts allowed: " + std::to_string(nAllowed));
+        RefusingTree tree;
+        CCitySession session(tree);
+        session.SetFiles(dir.WidePath("zelkam.obs"), dir.WidePath("u.obs"), dir.WidePath("none.json"));
+        session.Load();
+        tree.SetItemState(session.Find({L"場所", L"日本"}), CITY_TVIS_EXPANDED, CITY_TVIS_EXPANDED);
+        const std::string log = session.m_log.m_locationTreeContext.serialize();
+        const size_t nCount = tree.GetCount();
+        tree.nAllowed = nAllowed;
+        CString s;
+        bool bMoved = session.m_editor.DropItem(session.Find({L"場所", L"日本"}), session.Find({L"場所", L"米国", L"ホノルル"}), nullptr, s);
+        EXPECT_EQ(nAllowed == 3, bMoved);
+        EXPECT_EQ(nCount, tree.GetCount());
+        EXPECT_EQ(bMoved, log != session.m_log.m_locationTreeContext.serialize());
+        HCITYITEM hJapan = session.Find(bMoved ? std::vector<CString>{L"場所", L"米国", L"日本"} : std::vector<CString>{L"場所", L"日本"});
+        ASSERT_TRUE(hJapan);
+        // The copy keeps expanded folders, places' records and images.
+        EXPECT_EQ(CITY_TVIS_EXPANDED, tree.GetItemState(hJapan, CITY_TVIS_EXPANDED));
+        HCITYITEM hOsaka = tree.GetNextSiblingItem(tree.GetChildItem(hJapan));
+        EXPECT_EQ(1, static_cast<int>(tree.GetItemData(hOsaka)));
+        int nImage = -1, nSel = -1;
+        tree.GetItemImage(hOsaka, nImage, nSel);
+        EXPECT_EQ(std::make_pair(CITY_IMG_PLACE, CITY_IMG_PLACE_SELECTED), std::make_pair(nImage, nSel));
+        EXPECT_EQ(3, session.m_data.m_nCityNum);
+    }
 }
 
-TEST(Editor, CancelledOrOutsideDragStillMarksModified)
+TEST(Editor, EditedAltFlagIsSetWhenOnlyThePositionChanged)
 {
-    CityBench b;
-    b.Open(JapanList(), "", true);
-    CString s;
-    const std::string names = b.Names();
-    EXPECT_FALSE(b.editor.EndOfDrag(FALSE, b.Find({L"場所", L"日本"}), b.Find({L"場所", L"米国"}), nullptr, s));
-    EXPECT_EQ(names, b.Names());
-    EXPECT_TRUE(b.editor.m_bModified);
+    const CCityList osaka = PlaceValues(135.5, 34.6833, 5, 9);
+    const struct {
+        const char* fault;
+        CCityList after;
+        int flag;
+    } cases[] = {
+        {"a new position alone sets the flag", PlaceValues(135.6, 34.6833, 5, 9), 1},
+        {"the other hemisphere alone is a new position", PlaceValues(135.5, -34.6833, 5, 9), 1},
+        {"a new altitude clears it", PlaceValues(135.6, 34.6833, 6, 9), 0},
+        {"no change leaves it clear", osaka, 0},
+        {"less than the fields show is no change", PlaceValues(135.500001, 34.6833, 5, 9), 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.flag, CCityEditor::EditedAltFlag(osaka, c.after)) << c.fault;
+}
+
+TEST(Editor, PlaceEditorChecksEveryFieldOnOkInOrder)
+{
+    struct Case {
+        const char* fault;
+        CPlaceFields fields;
+        const wchar_t* messages;
+    };
+    // Name, longitude degrees, minutes, seconds, latitude likewise, altitude, time-zone hours, minutes.
+    using F = CPlaceFields;
+    const Case cases[] = {
+        {"the bounds themselves refused", F{L"a", 180, 0, 0, 90, 0, 0, -9999, 14, 0}, L""},
+        {"the last minute or tenth refused", F{L"a", 179, 59, 59.9, 89, 59, 59.9, 999999, 13, 59}, L""},
+        {"blank name taken", F{L" \t\x3000", 1, 0, 0, 1, 0, 0, 0, 9, 0}, L"都市名を入力してください。\n"},
+        {"a tenth of a second past 180 taken", F{L"a", 180, 0, 0.1, 1, 0, 0, 0, 9, 0},
+         L"経度には 0.0 から 180.0 までの値を入力してください\n"},
+        {"59.95 seconds taken on OK", F{L"a", 1, 0, 59.95, 1, 0, 0, 0, 9, 0}, L"経度の秒には 0 から 59.9 までの値を入力してください\n"},
+        {"a minute past 14 hours taken", F{L"a", 1, 0, 0, 1, 0, 0, 0, 14, 1}, L"タイムゾーンには 0 から 14 までの値を入力してください\n"},
+        {"messages swapped, merged or lost", F{L"", 181, 60, 60, 91, -1, -0.1, 1000000, 15, 60},
+         L"都市名を入力してください。\n"
+         L"経度には 0.0 から 180.0 までの値を入力してください\n"
+         L"経度の分には 0 から 59 までの値を入力してください\n"
+         L"経度の秒には 0 から 59.9 までの値を入力してください\n"
+         L"緯度には 0.0 から 90.0 までの値を入力してください\n"
+         L"緯度の分には 0 から 59 までの値を入力してください\n"
+         L"緯度の秒には 0 から 59.9 までの値を入力してください\n"
+         L"標高には -9999 から 999999 までの値を入力してください\n"
+         L"タイムゾーンには 0 から 14 までの値を入力してください\n"
+         L"タイムゾーンの分には 0 から 59 までの値を入力してください\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fault);
+        CPlaceFields fields = c.fields;
+        EXPECT_STREQ(c.messages, fields.Check().GetString());
+    }
+    CPlaceFields trimmed = F{L" 東京\x3000", 1, 0, 0, 1, 0, 0, 0, 9, 0};
+    trimmed.Check();
+    EXPECT_STREQ(L"東京", trimmed.m_strName.GetString());
+    CString strFolder = L"  ";
+    EXPECT_STREQ(L"フォルダ名を入力してください。\n", CCityEditor::CheckFolderName(strFolder).GetString());
+    strFolder = L" 九州 ";
+    EXPECT_TRUE(CCityEditor::CheckFolderName(strFolder).IsEmpty());
+    EXPECT_STREQ(L"九州", strFolder.GetString());
 }
 
 }  // namespace

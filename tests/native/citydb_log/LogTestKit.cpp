@@ -1,7 +1,5 @@
 #include "LogTestKit.h"
 
-#include <citydb/CityLogText.h>
-
 #include <stdexcept>
 
 std::string Rec(const char* action, const wchar_t* name, const char* type, const wchar_t* offset,
@@ -28,10 +26,7 @@ std::string Arr(std::initializer_list<std::string> recs)
 
 CityBench::CityBench()
 {
-    data.m_pTree = &tree;
-    data.m_strObsFile = dir.WidePath("zelkam.obs");
-    data.m_strUserObsFile = dir.WidePath("zelkam_user.obs");
-    data.m_strUserJsonFile = dir.WidePath("zelkam_user_obs.json");
+    session.SetFiles(dir.WidePath("zelkam.obs"), dir.WidePath("zelkam_user.obs"), dir.WidePath("zelkam_user_obs.json"));
 }
 
 void CityBench::Open(const std::string& systemList, const std::string& logText, bool bNoLog)
@@ -42,33 +37,9 @@ void CityBench::Open(const std::string& systemList, const std::string& logText, 
     Reopen();
 }
 
-void CityBench::Reopen()
-{
-    data.ResetLists();
-    data.LoadCityList();
-    log.LoadLocationTreeContext();
-    editor.m_bModified = 0;
-    editor.m_bEditable = 1;
-}
-
 HCITYITEM CityBench::Find(std::initializer_list<const wchar_t*> path) const
 {
-    HCITYITEM hParent = nullptr;
-    HCITYITEM hItem = nullptr;
-    for (const wchar_t* name : path) {
-        hItem = tree.GetChildItem(hParent);
-        while (hItem && tree.GetItemText(hItem).Compare(name) != 0)
-            hItem = tree.GetNextSiblingItem(hItem);
-        if (!hItem)
-            return nullptr;
-        hParent = hItem;
-    }
-    return hItem;
-}
-
-std::string CityBench::DumpTree() const
-{
-    return CityDumpTree(data);
+    return session.Find(std::vector<CString>(path.begin(), path.end()));
 }
 
 static void NameItems(const ICityTree& tree, HCITYITEM hItem, std::string& out)

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <citydb/CCityData.h>
-#include <citydb/CCityEditor.h>
-#include <citydb/CLocationLog.h>
+#include <citydb/CCitySession.h>
 #include <citydb/CMemTree.h>
+#include <citydb/CityLogText.h>
 
 #include <afx/AnsiCodePage.h>
 #include <TempDir.h>
@@ -12,7 +11,6 @@
 #include <string>
 #include <vector>
 
-// A fresh directory per test, removed afterwards.
 // CP932 bytes of a wide literal.
 inline std::string Ansi(const wchar_t* psz) { return AnsiFromWide(psz); }
 
@@ -23,24 +21,24 @@ std::string Rec(const char* action, const wchar_t* name, const char* type = "nod
 // Records joined into an array.
 std::string Arr(std::initializer_list<std::string> recs);
 
-// A city dialog's data without the dialog: the tree, the lists, the log and the edits, over
-// files in a temporary directory (zelkam.obs, zelkam_user.obs, zelkam_user_obs.json).
+// A city list session over the in-memory tree and files in a temporary directory
+// (zelkam.obs, zelkam_user.obs, zelkam_user_obs.json).
 struct CityBench {
     TempDir dir;
     CMemTree tree;
-    CCityData data;
-    CLocationLog log{data};
-    CCityEditor editor{data, log};
+    CCitySession session{tree};
+    CCityData& data = session.m_data;
+    CLocationLog& log = session.m_log;
+    CCityEditor& editor = session.m_editor;
 
     CityBench();
     // Writes the system list (and the log, unless bNoLog) and loads both, as the dialog does.
     void Open(const std::string& systemList, const std::string& logText, bool bNoLog = false);
     // Loads again from the files as they are now.
-    void Reopen();
+    void Reopen() { session.Load(); }
     // The item reached through these names from the root ("場所" first); null when none.
     HCITYITEM Find(std::initializer_list<const wchar_t*> path) const;
-    std::string Dump() const { return DumpTree(); }
-    std::string DumpTree() const;
+    std::string Dump() const { return CityDumpTree(data); }
     // Names only, UTF-8: folders as name{children}, siblings joined by ','.
     std::string Names() const;
     // The location data string of a place, UTF-8; "" when there is no such place.

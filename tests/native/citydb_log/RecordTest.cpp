@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <citydb/CSafeFile.h>
+
 #include <functional>
+
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -12,38 +16,6 @@ const char* const kHome = "139.7000000,35.7000000,30,09.00, 0, 1, 0";
 std::string InJapan(std::initializer_list<std::string> recs)
 {
     return Arr({Rec("path", L"場所", "node", L"", "", L"", Arr({Rec("path", L"日本", "node", L"", "", L"", Arr(recs))}))});
-}
-
-TEST(Record, WorkedExampleIsWrittenByteForByteAndReplays)
-{
-    CityBench b;
-    b.Open(JapanList(), "", true);
-    CString strRefusal;
-    ASSERT_TRUE(b.editor.AddPlace(b.Find({L"場所", L"日本", L"東京"}), L"自宅", PlaceValues(139.7, 35.7, 30, 9), strRefusal));
-    ASSERT_TRUE(b.editor.EditPlace(b.Find({L"場所", L"日本", L"大阪"}), L"大阪市",
-                                   PlaceValues(135.5023, 34.6937, 12, 9), strRefusal));
-    ASSERT_TRUE(b.editor.DeleteItem(b.Find({L"場所", L"日本", L"東京"})));
-    ASSERT_TRUE(b.editor.m_bModified);
-    ASSERT_TRUE(b.log.SaveCityList());
-
-    const std::string expected = Ansi(
-        L"[{\"action\":\"path\",\"data\":\"\",\"latest_name\":\"\","
-        L"\"next\":[{\"action\":\"path\",\"data\":\"\",\"latest_name\":\"\","
-        L"\"next\":["
-        L"{\"action\":\"add\",\"data\":\"139.7000000,35.7000000,30,09.00, 0, 1, 0\",\"latest_name\":\"\",\"next\":[],"
-        L"\"original_name\":\"自宅\",\"type\":\"leaf\",\"vertical_offset\":\"東京\"},"
-        L"{\"action\":\"update\",\"data\":\"135.5023000,34.6937000,12,09.00, 0, 1, 0\",\"latest_name\":\"大阪市\",\"next\":[],"
-        L"\"original_name\":\"大阪\",\"type\":\"leaf\",\"vertical_offset\":\"\"},"
-        L"{\"action\":\"delete\",\"data\":\"\",\"latest_name\":\"\",\"next\":\"\","
-        L"\"original_name\":\"東京\",\"type\":\"node\",\"vertical_offset\":\"\"}],"
-        L"\"original_name\":\"日本\",\"type\":\"node\",\"vertical_offset\":\"\"}],"
-        L"\"original_name\":\"場所\",\"type\":\"node\",\"vertical_offset\":\"\"}]");
-    EXPECT_EQ(expected, b.SavedLog());
-
-    CityBench replay;
-    replay.Open(JapanList(), b.SavedLog());
-    EXPECT_EQ("場所{日本{自宅,大阪市},米国{ホノルル}}", replay.Names());
-    EXPECT_EQ(b.Dump(), replay.Dump());
 }
 
 struct RecordCase {
@@ -182,6 +154,68 @@ TEST(Save, ResetThenSaveWritesAnEmptyArrayAndTheHeaderOnce)
     EXPECT_EQ(std::string::npos, list.find("# system list", 1));
 }
 
+ino_t Inode(const std::string& path)
+{
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
+}
+
+TEST(Save, WritesBothFilesOrNeitherAndSaysWhich)
+{
+    struct Case {
+        const char* fault;
+        std::function<void(CityBench&)> arrange;  // after the load
+        const char* unwritten;                    // file named in the result; "" when both were written
+        bool bWritten;
+    };
+    using B = CityBench;
+    const std::string kOldList = "old list";
+    const std::string kOldLog = "[]";
+    const Case cases[] = {
+        {"both written", [](B&) {}, "", true},
+        {"a log too large to read is replaced, or the list written without it",
+         [](B& b) {
+             ASSERT_EQ(0, truncate(b.dir.Path("zelkam_user_obs.json").c_str(), CSafeFile::MaxReadBytes + 1));
+             b.Reopen();
+             ASSERT_TRUE(b.log.IsLogUnreadable());
+             b.editor.AddFolder(b.Find({L"場所"}), L"新", g_refusal);
+         },
+         "zelkam_user_obs.json", false},
+        {"a log that cannot be written leaves a new list behind",
+         [](B& b) { b.data.m_strUserJsonFile = b.dir.WidePath("missing/zelkam_user_obs.json"); }, "missing/zelkam_user_obs.json",
+         false},
+        {"a list that cannot be written is saved with the log anyway",
+         [](B& b) { b.data.m_strUserObsFile = b.dir.WidePath("missing/zelkam_user.obs"); }, "missing/zelkam_user.obs", false},
+        {"a damaged log replaced although its backup cannot be kept",
+         [](B& b) {
+             WriteBytes(b.dir.Path("zelkam_user_obs.json"), "[{\"act");
+             b.Reopen();
+             ASSERT_EQ(0, mkdir(b.dir.Path("zelkam_user_obs.json.bak").c_str(), 0755));
+             WriteBytes(b.dir.Path("zelkam_user_obs.json.bak/x"), "");
+             b.editor.AddFolder(b.Find({L"場所"}), L"新", g_refusal);
+         },
+         "zelkam_user_obs.json.bak", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fault);
+        CityBench b;
+        WriteBytes(b.dir.Path("zelkam_user.obs"), kOldList);
+        b.Open(JapanList(), kOldLog);
+        b.editor.AddFolder(b.Find({L"場所"}), L"新", g_refusal);
+        c.arrange(b);
+        const ino_t nLogBefore = Inode(b.dir.Path("zelkam_user_obs.json"));
+        CLocationLog::SaveResult saved = b.log.SaveCityList();
+        EXPECT_EQ(c.bWritten, static_cast<bool>(saved));
+        EXPECT_EQ(c.bWritten, saved.bListWritten);
+        EXPECT_EQ(c.bWritten, saved.bLogWritten);
+        EXPECT_EQ(*c.unwritten ? b.dir.WidePath(c.unwritten) : CString(), saved.strUnwritten);
+        EXPECT_EQ(c.bWritten, ReadBytes(b.dir.Path("zelkam_user.obs")) != kOldList);
+        // A save replaces a file whole, so a written log is a new file.
+        EXPECT_EQ(c.bWritten, Inode(b.dir.Path("zelkam_user_obs.json")) != nLogBefore);
+        unlink(b.dir.Path("zelkam_user_obs.json.bak/x").c_str());
+    }
+}
+
 TEST(Save, DamagedLogIsKeptInABackupBeforeItIsReplaced)
 {
     CityBench b;
@@ -190,8 +224,9 @@ TEST(Save, DamagedLogIsKeptInABackupBeforeItIsReplaced)
     ASSERT_TRUE(b.log.IsLogDamaged());
     // An older backup with other bytes stays as it is.
     WriteBytes(b.dir.Path("zelkam_user_obs.json.bak"), "older");
-    EXPECT_EQ(b.dir.WidePath("zelkam_user_obs.json.bak.2"), b.log.GetBackupPath());
-    ASSERT_TRUE(b.log.SaveCityList());
+    CLocationLog::SaveResult saved = b.log.SaveCityList();
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(b.dir.WidePath("zelkam_user_obs.json.bak.2"), saved.strBackup);
     EXPECT_EQ("older", ReadBytes(b.dir.Path("zelkam_user_obs.json.bak")));
     EXPECT_EQ(damaged, ReadBytes(b.dir.Path("zelkam_user_obs.json.bak.2")));
     EXPECT_EQ("[" + Rec("path", L"場所") + ",{}]", b.SavedLog());
@@ -201,29 +236,8 @@ TEST(Save, DamagedLogIsKeptInABackupBeforeItIsReplaced)
 
     CityBench clean;
     clean.Open(JapanList(), "[]");
-    ASSERT_TRUE(clean.log.SaveCityList());
+    EXPECT_TRUE(clean.log.SaveCityList().strBackup.IsEmpty());
     EXPECT_FALSE(clean.dir.Exists("zelkam_user_obs.json.bak"));
-}
-
-TEST(Save, FailuresLeaveOldFilesWhole)
-{
-    {
-        // A log that exists but cannot be read is never replaced.
-        CityBench b;
-        WriteBytes(b.dir.Path("zelkam.obs"), JapanList());
-        ASSERT_EQ(0, mkdir(b.dir.Path("zelkam_user_obs.json").c_str(), 0755));
-        b.Reopen();
-        EXPECT_FALSE(b.log.SaveCityList());
-        EXPECT_TRUE(b.dir.Exists("zelkam_user.obs"));
-    }
-    {
-        // A log that cannot be written leaves the old one as it was.
-        CityBench b;
-        b.Open(JapanList(), "[]");
-        b.data.m_strUserJsonFile = b.dir.WidePath("missing/zelkam_user_obs.json");
-        EXPECT_FALSE(b.log.SaveCityList());
-        EXPECT_EQ("[]", b.SavedLog());
-    }
 }
 
 }  // namespace

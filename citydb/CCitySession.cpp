@@ -1,0 +1,63 @@
+#include <citydb/CCitySession.h>
+
+#include <citydb/Utf8Text.h>
+
+#ifdef _WIN32
+#  include <windows.h>
+#else
+#  include <sys/stat.h>
+#endif
+
+CCitySession::CCitySession(ICityTree& tree)
+    : m_tree(tree)
+{
+    m_data.m_pTree = &tree;
+}
+
+void CCitySession::SetFiles(const CString& strObsFile, const CString& strUserObsFile,
+                            const CString& strUserJsonFile)
+{
+    m_data.m_strObsFile = strObsFile;
+    m_data.m_strUserObsFile = strUserObsFile;
+    m_data.m_strUserJsonFile = strUserJsonFile;
+}
+
+void CCitySession::Load()
+{
+    m_editor.m_bEditable = IsListEditable(m_data.m_strObsFile);
+    m_editor.m_bModified = 0;
+    m_data.ResetLists();
+    m_data.LoadCityList();
+    m_log.LoadLocationTreeContext();
+}
+
+HCITYITEM CCitySession::Find(const std::vector<CString>& aPath) const
+{
+    HCITYITEM hItem = nullptr;
+    HCITYITEM hParent = nullptr;
+    for (const CString& strName : aPath) {
+        hItem = m_tree.GetChildItem(hParent);
+        while (hItem && m_tree.GetItemText(hItem).Compare(strName) != 0)
+            hItem = m_tree.GetNextSiblingItem(hItem);
+        if (!hItem)
+            return nullptr;
+        hParent = hItem;
+    }
+    return hItem;
+}
+
+bool CCitySession::IsListEditable(const CString& strObsFile)
+{
+    if (strObsFile.IsEmpty())
+        return false;
+#ifdef _WIN32
+    DWORD nAttr = GetFileAttributesW(strObsFile.GetString());
+    return nAttr != INVALID_FILE_ATTRIBUTES && !(nAttr & FILE_ATTRIBUTE_DIRECTORY)
+        && !(nAttr & FILE_ATTRIBUTE_READONLY);
+#else
+    struct stat st;
+    // The write bits, not access(): a program run as root may write anything.
+    return stat(CityUtf8FromWide(strObsFile.wstr()).c_str(), &st) == 0 && S_ISREG(st.st_mode)
+        && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
+#endif
+}
