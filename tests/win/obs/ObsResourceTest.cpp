@@ -1,6 +1,7 @@
-#include "DlgTemplateReader.h"
-
+#include <windows.h>
 #include <commctrl.h>
+
+#include <cwctype>
 
 #include "res/resource_obs.h"
 #include "res/resource_strings.h"
@@ -34,6 +35,47 @@ BOOL CALLBACK CollectDialog(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR param)
     return TRUE;
 }
 
+INT_PTR CALLBACK NoDialogProc(HWND, UINT, WPARAM, LPARAM)
+{
+    return FALSE;
+}
+
+struct Control {
+    int id;
+    std::wstring text;
+    DWORD style;
+};
+
+// The dialog and the controls that Windows makes of a template: created, read, destroyed.
+// False when the template cannot be made into a dialog.
+bool ReadDialog(UINT idTemplate, DWORD& dwStyle, std::vector<Control>& controls)
+{
+    HWND hDlg = CreateDialogParamW(VrkObsModule(), MAKEINTRESOURCEW(idTemplate), nullptr,
+                                   NoDialogProc, 0);
+    if (hDlg == nullptr)
+        return false;
+    dwStyle = static_cast<DWORD>(GetWindowLongW(hDlg, GWL_STYLE));
+    for (HWND h = GetWindow(hDlg, GW_CHILD); h != nullptr; h = GetWindow(h, GW_HWNDNEXT)) {
+        wchar_t szText[256] = {};
+        GetWindowTextW(h, szText, 256);
+        controls.push_back({GetDlgCtrlID(h), szText, static_cast<DWORD>(GetWindowLongW(h, GWL_STYLE))});
+    }
+    DestroyWindow(hDlg);
+    return true;
+}
+
+// The upper-case access key of a caption ("経度(&O)：" -> 'O'), or 0; "&&" is a literal '&'.
+wchar_t AccessKeyOf(const std::wstring& caption)
+{
+    for (size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] == L'&' && caption[i + 1] != L'&')
+            return static_cast<wchar_t>(std::towupper(caption[i + 1]));
+        if (caption[i] == L'&')
+            ++i;
+    }
+    return 0;
+}
+
 }  // namespace
 
 // Every dialog template of the DLL: no control id twice (statics apart) and no access key twice,
@@ -46,20 +88,19 @@ TEST(ObsResources, NoTemplateRepeatsAnIdOrAnAccessKey)
                        reinterpret_cast<LONG_PTR>(&ids));
     ASSERT_FALSE(ids.empty());
     for (UINT id : ids) {
-        DlgTemplate dlg;
-        std::string error;
-        ASSERT_TRUE(ReadDlgTemplate(VrkObsModule(), MAKEINTRESOURCEW(id), dlg, error))
-            << "template " << id << ": " << error;
+        DWORD dwStyle = 0;
+        std::vector<Control> controls;
+        ASSERT_TRUE(ReadDialog(id, dwStyle, controls)) << "template " << id;
         std::map<int, std::string> byId;
         std::map<wchar_t, std::string> byKey;
-        for (const DlgItem& item : dlg.items) {
-            const std::string what = "control " + std::to_string(item.id) + " \"" +
-                                     Narrow(item.title) + "\"";
-            if (item.id != -1 && item.id != 0xFFFF) {
-                EXPECT_TRUE(byId.emplace(item.id, what).second)
-                    << "template " << id << ": id " << item.id << " twice";
+        for (const Control& control : controls) {
+            const std::string what = "control " + std::to_string(control.id) + " \"" +
+                                     Narrow(control.text) + "\"";
+            if (control.id != -1 && control.id != 0xFFFF) {
+                EXPECT_TRUE(byId.emplace(control.id, what).second)
+                    << "template " << id << ": id " << control.id << " twice";
             }
-            if (const wchar_t key = AccessKeyOf(item.title)) {
+            if (const wchar_t key = AccessKeyOf(control.text)) {
                 EXPECT_TRUE(byKey.emplace(key, what).second)
                     << "template " << id << ": access key " << Narrow(std::wstring(1, key))
                     << " on " << what << " and on " << byKey[key];
@@ -72,10 +113,10 @@ TEST(ObsResources, NoTemplateRepeatsAnIdOrAnAccessKey)
 // a map place that is never seen, and up-downs that leave their buddies' text to the handlers.
 TEST(ObsResources, LocationTemplateStyles)
 {
-    DlgTemplate dlg;
-    std::string error;
-    ASSERT_TRUE(ReadDlgTemplate(VrkObsModule(), MAKEINTRESOURCEW(IDD_OBS), dlg, error)) << error;
-    EXPECT_EQ(dlg.style & WS_VISIBLE, 0u) << "a modeless dialog that shows itself on creation";
+    DWORD dwStyle = 0;
+    std::vector<Control> controls;
+    ASSERT_TRUE(ReadDialog(IDD_OBS, dwStyle, controls));
+    EXPECT_EQ(dwStyle & WS_VISIBLE, 0u) << "a modeless dialog that shows itself on creation";
     constexpr DWORD kBuddy = UDS_SETBUDDYINT | UDS_AUTOBUDDY;
     const std::map<int, DWORD> forbidden = {
         {IDC_OBS_MAP, WS_VISIBLE},   {IDC_SPN_LNG_DEG, kBuddy}, {IDC_SPN_LNG_MIN, kBuddy},
@@ -84,12 +125,12 @@ TEST(ObsResources, LocationTemplateStyles)
         {IDC_SPN_TZ_MIN, kBuddy},
     };
     int nFound = 0;
-    for (const DlgItem& item : dlg.items) {
-        const auto it = forbidden.find(item.id);
+    for (const Control& control : controls) {
+        const auto it = forbidden.find(control.id);
         if (it == forbidden.end())
             continue;
         ++nFound;
-        EXPECT_EQ(item.style & it->second, 0u) << "control " << item.id;
+        EXPECT_EQ(control.style & it->second, 0u) << "control " << control.id;
     }
     EXPECT_EQ(nFound, static_cast<int>(forbidden.size()));
 }
