@@ -63,7 +63,7 @@ constexpr CFeatureFlag kFeatures[kFeatureCount] = {
     {&CDlgObs::m_bFeatureOther, _T("FeatureOther"), 0},
 };
 
-// The edit of each field, in the order of CoordField, and its up-down.
+// The edit of each field, in the order of CoordField.
 constexpr int kFieldEdits[kCoordFieldCount] = {
     IDC_EDT_LNG_DEG, IDC_EDT_LNG_MIN, IDC_EDT_LNG_SEC, IDC_EDT_LAT_DEG, IDC_EDT_LAT_MIN,
     IDC_EDT_LAT_SEC, IDC_EDT_ALT,     IDC_EDT_TZ_HOUR, IDC_EDT_TZ_MIN,

@@ -153,9 +153,9 @@ TEST_F(DlgObsMap, MapCallsOfEachChange)
         {"stored zoom beyond the detail end", 4, -7, lng0, lat0, [](CDlgObs&, CFakeMap&) {}, 0, {}},
         {"zero magnification moved the slider", 4, 120, lng0, lat0,
          [](CDlgObs&, CFakeMap& m) { m.FireSetMag(0.0); }, 120, {}},
-        {"refill from the observer centres and marks it", 4, 200, lng0, lat0,
+        {"refill centres and marks a west place east of 180", 4, 200, -10.5, -20.25,
          [](CDlgObs& d, CFakeMap&) { d.InitLocation(TRUE); }, 200,
-         {L"8()", L"4(139.691772, 35.689236)", L"6(139.691772, 35.689236)", L"8()"}},
+         {L"8()", L"4(349.5, -20.25)", L"6(349.5, -20.25)", L"8()"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.fault);
