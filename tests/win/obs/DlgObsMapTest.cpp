@@ -73,7 +73,8 @@ void Wheel(CDlgObs& dlg, CFakeMap& map, WORD keys, short delta, bool bInside = t
     CRect rc;
     ::GetWindowRect(map.GetHwnd(), &rc);
     const POINT pt = bInside ? POINT{rc.left + 10, rc.top + 10} : POINT{rc.right + 40, rc.top + 10};
-    dlg.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(keys, static_cast<WORD>(delta)), MAKELPARAM(pt.x, pt.y));
+    dlg.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(keys, static_cast<WORD>(delta)),
+                    MAKELPARAM(pt.x, pt.y));
 }
 
 // The argument types of a call: "R8 R8 ".
@@ -149,7 +150,8 @@ TEST_F(DlgObsMap, MapCallsOfEachChange)
          [](CDlgObs&, CFakeMap& m) { m.FireSetMag(1.0); }, 0, {L"8()"}},
         {"view of 91 degrees", 4, 200, lng0, lat0,
          [](CDlgObs&, CFakeMap& m) { m.FireSetMag(180.0 / 91.0); }, 45, {L"8()"}},
-        {"stored zoom beyond the wide end", 4, 5000, lng0, lat0, [](CDlgObs&, CFakeMap&) {}, 200, {}},
+        {"stored zoom beyond the wide end", 4, 5000, lng0, lat0, [](CDlgObs&, CFakeMap&) {}, 200,
+         {}},
         {"stored zoom beyond the detail end", 4, -7, lng0, lat0, [](CDlgObs&, CFakeMap&) {}, 0, {}},
         {"zero magnification moved the slider", 4, 120, lng0, lat0,
          [](CDlgObs&, CFakeMap& m) { m.FireSetMag(0.0); }, 120, {}},

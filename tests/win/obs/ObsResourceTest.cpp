@@ -58,7 +58,8 @@ bool ReadDialog(UINT idTemplate, DWORD& dwStyle, std::vector<Control>& controls)
     for (HWND h = GetWindow(hDlg, GW_CHILD); h != nullptr; h = GetWindow(h, GW_HWNDNEXT)) {
         wchar_t szText[256] = {};
         GetWindowTextW(h, szText, 256);
-        controls.push_back({GetDlgCtrlID(h), szText, static_cast<DWORD>(GetWindowLongW(h, GWL_STYLE))});
+        const DWORD dwControlStyle = static_cast<DWORD>(GetWindowLongW(h, GWL_STYLE));
+        controls.push_back({GetDlgCtrlID(h), szText, dwControlStyle});
     }
     DestroyWindow(hDlg);
     return true;

@@ -65,13 +65,17 @@ protected:
     static void Type(CDlgObs& dlg, int nID, const wchar_t* pszText);
     static void StepUpDown(CDlgObs& dlg, int nID, int nDelta);
     static CString Text(CDlgObs& dlg, int nID);
-    static bool Checked(CDlgObs& dlg, int nID) { return ::IsDlgButtonChecked(dlg.GetSafeHwnd(), nID) == BST_CHECKED; }
-    static bool Visible(CDlgObs& dlg, int nID) { return ::IsWindowVisible(::GetDlgItem(dlg.GetSafeHwnd(), nID)) != FALSE; }
-    static bool Enabled(CDlgObs& dlg, int nID) { return ::IsWindowEnabled(::GetDlgItem(dlg.GetSafeHwnd(), nID)) != FALSE; }
+    static bool Checked(CDlgObs& dlg, int nID)
+    {
+        return ::IsDlgButtonChecked(dlg.GetSafeHwnd(), nID) == BST_CHECKED;
+    }
+    static bool Visible(CDlgObs& dlg, int nID) { return ::IsWindowVisible(Item(dlg, nID)) != FALSE; }
+    static bool Enabled(CDlgObs& dlg, int nID) { return ::IsWindowEnabled(Item(dlg, nID)) != FALSE; }
     static int SliderPos(CDlgObs& dlg)
     {
-        return static_cast<int>(::SendDlgItemMessageW(dlg.GetSafeHwnd(), IDC_OBS_SLIDER, TBM_GETPOS, 0, 0));
+        return static_cast<int>(::SendMessageW(Item(dlg, IDC_OBS_SLIDER), TBM_GETPOS, 0, 0));
     }
+    static HWND Item(CDlgObs& dlg, int nID) { return ::GetDlgItem(dlg.GetSafeHwnd(), nID); }
     static void Pump() { AfxPumpMessages(); }
 
     CString m_strDataDir;
