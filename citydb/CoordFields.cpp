@@ -3,7 +3,6 @@
 #include <citydb/CityText.h>
 
 #include <cmath>
-#include <string>
 
 CAngleParts SplitAngle(double dValue, int nMaxDeg)
 {
@@ -30,73 +29,221 @@ CAngleParts SplitAngle(double dValue, int nMaxDeg)
     return parts;
 }
 
+double CombineAngle(int nDeg, int nMin, double dSec, int nChoice)
+{
+    const double dValue = nDeg + nMin / 60.0 + dSec / 3600.0;
+    return nChoice == 1 ? -dValue : dValue;
+}
+
 CTzParts SplitTimeZone(double dTz)
 {
     CTzParts parts;
     if (!std::isfinite(dTz))
         return parts;
-    parts.nSign = dTz < 0.0 ? 1 : 0;
     const double dAbs = std::fabs(dTz);
     parts.nHour = CityTruncToInt(dAbs);
     parts.nMin = CityTruncToInt((dAbs - parts.nHour) * 60.0 + 0.5);
+    if (parts.nMin >= 60) {
+        parts.nMin -= 60;
+        ++parts.nHour;
+    }
+    parts.nSign = dTz < 0.0 && (parts.nHour != 0 || parts.nMin != 0) ? 1 : 0;
     return parts;
 }
 
-double SliderPosToViewAngle(int nPos)
+double CombineTimeZone(int nHour, int nMin, int nSign)
 {
-    return std::pow(nPos / 200.0, 2.668378) * 178.0 + 2.0;
+    const double dTz = nHour + nMin / 60.0;
+    return nSign == 1 ? -dTz : dTz;
 }
 
-double SliderPosToMag(int nPos)
+namespace {
+
+bool IsIntField(CoordField field)
 {
-    const double dMag = (200 - nPos) / 200.0;
-    return dMag < 0.0 ? 0.0 : (dMag > 1.0 ? 1.0 : dMag);
+    return field != CoordField::LngSec && field != CoordField::LatSec && field != CoordField::Alt;
 }
 
-bool MagToSliderPos(double dMag, double& dViewAngle, int& nPos)
+int RoundToInt(double d)
 {
-    if (!std::isfinite(dMag) || dMag <= 0.0)
-        return false;
-    dViewAngle = 180.0 / dMag;
-    // Outside 2..180 degrees the power below has no meaning; the ends of the trackbar stand.
-    double dRatio = (dViewAngle - 2.0) / 178.0;
-    if (dRatio < 0.0)
-        dRatio = 0.0;
-    if (dRatio > 1.0)
-        dRatio = 1.0;
-    nPos = static_cast<int>(200.0 - std::pow(dRatio, 0.37475949809209935) * 200.0);
-    if (nPos < kSliderMin)
-        nPos = kSliderMin;
-    if (nPos > kSliderMax)
-        nPos = kSliderMax;
-    return true;
+    return CityTruncToInt(d < 0.0 ? d - 0.5 : d + 0.5);
 }
 
-unsigned ParseEclipseColor(const wchar_t* pszReply)
+void ZeroLatMinSec(CCoordFields& fields)
 {
-    std::wstring str = pszReply ? pszReply : L"";
-    str = str.size() > 4 ? str.substr(4) : std::wstring();
-    // The text up to cEnd, and the rest behind it (all of it when cEnd is missing, as a
-    // missing separator reads an empty part and keeps the text).
-    auto take = [&str](wchar_t cEnd) {
-        const size_t nPos = str.find(cEnd);
-        if (nPos == std::wstring::npos)
-            return std::wstring();
-        std::wstring part = str.substr(0, nPos);
-        str.erase(0, nPos + 1);
-        return part;
-    };
-    auto skipSeparators = [&str]() {
-        const size_t nPos = str.find_first_not_of(L", ");
-        str.erase(0, nPos == std::wstring::npos ? str.size() : nPos);
-    };
-    const std::wstring strRed = take(L',');
-    skipSeparators();
-    const std::wstring strGreen = take(L',');
-    skipSeparators();
-    const std::wstring strBlue = take(L')');
-    const unsigned r = static_cast<unsigned>(CityWtoi(strRed.c_str())) & 0xFF;
-    const unsigned g = static_cast<unsigned>(CityWtoi(strGreen.c_str())) & 0xFF;
-    const unsigned b = static_cast<unsigned>(CityWtoi(strBlue.c_str())) & 0xFF;
-    return r | (g << 8) | (b << 16);
+    fields.nLatMin = 0;
+    fields.dLatSec = 0.0;
 }
+
+bool IsLatMinOrSec(CoordField field)
+{
+    return field == CoordField::LatMin || field == CoordField::LatSec;
+}
+
+}  // namespace
+
+double GetCoordField(const CCoordFields& fields, CoordField field)
+{
+    switch (field) {
+    case CoordField::LngDeg: return fields.nLngDeg;
+    case CoordField::LngMin: return fields.nLngMin;
+    case CoordField::LngSec: return fields.dLngSec;
+    case CoordField::LatDeg: return fields.nLatDeg;
+    case CoordField::LatMin: return fields.nLatMin;
+    case CoordField::LatSec: return fields.dLatSec;
+    case CoordField::Alt: return fields.dAlt;
+    case CoordField::TzHour: return fields.nTzHour;
+    case CoordField::TzMin: return fields.nTzMin;
+    }
+    return 0.0;
+}
+
+void SetCoordField(CCoordFields& fields, CoordField field, double dValue)
+{
+    const int n = IsIntField(field) ? RoundToInt(dValue) : 0;
+    switch (field) {
+    case CoordField::LngDeg: fields.nLngDeg = n; break;
+    case CoordField::LngMin: fields.nLngMin = n; break;
+    case CoordField::LngSec: fields.dLngSec = dValue; break;
+    case CoordField::LatDeg: fields.nLatDeg = n; break;
+    case CoordField::LatMin: fields.nLatMin = n; break;
+    case CoordField::LatSec: fields.dLatSec = dValue; break;
+    case CoordField::Alt: fields.dAlt = dValue; break;
+    case CoordField::TzHour: fields.nTzHour = n; break;
+    case CoordField::TzMin: fields.nTzMin = n; break;
+    }
+}
+
+FieldCheck CheckField(const CFieldRule& rule, CCoordFields& fields)
+{
+    if (rule.bPole && IsLatMinOrSec(rule.field) && fields.nLatDeg == 90) {
+        ZeroLatMinSec(fields);
+        return FieldCheck::Corrected;
+    }
+    const double dValue = GetCoordField(fields, rule.field);
+    const bool bBelow = !(dValue >= rule.dLow);  // not a number counts as below
+    const bool bAbove = rule.bBelowHigh ? dValue >= rule.dHigh : dValue > rule.dHigh;
+    const bool bPoleDeg = rule.bPole && rule.field == CoordField::LatDeg;
+    if (bBelow || bAbove) {
+        SetCoordField(fields, rule.field, bBelow ? rule.dSetBelow : rule.dSetAbove);
+        if (bPoleDeg)
+            ZeroLatMinSec(fields);
+        return FieldCheck::OutOfRange;
+    }
+    if (bPoleDeg && fields.nLatDeg == 90) {
+        ZeroLatMinSec(fields);
+        return FieldCheck::Corrected;
+    }
+    return FieldCheck::Accepted;
+}
+
+void StepField(const CFieldRule& rule, CCoordFields& fields, int nDelta)
+{
+    if (nDelta == 0)
+        return;
+    const int nSign = nDelta < 0 ? 1 : -1;
+    if (rule.bPole && IsLatMinOrSec(rule.field) && fields.nLatDeg >= 90) {
+        SetCoordField(fields, rule.field, 0.0);
+        return;
+    }
+    const double dOld = GetCoordField(fields, rule.field);
+    double dNew = 0.0;
+    if (rule.dStep < 1.0) {
+        const double dPerUnit = std::round(1.0 / rule.dStep);
+        dNew = (std::llround(dOld * dPerUnit) + nSign) / dPerUnit;
+    } else {
+        dNew = dOld + nSign * rule.dStep;
+    }
+    const double dTop = rule.dStepHigh;
+    if (rule.bPole && rule.field == CoordField::LatDeg && (dNew < rule.dLow || dNew >= dTop)) {
+        SetCoordField(fields, rule.field, dNew < rule.dLow ? rule.dLow : dTop);
+        ZeroLatMinSec(fields);
+        return;
+    }
+    const bool bBelow = dNew < rule.dLow;
+    const bool bAbove = dNew > dTop;
+    if ((bBelow || bAbove) && rule.ends == StepEnds::Mirror) {
+        dNew = bAbove ? 2.0 * dTop - dNew : 2.0 * rule.dLow - dNew;
+        fields.nEastWest = fields.nEastWest == 1 ? 0 : 1;
+    } else if ((bBelow || bAbove) && rule.ends == StepEnds::Wrap) {
+        const double dTurn = dTop - rule.dLow;
+        dNew += bAbove ? -dTurn : dTurn;
+    } else if (bBelow || bAbove) {
+        dNew = bBelow ? rule.dLow : dTop;
+    }
+    SetCoordField(fields, rule.field, dNew);
+}
+
+namespace {
+
+constexpr wchar_t kLngMinMsg[] = L"経度の分には 0 から 59 までの値を入力してください。";
+constexpr wchar_t kLngSecMsg[] = L"経度の秒には 0 から 59.9 までの値を入力してください。";
+constexpr wchar_t kLatDegMsg[] = L"緯度の度には 0 から 90 までの値を入力してください。";
+constexpr wchar_t kTzMinMsg[] = L"タイムゾーンの分には 0 から 59 までの値を入力してください。";
+constexpr wchar_t kTzHourMsg[] = L"タイムゾーンの時には 0 から 14 までの値を入力してください。";
+
+constexpr double kAltTop = 999999.0;
+
+// The location dialog on the Earth: every violation is set to the bound it crossed.
+constexpr CFieldRule kObsFieldRules[kCoordFieldCount] = {
+    {CoordField::LngDeg, 0, 180, false, nullptr, 0, 180, 1, 180, StepEnds::Mirror, false},
+    {CoordField::LngMin, 0, 59, false, kLngMinMsg, 0, 59, 1, 59, StepEnds::Clamp, false},
+    {CoordField::LngSec, 0, 60, true, kLngSecMsg, 0, 59.9, 0.1, 59.9, StepEnds::Clamp, false},
+    {CoordField::LatDeg, 0, 90, false, kLatDegMsg, 0, 90, 1, 90, StepEnds::Clamp, true},
+    {CoordField::LatMin, 0, 59, false, L"緯度の分には 0 から 59 までの値を入力してください。", 0, 59, 1,
+     59, StepEnds::Clamp, true},
+    {CoordField::LatSec, 0, 60, true, L"緯度の秒には 0 から 59.9 までの値を入力してください。", 0, 59.9,
+     0.1, 59.9, StepEnds::Clamp, true},
+    {CoordField::Alt, -9999, kAltTop, false, nullptr, -9999, kAltTop, 1, kAltTop, StepEnds::Clamp,
+     false},
+    {CoordField::TzHour, 0, 14, false, kTzHourMsg, 0, 14, 1, 14, StepEnds::Clamp, false},
+    {CoordField::TzMin, 0, 59, false, kTzMinMsg, 0, 59, 1, 59, StepEnds::Clamp, false},
+};
+
+constexpr wchar_t kAltMsg[] = L"標高には -9999 から 999999 までの値を入力してください。";
+constexpr wchar_t kLngDegMsg[] = L"経度の度には 0 から 180 までの値を入力してください。";
+constexpr wchar_t kLatMinShortMsg[] = L"緯度の分には 0 から 59 の値を入力してください。";
+constexpr wchar_t kLatSecShortMsg[] = L"緯度の秒には 0 から 59.9 の値を入力してください。";
+
+}  // namespace
+
+CFieldRule ObsFieldRule(CoordField field, bool bSignedLng, double dAltLow)
+{
+    CFieldRule rule = kObsFieldRules[static_cast<int>(field)];
+    if (field == CoordField::LngDeg && !bSignedLng) {
+        rule.dHigh = rule.dSetAbove = rule.dStepHigh = 360;
+        rule.ends = StepEnds::Wrap;
+    }
+    if (field == CoordField::Alt)
+        rule.dLow = rule.dSetBelow = dAltLow;
+    return rule;
+}
+
+// Most violations start the field again from 0; the latitude's keep to the bound they crossed.
+const CFieldRule kCityListFieldRules[kCoordFieldCount] = {
+    {CoordField::LngDeg, 0, 180, false, kLngDegMsg, 0, 0, 1, 180, StepEnds::Clamp, false},
+    {CoordField::LngMin, 0, 59, false, kLngMinMsg, 0, 0, 1, 59, StepEnds::Clamp, false},
+    {CoordField::LngSec, 0, 60, true, kLngSecMsg, 0, 0, 0.1, 59.9, StepEnds::Clamp, false},
+    {CoordField::LatDeg, 0, 90, false, kLatDegMsg, 0, 90, 1, 90, StepEnds::Clamp, true},
+    {CoordField::LatMin, 0, 59, false, kLatMinShortMsg, 0, 59, 1, 59, StepEnds::Clamp, true},
+    {CoordField::LatSec, 0, 60, true, kLatSecShortMsg, 0, 59.9, 0.1, 59.9, StepEnds::Clamp, true},
+    {CoordField::Alt, -9999, kAltTop, false, kAltMsg, -9999, kAltTop, 1, kAltTop, StepEnds::Clamp,
+     false},
+    {CoordField::TzHour, 0, 14, false, L"タイムゾーンの時には 0 から14 までの値を入力してください。", 0, 0,
+     1, 14, StepEnds::Clamp, false},
+    {CoordField::TzMin, 0, 59, false, kTzMinMsg, 0, 0, 1, 59, StepEnds::Clamp, false},
+};
+
+// Every violation but the altitude's starts the field again from 0; no pole rule.
+const CFieldRule kPlaceEditorFieldRules[kCoordFieldCount] = {
+    {CoordField::LngDeg, 0, 180, false, kLngDegMsg, 0, 0, 1, 180, StepEnds::Clamp, false},
+    {CoordField::LngMin, 0, 59, false, kLngMinMsg, 0, 0, 1, 59, StepEnds::Clamp, false},
+    {CoordField::LngSec, 0, 60, true, kLngSecMsg, 0, 0, 0.1, 59.9, StepEnds::Clamp, false},
+    {CoordField::LatDeg, 0, 90, false, kLatDegMsg, 0, 0, 1, 90, StepEnds::Clamp, false},
+    {CoordField::LatMin, 0, 59, false, kLatMinShortMsg, 0, 0, 1, 59, StepEnds::Clamp, false},
+    {CoordField::LatSec, 0, 60, true, kLatSecShortMsg, 0, 0, 0.1, 59.9, StepEnds::Clamp, false},
+    {CoordField::Alt, -9999, kAltTop, false, kAltMsg, -9999, kAltTop, 1, kAltTop, StepEnds::Clamp,
+     false},
+    {CoordField::TzHour, 0, 14, false, kTzHourMsg, 0, 0, 1, 14, StepEnds::Clamp, false},
+    {CoordField::TzMin, 0, 59, false, kTzMinMsg, 0, 0, 1, 59, StepEnds::Clamp, false},
+};

@@ -1,6 +1,6 @@
 #include "obs/CDlgObs.h"
 
-#include <citydb/CoordFields.h>
+#include "obs/MapViewScale.h"
 #include "res/resource_obs.h"
 #include "res/resource_strings.h"
 
@@ -13,6 +13,7 @@
 #include <vrkreg/CRegistry.h>
 
 #include <citydb/CityText.h>
+#include <citydb/CoordFields.h>
 
 #include <iterator>
 #include <vector>
@@ -28,7 +29,6 @@ constexpr int kFeatureCount = 8;
 constexpr int kMaxFeatureClasses = 4096;
 constexpr LPCTSTR kAutoAltitudeProperty = _T("Solar.Planet.Earth.Landscape.AutoGetAltitude");
 
-constexpr double kAltUpper = 999999.0;
 constexpr LPCTSTR kDefaultKey = _T("Default");
 constexpr LPCTSTR kDefaultLocation = _T("location(139.691772, 35.689236, 39.000000)");
 constexpr LPCTSTR kDefaultTimeZone = _T("9.000000");
@@ -45,11 +45,39 @@ LPCTSTR BodyName(int nBody)
     return nBody >= 0 && nBody < static_cast<int>(std::size(kBodyNames)) ? kBodyNames[nBody] : _T("");
 }
 
-constexpr LPCTSTR kFeatureNames[kFeatureCount] = {
-    _T("FeatureObs"),   _T("FeatureCutcherry"),      _T("FeatureCity"),     _T("FeatureAstro"),
-    _T("FeatureMount"), _T("FeatureNaturalTerrain"), _T("FeatureBuilding"), _T("FeatureOther"),
+// The landmark flags in the map's class order (check boxes 7070 to 7077), with the registry
+// value of each and its default.
+struct CFeatureFlag {
+    int CDlgObs::*pFlag;
+    LPCTSTR pszName;
+    int nDefault;
 };
-constexpr int kFeatureDefaults[kFeatureCount] = {1, 1, 1, 0, 0, 0, 0, 0};
+constexpr CFeatureFlag kFeatures[kFeatureCount] = {
+    {&CDlgObs::m_bFeatureObs, _T("FeatureObs"), 1},
+    {&CDlgObs::m_bFeatureCutcherry, _T("FeatureCutcherry"), 1},
+    {&CDlgObs::m_bFeatureCity, _T("FeatureCity"), 1},
+    {&CDlgObs::m_bFeatureAstro, _T("FeatureAstro"), 0},
+    {&CDlgObs::m_bFeatureMount, _T("FeatureMount"), 0},
+    {&CDlgObs::m_bFeatureNaturalTerrain, _T("FeatureNaturalTerrain"), 0},
+    {&CDlgObs::m_bFeatureBuilding, _T("FeatureBuilding"), 0},
+    {&CDlgObs::m_bFeatureOther, _T("FeatureOther"), 0},
+};
+
+// The edit of each field, in the order of CoordField.
+constexpr int kFieldEdits[kCoordFieldCount] = {
+    IDC_EDT_LNG_DEG, IDC_EDT_LNG_MIN, IDC_EDT_LNG_SEC, IDC_EDT_LAT_DEG, IDC_EDT_LAT_MIN,
+    IDC_EDT_LAT_SEC, IDC_EDT_ALT,     IDC_EDT_TZ_HOUR, IDC_EDT_TZ_MIN,
+};
+
+bool IsSeconds(CoordField field)
+{
+    return field == CoordField::LngSec || field == CoordField::LatSec;
+}
+
+bool KeepsCaret(CoordField field)
+{
+    return IsSeconds(field) || field == CoordField::LngMin || field == CoordField::LatMin;
+}
 
 bool IsSignedBody(int nBody)
 {
@@ -79,14 +107,6 @@ CDlgObs::CDlgObs(CWnd* pParent, LPCTSTR pszDataDir, int nParam)
       m_dAltitude(0.0),
       m_nAltMode(-1),
       m_nBody(kBodyEarth),
-      m_bFeatureObs(0),
-      m_bFeatureCutcherry(0),
-      m_bFeatureCity(0),
-      m_bFeatureAstro(0),
-      m_bFeatureMount(0),
-      m_bFeatureNaturalTerrain(0),
-      m_bFeatureBuilding(0),
-      m_bFeatureOther(0),
       m_strDataDir(pszDataDir),
       m_bNoAutoAlt(0),
       m_bCreated(0),
@@ -101,6 +121,8 @@ CDlgObs::CDlgObs(CWnd* pParent, LPCTSTR pszDataDir, int nParam)
       m_dCurAlt(0.0),
       m_dCurTz(0.0)
 {
+    for (const CFeatureFlag& feature : kFeatures)
+        this->*feature.pFlag = 0;
     m_strRegKey.LoadString(IDS_REGKEY_OBS);
 }
 
@@ -178,12 +200,8 @@ BOOL CDlgObs::Create(CCorZel* pCor, CWnd* pParent)
     m_map.SetCityFile(strCityFile);
     m_map.SetCityFileExists(bCityFileExists);
 
-    int* const apFlags[kFeatureCount] = {
-        &m_bFeatureObs,   &m_bFeatureCutcherry,      &m_bFeatureCity,     &m_bFeatureAstro,
-        &m_bFeatureMount, &m_bFeatureNaturalTerrain, &m_bFeatureBuilding, &m_bFeatureOther,
-    };
-    for (int i = 0; i < kFeatureCount; ++i)
-        CRegistry::Read(m_strRegKey, kFeatureNames[i], kFeatureDefaults[i], apFlags[i], 0);
+    for (const CFeatureFlag& feature : kFeatures)
+        CRegistry::Read(m_strRegKey, feature.pszName, feature.nDefault, &(this->*feature.pFlag), 0);
     SetFeatureVisible();
 
     CRegistry::Read(m_strRegKey, _T("ViewAngle"), 0, &m_nSliderPos, 1);
@@ -248,14 +266,8 @@ void CDlgObs::DoDataExchange(CDataExchange* pDX)
     DDX_DoubleFmt(pDX, IDC_EDT_LNG_SEC, m_dLngSec, _T("%.1f"), 7);
     DDX_DoubleFmt(pDX, IDC_EDT_LAT_SEC, m_dLatSec, _T("%.1f"), 7);
     DDX_DoubleFmt(pDX, IDC_EDT_ALT, m_dAltitude, _T("%.0f"), 7);
-    DDX_Check(pDX, IDC_OBS_CHK_FEATURE_OBS, m_bFeatureObs);
-    DDX_Check(pDX, IDC_OBS_CHK_FEATURE_CUTCHERRY, m_bFeatureCutcherry);
-    DDX_Check(pDX, IDC_OBS_CHK_FEATURE_CITY, m_bFeatureCity);
-    DDX_Check(pDX, IDC_OBS_CHK_FEATURE_ASTRO, m_bFeatureAstro);
-    DDX_Check(pDX, IDC_OBS_CHK_FEATURE_MOUNT, m_bFeatureMount);
-    DDX_Check(pDX, IDC_OBS_CHK_FEATURE_NATURAL_TERRAIN, m_bFeatureNaturalTerrain);
-    DDX_Check(pDX, IDC_OBS_CHK_FEATURE_BUILDING, m_bFeatureBuilding);
-    DDX_Check(pDX, IDC_OBS_CHK_FEATURE_OTHER, m_bFeatureOther);
+    for (int i = 0; i < kFeatureCount; ++i)
+        DDX_Check(pDX, IDC_OBS_CHK_FEATURE_OBS + i, this->*kFeatures[i].pFlag);
 }
 
 void CDlgObs::AttachControls()
@@ -346,12 +358,8 @@ void CDlgObs::OnCancel()
 
 void CDlgObs::SaveReg()
 {
-    const int anFlags[kFeatureCount] = {
-        m_bFeatureObs,   m_bFeatureCutcherry,      m_bFeatureCity,     m_bFeatureAstro,
-        m_bFeatureMount, m_bFeatureNaturalTerrain, m_bFeatureBuilding, m_bFeatureOther,
-    };
-    for (int i = 0; i < kFeatureCount; ++i)
-        CRegistry::Write(m_strRegKey, kFeatureNames[i], anFlags[i], 0);
+    for (const CFeatureFlag& feature : kFeatures)
+        CRegistry::Write(m_strRegKey, feature.pszName, this->*feature.pFlag, 0);
     CRegistry::Write(m_strRegKey, _T("ViewAngle"), m_nSliderPos, 1);
     CRegistry::Write(m_strRegKey, _T("AutoAltitude"), m_nAltMode == 0 ? 1 : 0, 0);
 }
@@ -468,12 +476,8 @@ void CDlgObs::SetFeatureVisible()
         return;
     // The map reads exactly n flags: never fewer, and classes beyond the eight stay hidden.
     std::vector<int> anFlags(static_cast<size_t>(n), 0);
-    const int anOurs[kFeatureCount] = {
-        m_bFeatureObs,   m_bFeatureCutcherry,      m_bFeatureCity,     m_bFeatureAstro,
-        m_bFeatureMount, m_bFeatureNaturalTerrain, m_bFeatureBuilding, m_bFeatureOther,
-    };
     for (int i = 0; i < n && i < kFeatureCount; ++i)
-        anFlags[static_cast<size_t>(i)] = anOurs[i];
+        anFlags[static_cast<size_t>(i)] = this->*kFeatures[i].pFlag;
     m_map.SetLandmarkFlags(reinterpret_cast<ULONGLONG>(anFlags.data()));
 }
 
@@ -516,16 +520,17 @@ void CDlgObs::RebuildUserCityListIfStale()
 
 double CDlgObs::EditToLng()
 {
-    double dLng = m_nLngDeg + m_nLngMin / 60.0 + m_dLngSec / 3600.0;
-    if (IsSignedBody(m_nBody) && m_nEastWest == 1)
-        dLng = -dLng;
-    return dLng;
+    return CombineAngle(m_nLngDeg, m_nLngMin, m_dLngSec, IsSignedBody(m_nBody) ? m_nEastWest : 0);
 }
 
 double CDlgObs::EditToLat()
 {
-    const double dLat = m_nLatDeg + m_nLatMin / 60.0 + m_dLatSec / 3600.0;
-    return m_nNorthSouth == 1 ? -dLat : dLat;
+    return CombineAngle(m_nLatDeg, m_nLatMin, m_dLatSec, m_nNorthSouth);
+}
+
+double CDlgObs::EditToTz() const
+{
+    return CombineTimeZone(m_nTzHour, m_nTzMin, m_nTzSign);
 }
 
 void CDlgObs::MoveCurrentPos(double dLng, double dLat)
@@ -533,8 +538,7 @@ void CDlgObs::MoveCurrentPos(double dLng, double dLat)
     m_dCurLng = dLng;
     m_dCurLat = dLat;
     m_dCurAlt = m_dAltitude;
-    const double dTz = m_nTzHour + m_nTzMin / 60.0;
-    m_dCurTz = m_nTzSign == 1 ? -dTz : dTz;
+    m_dCurTz = EditToTz();
     if (m_pObs != nullptr)
         m_pObs->UpdateObsByUI(dLng, dLat, m_dAltitude);
 }
@@ -547,20 +551,15 @@ void CDlgObs::UpdateValue()
     const double dLng = EditToLng();
     const double dLat = EditToLat();
     const double dAlt = m_pObs->IsSmallObject(m_nBody) ? m_dAltitude : m_dAltitude * 1000.0;
-    double dTz = m_nTzHour + m_nTzMin / 60.0;
-    if (m_nTzSign == 1)
-        dTz = -dTz;
     m_dCurLng = dLng;
     m_dCurLat = dLat;
     m_dCurAlt = dAlt;
-    m_pObs->UpdateObsByUI(dLng, dLat, dAlt, dTz);
+    m_pObs->UpdateObsByUI(dLng, dLat, dAlt, EditToTz());
 }
 
 void CDlgObs::ChangeTz()
 {
-    double dTz = m_nTzHour + m_nTzMin / 60.0;
-    if (m_nTzSign == 1)
-        dTz = -dTz;
+    const double dTz = EditToTz();
     m_dCurTz = dTz;
     if (m_pObs != nullptr) {
         m_pObs->m_dUserTimeZone = dTz;
@@ -636,15 +635,19 @@ void CDlgObs::SetValue(double dLng, double dLat, double dAlt, double dTz, BOOL b
         m_dCurAlt = dAlt;
     }
     if (bForce || dTz != m_dCurTz) {
-        if (dTz != 9999.0) {
-            const CTzParts parts = SplitTimeZone(dTz);
-            m_nTzSign = parts.nSign;
-            m_nTzHour = parts.nHour;
-            m_nTzMin = parts.nMin;
-        }
+        if (dTz != 9999.0)
+            ShowTz(dTz);
         WriteFields();
         m_dCurTz = dTz;
     }
+}
+
+void CDlgObs::ShowTz(double dTz)
+{
+    const CTzParts parts = SplitTimeZone(dTz);
+    m_nTzSign = parts.nSign;
+    m_nTzHour = parts.nHour;
+    m_nTzMin = parts.nMin;
 }
 
 double CDlgObs::BodyLat(int nBody) const
@@ -683,10 +686,7 @@ void CDlgObs::UpdateTimeSys()
 {
     if (m_pObs == nullptr || GetSafeHwnd() == nullptr)
         return;
-    const CTzParts parts = SplitTimeZone(TimeSysTz());
-    m_nTzSign = parts.nSign;
-    m_nTzHour = parts.nHour;
-    m_nTzMin = parts.nMin;
+    ShowTz(TimeSysTz());
     WriteFields();
     UpdateStatus();
 }
@@ -782,291 +782,149 @@ bool CDlgObs::IsTypingNumber(int nID)
     return strText.IsEmpty() || strText[strText.GetLength() - 1] == L'.';
 }
 
-void CDlgObs::OnChangeEdtLngDeg()
+CCoordFields CDlgObs::Fields() const
 {
-    if (!IsUserEdit())
-        return;
-    UpdateData(TRUE);
-    const int nMax = LngMaxDeg(m_nBody);
-    if (m_nLngDeg < 0 || m_nLngDeg > nMax) {
-        CString strText;
-        strText.Format(IDS_LNG_RANGE, 0, nMax);
-        ShowRangeMessage(strText);
-        m_nLngDeg = m_nLngDeg < 0 ? 0 : nMax;
-        WriteFields();
-        return;
-    }
-    MoveCurrentPos(EditToLng(), EditToLat());
+    return CCoordFields{m_nEastWest,   m_nLngDeg, m_nLngMin, m_dLngSec,  m_nNorthSouth,
+                        m_nLatDeg,     m_nLatMin, m_dLatSec, m_dAltitude, m_nTzSign,
+                        m_nTzHour,     m_nTzMin};
 }
 
-void CDlgObs::OnChangeEdtLngMin()
+void CDlgObs::SetFields(const CCoordFields& fields)
 {
-    if (!IsUserEdit())
-        return;
-    const CCaret caret = TakeCaret(IDC_EDT_LNG_MIN);
-    UpdateData(TRUE);
-    if (m_nLngMin < 0 || m_nLngMin > 59) {
-        ShowRangeMessage(_T("経度の分には 0 から 59 までの値を入力してください。"));
-        m_nLngMin = m_nLngMin < 0 ? 0 : 59;
-        WriteFields();
-        return;
-    }
-    MoveCurrentPos(EditToLng(), EditToLat());
-    PlaceCaret(IDC_EDT_LNG_MIN, caret);
+    m_nEastWest = fields.nEastWest;
+    m_nLngDeg = fields.nLngDeg;
+    m_nLngMin = fields.nLngMin;
+    m_dLngSec = fields.dLngSec;
+    m_nNorthSouth = fields.nNorthSouth;
+    m_nLatDeg = fields.nLatDeg;
+    m_nLatMin = fields.nLatMin;
+    m_dLatSec = fields.dLatSec;
+    m_dAltitude = fields.dAlt;
+    m_nTzSign = fields.nTzSign;
+    m_nTzHour = fields.nTzHour;
+    m_nTzMin = fields.nTzMin;
 }
 
-void CDlgObs::OnChangeEdtLngSec()
+CFieldRule CDlgObs::FieldRule(CoordField field) const
 {
-    if (!IsUserEdit() || IsTypingNumber(IDC_EDT_LNG_SEC))
-        return;
-    const CCaret caret = TakeCaret(IDC_EDT_LNG_SEC);
-    UpdateData(TRUE);
-    if (!(m_dLngSec >= 0.0 && m_dLngSec < 60.0)) {
-        ShowRangeMessage(_T("経度の秒には 0 から 59.9 までの値を入力してください。"));
-        m_dLngSec = m_dLngSec < 0.0 ? 0.0 : 59.9;
-        WriteFields();
-        return;
-    }
-    MoveCurrentPos(EditToLng(), EditToLat());
-    PlaceCaret(IDC_EDT_LNG_SEC, caret);
+    return ObsFieldRule(field, IsSignedBody(m_nBody), AltLowerBound());
 }
 
-void CDlgObs::OnChangeEdtLatDeg()
+CString CDlgObs::RangeMessage(const CFieldRule& rule) const
 {
-    if (!IsUserEdit())
-        return;
-    UpdateData(TRUE);
-    bool bWrite = false;
-    if (m_nLatDeg < 0 || m_nLatDeg > 90) {
-        ShowRangeMessage(_T("緯度の度には 0 から 90 までの値を入力してください。"));
-        // Clamped either way, the minutes and seconds start again from 0.
-        m_nLatDeg = m_nLatDeg < 0 ? 0 : 90;
-        m_nLatMin = 0;
-        m_dLatSec = 0.0;
-        bWrite = true;
-    } else if (m_nLatDeg == 90 && (m_nLatMin != 0 || m_dLatSec != 0.0)) {
-        m_nLatMin = 0;
-        m_dLatSec = 0.0;
-        bWrite = true;
-    }
-    if (bWrite)
-        WriteFields();
-    MoveCurrentPos(EditToLng(), EditToLat());
+    if (rule.pszMessage != nullptr)
+        return rule.pszMessage;
+    CString strText;
+    if (rule.field == CoordField::LngDeg)
+        strText.Format(IDS_LNG_RANGE, 0, static_cast<int>(rule.dHigh));
+    else
+        strText.Format(IDS_ALT_RANGE, BodyName(m_nBody), rule.dLow, rule.dHigh);
+    return strText;
 }
 
-void CDlgObs::OnChangeEdtLatMin()
+void CDlgObs::PushField(CoordField field)
 {
-    if (!IsUserEdit())
+    switch (field) {
+    case CoordField::Alt:
+        UpdateValue();
+        break;
+    case CoordField::TzHour:
+    case CoordField::TzMin:
+        ChangeTz();
+        break;
+    default:
+        UpdateData(TRUE);
+        MoveCurrentPos(EditToLng(), EditToLat());
+        break;
+    }
+}
+
+void CDlgObs::OnChangeField(CoordField field)
+{
+    const int nEdit = kFieldEdits[static_cast<int>(field)];
+    if (!IsUserEdit() || (IsSeconds(field) && IsTypingNumber(nEdit)))
         return;
-    const CCaret caret = TakeCaret(IDC_EDT_LAT_MIN);
+    const CCaret caret = KeepsCaret(field) ? TakeCaret(nEdit) : CCaret();
     UpdateData(TRUE);
-    if (m_nLatDeg == 90) {
-        m_nLatMin = 0;
-        m_dLatSec = 0.0;
-        WriteFields();
-    } else if (m_nLatMin < 0 || m_nLatMin > 59) {
-        ShowRangeMessage(_T("緯度の分には 0 から 59 までの値を入力してください。"));
-        m_nLatMin = m_nLatMin < 0 ? 0 : 59;
+    const CFieldRule rule = FieldRule(field);
+    CCoordFields fields = Fields();
+    const FieldCheck result = CheckField(rule, fields);
+    if (result == FieldCheck::OutOfRange)
+        ShowRangeMessage(RangeMessage(rule));
+    if (result != FieldCheck::Accepted) {
+        SetFields(fields);
         WriteFields();
     }
-    MoveCurrentPos(EditToLng(), EditToLat());
-    PlaceCaret(IDC_EDT_LAT_MIN, caret);
+    // A clamped value goes to the observer too, or the fields and the sky would disagree.
+    PushField(field);
+    if (KeepsCaret(field))
+        PlaceCaret(nEdit, caret);
 }
 
-void CDlgObs::OnChangeEdtLatSec()
+void CDlgObs::OnDeltaposField(CoordField field, NMHDR* pNMHDR, LRESULT* pResult)
 {
-    if (!IsUserEdit() || IsTypingNumber(IDC_EDT_LAT_SEC))
-        return;
-    const CCaret caret = TakeCaret(IDC_EDT_LAT_SEC);
     UpdateData(TRUE);
-    if (m_nLatDeg == 90) {
-        m_nLatMin = 0;
-        m_dLatSec = 0.0;
-        WriteFields();
-    } else if (!(m_dLatSec >= 0.0 && m_dLatSec < 60.0)) {
-        ShowRangeMessage(_T("緯度の秒には 0 から 59.9 までの値を入力してください。"));
-        m_dLatSec = m_dLatSec < 0.0 ? 0.0 : 59.9;
-        WriteFields();
-    }
-    MoveCurrentPos(EditToLng(), EditToLat());
-    PlaceCaret(IDC_EDT_LAT_SEC, caret);
+    CCoordFields fields = Fields();
+    StepField(FieldRule(field), fields, reinterpret_cast<NMUPDOWN*>(pNMHDR)->iDelta);
+    SetFields(fields);
+    WriteFields();
+    PushField(field);
+    *pResult = 0;
 }
 
-void CDlgObs::OnChangeEdtAlt()
-{
-    if (!IsUserEdit())
-        return;
-    UpdateData(TRUE);
-    const double dLower = AltLowerBound();
-    if (!(m_dAltitude >= dLower && m_dAltitude <= kAltUpper)) {
-        CString strText;
-        strText.Format(IDS_ALT_RANGE, BodyName(m_nBody), dLower, kAltUpper);
-        ShowRangeMessage(strText);
-        m_dAltitude = m_dAltitude < dLower ? dLower : kAltUpper;
-        WriteFields();
-        return;
-    }
-    UpdateValue();
-}
-
-void CDlgObs::OnChangeEdtTzHour()
-{
-    if (!IsUserEdit())
-        return;
-    UpdateData(TRUE);
-    if (m_nTzHour < 0 || m_nTzHour > 14) {
-        ShowRangeMessage(_T("タイムゾーンの時には 0 から 14 までの値を入力してください。"));
-        m_nTzHour = m_nTzHour < 0 ? 0 : 14;
-        WriteFields();
-        return;
-    }
-    ChangeTz();
-}
-
-void CDlgObs::OnChangeEdtTzMin()
-{
-    if (!IsUserEdit())
-        return;
-    UpdateData(TRUE);
-    if (m_nTzMin < 0 || m_nTzMin > 59) {
-        ShowRangeMessage(_T("タイムゾーンの分には 0 から 59 までの値を入力してください。"));
-        m_nTzMin = m_nTzMin < 0 ? 0 : 59;
-        WriteFields();
-        return;
-    }
-    ChangeTz();
-}
-
-namespace {
-
-// A negative delta (the upper arrow) raises the value.
-int StepSign(NMHDR* pNMHDR)
-{
-    const auto* pUpDown = reinterpret_cast<NMUPDOWN*>(pNMHDR);
-    return pUpDown->iDelta < 0 ? 1 : -1;
-}
-
-template <typename T>
-T Clamp(T v, T lo, T hi)
-{
-    return v < lo ? lo : (v > hi ? hi : v);
-}
-
-// Tenths of a second kept exact while stepping, so 0.1 steps never drift.
-double StepSeconds(double dSec, int nSign)
-{
-    return (static_cast<long long>(dSec * 10.0 + (dSec < 0 ? -0.5 : 0.5)) + nSign) / 10.0;
-}
-
-}  // namespace
+void CDlgObs::OnChangeEdtLngDeg() { OnChangeField(CoordField::LngDeg); }
+void CDlgObs::OnChangeEdtLngMin() { OnChangeField(CoordField::LngMin); }
+void CDlgObs::OnChangeEdtLngSec() { OnChangeField(CoordField::LngSec); }
+void CDlgObs::OnChangeEdtLatDeg() { OnChangeField(CoordField::LatDeg); }
+void CDlgObs::OnChangeEdtLatMin() { OnChangeField(CoordField::LatMin); }
+void CDlgObs::OnChangeEdtLatSec() { OnChangeField(CoordField::LatSec); }
+void CDlgObs::OnChangeEdtAlt() { OnChangeField(CoordField::Alt); }
+void CDlgObs::OnChangeEdtTzHour() { OnChangeField(CoordField::TzHour); }
+void CDlgObs::OnChangeEdtTzMin() { OnChangeField(CoordField::TzMin); }
 
 void CDlgObs::OnDeltaposSpnLngDeg(NMHDR* pNMHDR, LRESULT* pResult)
 {
-    UpdateData(TRUE);
-    int d = m_nLngDeg + StepSign(pNMHDR);
-    if (IsSignedBody(m_nBody)) {
-        if (d > 180) {
-            d = 360 - d;
-            m_nEastWest = m_nEastWest == 1 ? 0 : 1;
-        } else if (d < 0) {
-            d = -d;
-            m_nEastWest = m_nEastWest == 1 ? 0 : 1;
-        }
-    } else if (d > 360) {
-        d -= 360;
-    } else if (d < 0) {
-        d += 360;
-    }
-    m_nLngDeg = d;
-    WriteFields();
-    UpdateData(TRUE);
-    MoveCurrentPos(EditToLng(), EditToLat());
-    *pResult = 0;
+    OnDeltaposField(CoordField::LngDeg, pNMHDR, pResult);
 }
 
 void CDlgObs::OnDeltaposSpnLngMin(NMHDR* pNMHDR, LRESULT* pResult)
 {
-    UpdateData(TRUE);
-    m_nLngMin = Clamp(m_nLngMin + StepSign(pNMHDR), 0, 59);
-    WriteFields();
-    UpdateData(TRUE);
-    MoveCurrentPos(EditToLng(), EditToLat());
-    *pResult = 0;
+    OnDeltaposField(CoordField::LngMin, pNMHDR, pResult);
 }
 
 void CDlgObs::OnDeltaposSpnLngSec(NMHDR* pNMHDR, LRESULT* pResult)
 {
-    UpdateData(TRUE);
-    m_dLngSec = Clamp(StepSeconds(m_dLngSec, StepSign(pNMHDR)), 0.0, 59.9);
-    WriteFields();
-    UpdateData(TRUE);
-    MoveCurrentPos(EditToLng(), EditToLat());
-    *pResult = 0;
+    OnDeltaposField(CoordField::LngSec, pNMHDR, pResult);
 }
 
 void CDlgObs::OnDeltaposSpnLatDeg(NMHDR* pNMHDR, LRESULT* pResult)
 {
-    UpdateData(TRUE);
-    const int d = m_nLatDeg + StepSign(pNMHDR);
-    if (d < 0 || d >= 90) {
-        m_nLatDeg = d < 0 ? 0 : 90;
-        m_nLatMin = 0;
-        m_dLatSec = 0.0;
-    } else {
-        m_nLatDeg = d;
-    }
-    WriteFields();
-    UpdateData(TRUE);
-    MoveCurrentPos(EditToLng(), EditToLat());
-    *pResult = 0;
+    OnDeltaposField(CoordField::LatDeg, pNMHDR, pResult);
 }
 
 void CDlgObs::OnDeltaposSpnLatMin(NMHDR* pNMHDR, LRESULT* pResult)
 {
-    UpdateData(TRUE);
-    m_nLatMin = m_nLatDeg >= 90 ? 0 : Clamp(m_nLatMin + StepSign(pNMHDR), 0, 59);
-    WriteFields();
-    UpdateData(TRUE);
-    MoveCurrentPos(EditToLng(), EditToLat());
-    *pResult = 0;
+    OnDeltaposField(CoordField::LatMin, pNMHDR, pResult);
 }
 
 void CDlgObs::OnDeltaposSpnLatSec(NMHDR* pNMHDR, LRESULT* pResult)
 {
-    UpdateData(TRUE);
-    m_dLatSec = m_nLatDeg >= 90 ? 0.0
-                                : Clamp(StepSeconds(m_dLatSec, StepSign(pNMHDR)), 0.0, 59.9);
-    WriteFields();
-    UpdateData(TRUE);
-    MoveCurrentPos(EditToLng(), EditToLat());
-    *pResult = 0;
+    OnDeltaposField(CoordField::LatSec, pNMHDR, pResult);
 }
 
 void CDlgObs::OnDeltaposSpnAlt(NMHDR* pNMHDR, LRESULT* pResult)
 {
-    UpdateData(TRUE);
-    m_dAltitude = Clamp(m_dAltitude + StepSign(pNMHDR), AltLowerBound(), kAltUpper);
-    WriteFields();
-    UpdateValue();
-    *pResult = 0;
+    OnDeltaposField(CoordField::Alt, pNMHDR, pResult);
 }
 
 void CDlgObs::OnDeltaposSpnTzHour(NMHDR* pNMHDR, LRESULT* pResult)
 {
-    UpdateData(TRUE);
-    m_nTzHour = Clamp(m_nTzHour + StepSign(pNMHDR), 0, 14);
-    WriteFields();
-    ChangeTz();
-    *pResult = 0;
+    OnDeltaposField(CoordField::TzHour, pNMHDR, pResult);
 }
 
 void CDlgObs::OnDeltaposSpnTzMin(NMHDR* pNMHDR, LRESULT* pResult)
 {
-    UpdateData(TRUE);
-    m_nTzMin = Clamp(m_nTzMin + StepSign(pNMHDR), 0, 59);
-    WriteFields();
-    ChangeTz();
-    *pResult = 0;
+    OnDeltaposField(CoordField::TzMin, pNMHDR, pResult);
 }
 
 void CDlgObs::OnRdEast()
@@ -1107,11 +965,15 @@ void CDlgObs::OnRdAltAuto()
         return;
     }
     s_bInAltAuto = true;
+    // Cleared on every way out: a flag left set would disable the radio for the process.
+    struct CClearOnExit {
+        bool& bFlag;
+        ~CClearOnExit() { bFlag = false; }
+    } clearOnExit{s_bInAltAuto};
     UpdateData(TRUE);
     UpdateStatus();
     DoitBool(kAutoAltitudeProperty, m_nAltMode == 0 ? TRUE : FALSE);
     UpdateValue();
-    s_bInAltAuto = false;
 }
 
 void CDlgObs::SaveDefault(double dLng, double dLat, double dAlt, double dTz)
@@ -1134,14 +996,9 @@ void CDlgObs::OnObsBtnSetInit()
     strText += _T("\n\nを初期値として設定します。");
     if (AfxMessageBox(strText, MB_OKCANCEL | MB_ICONINFORMATION) != IDOK)
         return;
-    double dLng = m_nLngDeg + m_nLngMin / 60.0 + m_dLngSec / 3600.0;
-    if (m_nEastWest == 1)
-        dLng = -dLng;
-    const double dLat = EditToLat();
-    double dTz = m_nTzHour + m_nTzMin / 60.0;
-    if (m_nTzSign == 1)
-        dTz = -dTz;
-    SaveDefault(dLng, dLat, m_dAltitude, dTz);
+    // West is negative for every body here, unlike the pushes.
+    const double dLng = CombineAngle(m_nLngDeg, m_nLngMin, m_dLngSec, m_nEastWest);
+    SaveDefault(dLng, EditToLat(), m_dAltitude, EditToTz());
 }
 
 void CDlgObs::OnBnClickedObsBtnReset()

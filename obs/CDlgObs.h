@@ -3,6 +3,7 @@
 #include "vrkobs/VrkObsApi.h"
 
 #include <afx/afxwin.h>
+#include <citydb/CoordFields.h>
 #include <host/CCorZelMap.h>
 #include <vrkcst/CZelButton.h>
 #include <vrkcst/CZelCheckBox.h>
@@ -144,6 +145,7 @@ protected:
     void UpdateStatus();
     double EditToLng();
     double EditToLat();
+    double EditToTz() const;
     void MoveCurrentPos(double dLng, double dLat);
     void UpdateValue();
     void ChangeTz();
@@ -212,6 +214,18 @@ private:
     // The altitude's allowed range for the current body, in the unit shown.
     double AltLowerBound() const;
     void ShowRangeMessage(const CString& strText);
+    // The time-zone fields of a zone in hours.
+    void ShowTz(double dTz);
+    // The fields as one set of values for the shared rules, and back.
+    CCoordFields Fields() const;
+    void SetFields(const CCoordFields& fields);
+    CFieldRule FieldRule(CoordField field) const;
+    CString RangeMessage(const CFieldRule& rule) const;
+    // One body for the nine edits and one for the nine up-downs: check or step by the field's
+    // rule, write back what changed and push the result the way the field's group does.
+    void OnChangeField(CoordField field);
+    void OnDeltaposField(CoordField field, NMHDR* pNMHDR, LRESULT* pResult);
+    void PushField(CoordField field);
     // Caret handling of the minute and second edits around a change.
     struct CCaret {
         int nLen = 0;

@@ -1,5 +1,7 @@
 #include "ObsTestHost.h"
 
+#include <map>
+
 using DlgObsMap = ObsDialogTest;
 
 // The map reads exactly as many flags as it reports classes: never past the array it is sent.
@@ -64,33 +66,126 @@ TEST_F(DlgObsMap, EclipsePathIsFetchedOnceAndHiddenWhenInvisible)
     EXPECT_EQ(nDataQueries, 1);
 }
 
-TEST_F(DlgObsMap, MagnificationEventMovesTheSlider)
+namespace {
+
+void Wheel(CDlgObs& dlg, CStandInMap& map, WORD keys, short delta, bool bInside = true)
 {
-    auto dlg = MakeDialog();
-    ASSERT_TRUE(Open(*dlg));
-    CStandInMap* pMap = CStandInMap::Last();
-    ASSERT_NE(pMap, nullptr);
+    CRect rc;
+    ::GetWindowRect(map.GetHwnd(), &rc);
+    const POINT pt = bInside ? POINT{rc.left + 10, rc.top + 10} : POINT{rc.right + 40, rc.top + 10};
+    dlg.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(keys, static_cast<WORD>(delta)),
+                    MAKELPARAM(pt.x, pt.y));
+}
+
+// The argument types of a call: "R8 R8 ".
+std::wstring Signature(const StandInMapCall& call)
+{
+    static const std::map<VARTYPE, std::wstring> names = {
+        {VT_R8, L"R8 "},     {VT_BYREF | VT_R8, L"PR8 "}, {VT_BOOL, L"BOOL "},
+        {VT_BSTR, L"BSTR "}, {VT_UI8, L"UI8 "},           {VT_UI4, L"UI4 "},
+    };
+    std::wstring sig;
+    for (const StandInMapArg& arg : call.args)
+        sig += names.count(arg.vt) ? names.at(arg.vt) : L"? ";
+    return sig;
+}
+
+// The argument types each map method must be called with.
+const std::map<DISPID, std::wstring> kSignatures = {
+    {4, L"R8 R8 "}, {5, L"PR8 PR8 "}, {6, L"R8 R8 "}, {8, L""},      {9, L"R8 "},
+    {12, L"BOOL "}, {16, L"BOOL "},   {18, L"BOOL "}, {20, L"BSTR "}, {22, L""},
+    {23, L"UI8 "},  {29, L"BOOL "},   {31, L"BSTR "}, {32, L"BOOL "}, {33, L"UI4 "},
+};
+
+}  // namespace
+
+// What the map is told after each thing the user or the map does, refresh (8) included, and
+// where the slider ends; every call with its method's argument types.
+TEST_F(DlgObsMap, MapCallsOfEachChange)
+{
     struct Case {
         const char* fault;
-        double mag;
+        int nBody;
+        int nStartPos;
+        double lng, lat;  // the observer's, where opening centres the map
+        void (*change)(CDlgObs&, CStandInMap&);
         int pos;
+        std::vector<CString> calls;
     };
+    const double lng0 = 139.691772, lat0 = 35.689236;
     const Case cases[] = {
-        {"whole view", 1.0, 0},
-        {"beyond the detail end", 500.0, 200},
-        {"view of 91 degrees", 180.0 / 91.0, 45},
-        {"zero magnification moved the slider", 0.0, 45},
+        {"wheel zooms in three steps", 4, 200, lng0, lat0,
+         [](CDlgObs& d, CStandInMap& m) { Wheel(d, m, 0, 120); }, 197, {L"9(0.015)", L"8()"}},
+        {"wheel zooms in past the end", 4, 2, lng0, lat0,
+         [](CDlgObs& d, CStandInMap& m) { Wheel(d, m, 0, 120); }, 0, {L"9(1)", L"8()"}},
+        {"wheel zooms out past the end", 4, 200, lng0, lat0,
+         [](CDlgObs& d, CStandInMap& m) { Wheel(d, m, 0, -120); }, 200, {L"9(0)", L"8()"}},
+        {"ctrl moves north", 4, 200, lng0, lat0,
+         [](CDlgObs& d, CStandInMap& m) { Wheel(d, m, MK_CONTROL, 120); }, 200,
+         {L"5(139.691772, 35.689236)", L"4(139.691772, 36.689236)", L"8()"}},
+        {"ctrl past the pole", 4, 200, lng0, 89.5,
+         [](CDlgObs& d, CStandInMap& m) { Wheel(d, m, MK_CONTROL, 120); }, 200,
+         {L"5(139.691772, 89.5)", L"4(139.691772, 90)", L"8()"}},
+        {"ctrl and shift act as ctrl", 4, 200, lng0, lat0,
+         [](CDlgObs& d, CStandInMap& m) { Wheel(d, m, MK_CONTROL | MK_SHIFT, -120); }, 200,
+         {L"5(139.691772, 35.689236)", L"4(139.691772, 34.689236)", L"8()"}},
+        {"shift wraps east past 360", 4, 200, 359.5, lat0,
+         [](CDlgObs& d, CStandInMap& m) { Wheel(d, m, MK_SHIFT, 120); }, 200,
+         {L"5(359.5, 35.689236)", L"4(0.5, 35.689236)", L"8()"}},
+        {"wheel outside the map", 4, 200, lng0, lat0,
+         [](CDlgObs& d, CStandInMap& m) { Wheel(d, m, 0, 120, false); }, 200, {}},
+        {"wheel on the Moon", 1, 200, lng0, lat0,
+         [](CDlgObs& d, CStandInMap& m) { Wheel(d, m, 0, 120); }, 200, {}},
+        {"slider moved", 4, 200, lng0, lat0,
+         [](CDlgObs& d, CStandInMap&) {
+             HWND hSlider = ::GetDlgItem(d.GetSafeHwnd(), IDC_OBS_SLIDER);
+             ::SendMessageW(hSlider, TBM_SETPOS, TRUE, 150);
+             d.SendMessage(WM_VSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 150),
+                           reinterpret_cast<LPARAM>(hSlider));
+         }, 150, {L"9(0.25)", L"8()"}},
+        {"landmark check box", 4, 200, lng0, lat0,
+         [](CDlgObs& d, CStandInMap&) { Click(d, IDC_OBS_CHK_FEATURE_ASTRO); }, 200,
+         {L"22()", L"23(address)", L"8()"}},
+        {"magnification of the whole view", 4, 200, lng0, lat0,
+         [](CDlgObs&, CStandInMap& m) { m.FireSetMag(1.0); }, 0, {L"8()"}},
+        {"view of 91 degrees", 4, 200, lng0, lat0,
+         [](CDlgObs&, CStandInMap& m) { m.FireSetMag(180.0 / 91.0); }, 45, {L"8()"}},
+        {"stored zoom beyond the wide end", 4, 5000, lng0, lat0, [](CDlgObs&, CStandInMap&) {}, 200,
+         {}},
+        {"stored zoom beyond the detail end", 4, -7, lng0, lat0, [](CDlgObs&, CStandInMap&) {}, 0, {}},
+        {"zero magnification moved the slider", 4, 120, lng0, lat0,
+         [](CDlgObs&, CStandInMap& m) { m.FireSetMag(0.0); }, 120, {}},
+        {"refill centres and marks a west place east of 180", 4, 200, -10.5, -20.25,
+         [](CDlgObs& d, CStandInMap&) { d.InitLocation(TRUE); }, 200,
+         {L"8()", L"4(349.5, -20.25)", L"6(349.5, -20.25)", L"8()"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.fault);
-        EXPECT_EQ(pMap->FireSetMag(c.mag), S_OK);
+        CRegistry::DeleteKey(CString());
+        CRegistry::Write(_T("Dialog\\Obs"), _T("ViewAngle"), c.nStartPos, 1);
+        m_obs.m_nLocationObject = c.nBody;
+        m_obs.m_dLocation[c.nBody][CGeoDateObs::kLat] = c.lat;
+        m_obs.m_dLocation[c.nBody][CGeoDateObs::kLng] = c.lng;
+        auto dlg = MakeDialog();
+        ASSERT_TRUE(Open(*dlg));
+        CStandInMap* pMap = CStandInMap::Last();
+        ASSERT_NE(pMap, nullptr);
+        const size_t nBefore = pMap->m_calls.size();
+        c.change(*dlg, *pMap);
         Pump();
         EXPECT_EQ(SliderPos(*dlg), c.pos);
+        std::vector<CString> calls;
+        for (size_t i = nBefore; i < pMap->m_calls.size(); ++i) {
+            const StandInMapCall& call = pMap->m_calls[i];
+            calls.push_back(call.id == 23 ? CString(L"23(address)") : call.Text());
+        }
+        EXPECT_EQ(calls, c.calls);
+        for (const StandInMapCall& call : pMap->m_calls) {
+            const auto it = kSignatures.find(call.id);
+            ASSERT_NE(it, kSignatures.end()) << "method " << call.id;
+            EXPECT_EQ(Signature(call), it->second) << CStringA(call.Text()).str();
+        }
     }
-    Click(*dlg, IDOK);
-    int nStored = -1;
-    CRegistry::Read(_T("Dialog\\Obs"), _T("ViewAngle"), 0, &nStored, 0);
-    EXPECT_EQ(nStored, 45);
 }
 
 TEST_F(DlgObsMap, PickedPointGoesToTheObserver)
@@ -109,51 +204,4 @@ TEST_F(DlgObsMap, PickedPointGoesToTheObserver)
     EXPECT_EQ(pMap->FireSetObsPosition(350.0, 20.0), S_OK);
     Pump();
     EXPECT_TRUE(m_obs.m_calls.empty());
-}
-
-TEST_F(DlgObsMap, MouseWheelZoomsAndMovesTheCentre)
-{
-    struct Case {
-        const char* fault;
-        int nBody;
-        bool bInside;
-        WORD keys;
-        short delta;
-        int pos;            // slider afterwards
-        double lng, lat;    // centre afterwards
-    };
-    const double lng0 = 139.691772, lat0 = 35.689236;
-    const Case cases[] = {
-        {"zoom in three steps", 4, true, 0, 120, 197, lng0, lat0},
-        {"zoom out past the end", 4, true, 0, -120, 200, lng0, lat0},
-        {"ctrl moves north", 4, true, MK_CONTROL, 120, 200, lng0, lat0 + 1.0},
-        {"ctrl and shift act as ctrl", 4, true, MK_CONTROL | MK_SHIFT, -120, 200, lng0, lat0 - 1.0},
-        {"shift moves west", 4, true, MK_SHIFT, -120, 200, lng0 - 1.0, lat0},
-        {"outside the map", 4, false, 0, 120, 200, lng0, lat0},
-        {"on the Moon", 1, true, 0, 120, 200, lng0, lat0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.fault);
-        m_obs.m_nLocationObject = c.nBody;
-        m_obs.m_dLocation[c.nBody][CGeoDateObs::kLat] = lat0;
-        m_obs.m_dLocation[c.nBody][CGeoDateObs::kLng] = lng0;
-        CStandInMap::Defaults().centerLng = lng0;
-        CStandInMap::Defaults().centerLat = lat0;
-        auto dlg = MakeDialog();
-        ASSERT_TRUE(Open(*dlg));
-        CStandInMap* pMap = CStandInMap::Last();
-        ASSERT_NE(pMap, nullptr);
-        CRect rc;
-        ::GetWindowRect(pMap->GetHwnd(), &rc);
-        const POINT pt = c.bInside ? POINT{rc.left + 10, rc.top + 10} : POINT{rc.right + 40, rc.top + 10};
-        dlg->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(c.keys, static_cast<WORD>(c.delta)),
-                         MAKELPARAM(pt.x, pt.y));
-        Pump();
-        EXPECT_EQ(SliderPos(*dlg), c.pos);
-        double lng = 0, lat = 0;
-        pMap->m_calls.clear();
-        dlg->m_map.GetCenter(&lng, &lat);
-        EXPECT_NEAR(lng, c.lng, 1e-9);
-        EXPECT_NEAR(lat, c.lat, 1e-9);
-    }
 }

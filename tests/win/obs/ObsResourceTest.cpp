@@ -1,6 +1,7 @@
-#include "DlgTemplateReader.h"
-
+#include <windows.h>
 #include <commctrl.h>
+
+#include <cwctype>
 
 #include "res/resource_obs.h"
 #include "res/resource_strings.h"
@@ -34,6 +35,48 @@ BOOL CALLBACK CollectDialog(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR param)
     return TRUE;
 }
 
+INT_PTR CALLBACK NoDialogProc(HWND, UINT, WPARAM, LPARAM)
+{
+    return FALSE;
+}
+
+struct Control {
+    int id;
+    std::wstring text;
+    DWORD style;
+};
+
+// The dialog and the controls that Windows makes of a template: created, read, destroyed.
+// False when the template cannot be made into a dialog.
+bool ReadDialog(UINT idTemplate, DWORD& dwStyle, std::vector<Control>& controls)
+{
+    HWND hDlg = CreateDialogParamW(VrkObsModule(), MAKEINTRESOURCEW(idTemplate), nullptr,
+                                   NoDialogProc, 0);
+    if (hDlg == nullptr)
+        return false;
+    dwStyle = static_cast<DWORD>(GetWindowLongW(hDlg, GWL_STYLE));
+    for (HWND h = GetWindow(hDlg, GW_CHILD); h != nullptr; h = GetWindow(h, GW_HWNDNEXT)) {
+        wchar_t szText[256] = {};
+        GetWindowTextW(h, szText, 256);
+        const DWORD dwControlStyle = static_cast<DWORD>(GetWindowLongW(h, GWL_STYLE));
+        controls.push_back({GetDlgCtrlID(h), szText, dwControlStyle});
+    }
+    DestroyWindow(hDlg);
+    return true;
+}
+
+// The upper-case access key of a caption ("経度(&O)：" -> 'O'), or 0; "&&" is a literal '&'.
+wchar_t AccessKeyOf(const std::wstring& caption)
+{
+    for (size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] == L'&' && caption[i + 1] != L'&')
+            return static_cast<wchar_t>(std::towupper(caption[i + 1]));
+        if (caption[i] == L'&')
+            ++i;
+    }
+    return 0;
+}
+
 }  // namespace
 
 // Every dialog template of the DLL: no control id twice (statics apart) and no access key twice,
@@ -46,20 +89,19 @@ TEST(ObsResources, NoTemplateRepeatsAnIdOrAnAccessKey)
                        reinterpret_cast<LONG_PTR>(&ids));
     ASSERT_FALSE(ids.empty());
     for (UINT id : ids) {
-        DlgTemplate dlg;
-        std::string error;
-        ASSERT_TRUE(ReadDlgTemplate(VrkObsModule(), MAKEINTRESOURCEW(id), dlg, error))
-            << "template " << id << ": " << error;
+        DWORD dwStyle = 0;
+        std::vector<Control> controls;
+        ASSERT_TRUE(ReadDialog(id, dwStyle, controls)) << "template " << id;
         std::map<int, std::string> byId;
         std::map<wchar_t, std::string> byKey;
-        for (const DlgItem& item : dlg.items) {
-            const std::string what = "control " + std::to_string(item.id) + " \"" +
-                                     Narrow(item.title) + "\"";
-            if (item.id != -1 && item.id != 0xFFFF) {
-                EXPECT_TRUE(byId.emplace(item.id, what).second)
-                    << "template " << id << ": id " << item.id << " twice";
+        for (const Control& control : controls) {
+            const std::string what = "control " + std::to_string(control.id) + " \"" +
+                                     Narrow(control.text) + "\"";
+            if (control.id != -1 && control.id != 0xFFFF) {
+                EXPECT_TRUE(byId.emplace(control.id, what).second)
+                    << "template " << id << ": id " << control.id << " twice";
             }
-            if (const wchar_t key = AccessKeyOf(item.title)) {
+            if (const wchar_t key = AccessKeyOf(control.text)) {
                 EXPECT_TRUE(byKey.emplace(key, what).second)
                     << "template " << id << ": access key " << Narrow(std::wstring(1, key))
                     << " on " << what << " and on " << byKey[key];
@@ -68,118 +110,30 @@ TEST(ObsResources, NoTemplateRepeatsAnIdOrAnAccessKey)
     }
 }
 
-TEST(ObsResources, LocationTemplateFrame)
+// What the dialog's code relies on in its template: a modeless dialog that does not show itself,
+// a map place that is never seen, and up-downs that leave their buddies' text to the handlers.
+TEST(ObsResources, LocationTemplateStyles)
 {
-    DlgTemplate dlg;
-    std::string error;
-    ASSERT_TRUE(ReadDlgTemplate(VrkObsModule(), MAKEINTRESOURCEW(IDD_OBS), dlg, error)) << error;
-    EXPECT_EQ(dlg.title, L"場所");
-    EXPECT_EQ(dlg.cx, 347);
-    EXPECT_EQ(dlg.cy, 319);
-    EXPECT_EQ(dlg.face, L"MS UI Gothic");
-    EXPECT_EQ(dlg.pointSize, 9);
-    const DWORD needed = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-    EXPECT_EQ(dlg.style & needed, needed);
-    EXPECT_EQ(dlg.style & WS_VISIBLE, 0u) << "a modeless dialog that shows itself on creation";
-}
-
-// Each control where the layout puts it; -1 where the layout leaves a size open.
-TEST(ObsResources, LocationTemplateControls)
-{
-    struct Expected {
-        int id;
-        const wchar_t* cls;
-        const wchar_t* title;
-        int x, y, cx, cy;
+    DWORD dwStyle = 0;
+    std::vector<Control> controls;
+    ASSERT_TRUE(ReadDialog(IDD_OBS, dwStyle, controls));
+    EXPECT_EQ(dwStyle & WS_VISIBLE, 0u) << "a modeless dialog that shows itself on creation";
+    constexpr DWORD kBuddy = UDS_SETBUDDYINT | UDS_AUTOBUDDY;
+    const std::map<int, DWORD> forbidden = {
+        {IDC_OBS_MAP, WS_VISIBLE},   {IDC_SPN_LNG_DEG, kBuddy}, {IDC_SPN_LNG_MIN, kBuddy},
+        {IDC_SPN_LNG_SEC, kBuddy},   {IDC_SPN_LAT_DEG, kBuddy}, {IDC_SPN_LAT_MIN, kBuddy},
+        {IDC_SPN_LAT_SEC, kBuddy},   {IDC_SPN_ALT, kBuddy},     {IDC_SPN_TZ_HOUR, kBuddy},
+        {IDC_SPN_TZ_MIN, kBuddy},
     };
-    const Expected expected[] = {
-        {IDC_OBS_MAP, L"Static", L"map", 3, 6, 231, 253},
-        {IDC_STC_SLIDER_TOP, L"Static", L"広域", 240, 7, -1, -1},
-        {IDC_STC_SLIDER_BOTTOM, L"Static", L"詳細", 240, 252, -1, -1},
-        {IDC_OBS_SLIDER, L"msctls_trackbar32", L"", 235, 17, 24, 233},
-        {IDC_GRP_LNG, L"Button", L"経度(&O)：", 261, 7, 83, 67},
-        {IDC_RD_EAST, L"Button", L"東経", 265, 19, -1, -1},
-        {IDC_RD_WEST, L"Button", L"西経", 265, 33, -1, -1},
-        {IDC_EDT_LNG_DEG, L"Edit", L"", 296, 19, 24, 14},
-        {IDC_SPN_LNG_DEG, L"msctls_updown32", L"", 320, 19, 9, 14},
-        {IDC_EDT_LNG_MIN, L"Edit", L"", 296, 36, 24, 14},
-        {IDC_SPN_LNG_MIN, L"msctls_updown32", L"", 320, 36, 9, 14},
-        {IDC_EDT_LNG_SEC, L"Edit", L"", 296, 53, 24, 14},
-        {IDC_SPN_LNG_SEC, L"msctls_updown32", L"", 320, 53, 9, 14},
-        {IDC_GRP_LAT, L"Button", L"緯度(&A)：", 261, 77, 83, 67},
-        {IDC_RD_NORTH, L"Button", L"北緯", 265, 89, -1, -1},
-        {IDC_RD_SOUTH, L"Button", L"南緯", 265, 103, -1, -1},
-        {IDC_EDT_LAT_DEG, L"Edit", L"", 296, 89, 24, 14},
-        {IDC_SPN_LAT_DEG, L"msctls_updown32", L"", 320, 89, 9, 14},
-        {IDC_EDT_LAT_MIN, L"Edit", L"", 296, 106, 24, 14},
-        {IDC_SPN_LAT_MIN, L"msctls_updown32", L"", 320, 106, 9, 14},
-        {IDC_EDT_LAT_SEC, L"Edit", L"", 296, 123, 24, 14},
-        {IDC_SPN_LAT_SEC, L"msctls_updown32", L"", 320, 123, 9, 14},
-        {IDC_GRP_ALT, L"Button", L"標高(&E)：", 261, 147, 83, 42},
-        {IDC_RD_ALT_AUTO, L"Button", L"自動", 265, 159, -1, -1},
-        {IDC_RD_ALT_MANUAL, L"Button", L"手動", 265, 173, -1, -1},
-        {IDC_EDT_ALT, L"Edit", L"", 296, 163, 24, 14},
-        {IDC_SPN_ALT, L"msctls_updown32", L"", 320, 163, 9, 14},
-        {IDC_STC_ALT_UNIT, L"Static", L"km", 332, 166, -1, -1},
-        {IDC_GRP_TZ, L"Button", L"タイムゾーン(&T)：", 261, 192, 83, 50},
-        {IDC_RD_TZ_P, L"Button", L"+", 265, 206, -1, -1},
-        {IDC_RD_TZ_M, L"Button", L"-", 265, 221, -1, -1},
-        {IDC_EDT_TZ_HOUR, L"Edit", L"", 295, 204, 24, 14},
-        {IDC_SPN_TZ_HOUR, L"msctls_updown32", L"", 319, 204, 9, 14},
-        {IDC_EDT_TZ_MIN, L"Edit", L"", 295, 221, 24, 14},
-        {IDC_SPN_TZ_MIN, L"msctls_updown32", L"", 319, 221, 9, 14},
-        {IDC_STC_TZ_HOUR, L"Static", L"時", 331, 207, -1, -1},
-        {IDC_STC_TZ_MIN, L"Static", L"分", 331, 224, -1, -1},
-        {IDC_GRP_FEATURE, L"Button", L"ランドマーク表示(&L)：", 3, 265, 341, 31},
-        {IDC_OBS_CHK_FEATURE_OBS, L"Button", L"観測地", -1, 279, -1, -1},
-        {IDC_OBS_CHK_FEATURE_CUTCHERRY, L"Button", L"市区町村", -1, 279, -1, -1},
-        {IDC_OBS_CHK_FEATURE_CITY, L"Button", L"都市", -1, 279, -1, -1},
-        {IDC_OBS_CHK_FEATURE_ASTRO, L"Button", L"天文台", -1, 279, -1, -1},
-        {IDC_OBS_CHK_FEATURE_MOUNT, L"Button", L"山岳", -1, 279, -1, -1},
-        {IDC_OBS_CHK_FEATURE_NATURAL_TERRAIN, L"Button", L"自然地形", -1, 279, -1, -1},
-        {IDC_OBS_CHK_FEATURE_BUILDING, L"Button", L"建造物", -1, 279, -1, -1},
-        {IDC_OBS_CHK_FEATURE_OTHER, L"Button", L"その他", -1, 279, -1, -1},
-        {IDC_OBS_BTN_SET_INIT, L"Button", L"初期値として保存(&I)", 3, 299, 68, 14},
-        {IDC_OBS_BTN_RESET, L"Button", L"初期値に戻す(&R)", 74, 299, 68, 14},
-        {IDC_OBS_BTN_CITY, L"Button", L"都市名選択(&N)...", 148, 299, 68, 14},
-        {IDOK, L"Button", L"閉じる(&C)", 294, 299, 50, 14},
-    };
-    DlgTemplate dlg;
-    std::string error;
-    ASSERT_TRUE(ReadDlgTemplate(VrkObsModule(), MAKEINTRESOURCEW(IDD_OBS), dlg, error)) << error;
-    std::map<int, const DlgItem*> byId;
-    for (const DlgItem& item : dlg.items)
-        byId[item.id] = &item;
-    for (const Expected& e : expected) {
-        SCOPED_TRACE("control " + std::to_string(e.id));
-        ASSERT_EQ(byId.count(e.id), 1u);
-        const DlgItem& item = *byId[e.id];
-        EXPECT_EQ(_wcsicmp(item.cls.c_str(), e.cls), 0) << Narrow(item.cls);
-        EXPECT_EQ(item.title, e.title);
-        if (e.x >= 0) {
-            EXPECT_EQ(item.x, e.x);
-        }
-        EXPECT_EQ(item.y, e.y);
-        if (e.cx >= 0) {
-            EXPECT_EQ(item.cx, e.cx);
-        }
-        if (e.cy >= 0) {
-            EXPECT_EQ(item.cy, e.cy);
-        }
+    int nFound = 0;
+    for (const Control& control : controls) {
+        const auto it = forbidden.find(control.id);
+        if (it == forbidden.end())
+            continue;
+        ++nFound;
+        EXPECT_EQ(control.style & it->second, 0u) << "control " << control.id;
     }
-    // The map's place is never shown; the up-downs neither move nor write their buddies' text.
-    EXPECT_EQ(byId[IDC_OBS_MAP]->style & WS_VISIBLE, 0u);
-    for (int id : {IDC_SPN_LNG_DEG, IDC_SPN_LNG_MIN, IDC_SPN_LNG_SEC, IDC_SPN_LAT_DEG,
-                   IDC_SPN_LAT_MIN, IDC_SPN_LAT_SEC, IDC_SPN_ALT, IDC_SPN_TZ_HOUR, IDC_SPN_TZ_MIN}) {
-        EXPECT_EQ(byId[id]->style & (UDS_SETBUDDYINT | UDS_AUTOBUDDY), 0u) << "up-down " << id;
-    }
-    // The unit labels of the longitude and latitude rows.
-    int nUnits = 0;
-    for (const DlgItem& item : dlg.items)
-        if (item.id == -1 && item.x == 332 &&
-            (item.title == L"度" || item.title == L"分" || item.title == L"秒"))
-            ++nUnits;
-    EXPECT_EQ(nUnits, 6);
+    EXPECT_EQ(nFound, static_cast<int>(forbidden.size()));
 }
 
 TEST(ObsResources, StringTable)

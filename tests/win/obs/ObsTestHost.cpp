@@ -107,12 +107,6 @@ CString ObsDialogTest::ModuleDir()
     return strPath.Left(strPath.ReverseFind(L'\\') + 1);
 }
 
-void ObsDialogTest::Click(CDlgObs& dlg, int nID)
-{
-    ::SendMessageW(::GetDlgItem(dlg.GetSafeHwnd(), nID), BM_CLICK, 0, 0);
-    Pump();
-}
-
 void ObsDialogTest::Type(CDlgObs& dlg, int nID, const wchar_t* pszText)
 {
     HWND hEdit = ::GetDlgItem(dlg.GetSafeHwnd(), nID);
@@ -142,32 +136,6 @@ CString ObsDialogTest::Text(CDlgObs& dlg, int nID)
     wchar_t szText[256] = {};
     ::GetDlgItemTextW(dlg.GetSafeHwnd(), nID, szText, 256);
     return szText;
-}
-
-bool ObsDialogTest::Checked(CDlgObs& dlg, int nID)
-{
-    return ::IsDlgButtonChecked(dlg.GetSafeHwnd(), nID) == BST_CHECKED;
-}
-
-bool ObsDialogTest::Visible(CDlgObs& dlg, int nID)
-{
-    return ::IsWindowVisible(::GetDlgItem(dlg.GetSafeHwnd(), nID)) != FALSE;
-}
-
-bool ObsDialogTest::Enabled(CDlgObs& dlg, int nID)
-{
-    return ::IsWindowEnabled(::GetDlgItem(dlg.GetSafeHwnd(), nID)) != FALSE;
-}
-
-int ObsDialogTest::SliderPos(CDlgObs& dlg)
-{
-    return static_cast<int>(
-        ::SendMessageW(::GetDlgItem(dlg.GetSafeHwnd(), IDC_OBS_SLIDER), TBM_GETPOS, 0, 0));
-}
-
-void ObsDialogTest::Pump()
-{
-    AfxPumpMessages();
 }
 
 int main(int argc, char** argv)

@@ -49,16 +49,27 @@ protected:
     static CString ModuleDir();
 
     // As the user does it.
-    static void Click(CDlgObs& dlg, int nID);
+    static void Click(CDlgObs& dlg, int nID)
+    {
+        ::SendMessageW(::GetDlgItem(dlg.GetSafeHwnd(), nID), BM_CLICK, 0, 0);
+        Pump();
+    }
     // Selects the edit's text and types over it character by character.
     static void Type(CDlgObs& dlg, int nID, const wchar_t* pszText);
     static void StepUpDown(CDlgObs& dlg, int nID, int nDelta);
     static CString Text(CDlgObs& dlg, int nID);
-    static bool Checked(CDlgObs& dlg, int nID);
-    static bool Visible(CDlgObs& dlg, int nID);
-    static bool Enabled(CDlgObs& dlg, int nID);
-    static int SliderPos(CDlgObs& dlg);
-    static void Pump();
+    static bool Checked(CDlgObs& dlg, int nID)
+    {
+        return ::IsDlgButtonChecked(dlg.GetSafeHwnd(), nID) == BST_CHECKED;
+    }
+    static bool Visible(CDlgObs& dlg, int nID) { return ::IsWindowVisible(Item(dlg, nID)) != FALSE; }
+    static bool Enabled(CDlgObs& dlg, int nID) { return ::IsWindowEnabled(Item(dlg, nID)) != FALSE; }
+    static int SliderPos(CDlgObs& dlg)
+    {
+        return static_cast<int>(::SendMessageW(Item(dlg, IDC_OBS_SLIDER), TBM_GETPOS, 0, 0));
+    }
+    static HWND Item(CDlgObs& dlg, int nID) { return ::GetDlgItem(dlg.GetSafeHwnd(), nID); }
+    static void Pump() { AfxPumpMessages(); }
 
     CString m_strDataDir;
     CStandInEngine m_engine;
