@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "res/resource_city.h"
 #include "res/resource_obs.h"
 #include "res/resource_strings.h"
 
@@ -34,6 +35,31 @@ BOOL CALLBACK CollectDialog(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR param)
     return TRUE;
 }
 
+std::vector<UINT> TemplateIds()
+{
+    std::vector<UINT> ids;
+    EnumResourceNamesW(VrkObsModule(), reinterpret_cast<LPCWSTR>(RT_DIALOG), CollectDialog,
+                       reinterpret_cast<LONG_PTR>(&ids));
+    return ids;
+}
+
+bool IsClass(const DlgItem& item, const wchar_t* cls)
+{
+    return _wcsicmp(item.cls.c_str(), cls) == 0;
+}
+
+bool IsRadio(const DlgItem& item)
+{
+    const DWORD type = item.style & BS_TYPEMASK;
+    return IsClass(item, L"Button") && (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON);
+}
+
+bool IsLabel(const DlgItem& item)
+{
+    return IsClass(item, L"Static") ||
+           (IsClass(item, L"Button") && (item.style & BS_TYPEMASK) == BS_GROUPBOX);
+}
+
 }  // namespace
 
 // Every dialog template of the DLL: no control id twice (statics apart) and no access key twice,
@@ -41,9 +67,7 @@ BOOL CALLBACK CollectDialog(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR param)
 TEST(ObsResources, NoTemplateRepeatsAnIdOrAnAccessKey)
 {
     ASSERT_NE(VrkObsModule(), nullptr);
-    std::vector<UINT> ids;
-    EnumResourceNamesW(VrkObsModule(), reinterpret_cast<LPCWSTR>(RT_DIALOG), CollectDialog,
-                       reinterpret_cast<LONG_PTR>(&ids));
+    const std::vector<UINT> ids = TemplateIds();
     ASSERT_FALSE(ids.empty());
     for (UINT id : ids) {
         DlgTemplate dlg;
@@ -68,19 +92,105 @@ TEST(ObsResources, NoTemplateRepeatsAnIdOrAnAccessKey)
     }
 }
 
-TEST(ObsResources, LocationTemplateFrame)
+// A label's access key moves the focus to the first tab stop after the label: two labels that
+// lead to one control send one of their keys to the wrong field.
+TEST(ObsResources, EachLabelLeadsToAControlOfItsOwn)
 {
-    DlgTemplate dlg;
-    std::string error;
-    ASSERT_TRUE(ReadDlgTemplate(VrkObsModule(), MAKEINTRESOURCEW(IDD_OBS), dlg, error)) << error;
-    EXPECT_EQ(dlg.title, L"場所");
-    EXPECT_EQ(dlg.cx, 347);
-    EXPECT_EQ(dlg.cy, 319);
-    EXPECT_EQ(dlg.face, L"MS UI Gothic");
-    EXPECT_EQ(dlg.pointSize, 9);
-    const DWORD needed = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-    EXPECT_EQ(dlg.style & needed, needed);
-    EXPECT_EQ(dlg.style & WS_VISIBLE, 0u) << "a modeless dialog that shows itself on creation";
+    for (UINT id : TemplateIds()) {
+        DlgTemplate dlg;
+        std::string error;
+        ASSERT_TRUE(ReadDlgTemplate(VrkObsModule(), MAKEINTRESOURCEW(id), dlg, error)) << error;
+        const size_t n = dlg.items.size();
+        std::map<size_t, wchar_t> reachedBy;
+        for (size_t i = 0; i < n; ++i) {
+            const wchar_t key = AccessKeyOf(dlg.items[i].title);
+            if (!key || !IsLabel(dlg.items[i]))
+                continue;
+            size_t k = 1;
+            while (k < n && !(dlg.items[(i + k) % n].style & WS_TABSTOP))
+                ++k;
+            ASSERT_LT(k, n) << "template " << id << ": no control after the label of &"
+                            << Narrow(std::wstring(1, key));
+            const size_t target = (i + k) % n;
+            const auto [it, added] = reachedBy.emplace(target, key);
+            EXPECT_TRUE(added) << "template " << id << ": the labels of &"
+                               << Narrow(std::wstring(1, it->second)) << " and &"
+                               << Narrow(std::wstring(1, key)) << " both lead to control "
+                               << dlg.items[target].id;
+        }
+    }
+}
+
+// Each run of radio buttons is one group: runs that merge share one check and one DDX_Radio
+// value; a run split in two keeps two checks.
+TEST(ObsResources, EachRunOfRadioButtonsIsOneGroup)
+{
+    for (UINT id : TemplateIds()) {
+        DlgTemplate dlg;
+        std::string error;
+        ASSERT_TRUE(ReadDlgTemplate(VrkObsModule(), MAKEINTRESOURCEW(id), dlg, error)) << error;
+        for (size_t i = 0; i < dlg.items.size(); ++i) {
+            if (!IsRadio(dlg.items[i]))
+                continue;
+            const bool first = i == 0 || !IsRadio(dlg.items[i - 1]);
+            EXPECT_EQ((dlg.items[i].style & WS_GROUP) != 0, first)
+                << "template " << id << ": radio button " << dlg.items[i].id;
+        }
+    }
+}
+
+// An automatic buddy is the control just before the up-down, which must be its edit; and no
+// up-down writes its own position there, since the handlers set the numbers.
+TEST(ObsResources, UpDownsBuddyTheEditBeforeThemAndLeaveItsText)
+{
+    for (UINT id : TemplateIds()) {
+        DlgTemplate dlg;
+        std::string error;
+        ASSERT_TRUE(ReadDlgTemplate(VrkObsModule(), MAKEINTRESOURCEW(id), dlg, error)) << error;
+        for (size_t i = 0; i < dlg.items.size(); ++i) {
+            const DlgItem& item = dlg.items[i];
+            if (!IsClass(item, UPDOWN_CLASSW))
+                continue;
+            EXPECT_EQ(item.style & UDS_SETBUDDYINT, 0u) << "template " << id << ": up-down " << item.id;
+            if (item.style & UDS_AUTOBUDDY) {
+                EXPECT_TRUE(i > 0 && IsClass(dlg.items[i - 1], L"Edit"))
+                    << "template " << id << ": up-down " << item.id << " follows no edit";
+            }
+        }
+    }
+}
+
+// Every template the dialogs load, each with its frame: a missing one fails here, before a
+// dialog fails to open.
+TEST(ObsResources, TemplateFrames)
+{
+    const struct {
+        UINT id;
+        const wchar_t* title;
+        short cx, cy;
+    } cases[] = {
+        {IDD_OBS, L"場所", 347, 319},
+        {IDD_CITY, L"都市名", 336, 232},
+        {IDD_EDTCTY, L"場所の編集", 254, 151},
+        {IDD_EDTFLD, L"フォルダの編集", 184, 45},
+        {IDD_ADDCTY, L"場所の追加", 129, 41},
+        {IDD_CITY_MOVETO, L"移動先の選択", 239, 75},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("template " + std::to_string(c.id));
+        DlgTemplate dlg;
+        std::string error;
+        ASSERT_TRUE(ReadDlgTemplate(VrkObsModule(), MAKEINTRESOURCEW(c.id), dlg, error)) << error;
+        EXPECT_EQ(dlg.title, c.title);
+        EXPECT_EQ(dlg.cx, c.cx);
+        EXPECT_EQ(dlg.cy, c.cy);
+        EXPECT_EQ(dlg.face, L"MS UI Gothic");
+        EXPECT_EQ(dlg.pointSize, 9);
+        const DWORD needed = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+        EXPECT_EQ(dlg.style & needed, needed);
+        // The location dialog is modeless and the city list also runs hidden.
+        EXPECT_EQ(dlg.style & WS_VISIBLE, 0u) << "a dialog that shows itself on creation";
+    }
 }
 
 // Each control where the layout puts it; -1 where the layout leaves a size open.
