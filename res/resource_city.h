@@ -1,11 +1,17 @@
 #pragma once
 
-// Templates 7301-7306, the city list dialog and its small dialogs, with their controls.
-// Control ids repeat across templates, never within one.
+// Templates 7301-7306, the city list dialog and its small dialogs, with their controls; the
+// images of the city tree (7102-7105). Control ids repeat across templates, never within one.
 
 #ifndef IDC_STATIC
 #define IDC_STATIC                      (-1)
 #endif
+
+// Tree images, 16 x 15, masked on pure red.
+#define IDB_CITY_PLACE_SEL              7102
+#define IDB_CITY_PLACE                  7103
+#define IDB_CITY_FOLDER                 7104
+#define IDB_CITY_FOLDER_OPEN            7105
 
 #define IDD_CITY                        7301
 #define IDD_EDTCTY                      7302

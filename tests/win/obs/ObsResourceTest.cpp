@@ -6,9 +6,13 @@
 #include "res/resource_obs.h"
 #include "res/resource_strings.h"
 
+#include <afx/afxwin.h>
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -158,6 +162,59 @@ TEST(ObsResources, UpDownsBuddyTheEditBeforeThemAndLeaveItsText)
             }
         }
     }
+}
+
+// The city tree's images as its image list takes them: found through the resource chain,
+// 16 x 15, the red background masked out, four different pictures.
+TEST(ObsResources, CityTreeImagesLoadThroughTheChainWithTheirBackgroundMasked)
+{
+    CImageListManaged images;
+    ASSERT_TRUE(images.Create(16, 15, ILC_MASK, 4, 2));
+    for (UINT id : {IDB_CITY_FOLDER, IDB_CITY_FOLDER_OPEN, IDB_CITY_PLACE_SEL, IDB_CITY_PLACE}) {
+        CBitmap bitmap;
+        ASSERT_TRUE(bitmap.LoadBitmap(id)) << "bitmap " << id;
+        BITMAP bm = {};
+        ASSERT_TRUE(bitmap.GetBitmap(&bm));
+        EXPECT_EQ(bm.bmWidth, 16) << "bitmap " << id;
+        EXPECT_EQ(bm.bmHeight, 15) << "bitmap " << id;
+        ASSERT_GE(images.Add(&bitmap, RGB(255, 0, 0)), 0) << "bitmap " << id;
+    }
+
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = 16;
+    bi.bmiHeader.biHeight = -15;  // top-down
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP canvas = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ASSERT_NE(canvas, nullptr);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, canvas);
+    const DWORD* px = static_cast<const DWORD*>(bits);
+    // A ground colour that no image uses, so that only masked pixels show it.
+    const COLORREF ground = RGB(0x12, 0x34, 0x56);
+    const DWORD groundPixel = 0x123456;
+    HBRUSH brush = CreateSolidBrush(ground);
+    std::set<std::vector<DWORD>> pictures;
+    for (int i = 0; i < images.GetImageCount(); ++i) {
+        const RECT all = {0, 0, 16, 15};
+        FillRect(dc, &all, brush);
+        images.Draw(dc, i, POINT{0, 0}, ILD_NORMAL);
+        GdiFlush();
+        std::vector<DWORD> picture(px, px + 16 * 15);
+        for (DWORD& c : picture)
+            c &= 0x00FFFFFF;
+        EXPECT_EQ(picture[0], groundPixel) << "image " << i << ": corner not masked";
+        const auto masked = std::count(picture.begin(), picture.end(), groundPixel);
+        EXPECT_LE(masked, 16 * 15 * 3 / 4) << "image " << i << ": hardly anything drawn";
+        pictures.insert(picture);
+    }
+    EXPECT_EQ(pictures.size(), 4u);
+    DeleteObject(brush);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(canvas);
 }
 
 // Every template the dialogs load, each with its frame: a missing one fails here, before a
