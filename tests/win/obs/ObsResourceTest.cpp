@@ -47,6 +47,21 @@ std::vector<UINT> TemplateIds()
     return ids;
 }
 
+// Every template of the DLL, read; one that cannot be read fails the test that asked.
+std::vector<std::pair<UINT, DlgTemplate>> Templates()
+{
+    std::vector<std::pair<UINT, DlgTemplate>> all;
+    for (UINT id : TemplateIds()) {
+        DlgTemplate dlg;
+        std::string error;
+        if (ReadDlgTemplate(VrkObsModule(), MAKEINTRESOURCEW(id), dlg, error))
+            all.emplace_back(id, dlg);
+        else
+            ADD_FAILURE() << "template " << id << ": " << error;
+    }
+    return all;
+}
+
 bool IsClass(const DlgItem& item, const wchar_t* cls)
 {
     return _wcsicmp(item.cls.c_str(), cls) == 0;
@@ -100,10 +115,7 @@ TEST(ObsResources, NoTemplateRepeatsAnIdOrAnAccessKey)
 // lead to one control send one of their keys to the wrong field.
 TEST(ObsResources, EachLabelLeadsToAControlOfItsOwn)
 {
-    for (UINT id : TemplateIds()) {
-        DlgTemplate dlg;
-        std::string error;
-        ASSERT_TRUE(ReadDlgTemplate(VrkObsModule(), MAKEINTRESOURCEW(id), dlg, error)) << error;
+    for (const auto& [id, dlg] : Templates()) {
         const size_t n = dlg.items.size();
         std::map<size_t, wchar_t> reachedBy;
         for (size_t i = 0; i < n; ++i) {
@@ -129,10 +141,7 @@ TEST(ObsResources, EachLabelLeadsToAControlOfItsOwn)
 // value; a run split in two keeps two checks.
 TEST(ObsResources, EachRunOfRadioButtonsIsOneGroup)
 {
-    for (UINT id : TemplateIds()) {
-        DlgTemplate dlg;
-        std::string error;
-        ASSERT_TRUE(ReadDlgTemplate(VrkObsModule(), MAKEINTRESOURCEW(id), dlg, error)) << error;
+    for (const auto& [id, dlg] : Templates()) {
         for (size_t i = 0; i < dlg.items.size(); ++i) {
             if (!IsRadio(dlg.items[i]))
                 continue;
@@ -147,15 +156,13 @@ TEST(ObsResources, EachRunOfRadioButtonsIsOneGroup)
 // up-down writes its own position there, since the handlers set the numbers.
 TEST(ObsResources, UpDownsBuddyTheEditBeforeThemAndLeaveItsText)
 {
-    for (UINT id : TemplateIds()) {
-        DlgTemplate dlg;
-        std::string error;
-        ASSERT_TRUE(ReadDlgTemplate(VrkObsModule(), MAKEINTRESOURCEW(id), dlg, error)) << error;
+    for (const auto& [id, dlg] : Templates()) {
         for (size_t i = 0; i < dlg.items.size(); ++i) {
             const DlgItem& item = dlg.items[i];
             if (!IsClass(item, UPDOWN_CLASSW))
                 continue;
-            EXPECT_EQ(item.style & UDS_SETBUDDYINT, 0u) << "template " << id << ": up-down " << item.id;
+            EXPECT_EQ(item.style & UDS_SETBUDDYINT, 0u)
+                << "template " << id << ": up-down " << item.id;
             if (item.style & UDS_AUTOBUDDY) {
                 EXPECT_TRUE(i > 0 && IsClass(dlg.items[i - 1], L"Edit"))
                     << "template " << id << ": up-down " << item.id << " follows no edit";
