@@ -111,8 +111,10 @@ BOOL CDemoMapView::LoadEarth(const CString& path)
              == full.height;
     }
     if (!ok) {
-        std::fwprintf(stderr, L"vrkobs_demo: no picture of the Earth in %ls; the map shows a plain field\n",
+        std::fwprintf(stderr, L"vrkobs_demo: cannot read the picture of the Earth %ls; the map shows a plain field\n",
                       path.GetString());
+        // The C runtime buffers a redirected stderr, and the demo may be ended by a kill.
+        std::fflush(stderr);
         return FALSE;
     }
     m_earth.push_back(std::move(full));
