@@ -111,7 +111,9 @@ BOOL CDemoMapView::LoadEarth(const CString& path)
              == full.height;
     }
     if (!ok) {
-        std::fwprintf(stderr, L"vrkobs_demo: cannot read the picture of the Earth %ls; the map shows a plain field\n",
+        std::fwprintf(stderr,
+                      L"vrkobs_demo: cannot read the picture of the Earth %ls;"
+                      L" the map shows a plain field\n",
                       path.GetString());
         // The C runtime buffers a redirected stderr, and the demo may be ended by a kill.
         std::fflush(stderr);
@@ -134,9 +136,9 @@ CDemoMapView::Raster CDemoMapView::Half(const Raster& r)
     for (int y = 0; y < h.height; ++y) {
         const std::uint32_t* top = &r.px[static_cast<size_t>(2 * y) * r.width];
         const std::uint32_t* bottom = top + r.width;
-        for (int x = 0; x < h.width; ++x)
-            h.px[static_cast<size_t>(y) * h.width + x] =
-                Mix(Mix(top[2 * x], top[2 * x + 1], 128), Mix(bottom[2 * x], bottom[2 * x + 1], 128), 128);
+        std::uint32_t* out = &h.px[static_cast<size_t>(y) * h.width];
+        for (int x = 0; x < h.width; ++x, top += 2, bottom += 2)
+            out[x] = Mix(Mix(top[0], top[1], 128), Mix(bottom[0], bottom[1], 128), 128);
     }
     return h;
 }

@@ -120,7 +120,8 @@ private:
             args[i].dblVal = reversed[i];
         }
         DISPPARAMS dp = {args.data(), nullptr, static_cast<UINT>(args.size()), 0};
-        ASSERT_EQ(m_pMap->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &dp, nullptr, nullptr, nullptr), S_OK);
+        ASSERT_EQ(m_pMap->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &dp, nullptr, nullptr, nullptr),
+                  S_OK);
     }
 
     HWND m_hParent = nullptr;
