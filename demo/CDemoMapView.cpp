@@ -4,9 +4,15 @@
 #include <citydb/CMemTree.h>
 #include <standin/CStandInMap.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <utility>
 
 namespace {
+
+// The sea of the plain field, and the sky beyond the poles.
+const COLORREF kField = RGB(0x1C, 0x3A, 0x5E);
 
 // The last call with a dispatch id, or null.
 const StandInMapCall* LastCall(const CStandInMap& map, DISPID id)
@@ -23,7 +29,119 @@ double Wrap180(double d)
     return (d < 0 ? d + 360.0 : d) - 180.0;
 }
 
+// A colour as a 32-bit DIB keeps it: 0x00RRGGBB.
+std::uint32_t DibColour(COLORREF c)
+{
+    return static_cast<std::uint32_t>(GetRValue(c)) << 16 | GetGValue(c) << 8 | GetBValue(c);
+}
+
+// a and b mixed, b weighing w out of 256; red and blue move together, their sums fit 32 bits.
+std::uint32_t Mix(std::uint32_t a, std::uint32_t b, std::uint32_t w)
+{
+    const std::uint32_t rb = ((a & 0xFF00FFu) * (256 - w) + (b & 0xFF00FFu) * w) >> 8;
+    const std::uint32_t g = ((a & 0x00FF00u) * (256 - w) + (b & 0x00FF00u) * w) >> 8;
+    return (rb & 0xFF00FFu) | (g & 0x00FF00u);
+}
+
+// The two pixels of a row or column of n that a position between pixel centres falls between,
+// and the second's weight out of 256; a row wraps round, a column stops at its ends.
+struct Tap {
+    int i0, i1;
+    std::uint32_t w;
+};
+
+Tap TapAt(double pos, int n, bool wrap)
+{
+    const double first = std::floor(pos);
+    const auto w = static_cast<std::uint32_t>((pos - first) * 256.0);
+    const long long i = static_cast<long long>(first);
+    if (wrap) {
+        const int i0 = static_cast<int>(((i % n) + n) % n);
+        return {i0, (i0 + 1) % n, w};
+    }
+    return {static_cast<int>(std::clamp<long long>(i, 0, n - 1)),
+            static_cast<int>(std::clamp<long long>(i + 1, 0, n - 1)), w};
+}
+
+CString ExeFolder()
+{
+    wchar_t path[MAX_PATH] = {};
+    const DWORD n = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    const CString s(path, static_cast<int>(n));
+    return s.Left(s.ReverseFind(L'\\') + 1);
+}
+
 }  // namespace
+
+CPoint CDemoMapView::Projection::ToClient(double lng, double lat) const
+{
+    return CPoint(static_cast<int>(std::floor(x0 + Wrap180(lng - lng0) * scale)),
+                  static_cast<int>(std::floor(y0 - (lat - lat0) * scale)));
+}
+
+void CDemoMapView::Projection::ToLngLat(double x, double y, double& lng, double& lat) const
+{
+    lng = lng0 + (x - x0) / scale;
+    lat = lat0 - (y - y0) / scale;
+}
+
+BOOL CDemoMapView::LoadEarth(const CString& path)
+{
+    m_strEarthFile = path;
+    m_earth.clear();
+    CBitmap bmp;
+    bmp.Attach(::LoadImageW(nullptr, path, IMAGE_BITMAP, 0, 0,
+                            LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    BITMAP bm = {};
+    Raster full;
+    bool ok = bmp.GetSafeHandle() && bmp.GetBitmap(&bm) && bm.bmWidth > 0 && bm.bmHeight > 0;
+    if (ok) {
+        full.width = bm.bmWidth;
+        full.height = bm.bmHeight;
+        full.px.resize(static_cast<size_t>(full.width) * full.height);
+        BITMAPINFO bi = {};
+        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+        bi.bmiHeader.biWidth = full.width;
+        bi.bmiHeader.biHeight = -full.height;  // top row first
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        bi.bmiHeader.biCompression = BI_RGB;
+        CClientDC screen(nullptr);
+        ok = ::GetDIBits(screen, bmp, 0, full.height, full.px.data(), &bi, DIB_RGB_COLORS)
+             == full.height;
+    }
+    if (!ok) {
+        std::fwprintf(stderr,
+                      L"vrkobs_demo: cannot read the picture of the Earth %ls;"
+                      L" the map shows a plain field\n",
+                      path.GetString());
+        // The C runtime buffers a redirected stderr, and the demo may be ended by a kill.
+        std::fflush(stderr);
+        return FALSE;
+    }
+    m_earth.push_back(std::move(full));
+    while (m_earth.back().width > 1 && m_earth.back().height > 1)
+        m_earth.push_back(Half(m_earth.back()));
+    if (m_hWnd)
+        ::InvalidateRect(m_hWnd, nullptr, FALSE);
+    return TRUE;
+}
+
+CDemoMapView::Raster CDemoMapView::Half(const Raster& r)
+{
+    Raster h;
+    h.width = r.width / 2;
+    h.height = r.height / 2;
+    h.px.resize(static_cast<size_t>(h.width) * h.height);
+    for (int y = 0; y < h.height; ++y) {
+        const std::uint32_t* top = &r.px[static_cast<size_t>(2 * y) * r.width];
+        const std::uint32_t* bottom = top + r.width;
+        std::uint32_t* out = &h.px[static_cast<size_t>(y) * h.width];
+        for (int x = 0; x < h.width; ++x, top += 2, bottom += 2)
+            out[x] = Mix(Mix(top[0], top[1], 128), Mix(bottom[0], bottom[1], 128), 128);
+    }
+    return h;
+}
 
 BOOL CDemoMapView::Attach(CStandInMap* pMap, HWND hNotify)
 {
@@ -35,6 +153,8 @@ BOOL CDemoMapView::Attach(CStandInMap* pMap, HWND hNotify)
     m_pMap = pMap;
     m_hWnd = pMap->GetHwnd();
     m_hNotify = hNotify;
+    if (m_strEarthFile.IsEmpty())
+        LoadEarth(ExeFolder() + L"earth.bmp");
     ::InvalidateRect(m_hWnd, nullptr, TRUE);
     return TRUE;
 }
@@ -101,51 +221,98 @@ double CDemoMapView::Span() const
     return 360.0 / (1.0 + 19.0 * m);
 }
 
-CPoint CDemoMapView::ToClient(double lng, double lat, const CRect& rc) const
+CDemoMapView::Projection CDemoMapView::Current(const CRect& rc) const
 {
-    const double span = Span();
-    const double scale = rc.Width() / span;
-    const double dx = Wrap180(lng - m_pMap->m_settings.centerLng);
-    const double dy = lat - m_pMap->m_settings.centerLat;
-    return CPoint(rc.left + rc.Width() / 2 + static_cast<int>(dx * scale),
-                  rc.top + rc.Height() / 2 - static_cast<int>(dy * scale));
+    return {m_pMap->m_settings.centerLng, m_pMap->m_settings.centerLat,
+            rc.left + rc.Width() / 2.0, rc.top + rc.Height() / 2.0, rc.Width() / Span()};
 }
 
-void CDemoMapView::ToLngLat(CPoint pt, const CRect& rc, double& lng, double& lat) const
+void CDemoMapView::DrawEarth(HDC hdc, const CRect& rc, const Projection& proj) const
 {
-    const double scale = rc.Width() / Span();
-    lng = m_pMap->m_settings.centerLng + (pt.x - rc.left - rc.Width() / 2) / scale;
-    lat = m_pMap->m_settings.centerLat - (pt.y - rc.top - rc.Height() / 2) / scale;
-    lng = std::fmod(std::fmod(lng, 360.0) + 360.0, 360.0);
-    lat = std::min(std::max(lat, -90.0), 90.0);
+    const int w = rc.Width(), h = rc.Height();
+    if (w <= 0 || h <= 0)
+        return;
+    // The smallest size still as fine as the screen: a wide view then averages the picture
+    // instead of skipping most of its pixels.
+    const double perPixel = m_earth.front().width / 360.0 / proj.scale;
+    size_t level = 0;
+    while (level + 1 < m_earth.size() && perPixel >= static_cast<double>(2u << level))
+        ++level;
+    const Raster& r = m_earth[level];
+
+    // The projection is separable: each column has one longitude, each row one latitude.
+    std::vector<Tap> cols(static_cast<size_t>(w)), rows(static_cast<size_t>(h));
+    std::vector<bool> sky(static_cast<size_t>(h));
+    double lng = 0, lat = 0;
+    for (int x = 0; x < w; ++x) {
+        proj.ToLngLat(rc.left + x + 0.5, proj.y0, lng, lat);
+        cols[x] = TapAt((lng + 180.0) / 360.0 * r.width - 0.5, r.width, true);
+    }
+    for (int y = 0; y < h; ++y) {
+        proj.ToLngLat(proj.x0, rc.top + y + 0.5, lng, lat);
+        sky[y] = lat > 90.0 || lat < -90.0;
+        rows[y] = TapAt((90.0 - lat) / 180.0 * r.height - 0.5, r.height, false);
+    }
+
+    std::vector<std::uint32_t> frame(static_cast<size_t>(w) * h, DibColour(kField));
+    for (int y = 0; y < h; ++y) {
+        if (sky[y])
+            continue;
+        const Tap& t = rows[y];
+        const std::uint32_t* top = &r.px[static_cast<size_t>(t.i0) * r.width];
+        const std::uint32_t* bottom = &r.px[static_cast<size_t>(t.i1) * r.width];
+        std::uint32_t* out = &frame[static_cast<size_t>(y) * w];
+        for (int x = 0; x < w; ++x) {
+            const Tap& c = cols[x];
+            out[x] = Mix(Mix(top[c.i0], top[c.i1], c.w), Mix(bottom[c.i0], bottom[c.i1], c.w), t.w);
+        }
+    }
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;  // top row first
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    ::SetDIBitsToDevice(hdc, rc.left, rc.top, static_cast<DWORD>(w), static_cast<DWORD>(h), 0, 0,
+                        0, static_cast<UINT>(h), frame.data(), &bi, DIB_RGB_COLORS);
 }
 
 void CDemoMapView::OnPaint()
 {
     PAINTSTRUCT ps;
     HDC hdc = ::BeginPaint(m_hWnd, &ps);
+    Draw(hdc);
+    ::EndPaint(m_hWnd, &ps);
+}
+
+void CDemoMapView::Draw(HDC hdc)
+{
+    if (!m_pMap)
+        return;
     CRect rc;
     ::GetClientRect(m_hWnd, &rc);
-    HBRUSH sea = ::CreateSolidBrush(RGB(0x1C, 0x3A, 0x5E));
-    ::FillRect(hdc, &rc, sea);
-    ::DeleteObject(sea);
-    if (!m_pMap) {
-        ::EndPaint(m_hWnd, &ps);
-        return;
+    const Projection proj = Current(rc);
+    if (m_earth.empty()) {
+        CBrush field(kField);
+        ::FillRect(hdc, &rc, field);
+    } else {
+        DrawEarth(hdc, rc, proj);
     }
 
     // Graticule every 15 degrees, brighter at the equator and the prime meridian.
-    HPEN grid = ::CreatePen(PS_SOLID, 1, RGB(0x3F, 0x6A, 0x94));
-    HPEN axis = ::CreatePen(PS_SOLID, 1, RGB(0x8F, 0xB8, 0xDE));
+    CPen grid(PS_SOLID, 1, RGB(0x3F, 0x6A, 0x94));
+    CPen axis(PS_SOLID, 1, RGB(0x8F, 0xB8, 0xDE));
+    const HGDIOBJ oldPen = ::SelectObject(hdc, grid);
     for (int lng = -180; lng < 180; lng += 15) {
         ::SelectObject(hdc, lng == 0 ? axis : grid);
-        CPoint a = ToClient(lng, 90, rc), b = ToClient(lng, -90, rc);
+        CPoint a = proj.ToClient(lng, 90), b = proj.ToClient(lng, -90);
         ::MoveToEx(hdc, a.x, a.y, nullptr);
         ::LineTo(hdc, b.x, b.y);
     }
     for (int lat = -90; lat <= 90; lat += 15) {
         ::SelectObject(hdc, lat == 0 ? axis : grid);
-        CPoint a = ToClient(m_pMap->m_settings.centerLng - 180, lat, rc);
+        CPoint a = proj.ToClient(proj.lng0, lat);
         ::MoveToEx(hdc, rc.left, a.y, nullptr);
         ::LineTo(hdc, rc.right, a.y);
     }
@@ -157,14 +324,14 @@ void CDemoMapView::OnPaint()
     // Names only once the map is zoomed in far enough for them not to run into each other.
     const bool named = Span() < 60.0;
     std::vector<RECT> labels;
-    HBRUSH place = ::CreateSolidBrush(RGB(0xF2, 0xD0, 0x6B));
+    CBrush place(RGB(0xF2, 0xD0, 0x6B));
     HGDIOBJ oldFont = ::SelectObject(hdc, ::GetStockObject(DEFAULT_GUI_FONT));
     ::SetBkMode(hdc, TRANSPARENT);
     ::SetTextColor(hdc, RGB(0xF2, 0xD0, 0x6B));
     for (const Place& p : m_places) {
         if (!Shown(p))
             continue;
-        CPoint c = ToClient(p.lng, p.lat, rc);
+        CPoint c = proj.ToClient(p.lng, p.lat);
         RECT dot = {c.x - 2, c.y - 2, c.x + 3, c.y + 3};
         ::FillRect(hdc, &dot, place);
         if (named && !p.name.IsEmpty()) {
@@ -183,15 +350,14 @@ void CDemoMapView::OnPaint()
         }
     }
     ::SelectObject(hdc, oldFont);
-    ::DeleteObject(place);
 
     // The eclipse path: "lng lat;lng lat;..." in the stand-in engine's reply.
     const StandInMapCall* path = LastCall(*m_pMap, 31);
     const StandInMapCall* color = LastCall(*m_pMap, 33);
     if (path && !path->args.empty() && !path->args[0].s.IsEmpty()) {
-        HPEN pen = ::CreatePen(PS_SOLID, 2, color && !color->args.empty()
-                                                ? static_cast<COLORREF>(color->args[0].n)
-                                                : RGB(0xFF, 0x80, 0x00));
+        CPen pen(PS_SOLID, 2, color && !color->args.empty()
+                                  ? static_cast<COLORREF>(color->args[0].n)
+                                  : RGB(0xFF, 0x80, 0x00));
         ::SelectObject(hdc, pen);
         CStringA text(path->args[0].s);
         bool first = true;
@@ -201,7 +367,7 @@ void CDemoMapView::OnPaint()
             if (end == s)
                 break;
             double lat = std::strtod(end, &end);
-            CPoint pt = ToClient(lng, lat, rc);
+            CPoint pt = proj.ToClient(lng, lat);
             if (first)
                 ::MoveToEx(hdc, pt.x, pt.y, nullptr);
             else
@@ -209,38 +375,41 @@ void CDemoMapView::OnPaint()
             first = false;
             s = *end == ';' ? end + 1 : end;
         }
-        ::DeleteObject(pen);
+        ::SelectObject(hdc, grid);
     }
 
     // The observer's marker.
     const StandInMapCall* obs = LastCall(*m_pMap, 6);
     if (obs && obs->args.size() == 2) {
-        CPoint c = ToClient(obs->args[0].d, obs->args[1].d, rc);
-        HPEN red = ::CreatePen(PS_SOLID, 2, RGB(0xFF, 0x40, 0x40));
+        CPoint c = proj.ToClient(obs->args[0].d, obs->args[1].d);
+        CPen red(PS_SOLID, 2, RGB(0xFF, 0x40, 0x40));
         ::SelectObject(hdc, red);
         ::MoveToEx(hdc, c.x - 7, c.y, nullptr);
         ::LineTo(hdc, c.x + 8, c.y);
         ::MoveToEx(hdc, c.x, c.y - 7, nullptr);
         ::LineTo(hdc, c.x, c.y + 8);
-        ::SelectObject(hdc, ::GetStockObject(NULL_BRUSH));
+        const HGDIOBJ oldBrush = ::SelectObject(hdc, ::GetStockObject(NULL_BRUSH));
         ::Ellipse(hdc, c.x - 5, c.y - 5, c.x + 6, c.y + 6);
-        ::SelectObject(hdc, ::GetStockObject(BLACK_PEN));
-        ::DeleteObject(red);
+        ::SelectObject(hdc, oldBrush);
+        ::SelectObject(hdc, grid);
     }
-    ::SelectObject(hdc, ::GetStockObject(BLACK_PEN));
-    ::DeleteObject(grid);
-    ::DeleteObject(axis);
-    ::EndPaint(m_hWnd, &ps);
+    ::SelectObject(hdc, oldPen);
 }
 
-BOOL CDemoMapView::ClickAt(double lng, double lat)
+BOOL CDemoMapView::PointOf(double lng, double lat, CPoint& pt) const
 {
     if (!m_pMap)
         return FALSE;
     CRect rc;
     ::GetClientRect(m_hWnd, &rc);
-    const CPoint pt = ToClient(lng, lat, rc);
-    if (!rc.PtInRect(pt))
+    pt = Current(rc).ToClient(lng, lat);
+    return rc.PtInRect(pt);
+}
+
+BOOL CDemoMapView::ClickAt(double lng, double lat)
+{
+    CPoint pt;
+    if (!PointOf(lng, lat, pt))
         return FALSE;
     ::SendMessageW(m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
     ::SendMessageW(m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
@@ -254,7 +423,9 @@ void CDemoMapView::OnLButtonUp(CPoint point)
     CRect rc;
     ::GetClientRect(m_hWnd, &rc);
     double lng = 0, lat = 0;
-    ToLngLat(point, rc, lng, lat);
+    Current(rc).ToLngLat(point.x + 0.5, point.y + 0.5, lng, lat);
+    lng = std::fmod(std::fmod(lng, 360.0) + 360.0, 360.0);
+    lat = std::min(std::max(lat, -90.0), 90.0);
     m_pMap->FireSetObsPosition(lng, lat);
     if (m_hNotify)
         ::PostMessageW(m_hNotify, WM_DEMO_OBSERVER_CHANGED, 0, 0);
