@@ -281,6 +281,8 @@ bool CMemTree::SelectItem(HCITYITEM hItem)
     if (!pNode)
         return false;
     m_pSelected = pNode;
+    for (Node* pParent = pNode->pParent; pParent; pParent = pParent->pParent)
+        pParent->nState |= CITY_TVIS_EXPANDED;
     return true;
 }
 

@@ -40,6 +40,7 @@ public:
     bool DeleteAllItems() override;
 
     bool Expand(HCITYITEM hItem) override;
+    // Expands the item's folders to show it, as the tree view does.
     bool SelectItem(HCITYITEM hItem) override;
     HCITYITEM GetSelectedItem() const override;
 

@@ -1,0 +1,182 @@
+#include "city/CCityTreeAdapter.h"
+
+#include <citydb/CCityData.h>
+#include <citydb/CCityEditor.h>
+#include <citydb/CLocationLog.h>
+#include <citydb/CMemTree.h>
+#include <citydb/CityLogText.h>
+
+#include <afx/AnsiCodePage.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+namespace {
+
+// A folder of the test's own under the temporary folder, removed afterwards.
+struct TempFolder {
+    std::wstring path;
+    TempFolder()
+    {
+        wchar_t base[MAX_PATH];
+        GetTempPathW(MAX_PATH, base);
+        path = std::wstring(base) + L"vrkobs-city-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+        CreateDirectoryW(path.c_str(), nullptr);
+    }
+    ~TempFolder()
+    {
+        for (const wchar_t* name : {L"zelkam.obs", L"zelkam_user.obs", L"zelkam_user_obs.json"})
+            DeleteFileW((path + name).c_str());
+        RemoveDirectoryW(path.c_str());
+    }
+    void Write(const wchar_t* name, const std::wstring& text) const
+    {
+        std::ofstream((path + name).c_str(), std::ios::binary) << AnsiFromWide(text.c_str());
+    }
+};
+
+// One city list session over a tree: the lists, the log and the editor, as the dialog holds them.
+struct Session {
+    CCityData data;
+    CLocationLog log{data};
+    CCityEditor editor{data, log};
+
+    Session(ICityTree& tree, const TempFolder& dir)
+    {
+        data.m_pTree = &tree;
+        data.m_strObsFile = (dir.path + L"zelkam.obs").c_str();
+        data.m_strUserObsFile = (dir.path + L"zelkam_user.obs").c_str();
+        data.m_strUserJsonFile = (dir.path + L"zelkam_user_obs.json").c_str();
+        editor.m_bEditable = 1;
+        data.LoadCityList();
+        log.LoadLocationTreeContext();
+    }
+    HCITYITEM Find(std::initializer_list<const wchar_t*> path) const
+    {
+        HCITYITEM hItem = nullptr;
+        HCITYITEM hParent = nullptr;
+        for (const wchar_t* name : path) {
+            hItem = data.m_pTree->GetChildItem(hParent);
+            while (hItem && data.m_pTree->GetItemText(hItem) != CString(name))
+                hItem = data.m_pTree->GetNextSiblingItem(hItem);
+            hParent = hItem;
+        }
+        return hItem;
+    }
+    // What a user sees and what OK would write: the tree with its values, then the log.
+    std::string State() const
+    {
+        std::string out = CityDumpTree(data) + "\n" + log.m_locationTreeContext.serialize();
+        for (HCITYITEM h = data.m_pTree->GetChildItem(Find({L"場所"})); h; h = data.m_pTree->GetNextSiblingItem(h))
+            out += data.m_pTree->GetItemState(h, CITY_TVIS_EXPANDED) ? "+" : "-";
+        return out;
+    }
+};
+
+class CityTreeAdapterTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_hWnd = CreateWindowExW(0, WC_TREEVIEWW, L"", WS_POPUP | TVS_HASLINES | TVS_HASBUTTONS,
+                                 0, 0, 300, 400, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        ASSERT_NE(m_hWnd, nullptr);
+        m_tree.Attach(m_hWnd);
+        m_dir.Write(L"zelkam.obs",
+                    L"# system list\r\n@日本\r\n東京,139.7667000E,35.6833000N,40,+09.00, 0, 0, 3\r\n"
+                    L"大阪,135.5000000E,34.6833000N,5,+09.00, 0, 0, 3\r\n#\r\n@米国\r\n"
+                    L"ホノルル,157.8583000W,21.3069000N,-3,-10.00, 0, 0, 1\r\n#\r\n");
+    }
+    void TearDown() override
+    {
+        m_tree.Detach();
+        DestroyWindow(m_hWnd);
+    }
+
+    HWND m_hWnd = nullptr;
+    CTreeCtrl m_tree;
+    TempFolder m_dir;
+};
+
+CCityList Place(double lon, double lat)
+{
+    CCityList place;
+    place.m_dLon = lon;
+    place.m_dLat = lat;
+    place.m_dAlt = 12;
+    place.m_dTz = 9;
+    return place;
+}
+
+// Every kind of edit, saved and replayed, leaves the real tree view exactly as the in-memory
+// tree: a handle, sentinel or insert position the adapter passed wrongly would show here.
+TEST_F(CityTreeAdapterTest, EditsAndReplayGiveTheSameTreeAsInMemory)
+{
+    CCityTreeAdapter view(m_tree);
+    CMemTree mem;
+    auto edit = [](Session& s) {
+        CString refusal;
+        HCITYITEM hJapan = s.Find({L"場所", L"日本"});
+        s.editor.AddPlace(hJapan, L"京都", Place(135.7681, 35.0116), refusal);
+        s.editor.AddFolder(s.Find({L"場所"}), L"旅行", refusal);
+        s.editor.EditPlace(s.Find({L"場所", L"日本", L"大阪"}), L"難波", Place(135.5, 34.66), refusal);
+        s.editor.DropItem(s.Find({L"場所", L"米国", L"ホノルル"}), s.Find({L"場所", L"旅行"}),
+                          [](const CString&) { return 1; }, refusal);
+        s.editor.DropItem(s.Find({L"場所", L"米国"}), s.Find({L"場所", L"日本"}),
+                          [](const CString&) { return 0; }, refusal);
+        s.editor.DeleteItem(s.Find({L"場所", L"日本", L"東京"}));
+        EXPECT_TRUE(refusal.IsEmpty()) << AnsiFromWide(refusal.GetString());
+    };
+
+    Session onView(view, m_dir);
+    Session inMemory(mem, m_dir);
+    ASSERT_NE(onView.Find({L"場所", L"米国", L"ホノルル"}), nullptr);
+    EXPECT_EQ(onView.State(), inMemory.State());
+
+    edit(onView);
+    edit(inMemory);
+    EXPECT_EQ(onView.State(), inMemory.State());
+    EXPECT_NE(onView.Find({L"場所", L"旅行", L"ホノルル"}), nullptr);
+
+    // Saved from the view, reloaded onto a fresh view and into memory.
+    const std::string strEdited = CityDumpTree(onView.data);
+    ASSERT_TRUE(onView.log.SaveCityList());
+    m_tree.DeleteAllItems();
+    Session reloaded(view, m_dir);
+    CMemTree mem2;
+    Session reloadedInMemory(mem2, m_dir);
+    EXPECT_EQ(reloaded.State(), reloadedInMemory.State());
+    EXPECT_EQ(CityDumpTree(reloaded.data), strEdited);
+}
+
+TEST_F(CityTreeAdapterTest, InsertPositionsAndNullHandlesAreTheTreeViews)
+{
+    CCityTreeAdapter view(m_tree);
+    EXPECT_EQ(reinterpret_cast<HTREEITEM>(CITY_TVI_FIRST), TVI_FIRST);
+    EXPECT_EQ(reinterpret_cast<HTREEITEM>(CITY_TVI_LAST), TVI_LAST);
+    EXPECT_EQ(reinterpret_cast<HTREEITEM>(CITY_TVI_ROOT), TVI_ROOT);
+
+    HCITYITEM hTop = view.InsertItem(L"top", 0, 1, CITY_FOLDER_DATA, nullptr, CITY_TVI_LAST);
+    HCITYITEM hB = view.InsertItem(L"b", 3, 2, 7, hTop, CITY_TVI_LAST);
+    HCITYITEM hA = view.InsertItem(L"a", 3, 2, 8, hTop, CITY_TVI_FIRST);
+    ASSERT_TRUE(hTop && hA && hB);
+    EXPECT_EQ(view.GetChildItem(nullptr), hTop);
+    EXPECT_EQ(view.GetChildItem(hTop), hA);
+    EXPECT_EQ(view.GetNextSiblingItem(hA), hB);
+    EXPECT_EQ(view.GetPrevSiblingItem(hB), hA);
+    EXPECT_EQ(view.GetParentItem(hTop), nullptr);
+    EXPECT_EQ(view.GetItemData(hB), 7);
+    EXPECT_EQ(view.GetItemData(hTop), CITY_FOLDER_DATA);
+    int nImage = -1, nSelected = -1;
+    EXPECT_TRUE(view.GetItemImage(hA, nImage, nSelected));
+    EXPECT_EQ(nImage, 3);
+    EXPECT_EQ(nSelected, 2);
+
+    EXPECT_EQ(view.GetItemText(nullptr), CString());
+    EXPECT_EQ(view.GetItemData(nullptr), 0);
+    EXPECT_FALSE(view.ItemHasChildren(nullptr));
+    EXPECT_EQ(view.GetNextSiblingItem(nullptr), nullptr);
+}
+
+}  // namespace
