@@ -1,5 +1,7 @@
 #include "CDemoMapView.h"
 
+#include "CGdiHandle.h"
+
 #include <citydb/CCityData.h>
 #include <citydb/CMemTree.h>
 #include <standin/CStandInMap.h>
@@ -90,8 +92,8 @@ BOOL CDemoMapView::LoadEarth(const CString& path)
     m_strEarthFile = path;
     m_earth.clear();
     CBitmap bmp;
-    bmp.Attach(::LoadImageW(nullptr, path, IMAGE_BITMAP, 0, 0,
-                            LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    bmp.Attach(static_cast<HBITMAP>(::LoadImageW(nullptr, path, IMAGE_BITMAP, 0, 0,
+                            LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
     BITMAP bm = {};
     Raster full;
     bool ok = bmp.GetSafeHandle() && bmp.GetBitmap(&bm) && bm.bmWidth > 0 && bm.bmHeight > 0;
@@ -106,9 +108,10 @@ BOOL CDemoMapView::LoadEarth(const CString& path)
         bi.bmiHeader.biPlanes = 1;
         bi.bmiHeader.biBitCount = 32;
         bi.bmiHeader.biCompression = BI_RGB;
-        CClientDC screen(nullptr);
+        const HDC screen = ::GetDC(nullptr);
         ok = ::GetDIBits(screen, bmp, 0, full.height, full.px.data(), &bi, DIB_RGB_COLORS)
              == full.height;
+        ::ReleaseDC(nullptr, screen);
     }
     if (!ok) {
         std::fwprintf(stderr,
@@ -294,15 +297,15 @@ void CDemoMapView::Draw(HDC hdc)
     ::GetClientRect(m_hWnd, &rc);
     const Projection proj = Current(rc);
     if (m_earth.empty()) {
-        CBrush field(kField);
+        const CGdiHandle<HBRUSH> field(::CreateSolidBrush(kField));
         ::FillRect(hdc, &rc, field);
     } else {
         DrawEarth(hdc, rc, proj);
     }
 
     // Graticule every 15 degrees, brighter at the equator and the prime meridian.
-    CPen grid(PS_SOLID, 1, RGB(0x3F, 0x6A, 0x94));
-    CPen axis(PS_SOLID, 1, RGB(0x8F, 0xB8, 0xDE));
+    const CGdiHandle<HPEN> grid(::CreatePen(PS_SOLID, 1, RGB(0x3F, 0x6A, 0x94)));
+    const CGdiHandle<HPEN> axis(::CreatePen(PS_SOLID, 1, RGB(0x8F, 0xB8, 0xDE)));
     const HGDIOBJ oldPen = ::SelectObject(hdc, grid);
     for (int lng = -180; lng < 180; lng += 15) {
         ::SelectObject(hdc, lng == 0 ? axis : grid);
@@ -324,7 +327,7 @@ void CDemoMapView::Draw(HDC hdc)
     // Names only once the map is zoomed in far enough for them not to run into each other.
     const bool named = Span() < 60.0;
     std::vector<RECT> labels;
-    CBrush place(RGB(0xF2, 0xD0, 0x6B));
+    const CGdiHandle<HBRUSH> place(::CreateSolidBrush(RGB(0xF2, 0xD0, 0x6B)));
     HGDIOBJ oldFont = ::SelectObject(hdc, ::GetStockObject(DEFAULT_GUI_FONT));
     ::SetBkMode(hdc, TRANSPARENT);
     ::SetTextColor(hdc, RGB(0xF2, 0xD0, 0x6B));
@@ -355,9 +358,9 @@ void CDemoMapView::Draw(HDC hdc)
     const StandInMapCall* path = LastCall(*m_pMap, 31);
     const StandInMapCall* color = LastCall(*m_pMap, 33);
     if (path && !path->args.empty() && !path->args[0].s.IsEmpty()) {
-        CPen pen(PS_SOLID, 2, color && !color->args.empty()
+        const CGdiHandle<HPEN> pen(::CreatePen(PS_SOLID, 2, color && !color->args.empty()
                                   ? static_cast<COLORREF>(color->args[0].n)
-                                  : RGB(0xFF, 0x80, 0x00));
+                                  : RGB(0xFF, 0x80, 0x00)));
         ::SelectObject(hdc, pen);
         CStringA text(path->args[0].s);
         bool first = true;
@@ -382,7 +385,7 @@ void CDemoMapView::Draw(HDC hdc)
     const StandInMapCall* obs = LastCall(*m_pMap, 6);
     if (obs && obs->args.size() == 2) {
         CPoint c = proj.ToClient(obs->args[0].d, obs->args[1].d);
-        CPen red(PS_SOLID, 2, RGB(0xFF, 0x40, 0x40));
+        const CGdiHandle<HPEN> red(::CreatePen(PS_SOLID, 2, RGB(0xFF, 0x40, 0x40)));
         ::SelectObject(hdc, red);
         ::MoveToEx(hdc, c.x - 7, c.y, nullptr);
         ::LineTo(hdc, c.x + 8, c.y);

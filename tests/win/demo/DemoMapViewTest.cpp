@@ -82,12 +82,13 @@ public:
         CBitmap bmp;
         bmp.Attach(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
         ASSERT_TRUE(bits);
-        CDC dc;
-        ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
-        const HGDIOBJ old = dc.SelectObject(&bmp);
-        view.Draw(dc);
+        const HDC hdc = ::CreateCompatibleDC(nullptr);
+        ASSERT_TRUE(hdc);
+        const HGDIOBJ old = ::SelectObject(hdc, bmp);
+        view.Draw(hdc);
         ::GdiFlush();
-        dc.SelectObject(old);
+        ::SelectObject(hdc, old);
+        ::DeleteDC(hdc);
         const auto* px = static_cast<const DWORD*>(bits);
         m_pixels.assign(px, px + kWidth * kHeight);
     }
