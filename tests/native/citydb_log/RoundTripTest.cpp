@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <cstdio>
 #include <random>
-#include <unistd.h>
 
 namespace {
 
@@ -68,10 +68,11 @@ TEST(RoundTrip, EveryEditKindReplaysOverTheSameSystemList)
     ExpectReplayRebuilds(b, true);
 }
 
-// Random system lists and random edit sequences, each recorded and replayed.
+// Random system lists and random edit sequences, each recorded and replayed. With a tiny pool
+// of names, siblings share names, renames land on deleted names and names swap.
 class RandomSession {
 public:
-    explicit RandomSession(unsigned seed) : m_rng(seed) {}
+    RandomSession(unsigned seed, bool bTinyPool) : m_rng(seed), m_bTinyPool(bTinyPool) {}
 
     std::string SystemList()
     {
@@ -144,7 +145,10 @@ private:
     CString NewName(const wchar_t* pszPrefix)
     {
         CString str;
-        str.Format(L"%s%d", pszPrefix, ++m_nName);
+        if (m_bTinyPool)
+            str.Format(L"%c", L"ABC"[Pick(0, 2)]);
+        else
+            str.Format(L"%s%d", pszPrefix, ++m_nName);
         m_seen.push_back(str);
         return str;
     }
@@ -188,6 +192,7 @@ private:
     }
 
     std::mt19937 m_rng;
+    bool m_bTinyPool;
     int m_nName = 0;
     std::vector<CString> m_deleted;
     std::map<std::wstring, std::wstring> m_previous;
@@ -201,11 +206,12 @@ TEST(RoundTrip, RandomEditSequencesReplayToTheSameTree)
     // Two benches reused for every sequence; the log goes to the replay through its file.
     CityBench b;
     CityBench replay;
-    for (int seed = 1; seed <= nSequences; ++seed) {
+    for (int seed = 1; seed <= 2 * nSequences; ++seed) {
+        bool bTinyPool = seed > nSequences;
         SCOPED_TRACE("seed " + std::to_string(seed));
-        RandomSession session(static_cast<unsigned>(seed));
+        RandomSession session(static_cast<unsigned>(seed), bTinyPool);
         const std::string system = session.SystemList();
-        unlink(b.dir.Path("zelkam_user_obs.json").c_str());
+        std::remove(b.dir.Path("zelkam_user_obs.json").c_str());
         b.Open(system, "", true);
         bool bOrderPromised = true;
         int nSteps = 5 + seed % 20;
@@ -213,9 +219,10 @@ TEST(RoundTrip, RandomEditSequencesReplayToTheSameTree)
             bOrderPromised = session.Step(b) && bOrderPromised;
         replay.Open(system, b.LogText());
         ASSERT_EQ(Canonical(b), Canonical(replay));
-        if (bOrderPromised) {
+        // An add's recorded neighbour may name the wrong one of two namesakes.
+        if (bOrderPromised && !bTinyPool) {
             ASSERT_EQ(b.Dump(), replay.Dump());
-        } else if (b.Dump() != replay.Dump()) {
+        } else if (b.Dump() != replay.Dump() && !bTinyPool) {
             ++nOrderDiffers;
         }
         ASSERT_EQ(b.LogText(), replay.LogText());
