@@ -6,9 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace {
 
 // A list holding one folder with the given places, built through the tree as the dialog does.
@@ -173,11 +170,11 @@ TEST(RefreshUserObs, FailedSaveLeavesTheOldFileWhole)
 
     // A target that cannot be replaced: the temporary file must not be left behind.
     WriteBytes(dir.Path("keep.obs"), old);
-    mkdir(dir.Path("dir.obs").c_str(), 0700);
-    WriteBytes(dir.Path("dir.obs") + "/inside", "x");
+    ASSERT_TRUE(MakeDir(dir.Path("dir.obs")));
+    WriteBytes(dir.Path("dir.obs") + kPathSeparator + "inside", "x");
     list.data.m_strUserObsFile = dir.WidePath("dir.obs");
     EXPECT_FALSE(list.data.RefreshUserObs());
-    unlink((dir.Path("dir.obs") + "/inside").c_str());
+    RemoveFile(dir.Path("dir.obs") + kPathSeparator + "inside");
     std::vector<std::string> names = dir.Names();
     EXPECT_EQ(names.size(), 3u) << "a temporary file was left behind";
 

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <sys/stat.h>
 
 namespace {
 
@@ -211,7 +210,7 @@ TEST(Save, FailuresLeaveOldFilesWhole)
         // A log that exists but cannot be read is never replaced.
         CityBench b;
         WriteBytes(b.dir.Path("zelkam.obs"), JapanList());
-        ASSERT_EQ(0, mkdir(b.dir.Path("zelkam_user_obs.json").c_str(), 0755));
+        ASSERT_TRUE(MakeDir(b.dir.Path("zelkam_user_obs.json")));
         b.Reopen();
         EXPECT_FALSE(b.log.SaveCityList());
         EXPECT_TRUE(b.dir.Exists("zelkam_user.obs"));

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <functional>
 #include <map>
-#include <cstdio>
 #include <random>
 
 namespace {
@@ -211,7 +210,7 @@ TEST(RoundTrip, RandomEditSequencesReplayToTheSameTree)
         SCOPED_TRACE("seed " + std::to_string(seed));
         RandomSession session(static_cast<unsigned>(seed), bTinyPool);
         const std::string system = session.SystemList();
-        std::remove(b.dir.Path("zelkam_user_obs.json").c_str());
+        RemoveFile(b.dir.Path("zelkam_user_obs.json"));
         b.Open(system, "", true);
         bool bOrderPromised = true;
         int nSteps = 5 + seed % 20;
