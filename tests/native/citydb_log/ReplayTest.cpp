@@ -161,6 +161,22 @@ TEST(Replay, EachRecordTakesTheFirstItemOfItsNameThatNoEarlierRecordTook)
              edit(b, b.Find({L"場所", L"F", L"B"}), L"A");
          },
          inF({Rec("update", L"B", "leaf", L"", kEdited, L"A"), deleteA}), "場所{F{A}}"},
+        {"a place takes the name of a sibling renamed after it got a record", JapanList(),
+         [&](CityBench& b) {
+             edit(b, b.Find({L"場所", L"日本", L"東京"}), L"東京");
+             edit(b, b.Find({L"場所", L"日本", L"大阪"}), L"難波");
+             edit(b, b.Find({L"場所", L"日本", L"東京"}), L"大阪");
+         },
+         InJapan({Rec("update", L"東京", "leaf", L"", kEdited, L"大阪"), Rec("update", L"大阪", "leaf", L"", kEdited, L"難波")}),
+         "場所{日本{大阪,難波},米国{ホノルル}}"},
+        {"two places swap names", JapanList(),
+         [&](CityBench& b) {
+             edit(b, b.Find({L"場所", L"日本", L"東京"}), L"仮");
+             edit(b, b.Find({L"場所", L"日本", L"大阪"}), L"東京");
+             edit(b, b.Find({L"場所", L"日本", L"仮"}), L"大阪");
+         },
+         InJapan({Rec("update", L"東京", "leaf", L"", kEdited, L"大阪"), Rec("update", L"大阪", "leaf", L"", kEdited, L"東京")}),
+         "場所{日本{大阪,東京},米国{ホノルル}}"},
         {"an edit of the second namesake first passes over the first", twoA,
          [&](CityBench& b) { edit(b, second(b), L"A"); },
          inF({Rec("path", L"A"), Rec("update", L"A", "leaf", L"", kEdited, L"A")}), "場所{F{A,A}}"},

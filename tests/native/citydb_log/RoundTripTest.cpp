@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <map>
 #include <random>
 
@@ -259,51 +258,6 @@ TEST(RoundTrip, LogOverANewerSystemListAppliesWhatStillMatches)
     CityBench again;
     again.Open(newer, replay.SavedLog());
     EXPECT_EQ(replay.Names(), again.Names());
-}
-
-}  // namespace
-
-namespace {
-
-TEST(RoundTrip, NamesPassedBetweenSiblingsReplayToTheRightItems)
-{
-    struct Case {
-        const char* fault;
-        std::function<void(CityBench&)> edit;
-    };
-    auto rename = [](CityBench& b, const wchar_t* from, const wchar_t* to, double alt) {
-        CString s;
-        HCITYITEM h = b.Find({L"場所", L"日本", from});
-        ASSERT_TRUE(h);
-        ASSERT_TRUE(b.editor.EditPlace(h, to, PlaceValues(1, 2, alt, 9), s));
-    };
-    const Case cases[] = {
-        {"a place takes the name of a sibling renamed after it got a record",
-         [&](CityBench& b) {
-             rename(b, L"東京", L"東京", 1);  // 東京's record comes first
-             rename(b, L"大阪", L"難波", 2);
-             rename(b, L"東京", L"大阪", 3);
-         }},
-        {"a place takes the name of a sibling deleted after it got a record",
-         [&](CityBench& b) {
-             rename(b, L"東京", L"東京", 1);
-             b.editor.DeleteItem(b.Find({L"場所", L"日本", L"大阪"}));
-             rename(b, L"東京", L"大阪", 3);
-         }},
-        {"two places swap names",
-         [&](CityBench& b) {
-             rename(b, L"東京", L"仮", 1);
-             rename(b, L"大阪", L"東京", 2);
-             rename(b, L"仮", L"大阪", 3);
-         }},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.fault);
-        CityBench b;
-        b.Open(JapanList(), "", true);
-        c.edit(b);
-        ExpectReplayRebuilds(b, true);
-    }
 }
 
 }  // namespace
