@@ -6,8 +6,10 @@
 #include <afx/CException.h>
 #include <afx/CStringA.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <type_traits>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -300,43 +302,102 @@ void CLocationLog::AnalyzeNodeContext(picojson::array& aRecord, HCITYITEM hParen
 
 namespace {
 
-// The children of one parent that no record of the array being replayed has taken yet, by
-// name, in tree order. Built before the first record changes the children: an untaken child
-// keeps its name and place, since only a record that takes it can rename or delete it, so the
-// index stays true while the array applies, and each record finds its child at once.
-class UntakenChildren {
+// The children of one parent while the records of one array apply to them. The first few
+// lookups scan the children; then an index by name takes over, so that each record finds its
+// item at once however many children there are.
+class ChildIndex {
 public:
-    UntakenChildren(const ICityTree& tree, HCITYITEM hParent) : m_tree(tree), m_hParent(hParent) {}
+    ChildIndex(const ICityTree& tree, HCITYITEM hParent) : m_tree(tree), m_hParent(hParent) {}
 
-    // Before an "add": the items it inserts are taken from the start.
-    void Build()
-    {
-        if (m_bBuilt)
-            return;
-        for (HCITYITEM h = m_tree.GetChildItem(m_hParent); h; h = m_tree.GetNextSiblingItem(h))
-            m_byName[m_tree.GetItemText(h).wstr()].items.push_back(h);
-        m_bBuilt = true;
-    }
-
-    // The first untaken child named strName, now taken; null when none is left.
+    // The first child named strName that no earlier record took, now taken; null when none
+    // is left. An untaken child keeps its name and place, since only the record that takes it
+    // can rename or delete it.
     HCITYITEM Take(const CString& strName)
     {
-        Build();
-        auto it = m_byName.find(strName.wstr());
-        if (it == m_byName.end() || it->second.nNext >= it->second.items.size())
+        if (Scanning()) {
+            for (HCITYITEM h = m_tree.GetChildItem(m_hParent); h; h = m_tree.GetNextSiblingItem(h)) {
+                if (std::find(m_taken.begin(), m_taken.end(), h) == m_taken.end()
+                    && m_tree.GetItemText(h).Compare(strName) == 0) {
+                    m_taken.push_back(h);
+                    return h;
+                }
+            }
             return nullptr;
-        return it->second.items[it->second.nNext++];
+        }
+        auto it = m_names.find(strName.wstr());
+        if (it == m_names.end() || it->second.nTaken >= it->second.untaken.size())
+            return nullptr;
+        return it->second.untaken[it->second.nTaken++];
+    }
+
+    // The first child whose text is strText now, as SearchNodeItem finds it.
+    HCITYITEM Find(const CString& strText)
+    {
+        if (!Scanning()) {
+            auto it = m_names.find(strText.wstr());
+            if (it == m_names.end() || it->second.current.empty())
+                return nullptr;
+            if (it->second.current.size() == 1)
+                return it->second.current.front();
+        }
+        // Namesakes are found in tree order.
+        for (HCITYITEM h = m_tree.GetChildItem(m_hParent); h; h = m_tree.GetNextSiblingItem(h)) {
+            if (m_tree.GetItemText(h).Compare(strText) == 0)
+                return h;
+        }
+        return nullptr;
+    }
+
+    // A new item, taken from the start.
+    void Added(HCITYITEM hItem, const CString& strText)
+    {
+        if (m_bBuilt)
+            m_names[strText.wstr()].current.push_back(hItem);
+        else
+            m_taken.push_back(hItem);
+    }
+    // An item renamed or deleted by the record that took it.
+    void Removed(HCITYITEM hItem, const CString& strText)
+    {
+        if (!m_bBuilt)
+            return;
+        std::vector<HCITYITEM>& items = m_names[strText.wstr()].current;
+        items.erase(std::remove(items.begin(), items.end(), hItem), items.end());
     }
 
 private:
-    struct Queue {
-        std::vector<HCITYITEM> items;
-        size_t nNext = 0;
+    static constexpr int MaxScans = 4;
+
+    bool Scanning()
+    {
+        if (m_bBuilt || ++m_nLookups <= MaxScans)
+            return !m_bBuilt;
+        std::unordered_set<HCITYITEM> taken(m_taken.begin(), m_taken.end());
+        for (HCITYITEM h = m_tree.GetChildItem(m_hParent); h; h = m_tree.GetNextSiblingItem(h)) {
+            Name& name = m_names[m_tree.GetItemText(h).wstr()];
+            if (!taken.count(h))
+                name.untaken.push_back(h);
+            name.current.push_back(h);
+        }
+        m_bBuilt = true;
+        return false;
+    }
+
+    struct Name {
+        // The untaken children of this name when the index was built, in tree order; the
+        // first nTaken of them are taken since.
+        std::vector<HCITYITEM> untaken;
+        size_t nTaken = 0;
+        // The children of this name now, in no particular order.
+        std::vector<HCITYITEM> current;
     };
     const ICityTree& m_tree;
     HCITYITEM m_hParent;
+    int m_nLookups = 0;
     bool m_bBuilt = false;
-    std::unordered_map<std::wstring, Queue> m_byName;
+    // While scanning: the children taken so far and those added.
+    std::vector<HCITYITEM> m_taken;
+    std::unordered_map<std::wstring, Name> m_names;
 };
 
 }  // namespace
@@ -349,7 +410,7 @@ void CLocationLog::ReplayArray(picojson::array& aRecord, HCITYITEM hParent, int 
     // The top level holds the root folder alone; records that would add or remove a
     // top-level item would leave the city list without its root.
     bool bTop = hParent == CITY_TVI_ROOT;
-    UntakenChildren untaken(tree, bTop ? nullptr : hParent);
+    ChildIndex children(tree, bTop ? nullptr : hParent);
 
     for (picojson::value& v : aRecord) {
         RecordView rec;
@@ -360,7 +421,7 @@ void CLocationLog::ReplayArray(picojson::array& aRecord, HCITYITEM hParent, int 
         CString strName = WideName(*rec.pName);
 
         if (action == "path") {
-            HCITYITEM hItem = untaken.Take(strName);
+            HCITYITEM hItem = children.Take(strName);
             if (!hItem)
                 continue;
             Claim(hItem, pRec);
@@ -372,17 +433,19 @@ void CLocationLog::ReplayArray(picojson::array& aRecord, HCITYITEM hParent, int 
             int bFolder = rec.IsFolder();
             // Data strings are all different: widened directly, not kept.
             CString strData = bFolder ? CString() : CString(rec.pData->c_str());
-            untaken.Build();
-            HCITYITEM hNew = AddTreeViewFromContextData(hParent, strName, WideName(*rec.pOffset), strData, bFolder);
-            if (hNew)
+            HCITYITEM hAfter = rec.pOffset->empty() ? nullptr : children.Find(WideName(*rec.pOffset));
+            HCITYITEM hNew = InsertFromContextData(hParent, strName, hAfter ? hAfter : CITY_TVI_FIRST, strData, bFolder);
+            if (hNew) {
+                children.Added(hNew, strName);
                 Claim(hNew, pRec);
+            }
             if (rec.pNext) {
                 if (!hNew)
                     return;
                 ReplayArray(*rec.pNext, hNew, nDepth + 1);
             }
         } else if (action == "update") {
-            HCITYITEM hItem = untaken.Take(strName);
+            HCITYITEM hItem = children.Take(strName);
             if (!hItem)
                 continue;
             // The record stays the item's even when it cannot apply, so that a later edit
@@ -395,13 +458,16 @@ void CLocationLog::ReplayArray(picojson::array& aRecord, HCITYITEM hParent, int 
                 continue;
             CString strData = bFolder ? CString() : CString(rec.pData->c_str());
             UpdTreeViewFromContextData(hItem, WideName(*rec.pLatest), strData, bFolder);
+            children.Removed(hItem, strName);
+            children.Added(hItem, tree.GetItemText(hItem));
             if (rec.pNext)
                 ReplayArray(*rec.pNext, hItem, nDepth + 1);
         } else {
             if (bTop)
                 continue;
-            HCITYITEM hItem = untaken.Take(strName);
+            HCITYITEM hItem = children.Take(strName);
             if (hItem) {
+                children.Removed(hItem, strName);
                 ForgetClaims(hItem);
                 tree.DeleteItem(hItem);
             }
@@ -475,6 +541,14 @@ HCITYITEM CLocationLog::AddTreeViewFromContextData(HCITYITEM hParent, const CStr
         if (hSibling)
             hAfter = hSibling;
     }
+    return InsertFromContextData(hParent, strName, hAfter, strData, bFolder);
+}
+
+HCITYITEM CLocationLog::InsertFromContextData(HCITYITEM hParent, const CString& strName, HCITYITEM hAfter,
+                                              const CString& strData, int bFolder)
+{
+    if (!m_data.m_pTree || !hParent)
+        return nullptr;
     HCITYITEM hTreeParent = hParent == CITY_TVI_ROOT ? nullptr : hParent;
     if (bFolder) {
         return m_data.m_pTree->InsertItem(strName, CITY_IMG_FOLDER, CITY_IMG_FOLDER_OPEN,

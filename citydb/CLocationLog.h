@@ -96,6 +96,9 @@ public:
 
 private:
     void ReplayArray(picojson::array& aRecord, HCITYITEM hParent, int nDepth);
+    // hAfter: a child of hParent or CITY_TVI_FIRST.
+    HCITYITEM InsertFromContextData(HCITYITEM hParent, const CString& strName, HCITYITEM hAfter,
+                                    const CString& strData, int bFolder);
     // The array of the records of hParent's children (the top level for null).
     picojson::array& ChildRecords(HCITYITEM hParent);
     picojson::object* AppendPath(picojson::array& aRecord, HCITYITEM hItem, const CString& strName);

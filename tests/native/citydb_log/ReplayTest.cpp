@@ -124,6 +124,10 @@ TEST(Replay, EachRecordTakesTheFirstItemOfItsNameThatNoEarlierRecordTook)
     const std::string twoA = "@F\r\nA,1E,1N,1,+09.00,0,0,0\r\nA,2E,2N,2,+09.00,0,0,0\r\n#\r\n";
     const std::string twoTokyo = Ansi(L"@東京\r\nx,1E,1N,1,+09.00,0,0,0\r\n#\r\n@東京\r\ny,2E,2N,2,+09.00,0,0,0\r\n#\r\n");
     const char* const kEdited = "  5.0000000, 5.0000000,5,09.00, 0, 1, 0";
+    std::string sixA = "@F\r\n";
+    for (int i = 1; i <= 6; ++i)
+        sixA += "A," + std::to_string(i) + "E,1N,1,+09.00,0,0,0\r\n";
+    sixA += "#\r\n";
     auto inF = [](std::initializer_list<std::string> recs) {
         return Arr({Rec("path", L"場所", "node", L"", "", L"", Arr({Rec("path", L"F", "node", L"", "", L"", Arr(recs))}))});
     };
@@ -180,6 +184,17 @@ TEST(Replay, EachRecordTakesTheFirstItemOfItsNameThatNoEarlierRecordTook)
         {"an edit of the second namesake first passes over the first", twoA,
          [&](CityBench& b) { edit(b, second(b), L"A"); },
          inF({Rec("path", L"A"), Rec("update", L"A", "leaf", L"", kEdited, L"A")}), "場所{F{A,A}}"},
+        {"the last of many namesakes: every one above it gets a record first",
+         sixA,
+         [&](CityBench& b) {
+             HCITYITEM h = first(b);
+             for (int i = 0; i < 5; ++i)
+                 h = b.tree.GetNextSiblingItem(h);
+             edit(b, h, L"A");
+         },
+         inF({Rec("path", L"A"), Rec("path", L"A"), Rec("path", L"A"), Rec("path", L"A"), Rec("path", L"A"),
+              Rec("update", L"A", "leaf", L"", kEdited, L"A")}),
+         "場所{F{A,A,A,A,A,A}}"},
         {"a place moved behind its namesake keeps its own record", twoA,
          [&](CityBench& b) {
              CString s;
