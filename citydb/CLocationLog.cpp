@@ -602,7 +602,7 @@ picojson::object* CLocationLog::GetCurrentNodeObject(picojson::array& aRecord, H
     ICityTree& tree = *m_data.m_pTree;
     std::vector<HCITYITEM> aAbove;
     for (HCITYITEM h = tree.GetChildItem(tree.GetParentItem(hItem)); h && h != hItem; h = tree.GetNextSiblingItem(h)) {
-        if (h != m_hLeaving && !m_itemRecord.count(h) && tree.GetItemText(h).Compare(strName) == 0)
+        if (h != m_hLeaving && h != m_hArriving && !m_itemRecord.count(h) && tree.GetItemText(h).Compare(strName) == 0)
             aAbove.push_back(h);
     }
     size_t nWaiting = 0;
@@ -762,11 +762,13 @@ void CLocationLog::DeleteNodeContext(HCITYITEM hItem)
     (*pRec)["next"] = picojson::value(std::string());
 }
 
-void CLocationLog::DropNodeContext(HCITYITEM hItem, HCITYITEM hNewParent, HCITYITEM hInsertAfter)
+void CLocationLog::DropNodeContext(HCITYITEM hItem, HCITYITEM hNewParent, HCITYITEM hInsertAfter,
+                                  HCITYITEM hCopy)
 {
     if (!hItem || !hNewParent || !m_data.m_pTree)
         return;
     ICityTree& tree = *m_data.m_pTree;
+    m_hArriving = hCopy;
     DeleteNodeContext(hItem);
     // Recorded as deleted, the item is still in the tree until the move is done.
     m_hLeaving = hItem;
@@ -778,11 +780,12 @@ void CLocationLog::DropNodeContext(HCITYITEM hItem, HCITYITEM hNewParent, HCITYI
     // siblings get theirs now, so that it cannot be taken for one of them.
     CString strName = tree.GetItemText(hItem);
     for (HCITYITEM h = tree.GetChildItem(hNewParent); h; h = tree.GetNextSiblingItem(h)) {
-        if (h != hItem && tree.GetItemText(h).Compare(strName) == 0)
+        if (h != hItem && h != hCopy && tree.GetItemText(h).Compare(strName) == 0)
             GetCurrentNodeObject(aDest, h, strName);
     }
     aDest.push_back(picojson::value(std::move(built)));
     m_hLeaving = nullptr;
+    m_hArriving = nullptr;
 }
 
 CString CLocationLog::GetBackupPath() const

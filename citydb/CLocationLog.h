@@ -82,7 +82,10 @@ public:
     void UpdateNodeContext(HCITYITEM hItem, const CString& strOldName, const CString& strNewName,
                            int nLeaf);
     void DeleteNodeContext(HCITYITEM hItem);
-    void DropNodeContext(HCITYITEM hItem, HCITYITEM hNewParent, HCITYITEM hInsertAfter);
+    // hCopy: the item's copy when it already stands at its destination (it is the moved item,
+    // not a namesake there); null when the copy is made afterwards.
+    void DropNodeContext(HCITYITEM hItem, HCITYITEM hNewParent, HCITYITEM hInsertAfter,
+                         HCITYITEM hCopy = nullptr);
 
     // The record of an item (strName: the item's name before the edit under way), creating
     // "path" records on the way; the array that holds it goes to *ppOwner when given.
@@ -145,6 +148,9 @@ private:
     const picojson::array* m_pClaimedTop = nullptr;
     // The item a move has recorded as deleted; no sibling counts it while the move records.
     HCITYITEM m_hLeaving = nullptr;
+    // The copy a move has already made at its destination; it is the moved item, so no sibling
+    // counts it either while the move records.
+    HCITYITEM m_hArriving = nullptr;
     // Widened record names; the same names are compared again and again.
     std::unordered_map<std::string, CString> m_wideCache;
     unsigned m_nCacheCodePage = 0;
