@@ -239,9 +239,10 @@ bool CCityEditor::DropItem(HCITYITEM hItem, HCITYITEM hTarget, const MoveModeQue
     // The copy comes first: a tree that refuses an insert leaves the item where it was and the
     // log without a record of a move. The original still stands at its old place, so the
     // records come out as if they were made before the copy.
-    if (!CopyTree(hItem, hNewParent, hAfter))
+    HCITYITEM hCopy = CopyTree(hItem, hNewParent, hAfter);
+    if (!hCopy)
         return false;
-    m_log.DropNodeContext(hItem, hNewParent, hAfter);
+    m_log.DropNodeContext(hItem, hNewParent, hAfter, hCopy);
     DeleteTree(hItem);
     return true;
 }

@@ -6,12 +6,19 @@
 #include <afx/CException.h>
 #include <afx/CStringA.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <stdexcept>
 #include <system_error>
+#include <type_traits>
+#include <unordered_set>
 #include <vector>
 
 namespace {
+
+// The claims of items keep pointers to records; picojson holds an object on the heap and its
+// moves only pass that pointer on, so a record stays where it is while its array changes.
+static_assert(std::is_nothrow_move_constructible_v<picojson::value>, "records would be copied when arrays grow");
 
 const wchar_t* const kRootName = L"場所";
 
@@ -128,17 +135,17 @@ struct RecordView {
     const std::string* pType = nullptr;
     const std::string* pOffset = nullptr;
     const std::string* pData = nullptr;
-    const picojson::array* pNext = nullptr;
+    picojson::array* pNext = nullptr;
 
     // True when the record applies: the replay can carry it out, its action being one of the
     // four and the keys that action reads holding strings ("type" "node" or "leaf", "data"
     // for a place). Records that do not apply never stand for an item, so nothing is
     // recorded into them.
-    bool Read(const picojson::value& v)
+    bool Read(picojson::value& v)
     {
         if (!v.is<picojson::object>())
             return false;
-        for (const auto& [key, value] : v.get<picojson::object>()) {
+        for (auto& [key, value] : v.get<picojson::object>()) {
             // The seven keys differ in their first letter; one comparison then confirms.
             if (key.empty())
                 continue;
@@ -239,13 +246,16 @@ const CString& CLocationLog::WideName(const std::string& name)
 
 picojson::array& CLocationLog::TopArray()
 {
-    if (!m_locationTreeContext.is<picojson::array>())
+    if (!m_locationTreeContext.is<picojson::array>()) {
+        ClearClaims();
         m_locationTreeContext = picojson::value(picojson::array());
+    }
     return m_locationTreeContext.get<picojson::array>();
 }
 
 void CLocationLog::ResetContext()
 {
+    ClearClaims();
     m_locationTreeContext = picojson::value(picojson::array());
 }
 
@@ -258,6 +268,7 @@ void CLocationLog::LoadLocationTreeContext()
     m_strBackupPath.Empty();
     m_damagedBytes.clear();
     m_wideCache.clear();
+    ClearClaims();
 
     std::string bytes;
     bool bRead = CSafeFile::Read(m_data.m_strUserJsonFile, bytes);
@@ -271,65 +282,131 @@ void CLocationLog::LoadLocationTreeContext()
         m_bLogDamaged = true;
         m_damagedBytes = bytes;
     }
-    if (text.empty()) {
-        ResetContext();
-        TopArray().push_back(picojson::value(GenerateNewJsonObject(kRootName, L"path", L"node", L"", L"")));
-        return;
-    }
-
-    if (!ParseLogText(text, m_locationTreeContext)) {
+    if (!text.empty() && !ParseLogText(text, m_locationTreeContext)) {
         m_bLogDamaged = true;
         m_damagedBytes = bytes;
     }
-    if (!m_locationTreeContext.is<picojson::array>()) {
-        // Nothing of it can be replayed; its bytes are kept for the backup.
-        m_bLogDamaged = true;
-        m_damagedBytes = bytes;
+    if (text.empty() || !m_locationTreeContext.is<picojson::array>()) {
+        if (!text.empty()) {
+            // Nothing of it can be replayed; its bytes are kept for the backup.
+            m_bLogDamaged = true;
+            m_damagedBytes = bytes;
+        }
+        // The fresh log's root record is replayed too, so that it stands for the root folder.
         ResetContext();
         TopArray().push_back(picojson::value(GenerateNewJsonObject(kRootName, L"path", L"node", L"", L"")));
-        return;
     }
     AnalyzeNodeContext(m_locationTreeContext.get<picojson::array>(), CITY_TVI_ROOT);
 }
 
-void CLocationLog::AnalyzeNodeContext(const picojson::array& aRecord, HCITYITEM hParent)
+void CLocationLog::AnalyzeNodeContext(picojson::array& aRecord, HCITYITEM hParent)
 {
-    m_replayNames.clear();
     ReplayArray(aRecord, hParent, 0);
-    m_replayNames.clear();
 }
 
-HCITYITEM CLocationLog::FindRecordItem(HCITYITEM hParent, const CString& strName) const
-{
-    if (m_replayNames.empty())
-        return SearchNodeItem(hParent, strName);
-    ICityTree& tree = *m_data.m_pTree;
-    HCITYITEM hItem = tree.GetChildItem(hParent == CITY_TVI_ROOT ? nullptr : hParent);
-    for (; hItem; hItem = tree.GetNextSiblingItem(hItem)) {
-        auto it = m_replayNames.find(hItem);
-        if ((it != m_replayNames.end() ? it->second : tree.GetItemText(hItem)).Compare(strName) == 0)
-            return hItem;
+namespace {
+
+// The children of one parent while the records of one array apply to them. The first few
+// lookups scan the children; then an index by name takes over, so that each record finds its
+// item at once however many children there are.
+class ChildIndex {
+public:
+    ChildIndex(const ICityTree& tree, HCITYITEM hParent) : m_tree(tree), m_hParent(hParent) {}
+
+    // The first child named strName that no earlier record took, now taken; null when none
+    // is left. An untaken child keeps its name and place, since only the record that takes it
+    // can rename or delete it.
+    HCITYITEM Take(const CString& strName)
+    {
+        if (Scanning()) {
+            for (HCITYITEM h = m_tree.GetChildItem(m_hParent); h; h = m_tree.GetNextSiblingItem(h)) {
+                if (std::find(m_taken.begin(), m_taken.end(), h) == m_taken.end()
+                    && m_tree.GetItemText(h).Compare(strName) == 0) {
+                    m_taken.push_back(h);
+                    return h;
+                }
+            }
+            return nullptr;
+        }
+        auto it = m_names.find(strName.wstr());
+        if (it == m_names.end() || it->second.nTaken >= it->second.untaken.size())
+            return nullptr;
+        return it->second.untaken[it->second.nTaken++];
     }
-    return nullptr;
-}
 
-void CLocationLog::ForgetReplayNames(HCITYITEM hItem)
-{
-    // Deleted handles may come back for new items.
-    if (m_replayNames.empty() || !hItem)
-        return;
-    ICityTree& tree = *m_data.m_pTree;
-    std::vector<HCITYITEM> aStack{hItem};
-    while (!aStack.empty()) {
-        HCITYITEM h = aStack.back();
-        aStack.pop_back();
-        m_replayNames.erase(h);
-        for (HCITYITEM c = tree.GetChildItem(h); c; c = tree.GetNextSiblingItem(c))
-            aStack.push_back(c);
+    // The first child whose text is strText now, as SearchNodeItem finds it.
+    HCITYITEM Find(const CString& strText)
+    {
+        if (!Scanning()) {
+            auto it = m_names.find(strText.wstr());
+            if (it == m_names.end() || it->second.current.empty())
+                return nullptr;
+            if (it->second.current.size() == 1)
+                return it->second.current.front();
+        }
+        // Namesakes are found in tree order.
+        for (HCITYITEM h = m_tree.GetChildItem(m_hParent); h; h = m_tree.GetNextSiblingItem(h)) {
+            if (m_tree.GetItemText(h).Compare(strText) == 0)
+                return h;
+        }
+        return nullptr;
     }
-}
 
-void CLocationLog::ReplayArray(const picojson::array& aRecord, HCITYITEM hParent, int nDepth)
+    // A new item, taken from the start.
+    void Added(HCITYITEM hItem, const CString& strText)
+    {
+        if (m_bBuilt)
+            m_names[strText.wstr()].current.push_back(hItem);
+        else
+            m_taken.push_back(hItem);
+    }
+    // An item renamed or deleted by the record that took it.
+    void Removed(HCITYITEM hItem, const CString& strText)
+    {
+        if (!m_bBuilt)
+            return;
+        std::vector<HCITYITEM>& items = m_names[strText.wstr()].current;
+        items.erase(std::remove(items.begin(), items.end(), hItem), items.end());
+    }
+
+private:
+    static constexpr int MaxScans = 4;
+
+    bool Scanning()
+    {
+        if (m_bBuilt || ++m_nLookups <= MaxScans)
+            return !m_bBuilt;
+        std::unordered_set<HCITYITEM> taken(m_taken.begin(), m_taken.end());
+        for (HCITYITEM h = m_tree.GetChildItem(m_hParent); h; h = m_tree.GetNextSiblingItem(h)) {
+            Name& name = m_names[m_tree.GetItemText(h).wstr()];
+            if (!taken.count(h))
+                name.untaken.push_back(h);
+            name.current.push_back(h);
+        }
+        m_bBuilt = true;
+        return false;
+    }
+
+    struct Name {
+        // The untaken children of this name when the index was built, in tree order; the
+        // first nTaken of them are taken since.
+        std::vector<HCITYITEM> untaken;
+        size_t nTaken = 0;
+        // The children of this name now, in no particular order.
+        std::vector<HCITYITEM> current;
+    };
+    const ICityTree& m_tree;
+    HCITYITEM m_hParent;
+    int m_nLookups = 0;
+    bool m_bBuilt = false;
+    // While scanning: the children taken so far and those added.
+    std::vector<HCITYITEM> m_taken;
+    std::unordered_map<std::wstring, Name> m_names;
+};
+
+}  // namespace
+
+void CLocationLog::ReplayArray(picojson::array& aRecord, HCITYITEM hParent, int nDepth)
 {
     if (!hParent || aRecord.empty() || !m_data.m_pTree || nDepth > MaxReplayDepth)
         return;
@@ -337,19 +414,22 @@ void CLocationLog::ReplayArray(const picojson::array& aRecord, HCITYITEM hParent
     // The top level holds the root folder alone; records that would add or remove a
     // top-level item would leave the city list without its root.
     bool bTop = hParent == CITY_TVI_ROOT;
+    ChildIndex children(tree, bTop ? nullptr : hParent);
 
-    for (const picojson::value& v : aRecord) {
+    for (picojson::value& v : aRecord) {
         RecordView rec;
         if (!rec.Read(v))
             continue;
+        picojson::object* pRec = &v.get<picojson::object>();
         const std::string& action = *rec.pAction;
         CString strName = WideName(*rec.pName);
 
         if (action == "path") {
-            if (!rec.pNext)
+            HCITYITEM hItem = children.Take(strName);
+            if (!hItem)
                 continue;
-            HCITYITEM hItem = FindRecordItem(hParent, strName);
-            if (hItem)
+            Claim(hItem, pRec);
+            if (rec.pNext)
                 ReplayArray(*rec.pNext, hItem, nDepth + 1);
         } else if (action == "add") {
             if (bTop)
@@ -357,37 +437,87 @@ void CLocationLog::ReplayArray(const picojson::array& aRecord, HCITYITEM hParent
             int bFolder = rec.IsFolder();
             // Data strings are all different: widened directly, not kept.
             CString strData = bFolder ? CString() : CString(rec.pData->c_str());
-            HCITYITEM hNew = AddTreeViewFromContextData(hParent, strName, WideName(*rec.pOffset), strData, bFolder);
-            m_replayNames.erase(hNew);
+            HCITYITEM hAfter = rec.pOffset->empty() ? nullptr : children.Find(WideName(*rec.pOffset));
+            HCITYITEM hNew = InsertFromContextData(hParent, strName, hAfter ? hAfter : CITY_TVI_FIRST, strData, bFolder);
+            if (hNew) {
+                children.Added(hNew, strName);
+                Claim(hNew, pRec);
+            }
             if (rec.pNext) {
                 if (!hNew)
                     return;
                 ReplayArray(*rec.pNext, hNew, nDepth + 1);
             }
         } else if (action == "update") {
-            HCITYITEM hItem = FindRecordItem(hParent, strName);
+            HCITYITEM hItem = children.Take(strName);
             if (!hItem)
                 continue;
+            // The record stays the item's even when it cannot apply, so that a later edit
+            // goes into it and makes it apply.
+            Claim(hItem, pRec);
             int bFolder = rec.IsFolder();
             // A place's values cannot go into a folder (a newer system list may have made the
             // name a folder's).
             if (!bFolder && tree.GetItemData(hItem) == CITY_FOLDER_DATA)
                 continue;
             CString strData = bFolder ? CString() : CString(rec.pData->c_str());
-            m_replayNames.emplace(hItem, tree.GetItemText(hItem));
             UpdTreeViewFromContextData(hItem, WideName(*rec.pLatest), strData, bFolder);
+            children.Removed(hItem, strName);
+            children.Added(hItem, tree.GetItemText(hItem));
             if (rec.pNext)
                 ReplayArray(*rec.pNext, hItem, nDepth + 1);
         } else {
             if (bTop)
                 continue;
-            HCITYITEM hItem = FindRecordItem(hParent, strName);
+            HCITYITEM hItem = children.Take(strName);
             if (hItem) {
-                ForgetReplayNames(hItem);
+                children.Removed(hItem, strName);
+                ForgetClaims(hItem);
                 tree.DeleteItem(hItem);
             }
         }
     }
+}
+
+void CLocationLog::Claim(HCITYITEM hItem, picojson::object* pRec)
+{
+    if (m_itemRecord.empty())
+        m_pClaimedTop = &TopArray();
+    auto it = m_itemRecord.find(hItem);
+    if (it != m_itemRecord.end())
+        m_recordItem.erase(it->second);
+    auto itRec = m_recordItem.find(pRec);
+    if (itRec != m_recordItem.end())
+        m_itemRecord.erase(itRec->second);
+    m_itemRecord[hItem] = pRec;
+    m_recordItem[pRec] = hItem;
+}
+
+void CLocationLog::ForgetClaims(HCITYITEM hItem)
+{
+    // Deleted handles may come back for new items.
+    if (m_itemRecord.empty() || !hItem || !m_data.m_pTree)
+        return;
+    ICityTree& tree = *m_data.m_pTree;
+    std::vector<HCITYITEM> aStack{hItem};
+    while (!aStack.empty()) {
+        HCITYITEM h = aStack.back();
+        aStack.pop_back();
+        auto it = m_itemRecord.find(h);
+        if (it != m_itemRecord.end()) {
+            m_recordItem.erase(it->second);
+            m_itemRecord.erase(it);
+        }
+        for (HCITYITEM c = tree.GetChildItem(h); c; c = tree.GetNextSiblingItem(c))
+            aStack.push_back(c);
+    }
+}
+
+void CLocationLog::ClearClaims()
+{
+    m_itemRecord.clear();
+    m_recordItem.clear();
+    m_pClaimedTop = nullptr;
 }
 
 HCITYITEM CLocationLog::SearchNodeItem(HCITYITEM hParent, const CString& strName) const
@@ -415,6 +545,14 @@ HCITYITEM CLocationLog::AddTreeViewFromContextData(HCITYITEM hParent, const CStr
         if (hSibling)
             hAfter = hSibling;
     }
+    return InsertFromContextData(hParent, strName, hAfter, strData, bFolder);
+}
+
+HCITYITEM CLocationLog::InsertFromContextData(HCITYITEM hParent, const CString& strName, HCITYITEM hAfter,
+                                              const CString& strData, int bFolder)
+{
+    if (!m_data.m_pTree || !hParent)
+        return nullptr;
     HCITYITEM hTreeParent = hParent == CITY_TVI_ROOT ? nullptr : hParent;
     if (bFolder) {
         return m_data.m_pTree->InsertItem(strName, CITY_IMG_FOLDER, CITY_IMG_FOLDER_OPEN,
@@ -442,38 +580,63 @@ void CLocationLog::UpdTreeViewFromContextData(HCITYITEM hItem, const CString& st
     m_data.SetLocationData(static_cast<int>(nIndex), strData);
 }
 
-picojson::object* CLocationLog::GetCurrentNodeObject(picojson::array& aRecord, const CString& strName)
+picojson::object* CLocationLog::AppendPath(picojson::array& aRecord, HCITYITEM hItem, const CString& strName)
 {
-    for (picojson::value& v : aRecord) {
-        RecordView rec;
-        if (!rec.Read(v))
-            continue;
-        const std::string& action = *rec.pAction;
-        if (action == "update") {
-            if (WideName(*rec.pLatest).Compare(strName) == 0)
-                return &v.get<picojson::object>();
-        } else if (action != "delete") {
-            if (WideName(*rec.pName).Compare(strName) == 0)
-                return &v.get<picojson::object>();
-        }
-    }
     aRecord.push_back(picojson::value(GenerateNewJsonObject(strName, L"path", L"node", L"", L"")));
-    return &aRecord.back().get<picojson::object>();
+    picojson::object* pRec = &aRecord.back().get<picojson::object>();
+    Claim(hItem, pRec);
+    return pRec;
 }
 
-picojson::object* CLocationLog::TrackJsonCursor(HCITYITEM hItem, const CString& strName,
-                                                picojson::array** ppOwner)
+picojson::object* CLocationLog::GetCurrentNodeObject(picojson::array& aRecord, HCITYITEM hItem,
+                                                     const CString& strName)
+{
+    auto itClaim = m_itemRecord.find(hItem);
+    if (itClaim != m_itemRecord.end())
+        return itClaim->second;
+
+    // An item without a record is either one the system list gave, untouched so far, or the
+    // copy of a moved subtree, whose "add" record waits in the array. A move never puts a copy
+    // beside a same-named item without a record (DropNodeContext sees to that), so the copies
+    // above this item of its name have the first of the waiting records.
+    ICityTree& tree = *m_data.m_pTree;
+    std::vector<HCITYITEM> aAbove;
+    for (HCITYITEM h = tree.GetChildItem(tree.GetParentItem(hItem)); h && h != hItem; h = tree.GetNextSiblingItem(h)) {
+        if (h != m_hLeaving && h != m_hArriving && !m_itemRecord.count(h) && tree.GetItemText(h).Compare(strName) == 0)
+            aAbove.push_back(h);
+    }
+    size_t nWaiting = 0;
+    for (picojson::value& v : aRecord) {
+        RecordView rec;
+        if (!rec.Read(v) || *rec.pAction != "add" || m_recordItem.count(&v.get<picojson::object>()))
+            continue;
+        if (WideName(*rec.pName).Compare(strName) == 0 && nWaiting++ == aAbove.size()) {
+            Claim(hItem, &v.get<picojson::object>());
+            return &v.get<picojson::object>();
+        }
+    }
+
+    // An untouched item: each record of its name takes the next such item of the system list,
+    // so the untouched ones above it get theirs first.
+    for (HCITYITEM h : aAbove)
+        AppendPath(aRecord, h, tree.GetItemText(h));
+    return AppendPath(aRecord, hItem, strName);
+}
+
+picojson::array& CLocationLog::ChildRecords(HCITYITEM hParent)
 {
     ICityTree& tree = *m_data.m_pTree;
+    if (!m_itemRecord.empty() && m_pClaimedTop != &TopArray())
+        ClearClaims();
     // The ancestors from the top-level item down; walked without recursion so that no depth of
     // tree can exhaust the stack.
     std::vector<HCITYITEM> aChain;
-    for (HCITYITEM h = tree.GetParentItem(hItem); h; h = tree.GetParentItem(h))
+    for (HCITYITEM h = hParent; h; h = tree.GetParentItem(h))
         aChain.push_back(h);
 
     picojson::array* pArray = &TopArray();
     for (auto it = aChain.rbegin(); it != aChain.rend(); ++it) {
-        picojson::object* pRec = GetCurrentNodeObject(*pArray, tree.GetItemText(*it));
+        picojson::object* pRec = GetCurrentNodeObject(*pArray, *it, tree.GetItemText(*it));
         picojson::value& next = (*pRec)["next"];
         // A record found here stands for an item, so its "next" must hold its children's
         // records; a hand-edited file may have something else there.
@@ -481,9 +644,16 @@ picojson::object* CLocationLog::TrackJsonCursor(HCITYITEM hItem, const CString& 
             next = picojson::value(picojson::array());
         pArray = &next.get<picojson::array>();
     }
+    return *pArray;
+}
+
+picojson::object* CLocationLog::TrackJsonCursor(HCITYITEM hItem, const CString& strName,
+                                                picojson::array** ppOwner)
+{
+    picojson::array& aOwner = ChildRecords(m_data.m_pTree->GetParentItem(hItem));
     if (ppOwner)
-        *ppOwner = pArray;
-    return GetCurrentNodeObject(*pArray, strName);
+        *ppOwner = &aOwner;
+    return GetCurrentNodeObject(aOwner, hItem, strName);
 }
 
 picojson::object CLocationLog::GetNewNodeItem(HCITYITEM hItem, const CString& strName)
@@ -523,7 +693,24 @@ void CLocationLog::AddNodeContext(HCITYITEM hItem)
     if (!hItem || !m_data.m_pTree)
         return;
     CString strName = m_data.m_pTree->GetItemText(hItem);
-    picojson::object* pRec = TrackJsonCursor(hItem, strName);
+    picojson::array& aOwner = ChildRecords(m_data.m_pTree->GetParentItem(hItem));
+    // A record of this name that stands for no item (left from an item that a replay over a
+    // newer system list did not find) becomes the new item's record in its place.
+    picojson::object* pRec = nullptr;
+    for (picojson::value& v : aOwner) {
+        RecordView rec;
+        if (!rec.Read(v) || *rec.pAction == "delete" || m_recordItem.count(&v.get<picojson::object>()))
+            continue;
+        const std::string& name = *rec.pAction == "update" ? *rec.pLatest : *rec.pName;
+        if (WideName(name).Compare(strName) == 0) {
+            pRec = &v.get<picojson::object>();
+            break;
+        }
+    }
+    if (pRec)
+        Claim(hItem, pRec);
+    else
+        pRec = AppendPath(aOwner, hItem, strName);
     *pRec = GetNewNodeItem(hItem, strName);
 }
 
@@ -560,6 +747,7 @@ void CLocationLog::DeleteNodeContext(HCITYITEM hItem)
         return;
     picojson::array* pOwner = nullptr;
     picojson::object* pRec = TrackJsonCursor(hItem, m_data.m_pTree->GetItemText(hItem), &pOwner);
+    ForgetClaims(hItem);
     if (ActionIs(*pRec, "add")) {
         // The item exists only through this record: remove it with everything below it.
         for (auto it = pOwner->begin(); it != pOwner->end(); ++it) {
@@ -574,20 +762,30 @@ void CLocationLog::DeleteNodeContext(HCITYITEM hItem)
     (*pRec)["next"] = picojson::value(std::string());
 }
 
-void CLocationLog::DropNodeContext(HCITYITEM hItem, HCITYITEM hNewParent, HCITYITEM hInsertAfter)
+void CLocationLog::DropNodeContext(HCITYITEM hItem, HCITYITEM hNewParent, HCITYITEM hInsertAfter,
+                                  HCITYITEM hCopy)
 {
     if (!hItem || !hNewParent || !m_data.m_pTree)
         return;
     ICityTree& tree = *m_data.m_pTree;
+    m_hArriving = hCopy;
     DeleteNodeContext(hItem);
+    // Recorded as deleted, the item is still in the tree until the move is done.
+    m_hLeaving = hItem;
     picojson::object built = GenerateWholeNodeObjects(hItem);
-    picojson::object* pDest = TrackJsonCursor(hNewParent, tree.GetItemText(hNewParent));
+    picojson::array& aDest = ChildRecords(hNewParent);
     built["vertical_offset"] = picojson::value(
         hInsertAfter == CITY_TVI_FIRST ? std::string() : Narrow(tree.GetItemText(hInsertAfter)));
-    picojson::value& next = (*pDest)["next"];
-    if (!next.is<picojson::array>())
-        next = picojson::value(picojson::array());
-    next.get<picojson::array>().push_back(picojson::value(std::move(built)));
+    // The copy will have no record of its own until it is looked up; its same-named new
+    // siblings get theirs now, so that it cannot be taken for one of them.
+    CString strName = tree.GetItemText(hItem);
+    for (HCITYITEM h = tree.GetChildItem(hNewParent); h; h = tree.GetNextSiblingItem(h)) {
+        if (h != hItem && h != hCopy && tree.GetItemText(h).Compare(strName) == 0)
+            GetCurrentNodeObject(aDest, h, strName);
+    }
+    aDest.push_back(picojson::value(std::move(built)));
+    m_hLeaving = nullptr;
+    m_hArriving = nullptr;
 }
 
 CString CLocationLog::GetBackupPath() const

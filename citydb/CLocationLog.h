@@ -63,8 +63,12 @@ public:
     // Empties the top-level array, as the reset of the list does.
     void ResetContext();
 
-    // Replay. The array is only read; parent CITY_TVI_ROOT stands for the top level.
-    void AnalyzeNodeContext(const picojson::array& aRecord, HCITYITEM hParent);
+    // Replay of an array of m_locationTreeContext under hParent (CITY_TVI_ROOT for the top
+    // level). Within one array, a "path", "update" or "delete" record takes the first child of
+    // its name that no earlier record of the array took; items that "add" records insert count
+    // as taken. The records are only read, and each item is remembered with the record that
+    // took it, for the recording.
+    void AnalyzeNodeContext(picojson::array& aRecord, HCITYITEM hParent);
     HCITYITEM SearchNodeItem(HCITYITEM hParent, const CString& strName) const;
     // The new item, or null when the tree did not insert it.
     HCITYITEM AddTreeViewFromContextData(HCITYITEM hParent, const CString& strName,
@@ -78,14 +82,20 @@ public:
     void UpdateNodeContext(HCITYITEM hItem, const CString& strOldName, const CString& strNewName,
                            int nLeaf);
     void DeleteNodeContext(HCITYITEM hItem);
-    void DropNodeContext(HCITYITEM hItem, HCITYITEM hNewParent, HCITYITEM hInsertAfter);
+    // hCopy: the item's copy when it already stands at its destination (it is the moved item,
+    // not a namesake there); null when the copy is made afterwards.
+    void DropNodeContext(HCITYITEM hItem, HCITYITEM hNewParent, HCITYITEM hInsertAfter,
+                         HCITYITEM hCopy = nullptr);
 
-    // The record of an item found by strName among its siblings' records, creating "path"
-    // records on the way; the array that holds it goes to *ppOwner when given.
+    // The record of an item (strName: the item's name before the edit under way), creating
+    // "path" records on the way; the array that holds it goes to *ppOwner when given.
     picojson::object* TrackJsonCursor(HCITYITEM hItem, const CString& strName,
                                       picojson::array** ppOwner = nullptr);
-    // The record that stands for strName in aRecord; a new "path" record appended when none.
-    picojson::object* GetCurrentNodeObject(picojson::array& aRecord, const CString& strName);
+    // The record in aRecord (the records of hItem's siblings) that stands for hItem, named
+    // strName: the one that took it in the replay or was made for it since. Otherwise new
+    // "path" records are appended, first for the siblings of that name above it that have none,
+    // so that the replay gives each the record meant for it.
+    picojson::object* GetCurrentNodeObject(picojson::array& aRecord, HCITYITEM hItem, const CString& strName);
     // The "add" record of an item as it is now; empty for a null item.
     picojson::object GetNewNodeItem(HCITYITEM hItem, const CString& strName);
     // The item's "add" record with those of its whole subtree nested in "next".
@@ -101,12 +111,21 @@ public:
     // Where the damaged log's bytes are copied before the first save replaces it.
     CString GetBackupPath() const;
 
+    // Change it only through the calls above: they remember which record stands for which item.
     picojson::value m_locationTreeContext;
 
 private:
-    void ReplayArray(const picojson::array& aRecord, HCITYITEM hParent, int nDepth);
-    HCITYITEM FindRecordItem(HCITYITEM hParent, const CString& strName) const;
-    void ForgetReplayNames(HCITYITEM hItem);
+    void ReplayArray(picojson::array& aRecord, HCITYITEM hParent, int nDepth);
+    // hAfter: a child of hParent or CITY_TVI_FIRST.
+    HCITYITEM InsertFromContextData(HCITYITEM hParent, const CString& strName, HCITYITEM hAfter,
+                                    const CString& strData, int bFolder);
+    // The array of the records of hParent's children (the top level for null).
+    picojson::array& ChildRecords(HCITYITEM hParent);
+    picojson::object* AppendPath(picojson::array& aRecord, HCITYITEM hItem, const CString& strName);
+    void Claim(HCITYITEM hItem, picojson::object* pRec);
+    // Forgets the records of hItem and of everything below it.
+    void ForgetClaims(HCITYITEM hItem);
+    void ClearClaims();
     picojson::array& TopArray();
     const CString& WideName(const std::string& name);
     bool WriteBackup();
@@ -120,10 +139,18 @@ private:
     bool m_bLogDamaged = false;
     bool m_bBackupWritten = false;
     std::string m_damagedBytes;
-    // Items renamed by the replay so far, with the names they had before it. The "path",
-    // "update" and "delete" records name an item by that earlier name, so a sibling that has
-    // just been given the same name must not be taken for it.
-    std::unordered_map<HCITYITEM, CString> m_replayNames;
+    // Which record stands for which item: sibling names need not be unique (the system list may
+    // repeat one), so a name alone cannot tell. The records live on the heap inside
+    // m_locationTreeContext and keep their address while their arrays grow and shrink.
+    std::unordered_map<HCITYITEM, picojson::object*> m_itemRecord;
+    std::unordered_map<const picojson::object*, HCITYITEM> m_recordItem;
+    // The top-level array the claims point into; another one there makes them void.
+    const picojson::array* m_pClaimedTop = nullptr;
+    // The item a move has recorded as deleted; no sibling counts it while the move records.
+    HCITYITEM m_hLeaving = nullptr;
+    // The copy a move has already made at its destination; it is the moved item, so no sibling
+    // counts it either while the move records.
+    HCITYITEM m_hArriving = nullptr;
     // Widened record names; the same names are compared again and again.
     std::unordered_map<std::string, CString> m_wideCache;
     unsigned m_nCacheCodePage = 0;

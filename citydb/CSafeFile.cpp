@@ -96,6 +96,7 @@ bool CSafeFile::Write(const CString& strPath, const std::string& bytes)
 
     // Another program may hold the target open for a moment (a virus scanner, the map
     // control reading it): retry briefly before giving up.
+    bool bOldGone = false;
     for (int nTry = 0; bOk; ++nTry) {
         BOOL bDone = FALSE;
         DWORD nError = ERROR_SUCCESS;
@@ -120,14 +121,21 @@ bool CSafeFile::Write(const CString& strPath, const std::string& bytes)
             return true;
         if (nError == ERROR_SUCCESS)
             nError = GetLastError();
+        // ReplaceFileW has then removed the target but left the new file under its temporary
+        // name; the next try moves it into place.
+        if (nError == ERROR_UNABLE_TO_MOVE_REPLACEMENT)
+            bOldGone = true;
         bool bTransient = nError == ERROR_SHARING_VIOLATION || nError == ERROR_LOCK_VIOLATION
-            || nError == ERROR_ACCESS_DENIED || nError == ERROR_UNABLE_TO_REMOVE_REPLACED;
+            || nError == ERROR_ACCESS_DENIED || nError == ERROR_UNABLE_TO_REMOVE_REPLACED
+            || nError == ERROR_UNABLE_TO_MOVE_REPLACEMENT;
         if (!bTransient || nTry >= 10)
             bOk = false;
         else
             Sleep(50);
     }
-    DeleteFileW(temp.c_str());
+    // Once the old file is gone the temporary file holds the only copy: it stays.
+    if (!bOldGone || GetFileAttributesW(strPath.GetString()) != INVALID_FILE_ATTRIBUTES)
+        DeleteFileW(temp.c_str());
     return false;
 }
 

@@ -7,8 +7,13 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <unistd.h>
+#ifdef _WIN32
+#  include <windows.h>
+
+#  include <algorithm>
+#  include <chrono>
+#  include <thread>
+#endif
 
 namespace {
 
@@ -130,11 +135,11 @@ TEST(RefreshUserObs, FailedSaveLeavesTheOldFileWhole)
 
     // A target that cannot be replaced: the temporary file must not be left behind.
     WriteBytes(dir.Path("keep.obs"), old);
-    mkdir(dir.Path("dir.obs").c_str(), 0700);
-    WriteBytes(dir.Path("dir.obs") + "/inside", "x");
+    ASSERT_TRUE(MakeDir(dir.Path("dir.obs")));
+    WriteBytes(dir.Path("dir.obs") + kPathSeparator + "inside", "x");
     list.data.m_strUserObsFile = dir.WidePath("dir.obs");
     EXPECT_FALSE(list.data.RefreshUserObs());
-    unlink((dir.Path("dir.obs") + "/inside").c_str());
+    RemoveFile(dir.Path("dir.obs") + kPathSeparator + "inside");
     std::vector<std::string> names = dir.Names();
     EXPECT_EQ(names.size(), 3u) << "a temporary file was left behind";
 
@@ -169,5 +174,84 @@ TEST(CSafeFile, ReplacesWholeAndKeepsNoTemporary)
     EXPECT_FALSE(CSafeFile::Write(dir.WidePath("no/such/dir.json"), "x"));
     EXPECT_FALSE(CSafeFile::Write(CString(), "x"));
 }
+
+#ifdef _WIN32
+
+// Another program holding the target open without FILE_SHARE_DELETE, as a virus scanner or
+// the map control reading the list does.
+enum class Holder { None, Moment, ForGood };
+
+struct WinSaveCase {
+    const char* fault;
+    const char* oldBytes;  // null: no target yet
+    Holder hold;
+    const char* leftover;  // beside the target, from a save that crashed
+    bool bSaved;
+};
+
+bool HasOwnTemporary(const TempDir& dir, const char* leftover)
+{
+    for (const std::string& name : dir.Names()) {
+        if (name.size() > 4 && name.compare(name.size() - 4, 4, ".tmp") == 0 && (!leftover || name != leftover))
+            return true;
+    }
+    return false;
+}
+
+TEST(CSafeFile, WindowsReplaceRetriesAHeldTargetAndNeverLosesTheOldFile)
+{
+    const WinSaveCase cases[] = {
+        {"target missing: the new file is moved into place", nullptr, Holder::None, nullptr, true},
+        {"target present: replaced whole", "old", Holder::None, nullptr, true},
+        {"target held for a moment: retried until it is free", "old", Holder::Moment, nullptr, true},
+        {"target held for good: failure reported, old file whole", "old", Holder::ForGood, nullptr, false},
+        {"a crashed save's temporary file is neither in the way nor touched", "old", Holder::None, "f.json.tmp", true},
+    };
+    for (const WinSaveCase& c : cases) {
+        SCOPED_TRACE(c.fault);
+        TempDir dir;
+        if (c.oldBytes)
+            WriteBytes(dir.Path("f.json"), c.oldBytes);
+        if (c.leftover)
+            WriteBytes(dir.Path(c.leftover), "half");
+        HANDLE hHeld = INVALID_HANDLE_VALUE;
+        if (c.hold != Holder::None) {
+            hHeld = CreateFileW(dir.WidePath("f.json").GetString(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+            ASSERT_NE(INVALID_HANDLE_VALUE, hHeld);
+        }
+        std::thread releaser;
+        if (c.hold == Holder::Moment) {
+            // Released a while after the save has written its temporary file, so that its
+            // first attempt meets the held target.
+            releaser = std::thread([&] {
+                auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+                while (!HasOwnTemporary(dir, c.leftover) && std::chrono::steady_clock::now() < until)
+                    Sleep(1);
+                Sleep(150);
+                CloseHandle(hHeld);
+            });
+        }
+        bool bSaved = CSafeFile::Write(dir.WidePath("f.json"), "new content");
+        if (releaser.joinable())
+            releaser.join();
+        else if (hHeld != INVALID_HANDLE_VALUE)
+            CloseHandle(hHeld);
+
+        EXPECT_EQ(c.bSaved, bSaved);
+        EXPECT_EQ(c.bSaved ? "new content" : c.oldBytes, ReadBytes(dir.Path("f.json")));
+        std::vector<std::string> names = dir.Names();
+        std::sort(names.begin(), names.end());
+        std::vector<std::string> expected{"f.json"};
+        if (c.leftover)
+            expected.push_back(c.leftover);
+        EXPECT_EQ(expected, names) << "a temporary file was left behind or one was removed";
+        if (c.leftover) {
+            EXPECT_EQ("half", ReadBytes(dir.Path(c.leftover)));
+        }
+    }
+}
+
+#endif
 
 }  // namespace

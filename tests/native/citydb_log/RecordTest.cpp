@@ -6,8 +6,12 @@
 
 #include <functional>
 
-#include <sys/stat.h>
-#include <unistd.h>
+#include <filesystem>
+#ifdef _WIN32
+#  include <windows.h>
+#else
+#  include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -154,10 +158,22 @@ TEST(Save, ResetThenSaveWritesAnEmptyArrayAndTheHeaderOnce)
     EXPECT_EQ(std::string::npos, list.find("# system list", 1));
 }
 
-ino_t Inode(const std::string& path)
+// The file's identity on its volume, so a replaced file tells from one written in place; 0 when none.
+unsigned long long FileId(const std::string& path)
 {
+#ifdef _WIN32
+    HANDLE h = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return 0;
+    BY_HANDLE_FILE_INFORMATION info{};
+    const BOOL bOk = GetFileInformationByHandle(h, &info);
+    CloseHandle(h);
+    return bOk ? (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow : 0;
+#else
     struct stat st;
     return stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
+#endif
 }
 
 TEST(Save, WritesBothFilesOrNeitherAndSaysWhich)
@@ -175,7 +191,7 @@ TEST(Save, WritesBothFilesOrNeitherAndSaysWhich)
         {"both written", [](B&) {}, "", true},
         {"a log too large to read is replaced, or the list written without it",
          [](B& b) {
-             ASSERT_EQ(0, truncate(b.dir.Path("zelkam_user_obs.json").c_str(), CSafeFile::MaxReadBytes + 1));
+             std::filesystem::resize_file(b.dir.Path("zelkam_user_obs.json"), CSafeFile::MaxReadBytes + 1);
              b.Reopen();
              ASSERT_TRUE(b.log.IsLogUnreadable());
              b.editor.AddFolder(b.Find({L"場所"}), L"新", g_refusal);
@@ -190,7 +206,7 @@ TEST(Save, WritesBothFilesOrNeitherAndSaysWhich)
          [](B& b) {
              WriteBytes(b.dir.Path("zelkam_user_obs.json"), "[{\"act");
              b.Reopen();
-             ASSERT_EQ(0, mkdir(b.dir.Path("zelkam_user_obs.json.bak").c_str(), 0755));
+             ASSERT_TRUE(MakeDir(b.dir.Path("zelkam_user_obs.json.bak")));
              WriteBytes(b.dir.Path("zelkam_user_obs.json.bak/x"), "");
              b.editor.AddFolder(b.Find({L"場所"}), L"新", g_refusal);
          },
@@ -203,7 +219,7 @@ TEST(Save, WritesBothFilesOrNeitherAndSaysWhich)
         b.Open(JapanList(), kOldLog);
         b.editor.AddFolder(b.Find({L"場所"}), L"新", g_refusal);
         c.arrange(b);
-        const ino_t nLogBefore = Inode(b.dir.Path("zelkam_user_obs.json"));
+        const unsigned long long nLogBefore = FileId(b.dir.Path("zelkam_user_obs.json"));
         CLocationLog::SaveResult saved = b.log.SaveCityList();
         EXPECT_EQ(c.bWritten, static_cast<bool>(saved));
         EXPECT_EQ(c.bWritten, saved.bListWritten);
@@ -211,8 +227,8 @@ TEST(Save, WritesBothFilesOrNeitherAndSaysWhich)
         EXPECT_EQ(*c.unwritten ? b.dir.WidePath(c.unwritten) : CString(), saved.strUnwritten);
         EXPECT_EQ(c.bWritten, ReadBytes(b.dir.Path("zelkam_user.obs")) != kOldList);
         // A save replaces a file whole, so a written log is a new file.
-        EXPECT_EQ(c.bWritten, Inode(b.dir.Path("zelkam_user_obs.json")) != nLogBefore);
-        unlink(b.dir.Path("zelkam_user_obs.json.bak/x").c_str());
+        EXPECT_EQ(c.bWritten, FileId(b.dir.Path("zelkam_user_obs.json")) != nLogBefore);
+        RemoveFile(b.dir.Path("zelkam_user_obs.json.bak/x"));
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 const char* const kHome = "139.7000000,35.7000000,30,09.00, 0, 1, 0";
@@ -47,11 +49,14 @@ TEST(Replay, AppliesRecordsAsTheyStandInTheirArrays)
          "場所{ニッポン{大阪},米国{ホノルル}}", 3},
         {"delete of a missing item changes nothing", InJapan({Rec("delete", L"名古屋", "node", L"", "", L"", "\"\"")}),
          kJapan, 3},
-        {"delete of a folder removes items added before",
+        {"delete of a folder removes its subtree",
+         Arr({Rec("path", L"場所", "node", L"", "", L"", Arr({Rec("delete", L"日本", "node", L"", "", L"", "\"\"")}))}),
+         "場所{米国{ホノルル}}", 3},
+        {"a record never takes the item an earlier record of its array took",
          Arr({Rec("path", L"場所", "node", L"", "", L"",
                   Arr({Rec("path", L"日本", "node", L"", "", L"", Arr({Rec("add", L"自宅", "leaf", L"", kHome)})),
                        Rec("delete", L"日本", "node", L"", "", L"", "\"\"")}))}),
-         "場所{米国{ホノルル}}", 4},
+         "場所{日本{自宅,東京,大阪},米国{ホノルル}}", 4},
         {"path to a missing folder applies nothing below it",
          Arr({Rec("path", L"場所", "node", L"", "", L"", Arr({Rec("path", L"欧州", "node", L"", "", L"", Arr({Rec("add", L"巴里", "leaf", L"", kHome)}))}))}),
          kJapan, 3},
@@ -105,14 +110,111 @@ TEST(Replay, PlacesTakeValuesFromTheirData)
     EXPECT_EQ(3, static_cast<int>(b.tree.GetItemData(b.Find({L"場所", L"日本", L"自宅"}))));
 }
 
-TEST(Replay, SameNamedSiblingsGetEveryRecordOnTheFirst)
+// Edits of same-named siblings, recorded, saved and replayed.
+struct SameNameCase {
+    const char* fault;
+    std::string system;
+    std::function<void(CityBench&)> edit;
+    std::string log;
+    const char* names;
+};
+
+TEST(Replay, EachRecordTakesTheFirstItemOfItsNameThatNoEarlierRecordTook)
 {
-    CityBench b;
-    b.Open(Ansi(L"@日本\r\n東京,1E,1N,1,+09.00,0,0,0\r\n東京,2E,2N,2,+09.00,0,0,0\r\n#\r\n"),
-           InJapan({Rec("update", L"東京", "leaf", L"", kHome, L"東京"), Rec("delete", L"東京", "node", L"", "", L"", "\"\"")}));
-    // The update went to the first, which the delete then removed; the second is untouched.
-    EXPECT_EQ("場所{日本{東京}}", b.Names());
-    EXPECT_EQ("  2.0000000, 2.0000000,2,09.00, 0, 0, 0", b.Data({L"場所", L"日本", L"東京"}));
+    const std::string twoA = "@F\r\nA,1E,1N,1,+09.00,0,0,0\r\nA,2E,2N,2,+09.00,0,0,0\r\n#\r\n";
+    const std::string twoTokyo = Ansi(L"@東京\r\nx,1E,1N,1,+09.00,0,0,0\r\n#\r\n@東京\r\ny,2E,2N,2,+09.00,0,0,0\r\n#\r\n");
+    const char* const kEdited = "  5.0000000, 5.0000000,5,09.00, 0, 1, 0";
+    std::string sixA = "@F\r\n";
+    for (int i = 1; i <= 6; ++i)
+        sixA += "A," + std::to_string(i) + "E,1N,1,+09.00,0,0,0\r\n";
+    sixA += "#\r\n";
+    auto inF = [](std::initializer_list<std::string> recs) {
+        return Arr({Rec("path", L"場所", "node", L"", "", L"", Arr({Rec("path", L"F", "node", L"", "", L"", Arr(recs))}))});
+    };
+    // By place: after a rename the name finds the other one.
+    auto first = [](CityBench& b) { return b.tree.GetChildItem(b.Find({L"場所", L"F"})); };
+    auto second = [](CityBench& b) { return b.tree.GetNextSiblingItem(b.tree.GetChildItem(b.Find({L"場所", L"F"}))); };
+    auto edit = [](CityBench& b, HCITYITEM h, const wchar_t* name) {
+        CString s;
+        ASSERT_TRUE(b.editor.EditPlace(h, name, PlaceValues(5, 5, 5, 9), s));
+    };
+    const std::string deleteA = Rec("delete", L"A", "node", L"", "", L"", "\"\"");
+    const SameNameCase cases[] = {
+        {"a delete after a rename takes the renamed place's namesake", twoA,
+         [&](CityBench& b) { edit(b, first(b), L"B"); b.editor.DeleteItem(second(b)); },
+         inF({Rec("update", L"A", "leaf", L"", kEdited, L"B"), deleteA}), "場所{F{B}}"},
+        {"two namesakes renamed apart", twoA,
+         [&](CityBench& b) { edit(b, first(b), L"B"); edit(b, second(b), L"C"); },
+         inF({Rec("update", L"A", "leaf", L"", kEdited, L"B"), Rec("update", L"A", "leaf", L"", kEdited, L"C")}),
+         "場所{F{B,C}}"},
+        {"an add goes into the namesake of a renamed folder", twoTokyo,
+         [&](CityBench& b) {
+             CString s;
+             ASSERT_TRUE(b.editor.EditFolder(b.Find({L"場所", L"東京"}), L"B", s));
+             ASSERT_TRUE(b.editor.AddPlace(b.Find({L"場所", L"東京"}), L"自宅", PlaceValues(5, 5, 5, 9), s));
+         },
+         Arr({Rec("path", L"場所", "node", L"", "", L"",
+                  Arr({Rec("update", L"東京", "node", L"", "", L"B"),
+                       Rec("path", L"東京", "node", L"", "", L"", Arr({Rec("add", L"自宅", "leaf", L"", kEdited)}))}))}),
+         "場所{B{x},東京{自宅,y}}"},
+        {"swap: an edited place renamed onto a deleted sibling keeps its edit",
+         "@F\r\nB,1E,1N,1,+09.00,0,0,0\r\nA,2E,2N,2,+09.00,0,0,0\r\n#\r\n",
+         [&](CityBench& b) {
+             edit(b, b.Find({L"場所", L"F", L"B"}), L"B");
+             b.editor.DeleteItem(b.Find({L"場所", L"F", L"A"}));
+             edit(b, b.Find({L"場所", L"F", L"B"}), L"A");
+         },
+         inF({Rec("update", L"B", "leaf", L"", kEdited, L"A"), deleteA}), "場所{F{A}}"},
+        {"a place takes the name of a sibling renamed after it got a record", JapanList(),
+         [&](CityBench& b) {
+             edit(b, b.Find({L"場所", L"日本", L"東京"}), L"東京");
+             edit(b, b.Find({L"場所", L"日本", L"大阪"}), L"難波");
+             edit(b, b.Find({L"場所", L"日本", L"東京"}), L"大阪");
+         },
+         InJapan({Rec("update", L"東京", "leaf", L"", kEdited, L"大阪"), Rec("update", L"大阪", "leaf", L"", kEdited, L"難波")}),
+         "場所{日本{大阪,難波},米国{ホノルル}}"},
+        {"two places swap names", JapanList(),
+         [&](CityBench& b) {
+             edit(b, b.Find({L"場所", L"日本", L"東京"}), L"仮");
+             edit(b, b.Find({L"場所", L"日本", L"大阪"}), L"東京");
+             edit(b, b.Find({L"場所", L"日本", L"仮"}), L"大阪");
+         },
+         InJapan({Rec("update", L"東京", "leaf", L"", kEdited, L"大阪"), Rec("update", L"大阪", "leaf", L"", kEdited, L"東京")}),
+         "場所{日本{大阪,東京},米国{ホノルル}}"},
+        {"an edit of the second namesake first passes over the first", twoA,
+         [&](CityBench& b) { edit(b, second(b), L"A"); },
+         inF({Rec("path", L"A"), Rec("update", L"A", "leaf", L"", kEdited, L"A")}), "場所{F{A,A}}"},
+        {"the last of many namesakes: every one above it gets a record first",
+         sixA,
+         [&](CityBench& b) {
+             HCITYITEM h = first(b);
+             for (int i = 0; i < 5; ++i)
+                 h = b.tree.GetNextSiblingItem(h);
+             edit(b, h, L"A");
+         },
+         inF({Rec("path", L"A"), Rec("path", L"A"), Rec("path", L"A"), Rec("path", L"A"), Rec("path", L"A"),
+              Rec("update", L"A", "leaf", L"", kEdited, L"A")}),
+         "場所{F{A,A,A,A,A,A}}"},
+        {"a place moved behind its namesake keeps its own record", twoA,
+         [&](CityBench& b) {
+             CString s;
+             ASSERT_TRUE(b.editor.DropItem(first(b), second(b), nullptr, s));
+             edit(b, second(b), L"C");
+         },
+         inF({deleteA, Rec("path", L"A"), Rec("add", L"C", "leaf", L"A", kEdited)}), "場所{F{A,C}}"},
+    };
+    for (const SameNameCase& c : cases) {
+        SCOPED_TRACE(c.fault);
+        CityBench b;
+        b.Open(c.system, "", true);
+        c.edit(b);
+        EXPECT_EQ(c.log, b.LogText());
+        ASSERT_TRUE(b.log.SaveCityList());
+        CityBench replay;
+        replay.Open(c.system, b.SavedLog());
+        EXPECT_EQ(c.names, replay.Names());
+        EXPECT_EQ(b.Dump(), replay.Dump());
+    }
 }
 
 TEST(Replay, MissingOrEmptyFileStartsWithTheRootRecord)

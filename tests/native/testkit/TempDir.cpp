@@ -1,38 +1,58 @@
 #include "TempDir.h"
 
-#include <dirent.h>
+#include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
-#include <stdlib.h>
-#include <sys/stat.h>
-#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path BaseDir()
+{
+    std::error_code ec;
+#ifndef _WIN32
+    fs::path shm = "/dev/shm";
+    if (fs::is_directory(shm, ec) && (fs::status(shm, ec).permissions() & fs::perms::others_write) != fs::perms::none)
+        return shm;
+#endif
+    return fs::temp_directory_path();
+}
+
+}  // namespace
 
 TempDir::TempDir()
 {
-    struct stat st;
-    std::string templ = stat("/dev/shm", &st) == 0 && S_ISDIR(st.st_mode) && access("/dev/shm", W_OK) == 0
-                            ? "/dev/shm/vrkobs_test_XXXXXX"
-                            : "/tmp/vrkobs_test_XXXXXX";
-    if (!mkdtemp(&templ[0]))
-        throw std::runtime_error("mkdtemp failed");
-    m_dir = templ;
+    fs::path base = BaseDir();
+    std::mt19937_64 rng(std::random_device{}() ^ std::chrono::steady_clock::now().time_since_epoch().count());
+    for (int n = 0; n < 100; ++n) {
+        fs::path dir = base / ("vrkobs_test_" + std::to_string(rng() % 1000000000000ULL));
+        std::error_code ec;
+        if (fs::create_directory(dir, ec)) {
+            m_dir = dir.string();
+            return;
+        }
+    }
+    throw std::runtime_error("cannot make a temporary folder in " + base.string());
 }
 
 TempDir::~TempDir()
 {
-    for (const std::string& name : Names()) {
-        std::string path = Path(name);
-        struct stat st;
-        if (stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
-            // Tests make folders read-only to force failed saves.
-            chmod(path.c_str(), 0755);
-            rmdir(path.c_str());
-        } else {
-            unlink(path.c_str());
-        }
+    std::error_code ec;
+    // Tests make folders read-only to force failed saves.
+    for (auto it = fs::recursive_directory_iterator(m_dir, ec); !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+        if (it->is_directory(ec))
+            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
     }
-    rmdir(m_dir.c_str());
+    fs::remove_all(m_dir, ec);
+}
+
+std::string TempDir::Path(const std::string& name) const
+{
+    return m_dir + kPathSeparator + name;
 }
 
 CString TempDir::WidePath(const std::string& name) const
@@ -43,21 +63,16 @@ CString TempDir::WidePath(const std::string& name) const
 
 bool TempDir::Exists(const std::string& name) const
 {
-    struct stat st;
-    return stat(Path(name).c_str(), &st) == 0;
+    std::error_code ec;
+    return fs::exists(Path(name), ec);
 }
 
 std::vector<std::string> TempDir::Names() const
 {
     std::vector<std::string> names;
-    if (DIR* d = opendir(m_dir.c_str())) {
-        while (dirent* e = readdir(d)) {
-            std::string name = e->d_name;
-            if (name != "." && name != "..")
-                names.push_back(name);
-        }
-        closedir(d);
-    }
+    std::error_code ec;
+    for (auto it = fs::directory_iterator(m_dir, ec); !ec && it != fs::directory_iterator(); it.increment(ec))
+        names.push_back(it->path().filename().string());
     return names;
 }
 
@@ -73,4 +88,16 @@ std::string ReadBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool MakeDir(const std::string& path)
+{
+    std::error_code ec;
+    return fs::create_directory(path, ec);
+}
+
+bool RemoveFile(const std::string& path)
+{
+    std::error_code ec;
+    return fs::remove(path, ec);
 }

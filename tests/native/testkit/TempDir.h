@@ -5,6 +5,12 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+#else
+inline constexpr char kPathSeparator = '/';
+#endif
+
 // A fresh directory per test case, removed with what it holds afterwards. Memory-backed where
 // the machine has one: some tests save thousands of files.
 class TempDir {
@@ -13,7 +19,7 @@ public:
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
-    std::string Path(const std::string& name) const { return m_dir + "/" + name; }
+    std::string Path(const std::string& name) const;
     // Test paths are ASCII.
     CString WidePath(const std::string& name) const;
     bool Exists(const std::string& name) const;
@@ -27,3 +33,6 @@ private:
 void WriteBytes(const std::string& path, const std::string& bytes);
 // Empty when the file cannot be read.
 std::string ReadBytes(const std::string& path);
+// False when it could not.
+bool MakeDir(const std::string& path);
+bool RemoveFile(const std::string& path);
