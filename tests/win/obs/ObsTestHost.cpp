@@ -1,13 +1,6 @@
 #include "ObsTestHost.h"
 
-#include "obs/CDlgObs.h"
-
-#include <cstdio>
-
 namespace {
-
-constexpr UINT kMsgClosedMain = WM_USER + 1010;
-constexpr UINT kMsgClosedParent = WM_USER + 1000;
 
 class CTestApp : public CWinApp {
 public:
@@ -21,12 +14,8 @@ CHostMainWnd theMainWnd;
 
 LRESULT CHostMainWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == kMsgClosedMain)
-        ++m_nClosedMain;
-    if (message == kMsgClosedParent) {
-        ++m_nClosedParent;
-        m_parentLParams.push_back(lParam);
-    }
+    if (message == WM_USER + 1010 || message == WM_USER + 1000)
+        m_notices.emplace_back(message, lParam);
     return CWnd::WindowProc(message, wParam, lParam);
 }
 
@@ -37,27 +26,16 @@ CHostMainWnd& HostMainWnd()
 
 void ObsDialogTest::SetUp()
 {
+    ScriptedTest::SetUp();
+    // A root of the test's own: ctest runs tests side by side, and each clears its root.
+    CRegistry::SetRoot(_T("Software\\VRKOBS-tests\\obs\\") +
+                       CString(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     CRegistry::DeleteKey(CString());
-    AfxClearTestHooks();
-    AfxTestScriptMessageBoxes();
     CStandInMap::ResetDefaults();
     CStandInMap::Defaults().classNames = {_T("観測地"), _T("市区町村"), _T("都市"), _T("天文台"),
                                        _T("山岳"),   _T("自然地形"), _T("建造物"), _T("その他")};
     CStandInMap::Register();
-    HostMainWnd().Reset();
-
-    wchar_t szTemp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, szTemp);
-    const CString strRoot = CString(szTemp) + _T("vrkobs_obs_tests\\");
-    CreateDirectoryW(strRoot.GetString(), nullptr);
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    CString strName(info->name());
-    strName.Replace(L'/', L'_');
-    m_strDataDir = strRoot + strName + _T("\\");
-    RemoveTree(m_strDataDir);
-    CreateDirectoryW(m_strDataDir.GetString(), nullptr);
-
-    m_cor = std::make_unique<CCorZel>(&m_engine);
+    HostMainWnd().m_notices.clear();
     m_obs.m_nLocationObject = CGeoDateObs::kEarth;
     m_obs.m_dLocation[CGeoDateObs::kEarth][CGeoDateObs::kLat] = 35.689236;
     m_obs.m_dLocation[CGeoDateObs::kEarth][CGeoDateObs::kLng] = 139.691772;
@@ -69,18 +47,9 @@ void ObsDialogTest::SetUp()
 void ObsDialogTest::TearDown()
 {
     Pump();
-    for (const CString& failure : AfxTestMessageBoxFailures())
-        ADD_FAILURE() << "message box: " << CStringA(failure).str();
-    AfxClearTestHooks();
+    ScriptedTest::TearDown();
     CStandInMap::Unregister();
-    DeleteFileW((ModuleDir() + _T("zelkam.obs")).GetString());
-    RemoveTree(m_strDataDir);
     CRegistry::DeleteKey(CString());
-}
-
-std::unique_ptr<CDlgObs> ObsDialogTest::MakeDialog()
-{
-    return std::make_unique<CDlgObs>(&HostMainWnd(), m_strDataDir.GetString(), 0);
 }
 
 BOOL ObsDialogTest::Open(CDlgObs& dlg, const CString& strMeshFile)
@@ -89,14 +58,6 @@ BOOL ObsDialogTest::Open(CDlgObs& dlg, const CString& strMeshFile)
     const BOOL bOk = dlg.DoModeless(m_cor.get(), strMeshFile);
     Pump();
     return bOk;
-}
-
-void ObsDialogTest::WriteTextFile(const CString& strPath, const char* pszText)
-{
-    FILE* fp = _wfopen(strPath.GetString(), L"wb");
-    ASSERT_NE(fp, nullptr) << CStringA(strPath).str();
-    fputs(pszText, fp);
-    fclose(fp);
 }
 
 CString ObsDialogTest::ModuleDir()
@@ -109,25 +70,19 @@ CString ObsDialogTest::ModuleDir()
 
 void ObsDialogTest::Type(CDlgObs& dlg, int nID, const wchar_t* pszText)
 {
-    HWND hEdit = ::GetDlgItem(dlg.GetSafeHwnd(), nID);
-    ::SendMessageW(hEdit, EM_SETSEL, 0, -1);
-    ::SendMessageW(hEdit, WM_CLEAR, 0, 0);
+    ::SendMessageW(Item(dlg, nID), EM_SETSEL, 0, -1);
+    ::SendMessageW(Item(dlg, nID), WM_CLEAR, 0, 0);
     for (const wchar_t* p = pszText; *p; ++p)
-        ::SendMessageW(hEdit, WM_CHAR, *p, 1);
+        ::SendMessageW(Item(dlg, nID), WM_CHAR, *p, 1);
     Pump();
 }
 
 void ObsDialogTest::StepUpDown(CDlgObs& dlg, int nID, int nDelta)
 {
-    HWND hUpDown = ::GetDlgItem(dlg.GetSafeHwnd(), nID);
-    NMUPDOWN nm = {};
-    nm.hdr.hwndFrom = hUpDown;
-    nm.hdr.idFrom = static_cast<UINT_PTR>(nID);
-    nm.hdr.code = UDN_DELTAPOS;
-    nm.iPos = static_cast<int>(::SendMessageW(hUpDown, UDM_GETPOS32, 0, 0));
-    nm.iDelta = nDelta;
-    ::SendMessageW(dlg.GetSafeHwnd(), WM_NOTIFY, static_cast<WPARAM>(nID),
-                   reinterpret_cast<LPARAM>(&nm));
+    HWND hUpDown = Item(dlg, nID);
+    NMUPDOWN nm = {{hUpDown, static_cast<UINT_PTR>(nID), static_cast<UINT>(UDN_DELTAPOS)},
+                   static_cast<int>(::SendMessageW(hUpDown, UDM_GETPOS32, 0, 0)), nDelta};
+    dlg.SendMessage(WM_NOTIFY, static_cast<WPARAM>(nID), reinterpret_cast<LPARAM>(&nm));
     Pump();
 }
 
@@ -143,7 +98,6 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     OleInitialize(nullptr);
     AfxInitCommonControls();
-    CRegistry::SetRoot(_T("Software\\VRKOBS-tests\\obs"));
     theMainWnd.CreateEx(0, nullptr, _T("VRKOBS test host"), WS_OVERLAPPEDWINDOW,
                         CRect(0, 0, 400, 300), nullptr, 0);
     theApp.m_pMainWnd = &theMainWnd;

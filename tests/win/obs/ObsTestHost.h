@@ -15,43 +15,39 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <ostream>
-#include <string>
+#include <utility>
 #include <vector>
 
-// The host's main window, which is also the dialogs' parent: counts the location dialog's
-// notices 2034 (sent) and 2024 (posted, lParam 7300).
+// The host's main window, which is also the dialogs' parent: records the location dialog's
+// notices 2034 (sent) and 2024 (posted, lParam 7300) as (message, lParam).
 class CHostMainWnd : public CWnd {
 public:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void Reset() { m_nClosedMain = 0, m_nClosedParent = 0, m_parentLParams.clear(); }
-
-    int m_nClosedMain = 0;
-    int m_nClosedParent = 0;
-    std::vector<LPARAM> m_parentLParams;
+    std::vector<std::pair<UINT, LPARAM>> m_notices;
 };
 
 CHostMainWnd& HostMainWnd();
 
 // A host around each test: registry root cleaned, the map factory registered, a stand-in
 // engine and an observer in Tokyo, an empty data folder of the test's own.
-class ObsDialogTest : public ::testing::Test {
+class ObsDialogTest : public ScriptedTest {
 protected:
     void SetUp() override;
     void TearDown() override;
 
-    std::unique_ptr<CDlgObs> MakeDialog();
+    std::unique_ptr<CDlgObs> MakeDialog()
+    {
+        return std::make_unique<CDlgObs>(&HostMainWnd(), m_strDataDir.GetString(), 0);
+    }
     // SetGeoDateObs and DoModeless, as the host does.
     BOOL Open(CDlgObs& dlg, const CString& strMeshFile = CString());
-
-    static void WriteTextFile(const CString& strPath, const char* pszText);
     // Folder of vrkobs.dll, ending with a backslash.
     static CString ModuleDir();
 
     // As the user does it.
     static void Click(CDlgObs& dlg, int nID)
     {
-        ::SendMessageW(::GetDlgItem(dlg.GetSafeHwnd(), nID), BM_CLICK, 0, 0);
+        ::SendMessageW(Item(dlg, nID), BM_CLICK, 0, 0);
         Pump();
     }
     // Selects the edit's text and types over it character by character.
@@ -71,8 +67,9 @@ protected:
     static HWND Item(CDlgObs& dlg, int nID) { return ::GetDlgItem(dlg.GetSafeHwnd(), nID); }
     static void Pump() { AfxPumpMessages(); }
 
-    CString m_strDataDir;
+    TempFolder m_data;
+    CString m_strDataDir = m_data.Dir();
     CStandInEngine m_engine;
-    std::unique_ptr<CCorZel> m_cor;
+    std::unique_ptr<CCorZel> m_cor = std::make_unique<CCorZel>(&m_engine);
     CGeoDateObs m_obs;
 };
