@@ -1,6 +1,5 @@
 #include "ObsTestHost.h"
 
-#include <map>
 #include <stdexcept>
 
 using DlgObsFields = ObsDialogTest;
@@ -17,22 +16,23 @@ TEST_F(DlgObsFields, FieldsShowTheObserver)
         Fill fill;
         int nTimeSystem;
         double userTz;
-        const wchar_t* shown;  // E/W deg min sec unit, +/- hour min, time zone editable
+        // E/W deg min sec unit +/- hour min, then whether the time zone, east and west, and storing
+        // the default can be used (and no altitude radios without a terrain index)
+        const wchar_t* shown;
     };
     const Case cases[] = {
-        {"Earth beyond 180 not shown west", 4, 200.0, Opened, 0, 9, L"W 160 0 0.0 m + 9 0 tz"},
-        {"negative Earth longitude", 4, -45.5, Opened, 0, 9, L"W 45 30 0.0 m + 9 0 tz"},
-        {"rounded seconds not carried", 4, 10.99999, Opened, 0, 9, L"E 11 0 0.0 m + 9 0 tz"},
-        {"not carried at the Earth's maximum", 4, 179.99999, Opened, 0, 9, L"E 180 0 0.0 m + 9 0 tz"},
-        {"Mars not shown unchanged, west", 5, 250.99999, Opened, 0, 9, L"W 251 0 0.0 m + 9 0 -"},
-        {"the Sun not always east", 0, 300.0, Opened, 0, 9, L"E 300 0 0.0 km + 9 0 -"},
-        {"zero offset", 4, 139.691772, TimeSysChanged, 1, 9, L"E 139 41 30.4 m + 0 0 -"},
-        {"local mean time east", 4, 135.0, TimeSysChanged, 2, 9, L"E 135 0 0.0 m + 9 0 -"},
-        {"local mean time west", 4, -52.5, TimeSysChanged, 2, 9, L"W 52 30 0.0 m - 3 30 -"},
-        {"60 minutes shown at 134.9 E", 4, 134.9, TimeSysChanged, 2, 9, L"E 134 54 0.0 m + 9 0 -"},
-        {"a zone rounding to zero shown as minus", 4, -0.001, TimeSysChanged, 2, 9, L"W 0 0 3.6 m + 0 0 -"},
-        {"no time zone rewrote the fields", 4, 139.691772, Refilled, 0, 9999, L"E 139 41 30.4 m + 9 0 tz"},
-        {"a west user zone", 4, 139.691772, Refilled, 0, -5.5, L"E 139 41 30.4 m - 5 30 tz"},
+        {"Earth beyond 180 not shown west", 4, 200.0, Opened, 0, 9, L"W 160 0 0.0 m + 9 0 on on on"},
+        {"negative Earth longitude", 4, -45.5, Opened, 0, 9, L"W 45 30 0.0 m + 9 0 on on on"},
+        {"rounded seconds not carried", 4, 10.99999, Opened, 0, 9, L"E 11 0 0.0 m + 9 0 on on on"},
+        {"not carried at the Earth's maximum", 4, 179.99999, Opened, 0, 9, L"E 180 0 0.0 m + 9 0 on on on"},
+        {"Mars not shown unchanged, west", 5, 250.99999, Opened, 0, 9, L"W 251 0 0.0 m + 9 0 off off off"},
+        {"the Sun not always east", 0, 300.0, Opened, 0, 9, L"E 300 0 0.0 km + 9 0 off off off"},
+        {"zero offset", 4, 139.691772, TimeSysChanged, 1, 9, L"E 139 41 30.4 m + 0 0 off on on"},
+        {"local mean time west", 4, -52.5, TimeSysChanged, 2, 9, L"W 52 30 0.0 m - 3 30 off on on"},
+        {"60 minutes shown at 134.9 E", 4, 134.9, TimeSysChanged, 2, 9, L"E 134 54 0.0 m + 9 0 off on on"},
+        {"a zone rounding to zero shown as minus", 4, -0.001, TimeSysChanged, 2, 9, L"W 0 0 3.6 m + 0 0 off on on"},
+        {"no time zone rewrote the fields", 4, 139.691772, Refilled, 0, 9999, L"E 139 41 30.4 m + 9 0 on on on"},
+        {"a west user zone", 4, 139.691772, Refilled, 0, -5.5, L"E 139 41 30.4 m - 5 30 on on on"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.fault);
@@ -48,20 +48,16 @@ TEST_F(DlgObsFields, FieldsShowTheObserver)
             dlg->InitLocation(TRUE);
         if (c.fill == TimeSysChanged)
             dlg->UpdateTimeSys();
-        CString shown;
-        shown.Format(L"%s %s %s %s %s %s %s %s %s", Checked(*dlg, IDC_RD_WEST) ? L"W" : L"E",
-                     Text(*dlg, IDC_EDT_LNG_DEG).GetString(), Text(*dlg, IDC_EDT_LNG_MIN).GetString(),
-                     Text(*dlg, IDC_EDT_LNG_SEC).GetString(), Text(*dlg, IDC_STC_ALT_UNIT).GetString(),
-                     Checked(*dlg, IDC_RD_TZ_M) ? L"-" : L"+", Text(*dlg, IDC_EDT_TZ_HOUR).GetString(),
-                     Text(*dlg, IDC_EDT_TZ_MIN).GetString(), Enabled(*dlg, IDC_EDT_TZ_HOUR) ? L"tz" : L"-");
+        CString shown = Checked(*dlg, IDC_RD_WEST) ? L"W" : L"E";
+        for (int nID : {IDC_EDT_LNG_DEG, IDC_EDT_LNG_MIN, IDC_EDT_LNG_SEC, IDC_STC_ALT_UNIT, IDC_RD_TZ_M, IDC_EDT_TZ_HOUR,
+                        IDC_EDT_TZ_MIN})
+            shown += L" " + (nID == IDC_RD_TZ_M ? CString(Checked(*dlg, nID) ? L"-" : L"+") : Text(*dlg, nID));
+        for (int nID : {IDC_EDT_TZ_HOUR, IDC_RD_EAST, IDC_OBS_BTN_SET_INIT})
+            shown += Enabled(*dlg, nID) ? L" on" : L" off";
+        shown += Visible(*dlg, IDC_RD_ALT_AUTO) || Visible(*dlg, IDC_RD_ALT_MANUAL) ? L" altitude radios" : L"";
         EXPECT_EQ(shown, c.shown);
-        EXPECT_EQ(Checked(*dlg, IDC_RD_EAST), !Checked(*dlg, IDC_RD_WEST));
-        EXPECT_EQ(Enabled(*dlg, IDC_OBS_BTN_SET_INIT), c.nBody == 4);
-        EXPECT_EQ(Enabled(*dlg, IDC_OBS_CHK_FEATURE_OBS), c.nBody == 4);
-        EXPECT_EQ(Enabled(*dlg, IDC_RD_EAST), c.nBody == 4 || c.nBody == 1);
         for (const auto& call : m_obs.m_calls)
             EXPECT_NE(call.strName, _T("UpdateObsByUI")) << CStringA(call.Text()).str();
-        m_obs.ClearCalls();
         m_obs.m_nTimeSystem = 0;
     }
 }
@@ -77,7 +73,7 @@ TEST_F(DlgObsFields, EachChangeShowsAndPushes)
         double lat;           // the observer's; a south one is also west (100 W), else 100 E
         int nEdit;
         const wchar_t* text;  // typed, or set before the up-down steps; null: nEdit is clicked
-        int delta;            // of the edit's up-down; 0: the text is typed
+        int delta;            // of the edit's up-down, the control after it; 0: the text is typed
         const wchar_t* shown;
         const wchar_t* pushed;
         const wchar_t* message = nullptr;
@@ -132,10 +128,6 @@ TEST_F(DlgObsFields, EachChangeShowsAndPushes)
         {"time-zone hours past 14", 4, lat, IDC_EDT_TZ_HOUR, L"14", -1, L"14", L"UpdateDateDisp(2)", nullptr, 14},
         {"time-zone minutes below 0", 4, lat, IDC_EDT_TZ_MIN, L"0", 1, L"0", L"UpdateDateDisp(2)"},
     };
-    const std::map<int, int> upDownOf = {
-        {IDC_EDT_LNG_DEG, IDC_SPN_LNG_DEG}, {IDC_EDT_LNG_MIN, IDC_SPN_LNG_MIN}, {IDC_EDT_LNG_SEC, IDC_SPN_LNG_SEC},
-        {IDC_EDT_LAT_DEG, IDC_SPN_LAT_DEG}, {IDC_EDT_LAT_MIN, IDC_SPN_LAT_MIN}, {IDC_EDT_LAT_SEC, IDC_SPN_LAT_SEC},
-        {IDC_EDT_ALT, IDC_SPN_ALT},         {IDC_EDT_TZ_HOUR, IDC_SPN_TZ_HOUR}, {IDC_EDT_TZ_MIN, IDC_SPN_TZ_MIN}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.fault);
         m_obs.m_nLocationObject = c.nBody;
@@ -153,7 +145,7 @@ TEST_F(DlgObsFields, EachChangeShowsAndPushes)
         if (c.message != nullptr)
             AfxTestExpectMessageBox(c.message, IDOK);
         if (c.delta != 0)
-            StepUpDown(*dlg, upDownOf.at(c.nEdit), c.delta);
+            StepUpDown(*dlg, ::GetDlgCtrlID(::GetWindow(Item(*dlg, c.nEdit), GW_HWNDNEXT)), c.delta);
         else if (c.text != nullptr)
             ::SendMessageW(Item(*dlg, c.nEdit), WM_CHAR, text.back(), 1);
         else
@@ -263,14 +255,10 @@ public:
 
 }  // namespace
 
-// The altitude radios exist only with a terrain index; automatic switches the engine, and a
+// With a terrain index the altitude radios show; automatic switches the engine, and a
 // push that throws inside the switch must not leave its re-entry flag set for the process.
 TEST_F(DlgObsFields, AutomaticAltitudeSwitchesTheEngineAndIsStored)
 {
-    auto without = MakeDialog();
-    ASSERT_TRUE(Open(*without));
-    EXPECT_FALSE(Visible(*without, IDC_RD_ALT_AUTO) || Visible(*without, IDC_RD_ALT_MANUAL));
-
     CFailingObs obs;
     static_cast<CGeoDateObs&>(obs) = m_obs;
     auto dlg = MakeDialog();

@@ -6,21 +6,19 @@ namespace {
 
 const CString kKey = _T("Dialog\\Obs");
 
-int ReadInt(const wchar_t* pszName)
+// What closing stored: the eight landmark check boxes, the view angle and the automatic
+// altitude, "11010000 197 0"; a value not stored reads as "-".
+std::string Stored()
 {
-    int n = -12345;
-    CRegistry::Read(kKey, pszName, -12345, &n, 0);
-    return n;
-}
-
-// The registry values of the eight landmark check boxes, "10010000".
-std::string StoredFeatures()
-{
-    std::string flags;
-    for (const wchar_t* name : {L"FeatureObs", L"FeatureCutcherry", L"FeatureCity", L"FeatureAstro",
-                                L"FeatureMount", L"FeatureNaturalTerrain", L"FeatureBuilding", L"FeatureOther"})
-        flags += std::to_string(ReadInt(name));
-    return flags;
+    std::string stored;
+    for (const wchar_t* name : {L"FeatureObs", L"FeatureCutcherry", L"FeatureCity", L"FeatureAstro", L"FeatureMount",
+                                L"FeatureNaturalTerrain", L"FeatureBuilding", L"FeatureOther", L" ViewAngle", L" AutoAltitude"}) {
+        int n = -1;
+        const bool bSpace = name[0] == L' ';
+        CRegistry::Read(kKey, name + (bSpace ? 1 : 0), -1, &n, 0);
+        stored += (bSpace ? " " : "") + (n == -1 ? std::string("-") : std::to_string(n));
+    }
+    return stored;
 }
 
 }  // namespace
@@ -83,9 +81,7 @@ TEST_F(DlgObsLifecycle, FirstRunShowsDefaultsAndCloseStoresWhatTheUserSet)
     const int nPos = SliderPos(*dlg);
     EXPECT_LT(nPos, 200);
     Click(*dlg, IDOK);
-    EXPECT_EQ(StoredFeatures(), "11010000");
-    EXPECT_EQ(ReadInt(L"ViewAngle"), nPos);
-    EXPECT_EQ(ReadInt(L"AutoAltitude"), 0);
+    EXPECT_EQ(Stored(), "11010000 " + std::to_string(nPos) + " 0");
 
     dlg.reset();
     auto next = MakeDialog();
@@ -123,8 +119,7 @@ TEST_F(DlgObsLifecycle, ClosingSavesAndNotifiesTheHost)
         std::vector<std::pair<UINT, LPARAM>> expected(c.nNotices, {2024, 7300});
         expected.resize(2 * c.nNotices, {2034, 0});
         EXPECT_EQ(notices, expected);
-        EXPECT_EQ(StoredFeatures(), "11100001");
-        EXPECT_EQ(ReadInt(L"ViewAngle"), 200);
+        EXPECT_EQ(Stored(), "11100001 200 0");
     }
 }
 
@@ -158,38 +153,24 @@ TEST_F(DlgObsLifecycle, SecondDoModelessRereadsTheObserverButNotTheWindowPositio
     EXPECT_EQ(rc.TopLeft(), CPoint(140, 150));
 }
 
-// Without a map or an observer opening fails with no window left; once the host registers the
-// map, the same object opens.
-TEST_F(DlgObsLifecycle, OpeningFailsClearly)
+// Without a map opening fails with its message and leaves no window; once the host registers
+// the map the same object is created. A second Create, also through the base, fails rather than
+// leave a second map behind; created directly the dialog stays hidden until shown, and showing
+// re-reads the observer.
+TEST_F(DlgObsLifecycle, CreateFailsClearlyAndOnlyOnce)
 {
     auto dlg = MakeDialog();
-    dlg->SetGeoDateObs(nullptr);
-    EXPECT_FALSE(dlg->DoModeless(m_cor.get(), CString()));
-    EXPECT_EQ(CStandInMap::Last(), nullptr);
-
     CStandInMap::Unregister();
     AfxTestExpectMessageBox(_T("Can't create corzelmap control"), IDOK);
     EXPECT_FALSE(Open(*dlg));
-    const auto shown = AfxTestShownMessageBoxes();
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].type & MB_ICONMASK, 0u) << "the box carries no icon";
+    ASSERT_EQ(AfxTestShownMessageBoxes().size(), 1u);
+    EXPECT_EQ(AfxTestShownMessageBoxes()[0].type & MB_ICONMASK, 0u) << "the box carries an icon";
     EXPECT_EQ(dlg->GetSafeHwnd(), nullptr) << "a half-built window is left";
     EXPECT_TRUE(HostMainWnd().m_notices.empty());
 
     CStandInMap::Register();
-    EXPECT_TRUE(Open(*dlg));
-    EXPECT_TRUE(dlg->IsWindowVisible());
-}
-
-// Created directly, the dialog stays hidden until shown, and a second Create, also through the
-// base, fails rather than leave a second map behind; showing re-reads the observer.
-TEST_F(DlgObsLifecycle, DirectCreateThenShowAndHide)
-{
-    auto dlg = MakeDialog();
-    dlg->SetGeoDateObs(&m_obs);
     ASSERT_TRUE(dlg->Create(m_cor.get()));
     EXPECT_FALSE(dlg->IsWindowVisible());
-    EXPECT_EQ(::GetParent(dlg->GetSafeHwnd()), HostMainWnd().GetSafeHwnd());
     EXPECT_FALSE(static_cast<CZelDialog*>(dlg.get())->Create(m_cor.get(), nullptr));
     m_obs.m_dLocation[CGeoDateObs::kEarth][CGeoDateObs::kLat] = 43.0;
     dlg->Show(TRUE);

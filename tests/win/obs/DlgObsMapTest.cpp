@@ -56,26 +56,14 @@ TEST_F(DlgObsMap, EclipsePathIsFetchedOnceAndHiddenWhenInvisible)
 
 namespace {
 
-// The argument types each map method must be called with.
-const std::map<DISPID, std::wstring> kSignatures = {
-    {4, L"R8 R8 "}, {5, L"PR8 PR8 "}, {6, L"R8 R8 "}, {8, L""},      {9, L"R8 "},
-    {12, L"BOOL "}, {16, L"BOOL "},   {18, L"BOOL "}, {20, L"BSTR "}, {22, L""},
-    {23, L"UI8 "},  {29, L"BOOL "},   {31, L"BSTR "}, {32, L"BOOL "}, {33, L"UI4 "},
+// The argument types each map method must be called with (the stand-in map records them).
+const std::map<DISPID, std::vector<VARTYPE>> kSignatures = {
+    {4, {VT_R8, VT_R8}}, {5, {VT_BYREF | VT_R8, VT_BYREF | VT_R8}}, {6, {VT_R8, VT_R8}}, {8, {}},
+    {9, {VT_R8}},        {12, {VT_BOOL}}, {16, {VT_BOOL}}, {18, {VT_BOOL}}, {20, {VT_BSTR}}, {22, {}},
+    {23, {VT_UI8}},      {29, {VT_BOOL}}, {31, {VT_BSTR}}, {32, {VT_BOOL}}, {33, {VT_UI4}},
 };
 
-std::wstring Signature(const StandInMapCall& call)
-{
-    static const std::map<VARTYPE, std::wstring> names = {
-        {VT_R8, L"R8 "},     {VT_BYREF | VT_R8, L"PR8 "}, {VT_BOOL, L"BOOL "},
-        {VT_BSTR, L"BSTR "}, {VT_UI8, L"UI8 "},           {VT_UI4, L"UI4 "},
-    };
-    std::wstring sig;
-    for (const StandInMapArg& arg : call.args)
-        sig += names.count(arg.vt) ? names.at(arg.vt) : L"? ";
-    return sig;
-}
-
-enum Act { Wheel, WheelOutside, Slider, Check, Mag, Refill, Pick, None };
+enum Act { Wheel, WheelOutside, Slider, Check, Mag, Refill, Pick };
 
 }  // namespace
 
@@ -109,11 +97,8 @@ TEST_F(DlgObsMap, MapCallsOfEachChange)
         {"wheel on the Moon", 1, 200, 139.5, 35.5, Wheel, 0, 120, 200, {}, L""},
         {"slider moved", 4, 200, 139.5, 35.5, Slider, 0, 150, 150, {L"9(0.25)", L"8()"}, L""},
         {"landmark check box", 4, 200, 139.5, 35.5, Check, 0, 0, 200, {L"22()", L"23(address)", L"8()"}, L""},
-        {"magnification of the whole view", 4, 200, 139.5, 35.5, Mag, 0, 1.0, 0, {L"8()"}, L""},
         {"view of 91 degrees", 4, 200, 139.5, 35.5, Mag, 0, 180.0 / 91.0, 45, {L"8()"}, L""},
         {"zero magnification moved the slider", 4, 120, 139.5, 35.5, Mag, 0, 0.0, 120, {}, L""},
-        {"stored zoom beyond the wide end", 4, 5000, 139.5, 35.5, None, 0, 0, 200, {}, L""},
-        {"stored zoom beyond the detail end", 4, -7, 139.5, 35.5, None, 0, 0, 0, {}, L""},
         {"refill centres and marks a west place east of 180", 4, 200, -10.5, -20.25, Refill, 0, 0, 200,
          {L"8()", L"4(349.5, -20.25)", L"6(349.5, -20.25)", L"8()"}, L""},
         {"picked point not pushed with the altitude", 4, 200, 139.5, 35.5, Pick, 0, -10, 200, {},
@@ -150,7 +135,6 @@ TEST_F(DlgObsMap, MapCallsOfEachChange)
         case Mag: EXPECT_EQ(map.FireSetMag(c.value), S_OK); break;
         case Refill: dlg->InitLocation(TRUE); break;
         case Pick: EXPECT_EQ(map.FireSetObsPosition(c.value, 20.0), S_OK); break;
-        case None: break;
         }
         Pump();
         EXPECT_EQ(SliderPos(*dlg), c.pos);
@@ -161,8 +145,11 @@ TEST_F(DlgObsMap, MapCallsOfEachChange)
         EXPECT_EQ(m_obs.m_calls.empty() ? CString() : m_obs.m_calls.back().Text(), c.pushed);
         EXPECT_LE(m_obs.m_calls.size(), 1u);
         for (const StandInMapCall& call : map.m_calls) {
+            std::vector<VARTYPE> types;
+            for (const StandInMapArg& arg : call.args)
+                types.push_back(arg.vt);
             ASSERT_EQ(kSignatures.count(call.id), 1u) << "method " << call.id;
-            EXPECT_EQ(Signature(call), kSignatures.at(call.id)) << CStringA(call.Text()).str();
+            EXPECT_EQ(types, kSignatures.at(call.id)) << CStringA(call.Text()).str();
         }
     }
 }

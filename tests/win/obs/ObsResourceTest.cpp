@@ -27,89 +27,74 @@ struct DlgItem {
     std::wstring cls, title;
 };
 
-struct DlgTemplate {
-    DWORD style = 0;
-    short cx = 0, cy = 0;
-    std::wstring title, face;
-    WORD pointSize = 0;
-    std::vector<DlgItem> items;
-};
-
-// Reads a DIALOGEX template as the resource compiler wrote it; reading never passes its end.
-class Cursor {
-public:
-    Cursor(const BYTE* p, size_t n) : m_begin(p), m_p(p), m_end(p + n) {}
-    bool Overrun() const { return m_p > m_end; }
+// Reads a DIALOGEX template as the resource compiler wrote it; reading never passes its end,
+// and a read that would have is seen at the end (pos > size).
+struct Reader {
+    const BYTE* data;
+    size_t size, pos;
     template <typename T> T Get()
     {
         T v{};
-        if (m_p + sizeof(T) <= m_end)
-            memcpy(&v, m_p, sizeof(T));
-        m_p += sizeof(T);
+        if (pos + sizeof(T) <= size)
+            memcpy(&v, data + pos, sizeof(T));
+        pos += sizeof(T);
         return v;
     }
-    void Skip(size_t n) { m_p += n; }
-    void Align() { m_p = m_begin + ((m_p - m_begin + 3) & ~3); }
     std::wstring Str()
     {
         std::wstring s;
-        for (WCHAR c; m_p < m_end && (c = Get<WCHAR>()) != 0;)
+        for (WCHAR c; pos < size && (c = Get<WCHAR>()) != 0;)
             s += c;
         return s;
     }
     // A string, or 0xFFFF and an ordinal (a predefined class's atom).
     std::wstring StrOrOrd()
     {
-        static const wchar_t* const kClasses[] = {L"Button",    L"Edit",    L"Static",
-                                                  L"ListBox",   L"ScrollBar", L"ComboBox"};
+        static const wchar_t* const kClasses[] = {L"Button", L"Edit", L"Static", L"ListBox", L"ScrollBar", L"ComboBox"};
         const WORD w = Get<WORD>();
         if (w != 0xFFFF)
             return w == 0 ? std::wstring() : std::wstring(1, static_cast<wchar_t>(w)) + Str();
         const WORD ord = Get<WORD>();
         return ord >= 0x80 && ord <= 0x85 ? kClasses[ord - 0x80] : L"#" + std::to_wstring(ord);
     }
-
-private:
-    const BYTE *m_begin, *m_p, *m_end;
 };
 
-::testing::AssertionResult ReadTemplate(UINT id, DlgTemplate& dlg)
+// The template's style, its frame ("場所 347 x 319, MS UI Gothic 9") and its controls in order.
+::testing::AssertionResult ReadTemplate(UINT id, DWORD& style, std::wstring& frame, std::vector<DlgItem>& items)
 {
     HRSRC hRes = FindResourceW(VrkObsModule(), MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(5));
     HGLOBAL hData = hRes ? LoadResource(VrkObsModule(), hRes) : nullptr;
-    const BYTE* p = hData ? static_cast<const BYTE*>(LockResource(hData)) : nullptr;
-    if (p == nullptr)
+    Reader r{hData ? static_cast<const BYTE*>(LockResource(hData)) : nullptr, SizeofResource(VrkObsModule(), hRes), 0};
+    if (r.data == nullptr)
         return ::testing::AssertionFailure() << "not found";
-    Cursor c(p, SizeofResource(VrkObsModule(), hRes));
-    if (c.Get<WORD>() != 1 || c.Get<WORD>() != 0xFFFF)
+    if (r.Get<DWORD>() != 0xFFFF0001)
         return ::testing::AssertionFailure() << "not a DIALOGEX";
-    c.Skip(8);  // help id, extended style
-    dlg.style = c.Get<DWORD>();
-    const WORD count = c.Get<WORD>();
-    c.Skip(4);  // x, y
-    dlg.cx = c.Get<short>();
-    dlg.cy = c.Get<short>();
-    c.StrOrOrd();  // menu
-    c.StrOrOrd();  // class
-    dlg.title = c.Str();
-    if (dlg.style & DS_SETFONT) {
-        dlg.pointSize = c.Get<WORD>();
-        c.Skip(4);  // weight, italic, charset
-        dlg.face = c.Str();
+    r.pos += 8;  // help id, extended style
+    style = r.Get<DWORD>();
+    const WORD count = r.Get<WORD>();
+    r.pos += 4;  // x, y
+    const short cx = r.Get<short>(), cy = r.Get<short>();
+    r.StrOrOrd();  // menu
+    r.StrOrOrd();  // class
+    frame = r.Str() + L" " + std::to_wstring(cx) + L" x " + std::to_wstring(cy);
+    if (style & DS_SETFONT) {
+        const WORD points = r.Get<WORD>();
+        r.pos += 4;  // weight, italic, charset
+        frame += L", " + r.Str() + L" " + std::to_wstring(points);
     }
     for (WORD i = 0; i < count; ++i) {
-        c.Align();
+        r.pos = (r.pos + 3) & ~size_t(3);
+        r.pos += 8;  // help id, extended style
         DlgItem item;
-        c.Skip(8);  // help id, extended style
-        item.style = c.Get<DWORD>();
-        c.Skip(8);  // x, y, cx, cy
-        item.id = static_cast<int>(c.Get<DWORD>());
-        item.cls = c.StrOrOrd();
-        item.title = c.StrOrOrd();
-        c.Skip(c.Get<WORD>());  // creation data
-        dlg.items.push_back(item);
+        item.style = r.Get<DWORD>();
+        r.pos += 8;  // x, y, cx, cy
+        item.id = static_cast<int>(r.Get<DWORD>());
+        item.cls = r.StrOrOrd();
+        item.title = r.StrOrOrd();
+        r.pos += r.Get<WORD>();  // creation data
+        items.push_back(item);
     }
-    if (c.Overrun())
+    if (r.pos > r.size)
         return ::testing::AssertionFailure() << "ends early";
     return ::testing::AssertionSuccess();
 }
@@ -137,11 +122,6 @@ bool IsRadio(const DlgItem& item)
     return Is(item, L"Button") && (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON);
 }
 
-bool IsLabel(const DlgItem& item)
-{
-    return Is(item, L"Static") || (Is(item, L"Button") && (item.style & BS_TYPEMASK) == BS_GROUPBOX);
-}
-
 }  // namespace
 
 // Every template of the DLL with its frame, and the guards that keep its keyboard right: no
@@ -153,15 +133,11 @@ TEST(ObsResources, Templates)
 {
     const struct {
         UINT id;
-        const wchar_t* title;
-        short cx, cy;
+        const wchar_t* frame;
     } frames[] = {
-        {IDD_OBS, L"場所", 347, 319},
-        {IDD_CITY, L"都市名", 336, 232},
-        {IDD_EDTCTY, L"場所の編集", 254, 151},
-        {IDD_EDTFLD, L"フォルダの編集", 184, 45},
-        {IDD_ADDCTY, L"場所の追加", 129, 41},
-        {IDD_CITY_MOVETO, L"移動先の選択", 239, 75},
+        {IDD_OBS, L"場所 347 x 319"},           {IDD_CITY, L"都市名 336 x 232"},
+        {IDD_EDTCTY, L"場所の編集 254 x 151"},  {IDD_EDTFLD, L"フォルダの編集 184 x 45"},
+        {IDD_ADDCTY, L"場所の追加 129 x 41"},   {IDD_CITY_MOVETO, L"移動先の選択 239 x 75"},
     };
     std::vector<UINT> ids, expected;
     EnumResourceNamesW(
@@ -179,17 +155,13 @@ TEST(ObsResources, Templates)
     EXPECT_EQ(ids, expected);
     for (const auto& f : frames) {
         SCOPED_TRACE("template " + std::to_string(f.id));
-        DlgTemplate dlg;
-        ASSERT_TRUE(ReadTemplate(f.id, dlg));
-        EXPECT_EQ(dlg.title, f.title);
-        EXPECT_EQ(dlg.cx, f.cx);
-        EXPECT_EQ(dlg.cy, f.cy);
-        EXPECT_EQ(dlg.face, L"MS UI Gothic");
-        EXPECT_EQ(dlg.pointSize, 9);
+        DWORD style = 0;
+        std::wstring frame;
+        std::vector<DlgItem> items;
+        ASSERT_TRUE(ReadTemplate(f.id, style, frame, items));
+        EXPECT_EQ(frame, f.frame + std::wstring(L", MS UI Gothic 9"));
         const DWORD needed = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-        EXPECT_EQ(dlg.style & needed, needed);
-        EXPECT_EQ(dlg.style & WS_VISIBLE, 0u) << "a modeless dialog that shows itself on creation";
-        const std::vector<DlgItem>& items = dlg.items;
+        EXPECT_EQ(style & (needed | WS_VISIBLE), needed) << "a modeless dialog must not show itself on creation";
         std::set<int> seenIds;
         std::set<wchar_t> keys;
         std::set<size_t> targets;
@@ -201,7 +173,7 @@ TEST(ObsResources, Templates)
             const wchar_t key = AccessKeyOf(item.title);
             const char shownKey = static_cast<char>(key < 0x80 ? key : '?');
             EXPECT_TRUE(key == 0 || keys.insert(key).second) << what << ": access key " << shownKey << " twice";
-            if (key != 0 && IsLabel(item)) {
+            if (key != 0 && (Is(item, L"Static") || (Is(item, L"Button") && (item.style & BS_TYPEMASK) == BS_GROUPBOX))) {
                 size_t k = 1;
                 while (k < items.size() && !(items[(i + k) % items.size()].style & WS_TABSTOP))
                     ++k;

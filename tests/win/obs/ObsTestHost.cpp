@@ -32,8 +32,7 @@ void ObsDialogTest::SetUp()
                        CString(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     CRegistry::DeleteKey(CString());
     CStandInMap::ResetDefaults();
-    CStandInMap::Defaults().classNames = {_T("観測地"), _T("市区町村"), _T("都市"), _T("天文台"),
-                                       _T("山岳"),   _T("自然地形"), _T("建造物"), _T("その他")};
+    CStandInMap::Defaults().classNames.assign(8, CString(_T("class")));  // one per check box
     CStandInMap::Register();
     HostMainWnd().m_notices.clear();
     m_obs.m_nLocationObject = CGeoDateObs::kEarth;
