@@ -152,8 +152,7 @@ TEST_F(DlgObsFields, EachChangeShowsAndPushes)
             Click(*dlg, c.nEdit);
         Pump();
         EXPECT_EQ(Text(*dlg, c.nShown ? c.nShown : c.nEdit), c.shown);
-        ASSERT_FALSE(m_obs.m_calls.empty());
-        EXPECT_EQ(m_obs.m_calls.back().Text(), c.pushed);
+        EXPECT_EQ(m_obs.m_calls.empty() ? CString() : m_obs.m_calls.back().Text(), c.pushed);
         EXPECT_NEAR(m_obs.m_dUserTimeZone, c.tz, 1e-9);
         const auto shown = AfxTestShownMessageBoxes();
         ASSERT_EQ(shown.size(), c.message ? 1u : 0u);
@@ -179,8 +178,7 @@ TEST_F(DlgObsFields, NumberBeingTypedIsLeftAlone)
     EXPECT_EQ(Text(*dlg, IDC_EDT_LNG_SEC), L"12.") << "unchanged values were written again";
     ::SendMessageW(Item(*dlg, IDC_EDT_LNG_SEC), WM_CHAR, L'5', 1);
     Pump();
-    ASSERT_FALSE(m_obs.m_calls.empty());
-    EXPECT_NEAR(m_obs.m_calls.back().args.at(0), 139.0 + 41.0 / 60.0 + 12.5 / 3600.0, 1e-9);
+    EXPECT_NEAR(m_obs.m_calls.at(0).args.at(0), 139.0 + 41.0 / 60.0 + 12.5 / 3600.0, 1e-9);
 }
 
 // Storing the shown place asks first and stores east and north positive; reset sends what is

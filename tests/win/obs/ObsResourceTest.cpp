@@ -16,10 +16,7 @@
 
 namespace {
 
-HMODULE VrkObsModule()
-{
-    return GetModuleHandleW(L"vrkobs.dll");
-}
+const HMODULE kVrkObs = GetModuleHandleW(L"vrkobs.dll");
 
 struct DlgItem {
     DWORD style = 0;
@@ -62,9 +59,8 @@ struct Reader {
 // The template's style, its frame ("場所 347 x 319, MS UI Gothic 9") and its controls in order.
 ::testing::AssertionResult ReadTemplate(UINT id, DWORD& style, std::wstring& frame, std::vector<DlgItem>& items)
 {
-    HRSRC hRes = FindResourceW(VrkObsModule(), MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(5));
-    HGLOBAL hData = hRes ? LoadResource(VrkObsModule(), hRes) : nullptr;
-    Reader r{hData ? static_cast<const BYTE*>(LockResource(hData)) : nullptr, SizeofResource(VrkObsModule(), hRes), 0};
+    HRSRC hRes = FindResourceW(kVrkObs, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(5));
+    Reader r{static_cast<const BYTE*>(LockResource(LoadResource(kVrkObs, hRes))), SizeofResource(kVrkObs, hRes), 0};
     if (r.data == nullptr)
         return ::testing::AssertionFailure() << "not found";
     if (r.Get<DWORD>() != 0xFFFF0001)
@@ -139,19 +135,17 @@ TEST(ObsResources, Templates)
         {IDD_EDTCTY, L"場所の編集 254 x 151"},  {IDD_EDTFLD, L"フォルダの編集 184 x 45"},
         {IDD_ADDCTY, L"場所の追加 129 x 41"},   {IDD_CITY_MOVETO, L"移動先の選択 239 x 75"},
     };
-    std::vector<UINT> ids, expected;
+    std::set<UINT> ids, expected;
     EnumResourceNamesW(
-        VrkObsModule(), MAKEINTRESOURCEW(5),
+        kVrkObs, MAKEINTRESOURCEW(5),
         [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR param) -> BOOL {
-            reinterpret_cast<std::vector<UINT>*>(param)->push_back(
+            reinterpret_cast<std::set<UINT>*>(param)->insert(
                 static_cast<UINT>(reinterpret_cast<ULONG_PTR>(name)));
             return TRUE;
         },
         reinterpret_cast<LONG_PTR>(&ids));
     for (const auto& f : frames)
-        expected.push_back(f.id);
-    std::sort(ids.begin(), ids.end());
-    std::sort(expected.begin(), expected.end());
+        expected.insert(f.id);
     EXPECT_EQ(ids, expected);
     for (const auto& f : frames) {
         SCOPED_TRACE("template " + std::to_string(f.id));
@@ -236,7 +230,7 @@ TEST(ObsResources, StringTable)
     };
     for (const auto& c : cases) {
         wchar_t buf[256] = {};
-        LoadStringW(VrkObsModule(), c.id, buf, 256);
+        LoadStringW(kVrkObs, c.id, buf, 256);
         EXPECT_STREQ(buf, c.text) << "string " << c.id;
     }
 }

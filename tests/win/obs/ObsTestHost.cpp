@@ -2,13 +2,7 @@
 
 namespace {
 
-class CTestApp : public CWinApp {
-public:
-    CTestApp() : CWinApp(_T("VRKOBS obs tests")) {}
-};
-
-CTestApp theApp;
-CHostMainWnd theMainWnd;
+CWinApp theApp(_T("VRKOBS obs tests"));
 
 }  // namespace
 
@@ -17,11 +11,6 @@ LRESULT CHostMainWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     if (message == WM_USER + 1010 || message == WM_USER + 1000)
         m_notices.emplace_back(message, lParam);
     return CWnd::WindowProc(message, wParam, lParam);
-}
-
-CHostMainWnd& HostMainWnd()
-{
-    return theMainWnd;
 }
 
 void ObsDialogTest::SetUp()
@@ -97,12 +86,12 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     OleInitialize(nullptr);
     AfxInitCommonControls();
-    theMainWnd.CreateEx(0, nullptr, _T("VRKOBS test host"), WS_OVERLAPPEDWINDOW,
+    HostMainWnd().CreateEx(0, nullptr, _T("VRKOBS test host"), WS_OVERLAPPEDWINDOW,
                         CRect(0, 0, 400, 300), nullptr, 0);
-    theApp.m_pMainWnd = &theMainWnd;
+    theApp.m_pMainWnd = &HostMainWnd();
     const int rc = RUN_ALL_TESTS();
     theApp.m_pMainWnd = nullptr;
-    theMainWnd.DestroyWindow();
+    HostMainWnd().DestroyWindow();
     OleUninitialize();
     return rc;
 }

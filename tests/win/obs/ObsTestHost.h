@@ -3,7 +3,6 @@
 #include "obs/CDlgObs.h"
 #include "res/resource_obs.h"
 
-#include <afx/afxwin.h>
 #include <host/CCorZel.h>
 #include <standin/CStandInEngine.h>
 #include <standin/CStandInMap.h>
@@ -11,8 +10,6 @@
 #include <vrkreg/CRegistry.h>
 
 #include <WinTestKit.h>
-
-#include <gtest/gtest.h>
 
 #include <memory>
 #include <utility>
@@ -26,7 +23,11 @@ public:
     std::vector<std::pair<UINT, LPARAM>> m_notices;
 };
 
-CHostMainWnd& HostMainWnd();
+inline CHostMainWnd& HostMainWnd()
+{
+    static CHostMainWnd wnd;
+    return wnd;
+}
 
 // A host around each test: registry root cleaned, the map factory registered, a stand-in
 // engine and an observer in Tokyo, an empty data folder of the test's own.
