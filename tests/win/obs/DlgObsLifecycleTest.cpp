@@ -10,13 +10,13 @@ const CString kKey = _T("Dialog\\Obs");
 // altitude, "11010000 197 0"; a value not stored reads as "-".
 std::string Stored()
 {
+    const wchar_t* const names[] = {L"FeatureObs", L"FeatureCutcherry", L"FeatureCity", L"FeatureAstro", L"FeatureMount",
+                                    L"FeatureNaturalTerrain", L"FeatureBuilding", L"FeatureOther", L"ViewAngle", L"AutoAltitude"};
     std::string stored;
-    for (const wchar_t* name : {L"FeatureObs", L"FeatureCutcherry", L"FeatureCity", L"FeatureAstro", L"FeatureMount",
-                                L"FeatureNaturalTerrain", L"FeatureBuilding", L"FeatureOther", L" ViewAngle", L" AutoAltitude"}) {
+    for (size_t i = 0; i < std::size(names); ++i) {
         int n = -1;
-        const bool bSpace = name[0] == L' ';
-        CRegistry::Read(kKey, name + (bSpace ? 1 : 0), -1, &n, 0);
-        stored += (bSpace ? " " : "") + (n == -1 ? std::string("-") : std::to_string(n));
+        CRegistry::Read(kKey, names[i], -1, &n, 0);
+        stored += (i >= 8 ? " " : "") + (n == -1 ? std::string("-") : std::to_string(n));
     }
     return stored;
 }
