@@ -36,7 +36,7 @@ TEST_F(SmallDialogs, ChoosersStartOnTheFirstChoiceAndReturnTheClickedOne)
         {"the folder choice is lost on OK", nullptr, nullptr, IDC_ADDCTY_RD_FOLDER, IDOK, 1},
         {"behind the folder is not the first choice", L"アジア", L"アジア", 0, IDOK, 0},
         {"into the folder is lost on OK", L"アジア", L"アジア", IDC_MOVETO_RD_INTO, IDOK, 1},
-        {"an ampersand in the folder's name makes an access key", L"R&D", L"R&&D", 0, IDCANCEL, 0},
+        {"Cancel is taken for a choice, or a \"&\" in the name makes an access key", L"R&D", L"R&&D", 0, IDCANCEL, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
