@@ -82,9 +82,8 @@ void CEdtCty::AttachControls()
     m_spnTzHour.Attach(IDC_EDTCTY_SPN_TZ_HOUR, this);
     m_spnTzMin.Attach(IDC_EDTCTY_SPN_TZ_MIN, this);
     m_cmbType.Attach(IDC_EDTCTY_CMB_TYPE, this);
-    // The colours of the location dialog's buttons.
-    m_btnOK.Attach(IDOK, this, 0, 0xB4B4B4, 0x6B6B6B, 0x9DB600, 1);
-    m_btnCancel.Attach(IDCANCEL, this, 0, 0xB4B4B4, 0x6B6B6B, 0x9DB600, 1);
+    m_btnOK.Attach(IDOK, this);
+    m_btnCancel.Attach(IDCANCEL, this);
 }
 
 BOOL CEdtCty::OnInitDialog()
