@@ -73,6 +73,8 @@ TEST(Obsdb, ApplyReportsRefusalsAndErrors)
         {"a name the list cannot hold is refused as the editor refuses it",
          ok + "{\"op\":\"add-place\",\"at\":[\"場所\"],\"name\":\"#1, A\",\"lon\":1,\"lat\":2,\"alt\":3,\"tz\":4}\n",
          0, "都市名の先頭に半角の「#」は使えません。\n都市名に半角の「,」(カンマ)は使えません。\n", true},
+        {"a folder name the list cannot hold is refused as the folder editor refuses it",
+         "{\"op\":\"add-folder\",\"at\":[\"場所\"],\"name\":\" @x\"}\n" + ok, 0, "フォルダ名の先頭に半角の「@」は使えません。\n", true},
         {"blank name is refused as the editor refuses it",
          "{\"op\":\"add-folder\",\"at\":[\"場所\"],\"name\":\"  \"}\n" + ok, 0, "フォルダ名を入力してください。\n", true},
         {"at that names no item", ok + "{\"op\":\"delete\",\"at\":[\"場所\",\"欧米\"]}\n", 1,
