@@ -1,6 +1,7 @@
 #include <citydb/CCityData.h>
 
 #include <citydb/CSafeFile.h>
+#include <citydb/CityName.h>
 #include <citydb/CityText.h>
 
 #include <afx/AnsiCodePage.h>
@@ -313,7 +314,7 @@ std::string CCityData::BuildUserObsText(ICityTree& tree) const
         bool bFolder = tree.GetItemData(hItem) == CITY_FOLDER_DATA;
         if (bFolder) {
             out.append(static_cast<size_t>(nLevel), '@');
-            out += CityAnsiName(tree.GetItemText(hItem));
+            out += CityAnsiName(CityListName(tree.GetItemText(hItem)));
             out += "\r\n";
         } else {
             out += PlaceLine(tree, hItem);
@@ -364,7 +365,7 @@ std::string CCityData::PlaceLine(ICityTree& tree, HCITYITEM hItem) const
     if (!hItem || nData < 0 || nData >= m_nCityNum)
         AfxThrowInvalidArgException();
     const CCityList& city = CityAt(static_cast<int>(nData));
-    std::string name = CityCutName(tree.GetItemText(hItem), kNameBytes);
+    std::string name = CityCutName(CityListName(tree.GetItemText(hItem)), kNameBytes);
     CStringA line;
     line.Format("%-40.40s,%11.7f%c,%10.7f%c,%7d,%c%05.2f,%s,%2d,%2d\r\n", name.c_str(),
                 std::fabs(city.m_dLon), city.m_dLon < 0 ? 'W' : 'E',

@@ -1,5 +1,6 @@
 #include <citydb/CCityEditor.h>
 
+#include <citydb/CityName.h>
 #include <citydb/CoordFields.h>
 
 #include <afx/CException.h>
@@ -28,7 +29,9 @@ CString CCityEditor::DuplicateFolderMessage(const CString& strName)
 CString CCityEditor::CheckFolderName(CString& strName)
 {
     strName.Trim();
-    return strName.IsEmpty() ? CString(L"フォルダ名を入力してください。\n") : CString();
+    if (strName.IsEmpty())
+        return L"フォルダ名を入力してください。\n";
+    return CityNameRefusal(strName, L"フォルダ名");
 }
 
 int CCityEditor::EditedAltFlag(const CCityList& before, const CCityList& after)

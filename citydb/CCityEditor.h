@@ -26,7 +26,7 @@ public:
     static CString DuplicatePlaceMessage(const CString& strName);
     static CString DuplicateFolderMessage(const CString& strName);
     // The folder editor's OK: trims the name in place; the message it shows when nothing is
-    // left, else empty.
+    // left or the city list cannot hold the name (CityNameRefusal), else empty.
     static CString CheckFolderName(CString& strName);
     // The altitude flag that the place editor's edit gives a place: 0 when the altitude
     // changed, else 1 when the position changed as the fields show it (hemisphere, degrees,

@@ -1,16 +1,20 @@
 #include <citydb/CPlaceFields.h>
 
+#include <citydb/CityName.h>
+
 CString CPlaceFields::Check()
 {
     m_strName.Trim();
     const double dLon = m_nLonDeg + m_nLonMin / 60.0 + m_dLonSec / 3600.0;
     const double dLat = m_nLatDeg + m_nLatMin / 60.0 + m_dLatSec / 3600.0;
     const double dTz = m_nTzHour + m_nTzMin / 60.0;
+    const CString strUnstorable = m_strName.IsEmpty() ? CString() : CityNameRefusal(m_strName, L"都市名");
     const struct {
         bool bFails;
-        const wchar_t* pszMessage;
+        CString strMessage;
     } checks[] = {
         {m_strName.IsEmpty(), L"都市名を入力してください。\n"},
+        {!strUnstorable.IsEmpty(), strUnstorable},
         {dLon < 0.0 || dLon > 180.0, L"経度には 0.0 から 180.0 までの値を入力してください\n"},
         {m_nLonMin < 0 || m_nLonMin > 59, L"経度の分には 0 から 59 までの値を入力してください\n"},
         {m_dLonSec < 0.0 || m_dLonSec > 59.9, L"経度の秒には 0 から 59.9 までの値を入力してください\n"},
@@ -24,7 +28,7 @@ CString CPlaceFields::Check()
     CString strText;
     for (const auto& check : checks) {
         if (check.bFails)
-            strText += check.pszMessage;
+            strText += check.strMessage;
     }
     return strText;
 }

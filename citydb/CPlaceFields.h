@@ -7,7 +7,8 @@
 class CPlaceFields {
 public:
     // Trims m_strName in place, then makes the editor's ten checks in order and returns the
-    // message of every failed one, each ending in a line feed; empty when all pass.
+    // message of every failed one, each ending in a line feed; empty when all pass. A name the
+    // city list cannot hold (CityNameRefusal) is refused right after the empty name would be.
     CString Check();
 
     CString m_strName;

@@ -1,0 +1,40 @@
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+namespace {
+
+// A name that reached the tree another way (a hand-edited change log) is written with full-width
+// marks: the list reads back one item of that name, with its values, and the next item stays in
+// the folder.
+TEST(NameSafety, WrittenListReadsBackTheSameTree)
+{
+    const struct { const char* fault; CString name; bool bFolder; const wchar_t* readBack; } cases[] = {
+        {"comma split the place line", L"Washington, D.C.", false, L"Washington， D.C."},
+        {"place read as a close line", L" #x,y@", false, L"＃x，y@"},
+        {"place read as a folder line", L"@x", false, L"＠x"},
+        {"folder nested one deeper", L"@x", true, L"＠x"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fault);
+        TempDir dir;
+        LoadedList written, read;
+        HCITYITEM hFolder = written.tree.InsertItem(L"F", 0, 1, CITY_FOLDER_DATA, written.Root(), CITY_TVI_LAST);
+        if (c.bFolder)
+            written.tree.InsertItem(c.name, 0, 1, CITY_FOLDER_DATA, hFolder, CITY_TVI_LAST);
+        else
+            written.Add(hFolder, c.name, -77.0366, 38.8951, 7, -5, 1, 1, 2);
+        written.Add(hFolder, L"next", 1, 2, 3, 4);
+        read.Load(dir, written.data.BuildUserObsText(written.tree));
+        EXPECT_EQ(DumpTree(read.tree), A(L"場所") + "{F{" + A(c.readBack) + (c.bFolder ? "{}" : "") + ",next}}");
+        if (!c.bFolder) {
+            const CCityList& place = read.data.CityAt(0);
+            EXPECT_EQ(std::make_tuple(place.m_dLon, place.m_dLat, place.m_dAlt, place.m_dTz, place.m_nType),
+                      std::make_tuple(-77.0366, 38.8951, 7.0, -5.0, 2));
+        }
+    }
+}
+
+}  // namespace
