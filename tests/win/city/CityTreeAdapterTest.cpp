@@ -1,69 +1,37 @@
 #include "city/CCityTreeAdapter.h"
 
-#include <citydb/CCityData.h>
-#include <citydb/CCityEditor.h>
-#include <citydb/CLocationLog.h>
+#include <citydb/CCitySession.h>
 #include <citydb/CMemTree.h>
 #include <citydb/CityLogText.h>
 
 #include <afx/AnsiCodePage.h>
 
+#include <WinTestKit.h>
+
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
+#include <vector>
 
 namespace {
 
-// A folder of the test's own under the temporary folder, removed afterwards.
-struct TempFolder {
-    std::wstring path;
-    TempFolder()
-    {
-        wchar_t base[MAX_PATH];
-        GetTempPathW(MAX_PATH, base);
-        path = std::wstring(base) + L"vrkobs-city-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
-        CreateDirectoryW(path.c_str(), nullptr);
-    }
-    ~TempFolder()
-    {
-        for (const wchar_t* name : {L"zelkam.obs", L"zelkam_user.obs", L"zelkam_user_obs.json"})
-            DeleteFileW((path + name).c_str());
-        RemoveDirectoryW(path.c_str());
-    }
-    void Write(const wchar_t* name, const std::wstring& text) const
-    {
-        std::ofstream((path + name).c_str(), std::ios::binary) << AnsiFromWide(text.c_str());
-    }
-};
-
-// One city list session over a tree: the lists, the log and the editor, as the dialog holds them.
+// A city list session over a tree, loaded from the test's files, with the references the
+// edits below use.
 struct Session {
-    CCityData data;
-    CLocationLog log{data};
-    CCityEditor editor{data, log};
+    CCitySession session;
+    CCityData& data = session.m_data;
+    CLocationLog& log = session.m_log;
+    CCityEditor& editor = session.m_editor;
 
-    Session(ICityTree& tree, const TempFolder& dir)
+    Session(ICityTree& tree, const TempFolder& dir) : session(tree)
     {
-        data.m_pTree = &tree;
-        data.m_strObsFile = (dir.path + L"zelkam.obs").c_str();
-        data.m_strUserObsFile = (dir.path + L"zelkam_user.obs").c_str();
-        data.m_strUserJsonFile = (dir.path + L"zelkam_user_obs.json").c_str();
-        editor.m_bEditable = 1;
-        data.LoadCityList();
-        log.LoadLocationTreeContext();
+        session.SetFiles(dir.Path(L"zelkam.obs"), dir.Path(L"zelkam_user.obs"),
+                         dir.Path(L"zelkam_user_obs.json"));
+        session.Load();
     }
     HCITYITEM Find(std::initializer_list<const wchar_t*> path) const
     {
-        HCITYITEM hItem = nullptr;
-        HCITYITEM hParent = nullptr;
-        for (const wchar_t* name : path) {
-            hItem = data.m_pTree->GetChildItem(hParent);
-            while (hItem && data.m_pTree->GetItemText(hItem) != CString(name))
-                hItem = data.m_pTree->GetNextSiblingItem(hItem);
-            hParent = hItem;
-        }
-        return hItem;
+        return session.Find(std::vector<CString>(path.begin(), path.end()));
     }
     // What a user sees and what OK would write: the tree with its values, then the log.
     std::string State() const
@@ -83,10 +51,10 @@ protected:
                                  0, 0, 300, 400, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         ASSERT_NE(m_hWnd, nullptr);
         m_tree.Attach(m_hWnd);
-        m_dir.Write(L"zelkam.obs",
+        WriteBytes(m_dir.Path(L"zelkam.obs"), AnsiFromWide(
                     L"# system list\r\n@日本\r\n東京,139.7667000E,35.6833000N,40,+09.00, 0, 0, 3\r\n"
                     L"大阪,135.5000000E,34.6833000N,5,+09.00, 0, 0, 3\r\n#\r\n@米国\r\n"
-                    L"ホノルル,157.8583000W,21.3069000N,-3,-10.00, 0, 0, 1\r\n#\r\n");
+                    L"ホノルル,157.8583000W,21.3069000N,-3,-10.00, 0, 0, 1\r\n#\r\n"));
     }
     void TearDown() override
     {
