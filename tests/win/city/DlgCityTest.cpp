@@ -203,6 +203,19 @@ TEST_F(CityDlgTest, DoubleClickOpensAFolderAndPicksAPlace)
     }
 }
 
+TEST_F(CityDlgTest, ALabelEditIsRecordedSoTheNameSurvivesTheNextLoad)
+{
+    RunCity([&](CDlgCity& dlg, HWND hDlg) {
+        NMTVDISPINFOW info = {};
+        info.hdr = {::GetDlgItem(hDlg, IDC_CITY_TREE), IDC_CITY_TREE, TVN_ENDLABELEDITW};
+        info.item.hItem = Select(dlg, _T("東京"));
+        info.item.pszText = const_cast<LPWSTR>(L"東京都");
+        ::SendMessageW(hDlg, WM_NOTIFY, IDC_CITY_TREE, reinterpret_cast<LPARAM>(&info));
+        Press(hDlg, IDOK);
+    });
+    EXPECT_NE(std::string::npos, ReadBytes(DataFile(_T("zelkam_user_obs.json"))).find(CStringA(_T("東京都")).str()));
+}
+
 TEST_F(CityDlgTest, OkWritesOnlyAChangedListAndCancelNothing)
 {
     // A folder in the user list's place makes the save fail: the user is told, the dialog closes.
@@ -321,9 +334,10 @@ TEST_F(CityDlgTest, CreationRebuildsAUserListOlderThanTheSystemList)
     ASSERT_TRUE(session.Save());
     WriteList(DataFile(_T("zelkam.obs")), CString(kList) + _T("@京都府\r\n京都,135.7500000E,35.0000000N,50,+09.00, 0, 0, 3\r\n#\r\n"));
     for (bool bSystemNewer : {false, true}) {
-        const FILETIME ftOld = {0, bSystemNewer ? 0x01BF0000u : 0x02300000u};
+        // The user list last written about 2000, or about 2100.
+        const FILETIME ftUser = {0, bSystemNewer ? 0x01BF0000u : 0x02300000u};
         HANDLE hUser = CreateFileW(DataFile(_T("zelkam_user.obs")).GetString(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        SetFileTime(hUser, nullptr, nullptr, &ftOld);
+        SetFileTime(hUser, nullptr, nullptr, &ftUser);
         CloseHandle(hUser);
         auto dlg = MakeDialog();
         ASSERT_TRUE(Open(*dlg));
