@@ -1,5 +1,6 @@
 #include "obs/CDlgObs.h"
 
+#include "city/CDlgCity.h"
 #include "obs/MapViewScale.h"
 #include "res/resource_obs.h"
 #include "res/resource_strings.h"
@@ -12,6 +13,8 @@
 #include <vrkcom/VrkDDX.h>
 #include <vrkreg/CRegistry.h>
 
+#include <citydb/CCitySession.h>
+#include <citydb/CMemTree.h>
 #include <citydb/CityText.h>
 #include <citydb/CoordFields.h>
 
@@ -22,6 +25,7 @@ namespace {
 
 constexpr UINT kMsgObsClosedMain = WM_USER + 1010;  // 2034, to the main window
 constexpr UINT kMsgObsClosedParent = WM_USER + 1000;  // 2024, to the parent, lParam 7300
+constexpr UINT kMsgCityDialogRuns = WM_USER + 701;  // 1725, to the main window: 1 runs, 0 ended
 constexpr int kBodyMoon = 1;
 constexpr int kBodyEarth = 4;
 constexpr int kFeatureCount = 8;
@@ -516,6 +520,18 @@ void CDlgObs::RedrawEclipsePath()
 
 void CDlgObs::RebuildUserCityListIfStale()
 {
+    const CString strObsFile = m_strDataDir + _T("zelkam.obs");
+    const CString strUserObsFile = m_strDataDir + _T("zelkam_user.obs");
+    if (!CCommonFile::IsFileNewerThan(strObsFile, strUserObsFile))
+        return;
+    // A session over the in-memory tree runs the same loading, replay and writing as the
+    // dialog over its tree view, so the file is the same, without a hidden window or a
+    // progress display for a list the user did not ask to see.
+    CMemTree tree;
+    CCitySession session(tree);
+    session.SetFiles(strObsFile, strUserObsFile, m_strDataDir + _T("zelkam_user_obs.json"));
+    session.Load();
+    session.m_data.RefreshUserObs();
 }
 
 double CDlgObs::EditToLng()
@@ -1022,6 +1038,69 @@ void CDlgObs::OnBnClickedObsBtnReset()
     UpdateTimeSys();
 }
 
+void CDlgObs::OnObsBtnCity()
+{
+    CString strObsFile = m_strDataDir + _T("zelkam.obs");
+    if (!CCommonFile::DoesFileExist(strObsFile)) {
+        strObsFile = CCommonFile::GetModulePath() + _T("zelkam.obs");
+        if (!CCommonFile::DoesFileExist(strObsFile)) {
+            AfxMessageBox(_T("観測地ファイルが見つかりません。"));
+            return;
+        }
+    }
+
+    CDlgCity dlg(this);
+    dlg.SetCorMapPtr(&m_map);
+    dlg.SetMesh(m_strMeshFile.IsEmpty() ? 0 : 1);
+    dlg.m_strObsFile = strObsFile;
+    dlg.m_strUserObsFile = m_strDataDir + _T("zelkam_user.obs");
+    dlg.m_strUserJsonFile = m_strDataDir + _T("zelkam_user_obs.json");
+    dlg.m_nEastWest = m_nEastWest;
+    dlg.m_nLonDeg = m_nLngDeg;
+    dlg.m_nLonMin = m_nLngMin;
+    dlg.m_dLonSec = m_dLngSec;
+    dlg.m_nNorthSouth = m_nNorthSouth;
+    dlg.m_nLatDeg = m_nLatDeg;
+    dlg.m_nLatMin = m_nLatMin;
+    dlg.m_dLatSec = m_dLatSec;
+    dlg.m_nTzSign = m_nTzSign;
+    dlg.m_nTzHour = m_nTzHour;
+    dlg.m_nTzMin = m_nTzMin;
+    dlg.m_dAlt = m_dAltitude;
+
+    CWnd* pMain = AfxGetMainWnd();
+    if (pMain != nullptr)
+        pMain->SendMessage(kMsgCityDialogRuns, 1, 0);
+    const INT_PTR nResult = dlg.DoModal();
+    if (pMain != nullptr)
+        pMain->SendMessage(kMsgCityDialogRuns, 0, 0);
+    if (nResult != IDOK)
+        return;
+
+    m_nEastWest = dlg.m_nEastWest;
+    m_nLngDeg = dlg.m_nLonDeg;
+    m_nLngMin = dlg.m_nLonMin;
+    m_dLngSec = dlg.m_dLonSec;
+    m_nNorthSouth = dlg.m_nNorthSouth;
+    m_nLatDeg = dlg.m_nLatDeg;
+    m_nLatMin = dlg.m_nLatMin;
+    m_dLatSec = dlg.m_dLatSec;
+    m_nTzSign = dlg.m_nTzSign;
+    m_nTzHour = dlg.m_nTzHour;
+    m_nTzMin = dlg.m_nTzMin;
+    m_dAltitude = dlg.m_dAlt;
+    if (dlg.m_bSetDefault)
+        SaveDefault(dlg.m_dDefLon, dlg.m_dDefLat, dlg.m_dDefAlt, dlg.m_dDefTz);
+    WriteFields();
+    if (!m_strMeshFile.IsEmpty() && !dlg.m_bAutoAlt) {
+        DoitBool(kAutoAltitudeProperty, FALSE);
+        m_nAltMode = 1;
+        WriteFields();
+        UpdateStatus();
+    }
+    UpdateValue();
+}
+
 BEGIN_MESSAGE_MAP(CDlgObs, CZelDialog)
     ON_WM_CLOSE()
     ON_WM_VSCROLL()
@@ -1037,6 +1116,7 @@ BEGIN_MESSAGE_MAP(CDlgObs, CZelDialog)
     ON_BN_CLICKED(IDC_OBS_CHK_FEATURE_OTHER, &CDlgObs::OnObsChkFeatureObs)
     ON_BN_CLICKED(IDC_OBS_BTN_SET_INIT, &CDlgObs::OnObsBtnSetInit)
     ON_BN_CLICKED(IDC_OBS_BTN_RESET, &CDlgObs::OnBnClickedObsBtnReset)
+    ON_BN_CLICKED(IDC_OBS_BTN_CITY, &CDlgObs::OnObsBtnCity)
     ON_EN_CHANGE(IDC_EDT_LNG_DEG, &CDlgObs::OnChangeEdtLngDeg)
     ON_EN_CHANGE(IDC_EDT_LNG_MIN, &CDlgObs::OnChangeEdtLngMin)
     ON_EN_CHANGE(IDC_EDT_LNG_SEC, &CDlgObs::OnChangeEdtLngSec)

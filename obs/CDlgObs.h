@@ -185,13 +185,16 @@ protected:
 
     afx_msg void OnObsBtnSetInit();
     afx_msg void OnBnClickedObsBtnReset();
+    // Runs the city list dialog over the data folder's lists and takes the picked place back.
+    afx_msg void OnObsBtnCity();
 
     DECLARE_MESSAGE_MAP()
     DECLARE_EVENTSINK_MAP()
 
 private:
-    // The user city list is rebuilt through a hidden city list dialog when the system list is
-    // newer; that dialog comes later, and until then the user list is used as it stands.
+    // When the data folder's system list is newer than its user list, the user list is written
+    // again from the system list with the change log replayed, so the map shows the user's
+    // places after an update of the system list.
     void RebuildUserCityListIfStale();
     // Map method 8, then an immediate repaint of the map window.
     void RefreshMap();
