@@ -9,11 +9,7 @@ namespace {
 
 TEST(CityText, ReadsNumbersAsWtofAndWtoi)
 {
-    const struct {
-        const char* fault;
-        const wchar_t* text;
-        double value;
-    } floats[] = {
+    const struct { const char* fault; const wchar_t* text; double value; } floats[] = {
         {"leading blanks not skipped", L"  \t12.5", 12.5},
         {"ideographic space not skipped", L"\x3000" L"3", 3},
         {"plus sign refused", L"+09.00", 9},
@@ -33,11 +29,7 @@ TEST(CityText, ReadsNumbersAsWtofAndWtoi)
     };
     for (const auto& c : floats)
         EXPECT_EQ(CityWtof(CString(c.text)), c.value) << c.fault;
-    const struct {
-        const char* fault;
-        const wchar_t* text;
-        int value;
-    } ints[] = {
+    const struct { const char* fault; const wchar_t* text; int value; } ints[] = {
         {"blanks not skipped", L"  42", 42},
         {"sign lost", L"-7x", -7},
         {"fraction read", L"40.6", 40},
@@ -51,12 +43,7 @@ TEST(CityText, ReadsNumbersAsWtofAndWtoi)
 
 TEST(CityText, CutsNamesOnCharacterBoundaries)
 {
-    const struct {
-        const char* fault;
-        CString name;
-        int nMax;
-        std::string expected;
-    } cases[] = {
+    const struct { const char* fault; CString name; int nMax; std::string expected; } cases[] = {
         {"short name changed", L"abc", 40, "abc"},
         {"ASCII not cut", CString(std::wstring(45, L'x')), 40, std::string(40, 'x')},
         {"half a character kept", L"a東京", 4, "a" + A(L"東")},

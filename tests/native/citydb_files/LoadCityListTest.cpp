@@ -28,12 +28,8 @@ void ExpectProgress(const LoadedList& list)
 
 TEST(LoadCityList, BuildsTheTreeAsTheLinesSay)
 {
-    const struct {
-        const char* fault;
-        std::string file;
-        std::string tree;    // DumpTree
-        std::string header;  // m_strObsHeader, ANSI
-    } cases[] = {
+    // The tree as DumpTree shows it, the header in ANSI.
+    const struct { const char* fault; std::string file, tree, header; } cases[] = {
         {"header lines lost or doubled", "#h1\r\n#h2\r\n@A\r\n", kRoot + "{A{}}", "#h1\n#h2\n"},
         {"header not ended by the first body line", "#h1\r\n@A\r\n#\r\n", kRoot + "{A{}}", "#h1\n"},
         {"header taken after trimming", " #h1\r\n@A\r\n", kRoot + "{A{}}", ""},
@@ -69,12 +65,7 @@ TEST(LoadCityList, BuildsTheTreeAsTheLinesSay)
 TEST(LoadCityList, ReadsPlaceFieldsAsWtofAndWtoi)
 {
     using V = std::tuple<double, double, double, double, int, int, int>;  // lon, lat, alt, tz, flag, user, type
-    const struct {
-        const char* fault;
-        std::string line;
-        V values;
-        const wchar_t* name;
-    } cases[] = {
+    const struct { const char* fault; std::string line; V values; const wchar_t* name; } cases[] = {
         {"plain east/north line", "Tokyo   ,139.7667000E, 35.6833000N,     40,+09.00, 0, 0, 3", V{139.7667, 35.6833, 40, 9, 0, 0, 3},
          L"Tokyo"},
         {"upper-case W not west", "a,157.8583000W,21.3069000N,-3,-10.00, 0, 1, 2", V{-157.8583, 21.3069, -3, -10, 0, 1, 2}, L"a"},

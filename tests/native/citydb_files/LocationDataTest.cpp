@@ -8,12 +8,8 @@ namespace {
 // what the writer makes of it.
 TEST(LocationData, ReadsAndWritesSevenFields)
 {
-    const struct {
-        const char* fault;
-        const wchar_t* text;
-        const wchar_t* written;
-        int altFlag;  // as read
-    } cases[] = {
+    // altFlag: as read.
+    const struct { const char* fault; const wchar_t* text; const wchar_t* written; int altFlag; } cases[] = {
         {"west place", L"-118.2437,34.0522,89,-8,0,1,3", L"-118.2437000,34.0522000,89,-8.00, 0, 1, 3", 0},
         {"altitude flag 2 reduced when read or kept when written", L"1,2,3,4, 2, 0, 0", L"  1.0000000, 2.0000000,3,04.00, 0, 0, 0", 2},
         {"altitude flag 1 dropped", L"1,2,3,4,1,0,0", L"  1.0000000, 2.0000000,3,04.00, 1, 0, 0", 1},

@@ -10,34 +10,6 @@ namespace {
 
 const CCityList kValues = PlaceValues(139.7, 35.7, 30, 9, 4);
 
-TEST(Editor, NewItemsGoFirstInAFolderOrBehindAPlace)
-{
-    const struct {
-        const char* fault;
-        At sel;
-        bool bFolder;
-        const char* names;
-    } cases[] = {
-        {"place into the root", {L"場所"}, false, "場所{新,日本{東京,大阪},米国{ホノルル}}"},
-        {"place into a folder", {L"場所", L"日本"}, false, "場所{日本{新,東京,大阪},米国{ホノルル}}"},
-        {"place behind a place", {L"場所", L"日本", L"東京"}, false, "場所{日本{東京,新,大阪},米国{ホノルル}}"},
-        {"place behind the last place", {L"場所", L"日本", L"大阪"}, false, "場所{日本{東京,大阪,新},米国{ホノルル}}"},
-        {"folder into a folder", {L"場所", L"米国"}, true, "場所{日本{東京,大阪},米国{新{},ホノルル}}"},
-        {"folder behind a place", {L"場所", L"米国", L"ホノルル"}, true, "場所{日本{東京,大阪},米国{ホノルル,新{}}}"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.fault);
-        CityBench b;
-        b.Open(JapanList(), "", true);
-        HCITYITEM h = c.bFolder ? b.AddFolder(c.sel, L"新") : b.AddPlace(c.sel, L"新", kValues);
-        ASSERT_TRUE(h);
-        EXPECT_TRUE(b.refusal.IsEmpty());
-        EXPECT_EQ(c.names, b.Names());
-        EXPECT_EQ(h, b.tree.GetSelectedItem());
-        EXPECT_TRUE(b.editor.m_bModified);
-    }
-}
-
 std::wstring Taken(const wchar_t* kind, const wchar_t* name)
 {
     return std::wstring(kind) + L"[" + name + L"]はすでに存在しています。\n別の名称を指定してください。";
@@ -46,12 +18,7 @@ std::wstring Taken(const wchar_t* kind, const wchar_t* name)
 TEST(Editor, RefusedEditsSayWhyAndChangeNothing)
 {
     using B = CityBench;
-    const struct {
-        const char* fault;
-        std::function<bool(B&)> edit;
-        bool bRefused;
-        std::wstring message;
-    } cases[] = {
+    const struct { const char* fault; std::function<bool(B&)> edit; bool bRefused; std::wstring message; } cases[] = {
         {"place named like a sibling place", [](B& b) { return !!b.AddPlace({L"場所", L"日本"}, L"東京"); }, true,
          Taken(L"都市名", L"東京")},
         {"place named like a sibling folder", [](B& b) { return !!b.AddPlace({L"場所"}, L"日本"); }, true,
@@ -92,7 +59,7 @@ TEST(Editor, RefusedEditsSayWhyAndChangeNothing)
     }
 }
 
-TEST(Editor, EditWritesTheRecordAndDeleteKeepsIt)
+TEST(Editor, EditWritesTheRecordDeleteKeepsItAndANewPlaceIsSelected)
 {
     CityBench b;
     b.Open(JapanList(), "", true);
@@ -100,8 +67,10 @@ TEST(Editor, EditWritesTheRecordAndDeleteKeepsIt)
     EXPECT_EQ(L"  1.0000000, 2.0000000,3,-4.50, 1, 1, 6", b.data.GetLocationData(0));
     ASSERT_TRUE(b.Delete({L"場所", L"日本"}));
     EXPECT_EQ("場所{米国{ホノルル}}", b.Names());
-    // Records stay in use: the next place still takes a new index.
-    EXPECT_EQ(3, static_cast<int>(b.tree.GetItemData(b.AddPlace({L"場所"}, L"新"))));
+    // Records stay in use: the next place still takes a new index; it is selected.
+    HCITYITEM h = b.AddPlace({L"場所"}, L"新");
+    EXPECT_EQ(3, static_cast<int>(b.tree.GetItemData(h)));
+    EXPECT_EQ(h, b.tree.GetSelectedItem());
 }
 
 TEST(Editor, DropRulesPickTheDestination)
@@ -184,11 +153,7 @@ TEST(Editor, MovedSubtreeKeepsItsItemsOrIsNotMovedAtAll)
 TEST(Editor, EditedAltFlagIsSetWhenOnlyThePositionChanged)
 {
     const CCityList osaka = PlaceValues(135.5, 34.6833, 5, 9);
-    const struct {
-        const char* fault;
-        CCityList after;
-        int flag;
-    } cases[] = {
+    const struct { const char* fault; CCityList after; int flag; } cases[] = {
         {"a new position alone sets the flag", PlaceValues(135.6, 34.6833, 5, 9), 1},
         {"the other hemisphere alone is a new position", PlaceValues(135.5, -34.6833, 5, 9), 1},
         {"a new altitude clears it", PlaceValues(135.6, 34.6833, 6, 9), 0},
@@ -203,11 +168,7 @@ TEST(Editor, PlaceEditorChecksEveryFieldOnOkInOrder)
 {
     // Name, longitude degrees, minutes, seconds, latitude likewise, altitude, time-zone hours, minutes.
     using F = CPlaceFields;
-    const struct {
-        const char* fault;
-        CPlaceFields fields;
-        const wchar_t* messages;
-    } cases[] = {
+    const struct { const char* fault; CPlaceFields fields; const wchar_t* messages; } cases[] = {
         {"the bounds themselves refused", F{L"a", 180, 0, 0, 90, 0, 0, -9999, 14, 0}, L""},
         {"the last minute or tenth refused", F{L"a", 179, 59, 59.9, 89, 59, 59.9, 999999, 13, 59}, L""},
         {"blank name taken", F{L" \t\x3000", 1, 0, 0, 1, 0, 0, 0, 9, 0}, L"都市名を入力してください。\n"},

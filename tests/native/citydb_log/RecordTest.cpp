@@ -17,20 +17,16 @@ namespace {
 const char* const kTokyo = "139.7667000,35.6833000,40,09.00, 0, 0, 3";
 const std::string kHomeBehindTokyo = Rec("add", L"自宅", "leaf", L"東京", kHome);
 
-struct RecordCase {
-    const char* fault;
-    std::function<void(CityBench&)> edit;
-    std::string log;
-};
-
 TEST(Record, EachEditChangesTheRecordOfItsItem)
 {
     using B = CityBench;
-    const RecordCase cases[] = {
+    const struct { const char* fault; std::function<void(B&)> edit; std::string log; } cases[] = {
         {"add behind a place names it as offset", [](B& b) { b.AddPlace({L"場所", L"日本", L"東京"}, L"自宅"); },
          InJapan({kHomeBehindTokyo})},
         {"add into a folder has an empty offset", [](B& b) { b.AddPlace({L"場所", L"日本"}, L"自宅"); },
          InJapan({Rec("add", L"自宅", "leaf", L"", kHome)})},
+        {"folder behind the last place names it as offset", [](B& b) { b.AddFolder({L"場所", L"米国", L"ホノルル"}, L"新"); },
+         Top({PathRec(L"米国", {Rec("add", L"新", "node", L"ホノルル")})})},
         {"rename of an added place rewrites its add record",
          [](B& b) { b.AddPlace({L"場所", L"日本", L"東京"}, L"自宅"); b.Rename({L"場所", L"日本", L"自宅"}, L"別宅"); },
          InJapan({Rec("add", L"別宅", "leaf", L"東京", kHome)})},
@@ -74,7 +70,7 @@ TEST(Record, EachEditChangesTheRecordOfItsItem)
         {"a moved-nowhere drop records nothing", [](B& b) { b.Drop({L"場所", L"日本"}, {L"場所", L"日本", L"東京"}); },
          Top({})},
     };
-    for (const RecordCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
         CityBench b;
         b.Open(JapanList(), "", true);
@@ -140,13 +136,10 @@ unsigned long long FileId(const std::string& path)
 
 TEST(Save, WritesBothFilesOrNeitherAndSaysWhich)
 {
-    struct Case {
-        const char* fault;
-        std::function<void(CityBench&)> arrange;  // after the load and one edit
-        const char* unwritten;                    // file named in the result; "" when both were written
-    };
+    // What goes wrong after the load and one edit, and the file named in the result ("" when
+    // both were written).
     using B = CityBench;
-    const Case cases[] = {
+    const struct { const char* fault; std::function<void(B&)> arrange; const char* unwritten; } cases[] = {
         {"both written", [](B&) {}, ""},
         {"a log too large to read is replaced, or the list written without it",
          [](B& b) {
@@ -170,7 +163,7 @@ TEST(Save, WritesBothFilesOrNeitherAndSaysWhich)
          },
          "zelkam_user_obs.json.bak"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
         const bool bWritten = !*c.unwritten;
         CityBench b;

@@ -10,14 +10,6 @@ const char* const kJapan = "場所{日本{東京,大阪},米国{ホノルル}}";
 const char* const kHomeFirst = "場所{日本{自宅,東京,大阪},米国{ホノルル}}";
 const std::string kAddHome = Rec("add", L"自宅", "leaf", L"", kHome);
 
-struct ReplayCase {
-    const char* fault;
-    std::string log;
-    const char* names;
-    bool bDamaged;
-    std::string logAfter;  // empty: what the reader read, records that did not apply included
-};
-
 TEST(Replay, AppliesEachRecordThatFitsAndKeepsTheRest)
 {
     std::string deepObjects, deepRecords, deepArrays(5000, '[');
@@ -27,10 +19,9 @@ TEST(Replay, AppliesEachRecordThatFitsAndKeepsTheRest)
         deepRecords += "[{\"action\":\"path\",\"original_name\":\"" + Ansi(L"場所") + "\",\"next\":";
     const std::string root = Top({});
     const std::string added = PathRec(L"場所", {PathRec(L"日本", {kAddHome})});
-    const ReplayCase cases[] = {
+    // logAfter empty: the log is kept as the reader read it, records that did not apply included.
+    const struct { const char* fault; std::string log; const char* names; bool bDamaged; std::string logAfter; } cases[] = {
         {"empty array changes nothing", "[]", kJapan, false, ""},
-        {"add after a named sibling", InJapan({Rec("add", L"自宅", "leaf", L"東京", kHome)}),
-         "場所{日本{東京,自宅,大阪},米国{ホノルル}}", false, ""},
         {"add with empty offset goes first", InJapan({kAddHome}), kHomeFirst, false, ""},
         {"add after a sibling that is not there goes first", InJapan({Rec("add", L"自宅", "leaf", L"名古屋", kHome)}),
          kHomeFirst, false, ""},
@@ -40,8 +31,6 @@ TEST(Replay, AppliesEachRecordThatFitsAndKeepsTheRest)
          InJapan({Rec("add", L"九州", "node", L"大阪", "", L"",
                       Arr({kAddHome, Rec("add", L"熊本", "leaf", L"自宅", kHome), Rec("add", L"宮崎", "node", L"熊本")}))}),
          "場所{日本{東京,大阪,九州{自宅,熊本,宮崎{}}},米国{ホノルル}}", false, ""},
-        {"update renames", InJapan({Rec("update", L"大阪", "leaf", L"", kHome, L"大阪市")}),
-         "場所{日本{東京,大阪市},米国{ホノルル}}", false, ""},
         {"update of a folder keeps applying below it",
          Top({Rec("update", L"日本", "node", L"", "", L"ニッポン", Arr({Del(L"東京")}))}), "場所{ニッポン{大阪},米国{ホノルル}}",
          false, ""},
@@ -84,7 +73,7 @@ TEST(Replay, AppliesEachRecordThatFitsAndKeepsTheRest)
         {"text after the array", "[]]", kJapan, true, "[]"},
         {"text after a NUL byte", std::string("[]\0garbage", 10), kJapan, true, "[]"},
     };
-    for (const ReplayCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
         CityBench b;
         b.Open(JapanList(), c.log);
@@ -100,14 +89,6 @@ TEST(Replay, AppliesEachRecordThatFitsAndKeepsTheRest)
 
 
 // Edits of same-named siblings, recorded, saved and replayed.
-struct SameNameCase {
-    const char* fault;
-    std::string system;
-    std::function<void(CityBench&)> edit;
-    std::string log;
-    const char* names;
-};
-
 TEST(Replay, EachRecordTakesTheFirstItemOfItsNameThatNoEarlierRecordTook)
 {
     const std::string twoA = "@F\r\nA,1E,1N,1,+09.00,0,0,0\r\nA,2E,2N,2,+09.00,0,0,0\r\n#\r\n";
@@ -133,7 +114,7 @@ TEST(Replay, EachRecordTakesTheFirstItemOfItsNameThatNoEarlierRecordTook)
         edit(b, b.Find({L"場所", folder, from}), to);
     };
     using B = CityBench;
-    const SameNameCase cases[] = {
+    const struct { const char* fault; std::string system; std::function<void(B&)> edit; std::string log; const char* names; } cases[] = {
         {"a delete after a rename takes the renamed place's namesake", twoA,
          [&](B& b) { edit(b, nth(b, 0), L"B"); b.editor.DeleteItem(nth(b, 1)); }, inF({upd(L"A", L"B"), Del(L"A")}),
          "場所{F{B}}"},
@@ -163,7 +144,7 @@ TEST(Replay, EachRecordTakesTheFirstItemOfItsNameThatNoEarlierRecordTook)
          [&](B& b) { ASSERT_TRUE(b.editor.DropItem(nth(b, 0), nth(b, 1), nullptr, b.refusal)); edit(b, nth(b, 1), L"C"); },
          inF({Del(L"A"), PathRec(L"A", {}), Rec("add", L"C", "leaf", L"A", kEdited)}), "場所{F{A,C}}"},
     };
-    for (const SameNameCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
         CityBench b, replay;
         b.Open(c.system, "", true);

@@ -6,11 +6,7 @@
 
 TEST(ZoneOffset, StandardHoursOfEachKindOfZone)
 {
-    const struct {
-        const char* fault;
-        const char* zone;
-        double hours;
-    } cases[] = {
+    const struct { const char* fault; const char* zone; double hours; } cases[] = {
         {"summer time taken in the north", "America/New_York", -5.0},
         {"summer time taken in the south (January)", "Australia/Sydney", 10.0},
         {"winter taken as negative summer time, IST kept", "Europe/Dublin", 0.0},

@@ -12,12 +12,7 @@ const double kNan = std::numeric_limits<double>::quiet_NaN();
 
 TEST(CoordFields, SplitAngleCarriesRoundedSeconds)
 {
-    const struct {
-        const char* fault;
-        double value;
-        int maxDeg, deg, min;
-        double sec;
-    } cases[] = {
+    const struct { const char* fault; double value; int maxDeg, deg, min; double sec; } cases[] = {
         {"plain split", 139.691772, 180, 139, 41, 30.4},
         {"seconds rounding to 60.0 not carried", 10.99999, 180, 11, 0, 0.0},
         {"carry on a 360 degree body", 250.99999, 360, 251, 0, 0.0},
@@ -38,11 +33,7 @@ TEST(CoordFields, SplitAngleCarriesRoundedSeconds)
 
 TEST(CoordFields, TimeZoneSplitAndCombine)
 {
-    const struct {
-        const char* fault;
-        double tz;
-        int sign, hour, min;
-    } cases[] = {
+    const struct { const char* fault; double tz; int sign, hour, min; } cases[] = {
         {"west zone sign", -3.5, 1, 3, 30},
         {"minutes rounded, not truncated", 5.0 + 44.9999 / 60.0, 0, 5, 45},
         {"60 minutes not carried (134.9 E local mean time)", 134.9 / 15.0, 0, 9, 0},
@@ -86,18 +77,9 @@ CCoordFields Start(int nLatDeg)
 TEST(FieldRules, TypedValueChecked)
 {
     const FieldCheck ok = FieldCheck::Accepted, fixed = FieldCheck::Corrected, out = FieldCheck::OutOfRange;
-    const struct {
-        const char* fault;
-        const CFieldRule* rules;
-        CoordField field;
-        double typed;
-        int latDeg;
-        FieldCheck result;
-        double shown;
-        int latMin;
-        double latSec;
-        const wchar_t* message;  // null: none, or the dialog formats it
-    } cases[] = {
+    // message null: none, or the dialog formats it.
+    const struct { const char* fault; const CFieldRule* rules; CoordField field; double typed; int latDeg; FieldCheck result;
+                   double shown; int latMin; double latSec; const wchar_t* message; } cases[] = {
         {"location: longitude not clamped to the Earth's top", E, F::LngDeg, 200, 35, out, 180, 41, 21.2, nullptr},
         {"location: a 360 degree body cut at 180", M, F::LngDeg, 360, 35, ok, 360, 41, 21.2, nullptr},
         {"location: minutes clamped the wrong way", E, F::LngMin, -1, 35, out, 0, 41, 21.2, L"経度の分には 0 から 59 までの値を入力してください。"},
@@ -143,15 +125,8 @@ TEST(FieldRules, TypedValueChecked)
 // The shared up-down step with rows of each dialog's table.
 TEST(FieldRules, UpDownStep)
 {
-    const struct {
-        const char* fault;
-        const CFieldRule* rules;
-        CoordField field;
-        double start;
-        int latDeg, delta;
-        double shown;
-        int latMin, eastWest;
-    } cases[] = {
+    const struct { const char* fault; const CFieldRule* rules; CoordField field; double start; int latDeg, delta; double shown;
+                   int latMin, eastWest; } cases[] = {
         {"negative delta lowered", E, F::LngMin, 10, 35, -1, 11, 41, 0},
         {"positive delta raised", C, F::LngMin, 10, 35, 1, 9, 41, 0},
         {"zero delta stepped", P, F::LngMin, 10, 35, 0, 10, 41, 0},

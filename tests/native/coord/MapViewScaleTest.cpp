@@ -19,12 +19,7 @@ TEST(MapViewScale, SliderScale)
 
 TEST(MapViewScale, MagnificationFromTheMap)
 {
-    const struct {
-        const char* fault;
-        double mag;
-        bool ok;
-        int pos;
-    } cases[] = {
+    const struct { const char* fault; double mag; bool ok; int pos; } cases[] = {
         {"whole turn", 1.0, true, 0},
         {"view of 91 degrees", 180.0 / 91.0, true, 45},
         {"view under 2 degrees read past the end", 1000.0, true, 200},
@@ -46,11 +41,7 @@ TEST(MapViewScale, MagnificationFromTheMap)
 
 TEST(MapViewScale, EclipseColourReply)
 {
-    const struct {
-        const char* fault;
-        const wchar_t* reply;
-        unsigned colour;
-    } cases[] = {
+    const struct { const char* fault; const wchar_t* reply; unsigned colour; } cases[] = {
         {"red green blue order", L"RGB(255, 128, 0)", 0x000080FFu},
         {"several blanks and commas", L"RGB(10,,  20 ,, 30)", 0x001E140Au},
         {"only the low 8 bits", L"RGB(256, 257, 511)", 0x00FF0100u},

@@ -67,13 +67,8 @@ TEST(Obsdb, ApplyRecordsEditsAsTheDialogDoesAndRebuildReplaysThem)
 TEST(Obsdb, ApplyReportsRefusalsAndErrors)
 {
     const std::string ok = "{\"op\":\"add-folder\",\"at\":[\"場所\"],\"name\":\"欧州\"}\n";
-    const struct {
-        const char* fault;
-        std::string edits;
-        int status;
-        const char* errHas;  // expected in standard error
-        bool bWritten;
-    } cases[] = {
+    // errHas: expected in standard error.
+    const struct { const char* fault; std::string edits; int status; const char* errHas; bool bWritten; } cases[] = {
         {"duplicate place is refused and the run goes on",
          ok + "{\"op\":\"add-place\",\"at\":[\"場所\",\"日本\"],\"name\":\"東京\",\"lon\":1,\"lat\":2,\"alt\":3,\"tz\":4}\n", 0,
          "都市名[東京]はすでに存在しています。\n別の名称を指定してください。\n", true},
