@@ -121,7 +121,10 @@ TEST(Replay, EachRecordTakesTheFirstItemOfItsNameThatNoEarlierRecordTook)
         {"two namesakes renamed apart", twoA, [&](B& b) { edit(b, nth(b, 0), L"B"); edit(b, nth(b, 1), L"C"); },
          inF({upd(L"A", L"B"), upd(L"A", L"C")}), "場所{F{B,C}}"},
         {"an add goes into the namesake of a renamed folder", twoTokyo,
-         [&](B& b) { ASSERT_TRUE(b.Rename({L"場所", L"東京"}, L"B")); ASSERT_TRUE(b.AddPlace({L"場所", L"東京"}, L"自宅", PlaceValues(5, 5, 5, 9))); },
+         [&](B& b) {
+             ASSERT_TRUE(b.Rename({L"場所", L"東京"}, L"B"));
+             ASSERT_TRUE(b.AddPlace({L"場所", L"東京"}, L"自宅", PlaceValues(5, 5, 5, 9)));
+         },
          Top({Rec("update", L"東京", "node", L"", "", L"B"), PathRec(L"東京", {Rec("add", L"自宅", "leaf", L"", kEdited)})}),
          "場所{B{x},東京{自宅,y}}"},
         {"swap: an edited place renamed onto a deleted sibling keeps its edit",

@@ -27,7 +27,8 @@ ObsdbRun Obsdb(const TempDir& dir, const std::string& args)
 const char* const kApply = "apply sys.obs none.json edits.jsonl out.obs out.json";
 const std::string kWorkedEdits =
     "{\"op\":\"add-place\",\"at\":[\"場所\",\"日本\",\"東京\"],\"name\":\"自宅\",\"lon\":139.7,\"lat\":35.7,\"alt\":30,\"tz\":9,\"type\":0}\n"
-    "{\"op\":\"edit-place\",\"at\":[\"場所\",\"日本\",\"大阪\"],\"name\":\"大阪市\",\"lon\":135.5023,\"lat\":34.6937,\"alt\":12,\"tz\":9,\"type\":0,\"altflag\":0}\n"
+    "{\"op\":\"edit-place\",\"at\":[\"場所\",\"日本\",\"大阪\"],\"name\":\"大阪市\",\"lon\":135.5023,\"lat\":34.6937,\"alt\":12,"
+    "\"tz\":9,\"type\":0,\"altflag\":0}\n"
     "\n"
     "{\"op\":\"delete\",\"at\":[\"場所\",\"日本\",\"東京\"]}\n";
 
