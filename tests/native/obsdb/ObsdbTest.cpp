@@ -12,10 +12,7 @@
 
 namespace {
 
-struct ObsdbRun {
-    int status = -1;
-    std::string out, err;
-};
+struct ObsdbRun { int status; std::string out, err; };
 
 // Runs the obsdb program in dir with these arguments (file names relative to dir).
 ObsdbRun Obsdb(const TempDir& dir, const std::string& args)
