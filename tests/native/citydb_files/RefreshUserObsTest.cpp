@@ -84,9 +84,10 @@ TEST(RefreshUserObs, FailedSaveLeavesTheOldFileWhole)
     EXPECT_EQ(dir.Names().size(), 2u) << "a temporary file was left behind";
     // A place item whose data is no record: the exception leaves the old file as it was.
     list.tree.InsertItem(L"bad", 3, 2, 77, list.Root(), CITY_TVI_LAST);
-    list.data.m_strUserObsFile = dir.WidePath(longName);
+    WriteBytes(dir.Path("keep.obs"), old);
+    list.data.m_strUserObsFile = dir.WidePath("keep.obs");
     EXPECT_TRUE(ThrowsInvalidArg([&] { list.data.RefreshUserObs(); }));
-    EXPECT_EQ(ReadBytes(dir.Path(longName)), old);
+    EXPECT_EQ(ReadBytes(dir.Path("keep.obs")), old);
 }
 
 TEST(CSafeFile, ReplacesWholeAndKeepsNoTemporary)

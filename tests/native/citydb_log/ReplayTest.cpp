@@ -68,6 +68,8 @@ TEST(Replay, AppliesEachRecordThatFitsAndKeepsTheRest)
         {"objects nested without end", deepObjects, kJapan, true, root},
         {"arrays nested without end", deepArrays, kJapan, true, ""},
         {"records nested without end", deepRecords, kJapan, true, ""},
+        {"white space only", " \r\n", kJapan, true, root},
+        {"zeros only", std::string(64, '\0'), kJapan, true, root},
         {"byte-order mark", "\xEF\xBB\xBF[]", kJapan, true, root},
         {"top level is an object", "{\"action\":\"path\"}", kJapan, true, root},
         {"text after the array", "[]]", kJapan, true, "[]"},
