@@ -3,7 +3,6 @@
 #include <citydb/CCitySession.h>
 #include <citydb/CMemTree.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -54,13 +53,6 @@ struct FuzzCity {
         session.SetFiles(strSystem, FuzzPath(L"user.obs"), strLog);
         session.Load();
     }
-    // The first 4096 items, so that huge inputs stay fast.
-    std::vector<HCITYITEM> Items() const
-    {
-        std::vector<HCITYITEM> out = tree.GetItems();
-        out.resize(std::min<std::size_t>(out.size(), 4096));
-        return out;
-    }
 };
 
 }  // namespace
@@ -83,8 +75,8 @@ int CityDbFuzzOne(const std::uint8_t* pData, std::size_t nSize)
     place.m_dLat = 35.7;
     auto ask = [](const CString& strFolder) { return strFolder.GetLength() % 2; };
     // Edits picked by the input, so that the fuzzer steers them.
-    std::vector<HCITYITEM> items = city.Items();
-    for (std::size_t i = 0; i < 6 && !items.empty(); ++i, items = city.Items()) {
+    std::vector<HCITYITEM> items = city.tree.GetItems();
+    for (std::size_t i = 0; i < 6 && !items.empty(); ++i, items = city.tree.GetItems()) {
         const std::size_t nPick = i < nSize ? pData[nSize - 1 - i] : i;
         HCITYITEM hItem = items[nPick % items.size()];
         HCITYITEM hOther = items[(nPick / 7) % items.size()];
