@@ -14,16 +14,12 @@
 int main(int argc, char** argv)
 {
     std::vector<std::filesystem::path> files;
+    std::error_code ec;
     for (int i = 1; i < argc; ++i) {
-        std::error_code ec;
-        if (std::filesystem::is_directory(argv[i], ec)) {
-            for (const auto& entry : std::filesystem::directory_iterator(argv[i], ec)) {
-                if (entry.is_regular_file(ec))
-                    files.push_back(entry.path());
-            }
-        } else {
+        if (!std::filesystem::is_directory(argv[i], ec))
             files.emplace_back(argv[i]);
-        }
+        for (const auto& entry : std::filesystem::directory_iterator(argv[i], ec))
+            files.push_back(entry.path());
     }
     std::sort(files.begin(), files.end());
     if (files.empty()) {
@@ -36,7 +32,7 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "cannot read %s\n", path.string().c_str());
             return 1;
         }
-        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         CityDbFuzzOne(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
     }
     std::printf("%zu corpus inputs ran\n", files.size());

@@ -1,9 +1,6 @@
 #include "TestFiles.h"
 
 #include <citydb/CSafeFile.h>
-#include <citydb/CityLogText.h>
-
-#include <afx/CException.h>
 
 #include <gtest/gtest.h>
 
@@ -17,50 +14,31 @@
 
 namespace {
 
-struct LineCase {
-    const char* fault;
-    CString name;
-    double lon, lat, alt, tz;
-    int altFlag, user, type;
-    std::string expected;
-};
-
 TEST(GetCityString, WritesExactBytes)
 {
-    const std::string pad35(35, ' ');
-    const LineCase cases[] = {
+    const std::string pad39(39, ' '), tail1 = ",  1.0000000E, 1.0000000N,      0,+00.00, 0, 0, 0\r\n";
+    const struct { const char* fault; CString name; double lon, lat, alt, tz; int altFlag, user, type; std::string expected; } cases[] = {
         {"Tokyo line", L"Tokyo", 139.7667, 35.6833, 40.6, 9, 0, 0, 3,
-         "Tokyo" + pad35 + ",139.7667000E,35.6833000N,     40,+09.00, 0, 0, 3\r\n"},
+         "Tokyo" + std::string(35, ' ') + ",139.7667000E,35.6833000N,     40,+09.00, 0, 0, 3\r\n"},
         {"west, negative altitude rounded instead of truncated", L"Honolulu", -157.8583, 21.3069, -3.7, -10, 0, 0, 3,
          "Honolulu" + std::string(32, ' ') + ",157.8583000W,21.3069000N,     -3,-10.00, 0, 0, 3\r\n"},
-        {"south and half-hour zone", L"S", 18.4, -33.9, 0, -3.5, 1, 1, 12,
-         "S" + std::string(39, ' ') + ", 18.4000000E,33.9000000S,      0,-03.50, 1, 1,12\r\n"},
-        {"quarter-hour zone", L"K", 85.3, 27.7, 1400, 5.75, 2, 0, 0,
-         "K" + std::string(39, ' ') + ", 85.3000000E,27.7000000N,   1400,+05.75, 0, 0, 0\r\n"},
-        {"50-character name not cut", CString(std::wstring(50, L'n')), 1, 1, 0, 0, 0, 0, 0,
-         std::string(40, 'n') + ",  1.0000000E, 1.0000000N,      0,+00.00, 0, 0, 0\r\n"},
+        {"south and half-hour zone", L"S", 18.4, -33.9, 0, -3.5, 1, 1, 12, "S" + pad39 + ", 18.4000000E,33.9000000S,      0,-03.50, 1, 1,12\r\n"},
+        {"quarter-hour zone", L"K", 85.3, 27.7, 1400, 5.75, 2, 0, 0, "K" + pad39 + ", 85.3000000E,27.7000000N,   1400,+05.75, 0, 0, 0\r\n"},
         {"Japanese name cut inside a character", CString(L"A") + CString(std::wstring(25, L'東')), 1, 1, 0, 0, 0, 0, 0,
-         "A" + A(std::wstring(19, L'東').c_str()) + " ,  1.0000000E, 1.0000000N,      0,+00.00, 0, 0, 0\r\n"},
+         "A" + A(std::wstring(19, L'東').c_str()) + " " + tail1},
         {"Japanese name of exactly 40 bytes padded", CString(std::wstring(20, L'東')), 1, 1, 0, 0, 0, 0, 0,
-         A(std::wstring(20, L'東').c_str()) + ",  1.0000000E, 1.0000000N,      0,+00.00, 0, 0, 0\r\n"},
-        {"line break in a name splits the line", L"a\r\nb", 1, 1, 0, 0, 0, 0, 0,
-         "a  b" + std::string(36, ' ') + ",  1.0000000E, 1.0000000N,      0,+00.00, 0, 0, 0\r\n"},
+         A(std::wstring(20, L'東').c_str()) + tail1},
+        {"line break in a name splits the line", L"a\r\nb", 1, 1, 0, 0, 0, 0, 0, "a  b" + std::string(36, ' ') + tail1},
+        // The bytes of 東京 in the code page, independent of the conversion under test.
+        {"code page of the name", L"東京", 1, 1, 0, 0, 0, 0, 0, "\x93\x8c\x8b\x9e" + std::string(36, ' ') + tail1},
     };
-    for (const LineCase& c : cases) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fault);
         LoadedList list;
-        HCITYITEM hItem = list.Add(list.Root(), c.name, c.lon, c.lat, c.alt, c.tz, c.altFlag, c.user, c.type);
         CString strLine;
-        list.data.GetCityString(list.tree, hItem, strLine);
-        std::string line = AnsiFromWide(strLine.wstr());
-        EXPECT_EQ(line, c.expected) << c.fault;
-        EXPECT_EQ(line.substr(40, 1), ",") << c.fault << ": the second field must begin at byte 42";
+        list.data.GetCityString(list.tree, list.Add(list.Root(), c.name, c.lon, c.lat, c.alt, c.tz, c.altFlag, c.user, c.type), strLine);
+        EXPECT_EQ(AnsiFromWide(strLine.wstr()), c.expected);
     }
-    // The bytes of 東京 in the code page, independent of the conversion under test.
-    LoadedList list;
-    HCITYITEM hItem = list.Add(list.Root(), L"東京", 139.6917, 35.6895, 40, 9);
-    CString strLine;
-    list.data.GetCityString(list.tree, hItem, strLine);
-    EXPECT_EQ(AnsiFromWide(strLine.wstr()).substr(0, 5), "\x93\x8c\x8b\x9e ");
 }
 
 TEST(RefreshUserObs, WritesHeaderFoldersPlacesAndCloseLines)
@@ -73,50 +51,17 @@ TEST(RefreshUserObs, WritesHeaderFoldersPlacesAndCloseLines)
     HCITYITEM hJapan = list.tree.InsertItem(L"日本", 0, 1, CITY_FOLDER_DATA, hRoot, CITY_TVI_LAST);
     list.Add(hJapan, L"東京", 139.7667, 35.6833, 40, 9);
     HCITYITEM hKanto = list.tree.InsertItem(L"関東", 0, 1, CITY_FOLDER_DATA, hJapan, CITY_TVI_LAST);
-    list.Add(hKanto, L"横浜", 139.6380, 35.4437, 5, 9);
+    list.Add(hKanto, L"横浜", 139.6380, 35.4437, 5, 9, 1, 1, 2);
     list.tree.InsertItem(L"空", 0, 1, CITY_FOLDER_DATA, hKanto, CITY_TVI_LAST);
     list.Add(hRoot, L"x", -1, -1, 0, 0);
     list.tree.InsertItem(L"empty", 0, 1, CITY_FOLDER_DATA, hRoot, CITY_TVI_LAST);
     ASSERT_TRUE(list.data.RefreshUserObs());
-
-    auto place = [](const wchar_t* name, const std::string& rest) {
-        std::string n = A(name);
-        return n + std::string(40 - n.size(), ' ') + rest;
-    };
-    const std::string expected = "#h1\n#h2\n" + A(L"@日本\r\n")
-        + place(L"東京", ",139.7667000E,35.6833000N,     40,+09.00, 0, 0, 3\r\n")
-        + A(L"@@関東\r\n")
-        + place(L"横浜", ",139.6380000E,35.4437000N,      5,+09.00, 0, 0, 3\r\n")
+    auto place = [](const wchar_t* name, const std::string& rest) { return A(name) + std::string(40 - A(name).size(), ' ') + rest; };
+    const std::string written = "#h1\n#h2\n" + A(L"@日本\r\n") + place(L"東京", ",139.7667000E,35.6833000N,     40,+09.00, 0, 0, 3\r\n")
+        + A(L"@@関東\r\n") + place(L"横浜", ",139.6380000E,35.4437000N,      5,+09.00, 1, 1, 2\r\n")
         + A(L"@@@空\r\n") + "#\r\n"  // an empty folder closes at once
-        + "#\r\n#\r\n"
-        + place(L"x", ",  1.0000000W, 1.0000000S,      0,+00.00, 0, 0, 3\r\n")
-        + "@empty\r\n#\r\n";
-    EXPECT_EQ(ReadBytes(dir.Path("zelkam_user.obs")), expected);
-}
-
-TEST(RefreshUserObs, WrittenListReadsBackAsTheSameTree)
-{
-    std::string file = "#made by hand\r\n" + A(L"@日本\r\n")
-        + A(L"東京") + ",139.7667E,35.6833N,40,+09.00,0,0,3\r\n"
-        + A(L"@@関東\r\n横浜") + ",139.638E,35.4437N,5,+9,1,1,2\r\n#\r\n"
-        + A(L"大阪") + ",135.5023E,34.6937N,12,+9,0,1,0\r\n#\r\n"
-        + "@America\r\n@@Empty\r\n#\r\nLos Angeles,118.2437W,34.0522N,89,-8,0,0,1\r\n"
-        + "Sao Paulo,46.6333W,23.5505S,760,-3.00,0,0,1\r\n#\r\nloose,1E,1N,1,+0,0,0,0\r\n";
-    TempDir dir;
-    LoadedList first;
-    first.Load(dir, file);
-    first.data.m_strUserObsFile = dir.WidePath("zelkam_user.obs");
-    ASSERT_TRUE(first.data.RefreshUserObs());
-    std::string written = ReadBytes(dir.Path("zelkam_user.obs"));
-
-    LoadedList second;
-    second.data.m_strObsFile = dir.WidePath("zelkam_user.obs");
-    ASSERT_TRUE(second.data.LoadCityList());
-    EXPECT_EQ(CityDumpTree(second.data), CityDumpTree(first.data));
-    EXPECT_EQ(second.data.m_strObsHeader, first.data.m_strObsHeader);
-    second.data.m_strUserObsFile = dir.WidePath("again.obs");
-    ASSERT_TRUE(second.data.RefreshUserObs());
-    EXPECT_EQ(ReadBytes(dir.Path("again.obs")), written);
+        + "#\r\n#\r\n" + place(L"x", ",  1.0000000W, 1.0000000S,      0,+00.00, 0, 0, 3\r\n") + "@empty\r\n#\r\n";
+    EXPECT_EQ(ReadBytes(dir.Path("zelkam_user.obs")), written);
 }
 
 TEST(RefreshUserObs, FailedSaveLeavesTheOldFileWhole)
@@ -125,35 +70,23 @@ TEST(RefreshUserObs, FailedSaveLeavesTheOldFileWhole)
     LoadedList list;
     list.Add(list.Root(), L"p", 1, 1, 0, 0);
     const std::string old = "#old\r\n@A\r\n#\r\n";
-
     // A name so long that no temporary file can be made beside it.
-    std::string longName(250, 'u');
+    const std::string longName(250, 'u');
     WriteBytes(dir.Path(longName), old);
     list.data.m_strUserObsFile = dir.WidePath(longName);
     EXPECT_FALSE(list.data.RefreshUserObs());
     EXPECT_EQ(ReadBytes(dir.Path(longName)), old);
-
     // A target that cannot be replaced: the temporary file must not be left behind.
-    WriteBytes(dir.Path("keep.obs"), old);
     ASSERT_TRUE(MakeDir(dir.Path("dir.obs")));
     WriteBytes(dir.Path("dir.obs") + kPathSeparator + "inside", "x");
     list.data.m_strUserObsFile = dir.WidePath("dir.obs");
     EXPECT_FALSE(list.data.RefreshUserObs());
-    RemoveFile(dir.Path("dir.obs") + kPathSeparator + "inside");
-    std::vector<std::string> names = dir.Names();
-    EXPECT_EQ(names.size(), 3u) << "a temporary file was left behind";
-
+    EXPECT_EQ(dir.Names().size(), 2u) << "a temporary file was left behind";
     // A place item whose data is no record: the exception leaves the old file as it was.
     list.tree.InsertItem(L"bad", 3, 2, 77, list.Root(), CITY_TVI_LAST);
+    WriteBytes(dir.Path("keep.obs"), old);
     list.data.m_strUserObsFile = dir.WidePath("keep.obs");
-    bool bThrown = false;
-    try {
-        list.data.RefreshUserObs();
-    } catch (CInvalidArgException* e) {
-        bThrown = true;
-        e->Delete();
-    }
-    EXPECT_TRUE(bThrown);
+    EXPECT_TRUE(ThrowsInvalidArg([&] { list.data.RefreshUserObs(); }));
     EXPECT_EQ(ReadBytes(dir.Path("keep.obs")), old);
 }
 
@@ -161,14 +94,11 @@ TEST(CSafeFile, ReplacesWholeAndKeepsNoTemporary)
 {
     TempDir dir;
     WriteBytes(dir.Path("f.json"), "old content that is longer");
-    EXPECT_TRUE(CSafeFile::Write(dir.WidePath("f.json"), "new"));
-    EXPECT_EQ(ReadBytes(dir.Path("f.json")), "new");
-    EXPECT_TRUE(CSafeFile::Write(dir.WidePath("g.json"), std::string("a\0b", 3)));
-    EXPECT_EQ(ReadBytes(dir.Path("g.json")), std::string("a\0b", 3));
-    EXPECT_EQ(dir.Names().size(), 2u);
+    EXPECT_TRUE(CSafeFile::Write(dir.WidePath("f.json"), std::string("a\0b", 3)));
     std::string bytes = "junk";
-    EXPECT_TRUE(CSafeFile::Read(dir.WidePath("g.json"), bytes));
+    EXPECT_TRUE(CSafeFile::Read(dir.WidePath("f.json"), bytes));
     EXPECT_EQ(bytes, std::string("a\0b", 3));
+    EXPECT_EQ(dir.Names().size(), 1u);
     EXPECT_FALSE(CSafeFile::Read(dir.WidePath("none"), bytes));
     EXPECT_TRUE(bytes.empty());
     EXPECT_FALSE(CSafeFile::Write(dir.WidePath("no/such/dir.json"), "x"));
@@ -181,74 +111,55 @@ TEST(CSafeFile, ReplacesWholeAndKeepsNoTemporary)
 // the map control reading the list does.
 enum class Holder { None, Moment, ForGood };
 
-struct WinSaveCase {
-    const char* fault;
-    const char* oldBytes;  // null: no target yet
-    Holder hold;
-    const char* leftover;  // beside the target, from a save that crashed
-    bool bSaved;
-};
-
 bool HasOwnTemporary(const TempDir& dir, const char* leftover)
 {
-    for (const std::string& name : dir.Names()) {
-        if (name.size() > 4 && name.compare(name.size() - 4, 4, ".tmp") == 0 && (!leftover || name != leftover))
-            return true;
-    }
-    return false;
+    const std::vector<std::string> names = dir.Names();
+    return std::any_of(names.begin(), names.end(), [&](const std::string& name) {
+        return name.size() > 4 && name.compare(name.size() - 4, 4, ".tmp") == 0 && (!leftover || name != leftover);
+    });
 }
 
 TEST(CSafeFile, WindowsReplaceRetriesAHeldTargetAndNeverLosesTheOldFile)
 {
-    const WinSaveCase cases[] = {
-        {"target missing: the new file is moved into place", nullptr, Holder::None, nullptr, true},
-        {"target present: replaced whole", "old", Holder::None, nullptr, true},
-        {"target held for a moment: retried until it is free", "old", Holder::Moment, nullptr, true},
-        {"target held for good: failure reported, old file whole", "old", Holder::ForGood, nullptr, false},
-        {"a crashed save's temporary file is neither in the way nor touched", "old", Holder::None, "f.json.tmp", true},
+    // leftover: beside the target, from a save that crashed.
+    const struct { const char* fault; Holder hold; const char* leftover; bool bSaved; } cases[] = {
+        {"target held for a moment: retried until it is free", Holder::Moment, nullptr, true},
+        {"target held for good: failure reported, old file whole", Holder::ForGood, nullptr, false},
+        {"a crashed save's temporary file is neither in the way nor touched", Holder::None, "f.json.tmp", true},
     };
-    for (const WinSaveCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
         TempDir dir;
-        if (c.oldBytes)
-            WriteBytes(dir.Path("f.json"), c.oldBytes);
+        WriteBytes(dir.Path("f.json"), "old");
         if (c.leftover)
             WriteBytes(dir.Path(c.leftover), "half");
-        HANDLE hHeld = INVALID_HANDLE_VALUE;
-        if (c.hold != Holder::None) {
-            hHeld = CreateFileW(dir.WidePath("f.json").GetString(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-            ASSERT_NE(INVALID_HANDLE_VALUE, hHeld);
-        }
-        std::thread releaser;
-        if (c.hold == Holder::Moment) {
-            // Released a while after the save has written its temporary file, so that its
-            // first attempt meets the held target.
-            releaser = std::thread([&] {
-                auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-                while (!HasOwnTemporary(dir, c.leftover) && std::chrono::steady_clock::now() < until)
-                    Sleep(1);
+        HANDLE hHeld = c.hold == Holder::None ? INVALID_HANDLE_VALUE
+                                              : CreateFileW(dir.WidePath("f.json").GetString(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_EQ(c.hold == Holder::None, hHeld == INVALID_HANDLE_VALUE);
+        // Released a while after the save has written its temporary file, so that its first
+        // attempt meets the held target.
+        std::thread releaser([&] {
+            auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+            while (c.hold == Holder::Moment && !HasOwnTemporary(dir, c.leftover) && std::chrono::steady_clock::now() < until)
+                Sleep(1);
+            if (c.hold == Holder::Moment) {
                 Sleep(150);
                 CloseHandle(hHeld);
-            });
-        }
-        bool bSaved = CSafeFile::Write(dir.WidePath("f.json"), "new content");
-        if (releaser.joinable())
-            releaser.join();
-        else if (hHeld != INVALID_HANDLE_VALUE)
+            }
+        });
+        const bool bSaved = CSafeFile::Write(dir.WidePath("f.json"), "new content");
+        releaser.join();
+        if (c.hold == Holder::ForGood)
             CloseHandle(hHeld);
-
         EXPECT_EQ(c.bSaved, bSaved);
-        EXPECT_EQ(c.bSaved ? "new content" : c.oldBytes, ReadBytes(dir.Path("f.json")));
-        std::vector<std::string> names = dir.Names();
-        std::sort(names.begin(), names.end());
-        std::vector<std::string> expected{"f.json"};
+        EXPECT_EQ(c.bSaved ? "new content" : "old", ReadBytes(dir.Path("f.json")));
+        std::vector<std::string> names = dir.Names(), expected{"f.json"};
         if (c.leftover)
             expected.push_back(c.leftover);
+        std::sort(names.begin(), names.end());
         EXPECT_EQ(expected, names) << "a temporary file was left behind or one was removed";
-        if (c.leftover) {
-            EXPECT_EQ("half", ReadBytes(dir.Path(c.leftover)));
-        }
+        EXPECT_EQ(c.leftover ? "half" : "", ReadBytes(dir.Path(c.leftover ? c.leftover : "none")));
     }
 }
 

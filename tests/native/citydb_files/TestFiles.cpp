@@ -1,15 +1,11 @@
 #include "TestFiles.h"
 
-#include <gtest/gtest.h>
-
-#include <stdexcept>
+#include <afx/CException.h>
 
 static void DumpItems(const ICityTree& tree, HCITYITEM hItem, std::string& out)
 {
     for (bool bFirst = true; hItem; hItem = tree.GetNextSiblingItem(hItem), bFirst = false) {
-        if (!bFirst)
-            out += ',';
-        out += AnsiFromWide(tree.GetItemText(hItem).wstr());
+        out += (bFirst ? "" : ",") + AnsiFromWide(tree.GetItemText(hItem).wstr());
         if (tree.GetItemData(hItem) == CITY_FOLDER_DATA) {
             out += '{';
             DumpItems(tree, tree.GetChildItem(hItem), out);
@@ -44,4 +40,15 @@ HCITYITEM LoadedList::Add(HCITYITEM hParent, const CString& strName, double lon,
     city.m_nUser = user;
     city.m_nType = type;
     return tree.InsertItem(strName, CITY_IMG_PLACE, CITY_IMG_PLACE_SELECTED, data.AppendCity(city), hParent, CITY_TVI_LAST);
+}
+
+bool ThrowsInvalidArg(const std::function<void()>& f)
+{
+    try {
+        f();
+    } catch (CInvalidArgException* e) {
+        e->Delete();
+        return true;
+    }
+    return false;
 }

@@ -6,6 +6,7 @@
 #include <afx/AnsiCodePage.h>
 #include <TempDir.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,9 @@ inline std::string A(const wchar_t* psz) { return AnsiFromWide(psz); }
 
 // The tree as text: folders as name{children}, places as name; siblings joined by ','.
 std::string DumpTree(const ICityTree& tree);
+
+// True when f throws CInvalidArgException*, which it deletes.
+bool ThrowsInvalidArg(const std::function<void()>& f);
 
 // City data over its own in-memory tree, with the progress reports it received.
 struct LoadedList : ICityProgress {

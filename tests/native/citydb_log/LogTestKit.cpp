@@ -1,27 +1,33 @@
 #include "LogTestKit.h"
 
-#include <stdexcept>
+#include <gtest/gtest.h>
 
-std::string Rec(const char* action, const wchar_t* name, const char* type, const wchar_t* offset,
-                const char* data, const wchar_t* latest, const std::string& next)
+std::string Rec(const char* action, const wchar_t* name, const char* type, const wchar_t* offset, const char* data,
+                const wchar_t* latest, const std::string& next)
 {
-    std::string nextText = next == "\"\"" || next.empty() || next[0] == '[' ? next : "[" + next + "]";
-    return std::string("{\"action\":\"") + action + "\",\"data\":\"" + data + "\",\"latest_name\":\""
-        + Ansi(latest) + "\",\"next\":" + nextText + ",\"original_name\":\"" + Ansi(name)
-        + "\",\"type\":\"" + type + "\",\"vertical_offset\":\"" + Ansi(offset) + "\"}";
+    return std::string("{\"action\":\"") + action + "\",\"data\":\"" + data + "\",\"latest_name\":\"" + Ansi(latest)
+        + "\",\"next\":" + next + ",\"original_name\":\"" + Ansi(name) + "\",\"type\":\"" + type
+        + "\",\"vertical_offset\":\"" + Ansi(offset) + "\"}";
 }
 
-std::string Arr(std::initializer_list<std::string> recs)
+std::string Arr(Recs recs)
 {
-    std::string out = "[";
-    bool bFirst = true;
-    for (const std::string& r : recs) {
-        if (!bFirst)
-            out += ',';
-        out += r;
-        bFirst = false;
-    }
-    return out + "]";
+    std::string out;
+    for (const std::string& r : recs)
+        out += (out.empty() ? "[" : ",") + r;
+    return out.empty() ? "[]" : out + "]";
+}
+
+CCityList PlaceValues(double lon, double lat, double alt, double tz, int type, int altFlag)
+{
+    CCityList c;
+    c.m_dLon = lon;
+    c.m_dLat = lat;
+    c.m_dAlt = alt;
+    c.m_dTz = tz;
+    c.m_nType = type;
+    c.m_nAltFlag = altFlag;
+    return c;
 }
 
 CityBench::CityBench()
@@ -37,17 +43,10 @@ void CityBench::Open(const std::string& systemList, const std::string& logText, 
     Reopen();
 }
 
-HCITYITEM CityBench::Find(std::initializer_list<const wchar_t*> path) const
-{
-    return session.Find(std::vector<CString>(path.begin(), path.end()));
-}
-
 static void NameItems(const ICityTree& tree, HCITYITEM hItem, std::string& out)
 {
     for (bool bFirst = true; hItem; hItem = tree.GetNextSiblingItem(hItem), bFirst = false) {
-        if (!bFirst)
-            out += ',';
-        out += CityUtf8FromWide(tree.GetItemText(hItem).wstr());
+        out += (bFirst ? "" : ",") + CityUtf8FromWide(tree.GetItemText(hItem).wstr());
         if (tree.GetItemData(hItem) == CITY_FOLDER_DATA) {
             out += '{';
             NameItems(tree, tree.GetChildItem(hItem), out);
@@ -63,35 +62,25 @@ std::string CityBench::Names() const
     return out;
 }
 
-std::string CityBench::Data(std::initializer_list<const wchar_t*> path) const
+bool CityBench::Rename(At at, const wchar_t* name)
 {
-    HCITYITEM hItem = Find(path);
-    std::intptr_t nData = tree.GetItemData(hItem);
-    if (!hItem || nData < 0)
-        return "";
-    return CityUtf8FromWide(data.GetLocationData(static_cast<int>(nData)).wstr());
+    HCITYITEM h = Find(at);
+    if (tree.GetItemData(h) == CITY_FOLDER_DATA)
+        return editor.EditFolder(h, name, refusal);
+    return editor.EditPlace(h, name, data.CityAt(static_cast<int>(tree.GetItemData(h))), refusal);
 }
 
-CCityList PlaceValues(double lon, double lat, double alt, double tz, int type, int altFlag)
+void CityBench::SaveAndReplay(CityBench& replay)
 {
-    CCityList c;
-    c.m_dLon = lon;
-    c.m_dLat = lat;
-    c.m_dAlt = alt;
-    c.m_dTz = tz;
-    c.m_nType = type;
-    c.m_nAltFlag = altFlag;
-    return c;
+    ASSERT_TRUE(log.SaveCityList());
+    replay.Open(ReadBytes(dir.Path("zelkam.obs")), SavedLog());
 }
 
 std::string JapanList()
 {
-    return Ansi(L"# system list\r\n"
-                L"@日本\r\n"
+    return Ansi(L"# system list\r\n@日本\r\n"
                 L"東京,139.7667000E,35.6833000N,40,+09.00, 0, 0, 3\r\n"
                 L"大阪,135.5000000E,34.6833000N,5,+09.00, 0, 0, 3\r\n"
-                L"#\r\n"
-                L"@米国\r\n"
-                L"ホノルル,157.8583000W,21.3069000N,-3,-10.00, 0, 0, 1\r\n"
-                L"#\r\n");
+                L"#\r\n@米国\r\n"
+                L"ホノルル,157.8583000W,21.3069000N,-3,-10.00, 0, 0, 1\r\n#\r\n");
 }

@@ -7,11 +7,11 @@
 TEST(MapViewScale, SliderScale)
 {
     EXPECT_DOUBLE_EQ(SliderPosToViewAngle(0), 2.0);
-    EXPECT_DOUBLE_EQ(SliderPosToMag(0), 1.0);
     EXPECT_DOUBLE_EQ(SliderPosToViewAngle(200), 180.0);
-    EXPECT_DOUBLE_EQ(SliderPosToMag(200), 0.0);
     EXPECT_NEAR(SliderPosToViewAngle(100), 30.0, 0.1);
+    EXPECT_DOUBLE_EQ(SliderPosToMag(0), 1.0);
     EXPECT_DOUBLE_EQ(SliderPosToMag(100), 0.5);
+    EXPECT_DOUBLE_EQ(SliderPosToMag(200), 0.0);
     // A stored position outside the trackbar never gives a magnification outside 0..1.
     EXPECT_DOUBLE_EQ(SliderPosToMag(-50), 1.0);
     EXPECT_DOUBLE_EQ(SliderPosToMag(500), 0.0);
@@ -19,48 +19,30 @@ TEST(MapViewScale, SliderScale)
 
 TEST(MapViewScale, MagnificationFromTheMap)
 {
-    struct Case {
-        const char* fault;
-        double mag;
-        bool ok;
-        int pos;
-    };
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    const double inf = std::numeric_limits<double>::infinity();
-    const Case cases[] = {
+    const struct { const char* fault; double mag; bool ok; int pos; } cases[] = {
         {"whole turn", 1.0, true, 0},
         {"view of 91 degrees", 180.0 / 91.0, true, 45},
         {"view under 2 degrees read past the end", 1000.0, true, 200},
         {"view over 180 degrees read past the end", 0.5, true, 0},
         {"zero divides by zero", 0.0, false, -1},
         {"negative", -2.0, false, -1},
-        {"not a number", nan, false, -1},
-        {"infinite", inf, false, -1},
+        {"not a number", std::numeric_limits<double>::quiet_NaN(), false, -1},
+        {"infinite", std::numeric_limits<double>::infinity(), false, -1},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
         double dViewAngle = -1.0;
         int nPos = -1;
         EXPECT_EQ(MagToSliderPos(c.mag, dViewAngle, nPos), c.ok);
         EXPECT_EQ(nPos, c.pos);
-        if (c.ok) {
-            EXPECT_GE(nPos, 0);
-            EXPECT_LE(nPos, 200);
-            EXPECT_DOUBLE_EQ(dViewAngle, 180.0 / c.mag);
-        }
+        EXPECT_DOUBLE_EQ(dViewAngle, c.ok ? 180.0 / c.mag : -1.0);
     }
 }
 
 TEST(MapViewScale, EclipseColourReply)
 {
-    struct Case {
-        const char* fault;
-        const wchar_t* reply;
-        unsigned colour;
-    };
-    const Case cases[] = {
+    const struct { const char* fault; const wchar_t* reply; unsigned colour; } cases[] = {
         {"red green blue order", L"RGB(255, 128, 0)", 0x000080FFu},
-        {"blue in the high byte", L"RGB(1, 2, 3)", 0x00030201u},
         {"several blanks and commas", L"RGB(10,,  20 ,, 30)", 0x001E140Au},
         {"only the low 8 bits", L"RGB(256, 257, 511)", 0x00FF0100u},
         {"empty reply", L"", 0u},
@@ -68,8 +50,6 @@ TEST(MapViewScale, EclipseColourReply)
         {"null reply", nullptr, 0u},
         {"no separators", L"RGB(12)", 0x000C0000u},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.fault);
-        EXPECT_EQ(ParseEclipseColor(c.reply), c.colour);
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseEclipseColor(c.reply), c.colour) << c.fault;
 }

@@ -12,150 +12,49 @@
 
 namespace {
 
-struct ObsdbRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+struct ObsdbRun { int status; std::string out, err; };
 
 // Runs the obsdb program in dir with these arguments (file names relative to dir).
 ObsdbRun Obsdb(const TempDir& dir, const std::string& args)
 {
-    std::string cmd = "cd '" + dir.Path("") + "' && '" OBSDB_PATH "' " + args + " >stdout.txt 2>stderr.txt";
-    int raw = std::system(cmd.c_str());
-    ObsdbRun r;
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = ReadBytes(dir.Path("stdout.txt"));
-    r.err = ReadBytes(dir.Path("stderr.txt"));
-    return r;
+    const int raw = std::system(("cd '" + dir.Path("") + "' && '" OBSDB_PATH "' " + args + " >stdout.txt 2>stderr.txt").c_str());
+    return ObsdbRun{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadBytes(dir.Path("stdout.txt")), ReadBytes(dir.Path("stderr.txt"))};
 }
 
-const char* const kWorkedEdits =
+const char* const kApply = "apply sys.obs none.json edits.jsonl out.obs out.json";
+const std::string kWorkedEdits =
     "{\"op\":\"add-place\",\"at\":[\"場所\",\"日本\",\"東京\"],\"name\":\"自宅\",\"lon\":139.7,\"lat\":35.7,\"alt\":30,\"tz\":9,\"type\":0}\n"
-    "{\"op\":\"edit-place\",\"at\":[\"場所\",\"日本\",\"大阪\"],\"name\":\"大阪市\",\"lon\":135.5023,\"lat\":34.6937,\"alt\":12,\"tz\":9,\"type\":0,\"altflag\":0}\n"
+    "{\"op\":\"edit-place\",\"at\":[\"場所\",\"日本\",\"大阪\"],\"name\":\"大阪市\",\"lon\":135.5023,\"lat\":34.6937,\"alt\":12,"
+    "\"tz\":9,\"type\":0,\"altflag\":0}\n"
     "\n"
     "{\"op\":\"delete\",\"at\":[\"場所\",\"日本\",\"東京\"]}\n";
 
-TEST(Obsdb, ApplyRecordsEditsAsTheDialogDoes)
-{
-    TempDir dir;
-    WriteBytes(dir.Path("sys.obs"), JapanList());
-    // Without "type" and "altflag" a place keeps its kind and gets the flag the editor gives.
-    WriteBytes(dir.Path("edits.jsonl"), std::string(kWorkedEdits)
-                   + "{\"op\":\"edit-place\",\"at\":[\"場所\",\"米国\",\"ホノルル\"],\"name\":\"ホノルル\","
-                     "\"lon\":-157.9,\"lat\":21.3069,\"alt\":-3,\"tz\":-10}\n");
-    ObsdbRun r = Obsdb(dir, "apply sys.obs none.json edits.jsonl out.obs out.json");
-    EXPECT_EQ(0, r.status) << r.err;
-    EXPECT_EQ("", r.err);
-    ObsdbRun d = Obsdb(dir, "dump sys.obs out.json");
-    EXPECT_EQ(0, d.status);
-    EXPECT_EQ("場所/\n  日本/\n    自宅\t139.7000000,35.7000000,30,09.00, 0, 1, 0\n"
-              "    大阪市\t135.5023000,34.6937000,12,09.00, 0, 1, 0\n"
-              "  米国/\n    ホノルル\t-157.9000000,21.3069000,-3,-10.00, 1, 1, 1\n",
-              d.out);
-}
-
-struct ApplyCase {
-    const char* fault;
-    std::string edits;
-    int status;
-    const char* errHas;  // expected in standard error
-    bool bWritten;
+// The worked example's system list and edits in a fresh folder.
+struct ObsdbDir : TempDir {
+    explicit ObsdbDir(const std::string& edits = kWorkedEdits)
+    {
+        WriteBytes(Path("sys.obs"), JapanList());
+        WriteBytes(Path("edits.jsonl"), edits);
+    }
 };
 
-TEST(Obsdb, ApplyReportsRefusalsAndErrors)
+TEST(Obsdb, ApplyRecordsEditsAsTheDialogDoesAndRebuildReplaysThem)
 {
-    const std::string ok = "{\"op\":\"add-folder\",\"at\":[\"場所\"],\"name\":\"欧州\"}\n";
-    const ApplyCase cases[] = {
-        {"duplicate place is refused and the run goes on",
-         ok + "{\"op\":\"add-place\",\"at\":[\"場所\",\"日本\"],\"name\":\"東京\",\"lon\":1,\"lat\":2,\"alt\":3,\"tz\":4}\n",
-         0, "都市名[東京]はすでに存在しています。\n別の名称を指定してください。\n", true},
-        {"a name the list cannot hold is refused as the editor refuses it",
-         ok + "{\"op\":\"add-place\",\"at\":[\"場所\"],\"name\":\"#1, A\",\"lon\":1,\"lat\":2,\"alt\":3,\"tz\":4}\n",
-         0, "都市名の先頭に半角の「#」は使えません。\n都市名に半角の「,」(カンマ)は使えません。\n", true},
-        {"a folder name the list cannot hold is refused as the folder editor refuses it",
-         "{\"op\":\"add-folder\",\"at\":[\"場所\"],\"name\":\" @x\"}\n" + ok, 0, "フォルダ名の先頭に半角の「@」は使えません。\n", true},
-        {"blank name is refused as the editor refuses it",
-         "{\"op\":\"add-folder\",\"at\":[\"場所\"],\"name\":\"  \"}\n" + ok, 0, "フォルダ名を入力してください。\n", true},
-        {"at that names no item", ok + "{\"op\":\"delete\",\"at\":[\"場所\",\"欧米\"]}\n", 1,
-         "edits.jsonl:2: no item [\"場所\",\"欧米\"]", false},
-        {"malformed JSON", ok + "{\"op\":\"delete\",\n", 1, "edits.jsonl:2: not a JSON object", false},
-        {"unknown op", "{\"op\":\"rename\",\"at\":[\"場所\"]}\n" + ok, 1, "edits.jsonl:1: unknown op", false},
-        {"misspelt key", "{\"op\":\"move\",\"at\":[\"場所\",\"日本\"],\"to\":[\"場所\",\"米国\"],\"mod\":\"into\"}\n", 1,
-         "edits.jsonl:1: unknown key \"mod\"", false},
-        {"key of another op", ok + "{\"op\":\"add-place\",\"at\":[\"場所\"],\"name\":\"x\",\"lon\":1,\"lat\":2,\"alt\":0,\"tz\":4,\"altflag\":1}\n",
-         1, "edits.jsonl:2: unknown key \"altflag\"", false},
-        {"missing value", "{\"op\":\"add-place\",\"at\":[\"場所\"],\"name\":\"x\",\"lon\":1,\"lat\":2,\"tz\":4}\n", 1,
-         "edits.jsonl:1: \"alt\" must be a number", false},
-        {"longitude beyond 180 is refused as the place editor refuses it",
-         ok + "{\"op\":\"add-place\",\"at\":[\"場所\"],\"name\":\"x\",\"lon\":-180.01,\"lat\":2,\"alt\":3,\"tz\":4}\n",
-         0, "経度には 0.0 から 180.0 までの値を入力してください\n", true},
-        {"every rejected value is named in one refusal",
-         "{\"op\":\"edit-place\",\"at\":[\"場所\",\"日本\",\"東京\"],\"name\":\" \",\"lon\":1,\"lat\":90.5,\"alt\":1e6,\"tz\":-14.5}\n",
-         0, "都市名を入力してください。\n緯度には 0.0 から 90.0 までの値を入力してください\n"
-             "標高には -9999 から 999999 までの値を入力してください\nタイムゾーンには 0 から 14 までの値を入力してください\n",
-         false},
-        {"values that round to the bounds in the fields are taken",
-         "{\"op\":\"add-place\",\"at\":[\"場所\"],\"name\":\"x\",\"lon\":180.00001,\"lat\":-90,\"alt\":-9999,\"tz\":14}\n",
-         0, "", true},
-        {"edit-place on a folder", "{\"op\":\"edit-place\",\"at\":[\"場所\",\"日本\"],\"name\":\"x\",\"lon\":1,\"lat\":2,\"alt\":0,\"tz\":4}\n",
-         1, "is a folder, not a place", false},
-        {"delete of the root", "{\"op\":\"delete\",\"at\":[\"場所\"]}\n", 1, "root folder", false},
-        {"folder onto folder without mode", "{\"op\":\"move\",\"at\":[\"場所\",\"日本\"],\"to\":[\"場所\",\"米国\"]}\n", 1,
-         "needs \"mode\"", false},
-        {"folder onto its own subfolder without mode moves nothing, as the drop asks nothing",
-         ok + "{\"op\":\"add-folder\",\"at\":[\"場所\",\"日本\"],\"name\":\"関西\"}\n"
-              "{\"op\":\"move\",\"at\":[\"場所\",\"日本\"],\"to\":[\"場所\",\"日本\",\"関西\"]}\n",
-         0, "", true},
-        {"no change writes nothing", "{\"op\":\"add-folder\",\"at\":[\"場所\"],\"name\":\"日本\"}\n", 0,
-         "nothing written", false},
-        {"a drag that moves nothing still counts as a change",
-         "{\"op\":\"move\",\"at\":[\"場所\"],\"to\":[\"場所\",\"米国\"]}\n", 0, "", true},
-    };
-    for (const ApplyCase& c : cases) {
-        SCOPED_TRACE(c.fault);
-        TempDir dir;
-        WriteBytes(dir.Path("sys.obs"), JapanList());
-        WriteBytes(dir.Path("edits.jsonl"), c.edits);
-        ObsdbRun r = Obsdb(dir, "apply sys.obs none.json edits.jsonl out.obs out.json");
-        EXPECT_EQ(c.status, r.status);
-        EXPECT_NE(std::string::npos, r.err.find(c.errHas)) << r.err;
-        EXPECT_EQ(c.bWritten, dir.Exists("out.obs"));
-        EXPECT_EQ(c.bWritten, dir.Exists("out.json"));
-    }
-}
-
-TEST(Obsdb, ReadOnlySystemListSavesNothing)
-{
-    TempDir dir;
-    WriteBytes(dir.Path("sys.obs"), JapanList());
-    chmod(dir.Path("sys.obs").c_str(), 0444);
-    WriteBytes(dir.Path("edits.jsonl"), kWorkedEdits);
-    ObsdbRun r = Obsdb(dir, "apply sys.obs none.json edits.jsonl out.obs out.json");
-    EXPECT_EQ(0, r.status);
-    EXPECT_NE(std::string::npos, r.err.find("read-only")) << r.err;
-    EXPECT_FALSE(dir.Exists("out.obs"));
-    // A reset makes the list editable, as the dialog's reset does.
-    WriteBytes(dir.Path("edits.jsonl"), std::string("{\"op\":\"reset\"}\n") + kWorkedEdits);
-    r = Obsdb(dir, "apply sys.obs none.json edits.jsonl out.obs out.json");
-    EXPECT_EQ(0, r.status);
-    EXPECT_TRUE(dir.Exists("out.obs"));
-}
-
-TEST(Obsdb, RebuildReplaysTheLogOrNone)
-{
-    TempDir dir;
-    WriteBytes(dir.Path("sys.obs"), JapanList());
-    ObsdbRun r = Obsdb(dir, "rebuild sys.obs missing.json plain.obs");
+    // Without "type" and "altflag" a place keeps its kind and gets the flag the editor gives.
+    ObsdbDir dir(kWorkedEdits + "{\"op\":\"edit-place\",\"at\":[\"場所\",\"米国\",\"ホノルル\"],\"name\":\"ホノルル\","
+                                "\"lon\":-157.9,\"lat\":21.3069,\"alt\":-3,\"tz\":-10}\n");
+    ObsdbRun r = Obsdb(dir, kApply);
     EXPECT_EQ(0, r.status) << r.err;
-    EXPECT_EQ(0u, ReadBytes(dir.Path("plain.obs")).find("# system list\n" + Ansi(L"@日本\r\n東京 ")));
-
-    WriteBytes(dir.Path("edits.jsonl"), kWorkedEdits);
-    ASSERT_EQ(0, Obsdb(dir, "apply sys.obs none.json edits.jsonl out.obs out.json").status);
-    r = Obsdb(dir, "rebuild sys.obs out.json again.obs");
+    EXPECT_EQ("", r.err);
+    r = Obsdb(dir, "dump sys.obs out.json");
     EXPECT_EQ(0, r.status);
+    EXPECT_EQ("場所/\n  日本/\n    自宅\t139.7000000,35.7000000,30,09.00, 0, 1, 0\n    大阪市\t135.5023000,34.6937000,12,09.00, 0, 1, 0\n"
+              "  米国/\n    ホノルル\t-157.9000000,21.3069000,-3,-10.00, 1, 1, 1\n",
+              r.out);
+    EXPECT_EQ(0, Obsdb(dir, "rebuild sys.obs out.json again.obs").status);
     EXPECT_EQ(ReadBytes(dir.Path("out.obs")), ReadBytes(dir.Path("again.obs")));
-
+    EXPECT_EQ(0, Obsdb(dir, "rebuild sys.obs missing.json plain.obs").status);
+    EXPECT_EQ(0u, ReadBytes(dir.Path("plain.obs")).find("# system list\n" + Ansi(L"@日本\r\n東京 ")));
     EXPECT_EQ(1, Obsdb(dir, "rebuild nosuch.obs out.json x.obs").status);
     EXPECT_FALSE(dir.Exists("x.obs"));
     EXPECT_EQ(2, Obsdb(dir, "rebuild sys.obs").status);
@@ -163,49 +62,104 @@ TEST(Obsdb, RebuildReplaysTheLogOrNone)
     EXPECT_EQ(2, Obsdb(dir, "--codepage x dump sys.obs").status);
 }
 
-TEST(Obsdb, DamagedLogIsBackedUpBesideTheLogWritten)
+TEST(Obsdb, ApplyReportsRefusalsAndErrors)
 {
-    TempDir dir;
-    WriteBytes(dir.Path("sys.obs"), JapanList());
+    const std::string ok = "{\"op\":\"add-folder\",\"at\":[\"場所\"],\"name\":\"欧州\"}\n";
+    // errHas: expected in standard error.
+    const struct { const char* fault; std::string edits; int status; const char* errHas; bool bWritten; } cases[] = {
+        {"duplicate place is refused and the run goes on",
+         ok + "{\"op\":\"add-place\",\"at\":[\"場所\",\"日本\"],\"name\":\"東京\",\"lon\":1,\"lat\":2,\"alt\":3,\"tz\":4}\n", 0,
+         "都市名[東京]はすでに存在しています。\n別の名称を指定してください。\n", true},
+        {"a name the list cannot hold is refused as the editor refuses it",
+         ok + "{\"op\":\"add-place\",\"at\":[\"場所\"],\"name\":\"#1, A\",\"lon\":1,\"lat\":2,\"alt\":3,\"tz\":4}\n",
+         0, "都市名の先頭に半角の「#」は使えません。\n都市名に半角の「,」(カンマ)は使えません。\n", true},
+        {"a folder name the list cannot hold is refused as the folder editor refuses it",
+         "{\"op\":\"add-folder\",\"at\":[\"場所\"],\"name\":\" @x\"}\n" + ok, 0, "フォルダ名の先頭に半角の「@」は使えません。\n", true},
+        {"blank name is refused as the editor refuses it", "{\"op\":\"add-folder\",\"at\":[\"場所\"],\"name\":\"  \"}\n" + ok, 0,
+         "フォルダ名を入力してください。\n", true},
+        {"at that names no item", ok + "{\"op\":\"delete\",\"at\":[\"場所\",\"欧米\"]}\n", 1, "edits.jsonl:2: no item [\"場所\",\"欧米\"]", false},
+        {"malformed JSON", ok + "{\"op\":\"delete\",\n", 1, "edits.jsonl:2: not a JSON object", false},
+        {"unknown op", "{\"op\":\"rename\",\"at\":[\"場所\"]}\n" + ok, 1, "edits.jsonl:1: unknown op", false},
+        {"misspelt key", "{\"op\":\"move\",\"at\":[\"場所\",\"日本\"],\"to\":[\"場所\",\"米国\"],\"mod\":\"into\"}\n", 1,
+         "edits.jsonl:1: unknown key \"mod\"", false},
+        {"key of another op", ok + "{\"op\":\"add-place\",\"at\":[\"場所\"],\"name\":\"x\",\"lon\":1,\"lat\":2,\"alt\":0,\"tz\":4,\"altflag\":1}\n", 1,
+         "edits.jsonl:2: unknown key \"altflag\"", false},
+        {"missing value", "{\"op\":\"add-place\",\"at\":[\"場所\"],\"name\":\"x\",\"lon\":1,\"lat\":2,\"tz\":4}\n", 1,
+         "edits.jsonl:1: \"alt\" must be a number", false},
+        {"longitude beyond 180 is refused as the place editor refuses it",
+         ok + "{\"op\":\"add-place\",\"at\":[\"場所\"],\"name\":\"x\",\"lon\":-180.01,\"lat\":2,\"alt\":3,\"tz\":4}\n", 0,
+         "経度には 0.0 から 180.0 までの値を入力してください\n", true},
+        {"every rejected value is named in one refusal",
+         "{\"op\":\"edit-place\",\"at\":[\"場所\",\"日本\",\"東京\"],\"name\":\" \",\"lon\":1,\"lat\":90.5,\"alt\":1e6,\"tz\":-14.5}\n", 0,
+         "都市名を入力してください。\n緯度には 0.0 から 90.0 までの値を入力してください\n"
+         "標高には -9999 から 999999 までの値を入力してください\nタイムゾーンには 0 から 14 までの値を入力してください\n",
+         false},
+        {"values that round to the bounds in the fields are taken",
+         "{\"op\":\"add-place\",\"at\":[\"場所\"],\"name\":\"x\",\"lon\":180.00001,\"lat\":-90,\"alt\":-9999,\"tz\":14}\n", 0, "", true},
+        {"edit-place on a folder", "{\"op\":\"edit-place\",\"at\":[\"場所\",\"日本\"],\"name\":\"x\",\"lon\":1,\"lat\":2,\"alt\":0,\"tz\":4}\n", 1,
+         "is a folder, not a place", false},
+        {"delete of the root", "{\"op\":\"delete\",\"at\":[\"場所\"]}\n", 1, "root folder", false},
+        {"folder onto folder without mode", "{\"op\":\"move\",\"at\":[\"場所\",\"日本\"],\"to\":[\"場所\",\"米国\"]}\n", 1, "needs \"mode\"", false},
+        {"folder onto its own subfolder without mode moves nothing, as the drop asks nothing",
+         ok + "{\"op\":\"add-folder\",\"at\":[\"場所\",\"日本\"],\"name\":\"関西\"}\n"
+              "{\"op\":\"move\",\"at\":[\"場所\",\"日本\"],\"to\":[\"場所\",\"日本\",\"関西\"]}\n",
+         0, "", true},
+        {"no change writes nothing", "{\"op\":\"add-folder\",\"at\":[\"場所\"],\"name\":\"日本\"}\n", 0, "nothing written", false},
+        {"a drag that moves nothing still counts as a change", "{\"op\":\"move\",\"at\":[\"場所\"],\"to\":[\"場所\",\"米国\"]}\n", 0, "", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fault);
+        ObsdbDir dir(c.edits);
+        ObsdbRun r = Obsdb(dir, kApply);
+        EXPECT_EQ(c.status, r.status);
+        EXPECT_NE(std::string::npos, r.err.find(c.errHas)) << r.err;
+        EXPECT_EQ(c.bWritten, dir.Exists("out.obs"));
+        EXPECT_EQ(c.bWritten, dir.Exists("out.json"));
+    }
+}
+
+TEST(Obsdb, ReadOnlySystemListSavesNothingUntilAReset)
+{
+    ObsdbDir dir;
+    chmod(dir.Path("sys.obs").c_str(), 0444);
+    ObsdbRun r = Obsdb(dir, kApply);
+    EXPECT_EQ(0, r.status);
+    EXPECT_NE(std::string::npos, r.err.find("read-only")) << r.err;
+    EXPECT_FALSE(dir.Exists("out.obs"));
+    WriteBytes(dir.Path("edits.jsonl"), "{\"op\":\"reset\"}\n" + kWorkedEdits);
+    EXPECT_EQ(0, Obsdb(dir, kApply).status);
+    EXPECT_TRUE(dir.Exists("out.obs"));
+}
+
+TEST(Obsdb, DamagedLogIsBackedUpAndAnUnreadableOneNeverReplaced)
+{
+    ObsdbDir dir;
     WriteBytes(dir.Path("log.json"), "{\"not\":\"an array\"");
-    WriteBytes(dir.Path("edits.jsonl"), kWorkedEdits);
     ObsdbRun r = Obsdb(dir, "apply sys.obs log.json edits.jsonl out.obs log.json");
     EXPECT_EQ(0, r.status) << r.err;
     EXPECT_NE(std::string::npos, r.err.find("could not be read whole"));
     EXPECT_EQ("{\"not\":\"an array\"", ReadBytes(dir.Path("log.json.bak")));
     EXPECT_EQ('[', ReadBytes(dir.Path("log.json"))[0]);
-}
 
-TEST(Obsdb, UnreadableLogIsNeverReplacedButAnotherLogIsWritten)
-{
-    TempDir dir;
-    WriteBytes(dir.Path("sys.obs"), JapanList());
-    WriteBytes(dir.Path("edits.jsonl"), kWorkedEdits);
-    WriteBytes(dir.Path("big.json"), "");
-    ASSERT_EQ(0, truncate(dir.Path("big.json").c_str(), CSafeFile::MaxReadBytes + 1));
-    ObsdbRun r = Obsdb(dir, "apply sys.obs big.json edits.jsonl out.obs out.json");
+    ASSERT_EQ(0, truncate(dir.Path("log.json").c_str(), CSafeFile::MaxReadBytes + 1));
+    r = Obsdb(dir, "apply sys.obs log.json edits.jsonl out.obs out.json");
     EXPECT_EQ(0, r.status) << r.err;
-    EXPECT_EQ("obsdb: big.json: the change log cannot be read; nothing of it replayed, and it is never replaced\n", r.err);
-    EXPECT_TRUE(dir.Exists("out.obs"));
-    EXPECT_TRUE(dir.Exists("out.json"));
-
-    r = Obsdb(dir, "apply sys.obs big.json edits.jsonl big.obs big.json");
+    EXPECT_EQ("obsdb: log.json: the change log cannot be read; nothing of it replayed, and it is never replaced\n", r.err);
+    EXPECT_TRUE(dir.Exists("out.obs") && dir.Exists("out.json"));
+    r = Obsdb(dir, "apply sys.obs log.json edits.jsonl big.obs log.json");
     EXPECT_EQ(3, r.status);
-    EXPECT_NE(std::string::npos, r.err.find("obsdb: cannot write big.json; nothing written\n")) << r.err;
+    EXPECT_NE(std::string::npos, r.err.find("obsdb: cannot write log.json; nothing written\n")) << r.err;
     EXPECT_FALSE(dir.Exists("big.obs"));
     struct stat st;
-    ASSERT_EQ(0, stat(dir.Path("big.json").c_str(), &st));
+    ASSERT_EQ(0, stat(dir.Path("log.json").c_str(), &st));
     EXPECT_EQ(CSafeFile::MaxReadBytes + 1, st.st_size);
 }
 
 TEST(Obsdb, DumpKeepsEveryItemOnOneLine)
 {
-    TempDir dir;
-    WriteBytes(dir.Path("sys.obs"), JapanList());
+    ObsdbDir dir;
     // A hand-edited log may give names control characters.
-    WriteBytes(dir.Path("log.json"),
-               Arr({Rec("path", L"場所", "node", L"", "", L"",
-                        Arr({Rec("add", L"a\\nb"), Rec("add", L"c\\td\\u007f", "leaf", L"a\\nb", "1,2,3,4,0,0,0")}))}));
+    WriteBytes(dir.Path("log.json"), Top({Rec("add", L"a\\nb"), Rec("add", L"c\\td\\u007f", "leaf", L"a\\nb", "1,2,3,4,0,0,0")}));
     ObsdbRun r = Obsdb(dir, "dump sys.obs log.json");
     EXPECT_EQ(0, r.status) << r.err;
     EXPECT_EQ("場所/\n  a\u240Ab/\n  c\u2409d\u2421\t  1.0000000, 2.0000000,3,04.00, 0, 0, 0\n  日本/\n"
@@ -216,16 +170,14 @@ TEST(Obsdb, DumpKeepsEveryItemOnOneLine)
 
 TEST(Obsdb, CodePageChoosesTheBytesOfNames)
 {
-    TempDir dir;
+    ObsdbDir dir("{\"op\":\"add-folder\",\"at\":[\"場所\",\"Café\"],\"name\":\"Genève\"}\n");
     WriteBytes(dir.Path("sys.obs"), "@Caf\xE9\r\nZ\xFCrich,8.54E,47.37N,408,+01.00,0,0,0\r\n#\r\n");
     ObsdbRun r = Obsdb(dir, "--codepage 1252 dump sys.obs");
     EXPECT_EQ(0, r.status);
     EXPECT_EQ("場所/\n  Café/\n    Zürich\t  8.5400000,47.3700000,408,01.00, 0, 0, 0\n", r.out);
-    WriteBytes(dir.Path("edits.jsonl"), "{\"op\":\"add-folder\",\"at\":[\"場所\",\"Café\"],\"name\":\"Genève\"}\n");
-    r = Obsdb(dir, "--codepage 1252 apply sys.obs none.json edits.jsonl out.obs out.json");
+    r = Obsdb(dir, "--codepage 1252 " + std::string(kApply));
     EXPECT_EQ(0, r.status) << r.err;
     EXPECT_NE(std::string::npos, ReadBytes(dir.Path("out.obs")).find("@@Gen\xE8ve\r\n"));
-
     // UTF-8 is a code page too.
     WriteBytes(dir.Path("utf8.obs"), "@Caf\xC3\xA9\r\n#\r\n");
     r = Obsdb(dir, "--codepage 65001 dump utf8.obs");
