@@ -23,10 +23,7 @@ CString SetCommand(const CString& path)
 // Reaches the pieces a host does not see.
 class CEarthMeshProbe : public CEarthMesh {
 public:
-    CEarthMeshProbe() = default;
-    explicit CEarthMeshProbe(const CEarthMesh& other) : CEarthMesh(other) {}
     using CEarthMesh::EnginePath;
-    const CString& FileName() const { return m_strFileName; }
 };
 
 bool MakeFile(const CString& path)
@@ -35,19 +32,11 @@ bool MakeFile(const CString& path)
     return WriteBytes(L"\\\\?\\" + path, "mesh\r\n");
 }
 
-// The long form of an existing path, as Windows spells it; empty when it names nothing.
-CString LongForm(const CString& path)
+// The system's long or 8.3 form of an existing path; empty when there is none.
+CString PathForm(DWORD (WINAPI *form)(LPCWSTR, LPWSTR, DWORD), const CString& path)
 {
     std::vector<wchar_t> buf(32768);
-    const DWORD n = GetLongPathNameW(path, buf.data(), static_cast<DWORD>(buf.size()));
-    return n && n < buf.size() ? CString(buf.data(), static_cast<int>(n)) : CString();
-}
-
-// The system's 8.3 form of an existing path; empty when there is none.
-CString ShortForm(const CString& path)
-{
-    std::vector<wchar_t> buf(32768);
-    const DWORD n = GetShortPathNameW(path, buf.data(), static_cast<DWORD>(buf.size()));
+    const DWORD n = form(path, buf.data(), static_cast<DWORD>(buf.size()));
     return n && n < buf.size() ? CString(buf.data(), static_cast<int>(n)) : CString();
 }
 
@@ -154,10 +143,10 @@ TEST_F(EarthMeshTest, LooksUpAndHandsOverOnce)
         if (c.sends == Sends::kWhole) {
             EXPECT_EQ(sentPath, file);
         } else {
-            EXPECT_EQ(sent[1], SetCommand(ShortForm(file)));
+            EXPECT_EQ(sent[1], SetCommand(PathForm(GetShortPathNameW, file)));
             EXPECT_EQ(sentPath.Find(L' '), -1) << "the short form holds a blank";
             EXPECT_LT(sentPath.GetLength(), MAX_PATH);
-            EXPECT_EQ(LongForm(sentPath).MakeLower(), CString(file).MakeLower())
+            EXPECT_EQ(PathForm(GetLongPathNameW, sentPath).MakeLower(), CString(file).MakeLower())
                 << "the path sent names another file";
         }
         EXPECT_TRUE(mesh.m_bIndexSet);
@@ -189,45 +178,13 @@ TEST_F(EarthMeshTest, SetMeshIndexSendsEveryTimeAndKeepsItsFlag)
     EXPECT_TRUE(Sent().empty());
 }
 
-TEST_F(EarthMeshTest, CopiesCarryTheState)
-{
-    m_engine.SetReply(kAsk, DataFolder(L"copy", true));
-    CEarthMeshProbe done;
-    ASSERT_TRUE(done.CheckMeshIndex(m_cor.get()));
-    CEarthMeshProbe copied(done);
-    CEarthMeshProbe assigned;
-    assigned = done;
-    for (const CEarthMeshProbe* p : {&copied, &assigned}) {
-        EXPECT_TRUE(p->m_bIndexSet) << "a copy forgot the index was set";
-        EXPECT_EQ(p->FileName(), done.FileName());
-    }
-}
-
+// A path with no short form (it does not exist) is sent whole, however long.
 TEST_F(EarthMeshTest, FallsBackToTheWholePath)
 {
-    struct Case {
-        const char* fault;
-        CString path;
-    };
     CString longMissing = m_strRoot;
-    while (longMissing.GetLength() < 2 * MAX_PATH)
-        longMissing += L"\\missing folder";
-    const Case cases[] = {
-        {"a path with no short form was cut or dropped", m_strRoot + L"\\gone\\worldmesh.txt"},
-        {"a long path with no short form was cut", longMissing},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.fault);
-        EXPECT_EQ(CEarthMeshProbe::EnginePath(c.path), c.path);
-    }
-}
-
-TEST_F(EarthMeshTest, NoEngineNoCrash)
-{
-    CEarthMesh mesh;
-    EXPECT_EQ(mesh.GetIdxFile(nullptr), L"");
-    EXPECT_TRUE(mesh.CheckMeshIndex(nullptr));
-    EXPECT_EQ(mesh.m_bIndexSet, 0);
+    while (longMissing.GetLength() < 2 * MAX_PATH) longMissing += L"\\missing folder";
+    for (const CString& path : {m_strRoot + L"\\gone\\worldmesh.txt", longMissing})
+        EXPECT_EQ(CEarthMeshProbe::EnginePath(path), path);
 }
 
 }  // namespace
