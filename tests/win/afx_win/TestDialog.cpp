@@ -37,13 +37,6 @@ void CTestDialog::Log(const wchar_t* format, ...)
     va_end(args);
 }
 
-BOOL CTestDialog::OnInitDialog()
-{
-    CDialog::OnInitDialog();
-    Log(L"Init");
-    return TRUE;
-}
-
 void CTestDialog::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
@@ -56,34 +49,10 @@ void CTestDialog::DoDataExchange(CDataExchange* pDX)
     DDX_CBIndex(pDX, IDC_AFXTEST_COMBO, m_nCombo);
 }
 
-void CTestDialog::OnOK()
-{
-    CDialog::OnOK();
-    Log(L"OK:%s", m_strText.GetString());
-}
-
-void CTestDialog::OnCancel()
-{
-    Log(L"Cancel");
-    CDialog::OnCancel();
-}
-
-void CTestDialog::OnClose()
-{
-    Log(L"Close");
-    CDialog::OnClose();
-}
-
 void CTestDialog::OnVScroll(UINT nSBCode, UINT, CScrollBar* pScrollBar)
 {
     const bool slider = pScrollBar && pScrollBar->GetSafeHwnd() == ::GetDlgItem(m_hWnd, IDC_AFXTEST_SLIDER);
     Log(L"VScroll:%u:%s", nSBCode, slider ? L"slider" : L"?");
-}
-
-BOOL CTestDialog::OnMouseWheel(UINT, short zDelta, CPoint pt)
-{
-    Log(L"Wheel:%d:%ld,%ld", zDelta, pt.x, pt.y);
-    return TRUE;
 }
 
 void CTestDialog::OnGo()
@@ -92,34 +61,9 @@ void CTestDialog::OnGo()
     if (m_bThrowOnGo) AfxThrowInvalidArgException();
 }
 
-void CTestDialog::OnChangeText()
-{
-    Log(L"Change");
-}
-
 void CTestDialog::OnSelchangedTree(NMHDR* pNMHDR, LRESULT* pResult)
 {
     Log(L"Tree:%d", reinterpret_cast<NMTREEVIEWW*>(pNMHDR)->itemNew.hItem != nullptr);
     *pResult = 0;
 }
 
-LRESULT CTestDialog::OnAsk(WPARAM wParam, LPARAM lParam)
-{
-    return static_cast<LRESULT>(wParam) + lParam;
-}
-
-void CTestDialog::OnSetObsPosition(double lng, double lat)
-{
-    Log(L"SetObsPosition:%g,%g", lng, lat);
-}
-
-void CTestDialog::OnSetMag(double mag)
-{
-    Log(L"SetMag:%g", mag);
-}
-
-BOOL CTestDialog::OnNamed(LPCTSTR name, long n)
-{
-    Log(L"Named:%s:%ld", name, n);
-    return TRUE;
-}

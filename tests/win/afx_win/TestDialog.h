@@ -37,21 +37,21 @@ public:
     void Log(const wchar_t* format, ...);
 
 protected:
-    BOOL OnInitDialog() override;
+    BOOL OnInitDialog() override { CDialog::OnInitDialog(); Log(L"Init"); return TRUE; }
     void DoDataExchange(CDataExchange* pDX) override;
-    void OnOK() override;
-    void OnCancel() override;
+    void OnOK() override { CDialog::OnOK(); Log(L"OK:%s", m_strText.GetString()); }
+    void OnCancel() override { Log(L"Cancel"); CDialog::OnCancel(); }
 
-    afx_msg void OnClose();
+    afx_msg void OnClose() { Log(L"Close"); CDialog::OnClose(); }
     afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
-    afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
+    afx_msg BOOL OnMouseWheel(UINT, short zDelta, CPoint pt) { Log(L"Wheel:%d:%ld,%ld", zDelta, pt.x, pt.y); return TRUE; }
     afx_msg void OnGo();
-    afx_msg void OnChangeText();
+    afx_msg void OnChangeText() { Log(L"Change"); }
     afx_msg void OnSelchangedTree(NMHDR* pNMHDR, LRESULT* pResult);
-    afx_msg LRESULT OnAsk(WPARAM wParam, LPARAM lParam);
-    void OnSetObsPosition(double lng, double lat);
-    void OnSetMag(double mag);
-    BOOL OnNamed(LPCTSTR name, long n);
+    afx_msg LRESULT OnAsk(WPARAM wParam, LPARAM lParam) { return static_cast<LRESULT>(wParam) + lParam; }
+    void OnSetObsPosition(double lng, double lat) { Log(L"SetObsPosition:%g,%g", lng, lat); }
+    void OnSetMag(double mag) { Log(L"SetMag:%g", mag); }
+    BOOL OnNamed(LPCTSTR name, long n) { Log(L"Named:%s:%ld", name, n); return TRUE; }
 
     DECLARE_MESSAGE_MAP()
     DECLARE_EVENTSINK_MAP()
