@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -53,18 +54,11 @@ protected:
     {
         const CString dir = m_strRoot + L"\\" + rel;
         EXPECT_TRUE(MakeFolders(withIndex ? dir + L"\\solar\\earth\\mesh" : dir)) << "cannot make " << CStringA(dir).str();
-        if (withIndex) {
-            EXPECT_TRUE(MakeFile(dir + kMeshBelow));
-        }
+        if (withIndex) { EXPECT_TRUE(MakeFile(dir + kMeshBelow)); }
         return dir;
     }
     // The commands sent since the last call.
-    std::vector<CString> Sent()
-    {
-        std::vector<CString> out;
-        out.swap(m_engine.m_commands);
-        return out;
-    }
+    std::vector<CString> Sent() { return std::exchange(m_engine.m_commands, {}); }
 
     TempFolder m_tmp;
     CString m_strRoot;
@@ -72,24 +66,11 @@ protected:
     std::unique_ptr<CCorZel> m_cor;
 };
 
-// A folder name that runs past MAX_PATH in blank-holding parts whose short forms are brief.
-CString LongBlankPath()
+// A folder path of n parts, each from the format and its index.
+CString DeepPath(const wchar_t* first, const wchar_t* partFormat, int n)
 {
-    CString rel = L"long";
-    for (int i = 0; i < 8; ++i)
-        rel += L"\\a folder name with blanks that is long " + CString(static_cast<wchar_t>(L'0' + i));
-    return rel;
-}
-
-// Parts that are already 8.3 names: the short form is as long as the path itself.
-CString LongShortNamesPath()
-{
-    CString rel = L"dos";
-    for (int i = 0; i < 30; ++i) {
-        CString part;
-        part.Format(L"\\level_%02d", i);
-        rel += part;
-    }
+    CString rel = first, part;
+    for (int i = 0; i < n; ++i, rel += part) part.Format(partFormat, i);
     return rel;
 }
 
@@ -109,8 +90,8 @@ TEST_F(EarthMeshTest, LooksUpAndHandsOverOnce)
         {"a folder without the index file was handed over", L"noindex", false, Sends::kNothing, 0},
         {"the index file found was not handed over as it is named", L"plain", true, Sends::kShortForm, 0},
         {"blanks reached the engine", L"Data Folder\\with blanks", true, Sends::kShortForm, 0},
-        {"a path past MAX_PATH was not shortened", LongBlankPath(), true, Sends::kShortForm, MAX_PATH},
-        {"a path whose short form passes MAX_PATH was cut", LongShortNamesPath(), true, Sends::kWhole, MAX_PATH},
+        {"a path past MAX_PATH was not shortened", DeepPath(L"long", L"\\a folder name with blanks that is long %d", 8), true, Sends::kShortForm, MAX_PATH},
+        {"a path whose short form passes MAX_PATH was cut", DeepPath(L"dos", L"\\level_%02d", 30), true, Sends::kWhole, MAX_PATH},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.fault);
