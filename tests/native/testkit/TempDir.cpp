@@ -13,11 +13,9 @@ namespace {
 
 fs::path BaseDir()
 {
-    std::error_code ec;
 #ifndef _WIN32
-    fs::path shm = "/dev/shm";
-    if (fs::is_directory(shm, ec) && (fs::status(shm, ec).permissions() & fs::perms::others_write) != fs::perms::none)
-        return shm;
+    std::error_code ec;
+    if ((fs::status("/dev/shm", ec).permissions() & fs::perms::others_write) != fs::perms::none) return "/dev/shm";
 #endif
     return fs::temp_directory_path();
 }
@@ -29,12 +27,8 @@ TempDir::TempDir()
     fs::path base = BaseDir();
     std::mt19937_64 rng(std::random_device{}() ^ std::chrono::steady_clock::now().time_since_epoch().count());
     for (int n = 0; n < 100; ++n) {
-        fs::path dir = base / ("vrkobs_test_" + std::to_string(rng() % 1000000000000ULL));
-        std::error_code ec;
-        if (fs::create_directory(dir, ec)) {
-            m_dir = dir.string();
-            return;
-        }
+        m_dir = (base / ("vrkobs_test_" + std::to_string(rng() % 1000000000000ULL))).string();
+        if (MakeDir(m_dir)) return;
     }
     throw std::runtime_error("cannot make a temporary folder in " + base.string());
 }
@@ -57,7 +51,7 @@ std::string TempDir::Path(const std::string& name) const
 
 CString TempDir::WidePath(const std::string& name) const
 {
-    std::string path = Path(name);
+    const std::string path = Path(name);
     return CString(std::wstring(path.begin(), path.end()));
 }
 
@@ -79,8 +73,7 @@ std::vector<std::string> TempDir::Names() const
 void WriteBytes(const std::string& path, const std::string& bytes)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out)
+    if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())))
         throw std::runtime_error("cannot write " + path);
 }
 

@@ -42,17 +42,14 @@ TEST(MessageBoxScript, BoxesAreCheckedAgainstTheScript)
     EXPECT_TRUE(AfxTestMessageBoxFailures().empty()) << "clearing kept old failures";
 }
 
-struct Seen {
-    HWND owner = nullptr;
-    CString text;
-    CString caption;
-    UINT type = 0;
-    int calls = 0;
-} g_seen;
+std::vector<CString> g_seen;  // owner is the dialog, text, caption and type of each box, in turn
+HWND g_dialog = nullptr;
 
 int RecordingHandler(HWND owner, const CString& text, const CString& caption, UINT type)
 {
-    g_seen = {owner, text, caption, type, g_seen.calls + 1};
+    CString s;
+    s.Format(L"%d|%s|%s|%x", owner && owner == g_dialog, text.GetString(), caption.GetString(), type);
+    g_seen.push_back(s);
     return IDRETRY;
 }
 
@@ -61,24 +58,18 @@ TEST(MessageBoxHandler, EveryBoxGoesThroughTheInstalledHandler)
     AfxClearTestHooks();
     CWinApp app(L"天体アプリ");
     const AfxMessageBoxHandler previous = AfxSetMessageBoxHandler(RecordingHandler);
-
+    g_seen.clear();
     EXPECT_EQ(IDRETRY, AfxMessageBox(L"本文", MB_RETRYCANCEL | MB_ICONSTOP));
-    EXPECT_EQ(L"本文", g_seen.text);
-    EXPECT_EQ(L"天体アプリ", g_seen.caption) << "caption is not the application's name";
-    EXPECT_EQ(static_cast<UINT>(MB_RETRYCANCEL | MB_ICONSTOP), g_seen.type);
     EXPECT_EQ(IDRETRY, AfxMessageBox(IDS_AFXTEST_DLL_ONLY));
-    EXPECT_EQ(L"拡張DLLの文字列 \"引用\"", g_seen.text) << "prompt id not loaded through the chain";
-
     CTestDialog dlg;
     ASSERT_TRUE(dlg.Create(IDD_AFXTEST));
+    g_dialog = dlg.m_hWnd;
     EXPECT_EQ(IDRETRY, dlg.MessageBox(L"窓から", L"題"));
-    EXPECT_EQ(dlg.m_hWnd, g_seen.owner);
-    EXPECT_EQ(L"題", g_seen.caption);
-
     AfxTestExpectMessageBox(L"台本", IDOK);
-    const int calls = g_seen.calls;
-    EXPECT_EQ(IDOK, AfxMessageBox(L"台本"));
-    EXPECT_EQ(calls, g_seen.calls) << "scripting did not take precedence over the handler";
+    EXPECT_EQ(IDOK, AfxMessageBox(L"台本")) << "scripting did not take precedence over the handler";
+    EXPECT_EQ(std::vector<CString>({L"0|本文|天体アプリ|15", L"0|拡張DLLの文字列 \"引用\"|天体アプリ|0",
+                                    L"1|窓から|題|0"}),
+              g_seen);
     EXPECT_EQ("", JoinedFailures());
     AfxSetMessageBoxHandler(previous);
     AfxClearTestHooks();

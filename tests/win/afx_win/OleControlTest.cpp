@@ -19,9 +19,7 @@ public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override
     {
         *ppv = IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ? this : nullptr;
-        if (!*ppv) return E_NOINTERFACE;
-        AddRef();
-        return S_OK;
+        return *ppv ? (AddRef(), S_OK) : E_NOINTERFACE;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return ++m_cRef; }
     ULONG STDMETHODCALLTYPE Release() override { return --m_cRef; }
@@ -31,9 +29,7 @@ public:
     HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
                                      UINT*) override
     {
-        if (FAILED(m_hr)) return m_hr;
-        if (result) VariantCopy(result, &m_result);
-        return S_OK;
+        return FAILED(m_hr) || !result ? m_hr : VariantCopy(result, &m_result);
     }
     void SetResult(VARIANT v) { VariantClear(&m_result); m_result = v; }
 
@@ -42,32 +38,9 @@ public:
     HRESULT m_hr = S_OK;
 };
 
-VARIANT Bstr(const wchar_t* s)
-{
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_BSTR;
-    v.bstrVal = SysAllocString(s);
-    return v;
-}
-
-VARIANT I4(long n)
-{
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_I4;
-    v.lVal = n;
-    return v;
-}
-
-VARIANT R8(double d)
-{
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_R8;
-    v.dblVal = d;
-    return v;
-}
+VARIANT Bstr(const wchar_t* s) { VARIANT v{}; v.vt = VT_BSTR; v.bstrVal = SysAllocString(s); return v; }
+VARIANT I4(long n) { VARIANT v{}; v.vt = VT_I4; v.lVal = n; return v; }
+VARIANT R8(double d) { VARIANT v{}; v.vt = VT_R8; v.dblVal = d; return v; }
 
 // The arguments and results of every call the product makes are checked end to end by the
 // host's map wrapper test; here, what a failing call must leave alone.
@@ -155,24 +128,19 @@ TEST_F(OleControl, EventsReachTheContainersEventSinkMap)
         std::vector<VARIANT> args;
         HRESULT hr;
         Texts log;
-        std::vector<double> values;
     } cases[] = {
-        {"R8 R8 event arguments swapped", 8, {R8(139.75), R8(35.5)}, S_OK,
-         Texts({L"Init", L"SetObsPosition"}), {139.75, 35.5}},
-        {"integer argument not converted to double", 9, {I4(3)}, S_OK, Texts({L"Init", L"SetMag"}), {3.0}},
-        {"string and long arguments", 10, {Bstr(L"東京"), I4(3)}, S_OK, Texts({L"Init", L"Named:東京:3"}), {}},
-        {"unmapped event treated as an error", 77, {R8(1.0)}, S_OK, Texts({L"Init"}), {}},
-        {"wrong argument count reaches the handler", 8, {R8(1.0)}, DISP_E_BADPARAMCOUNT, Texts({L"Init"}), {}},
-        {"unconvertible argument reaches the handler", 9, {Bstr(L"abc")}, DISP_E_TYPEMISMATCH,
-         Texts({L"Init"}), {}},
+        {"R8 R8 event arguments swapped", 8, {R8(139.75), R8(35.5)}, S_OK, {L"SetObsPosition:139.75,35.5"}},
+        {"integer argument not converted to double", 9, {I4(3)}, S_OK, {L"SetMag:3"}},
+        {"string and long arguments", 10, {Bstr(L"東京"), I4(3)}, S_OK, {L"Named:東京:3"}},
+        {"unmapped event treated as an error", 77, {R8(1.0)}, S_OK, {}},
+        {"wrong argument count reaches the handler", 8, {R8(1.0)}, DISP_E_BADPARAMCOUNT, {}},
+        {"unconvertible argument reaches the handler", 9, {Bstr(L"abc")}, DISP_E_TYPEMISMATCH, {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
-        dlg.m_log = Texts({L"Init"});
-        dlg.m_eventArgs.clear();
+        dlg.m_log.clear();
         EXPECT_EQ(c.hr, Fire(c.id, c.args));
         EXPECT_EQ(c.log, dlg.m_log);
-        EXPECT_EQ(c.values, dlg.m_eventArgs);
     }
 
     // Once the dialog is gone its events go nowhere, and the control's references are released.
@@ -180,7 +148,7 @@ TEST_F(OleControl, EventsReachTheContainersEventSinkMap)
     EXPECT_EQ(nullptr, ctl.GetControlDispatch());
     EXPECT_EQ(1u, control.m_cRef);
     EXPECT_EQ(S_OK, Fire(8, {R8(1.0), R8(2.0)}));
-    EXPECT_EQ(Texts({L"Init"}), dlg.m_log);
+    EXPECT_EQ(Texts(), dlg.m_log);
     g_sink->Release();
     g_sink = nullptr;
     AfxUnregisterControlFactory(kTestControl);

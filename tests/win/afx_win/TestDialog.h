@@ -11,61 +11,47 @@ extern "C" __declspec(dllimport) HMODULE AfxWinTestResModule();
 
 // A button that draws itself, reached by the parent's reflection of WM_DRAWITEM.
 class CDrawnButton : public CButton {
-public:
-    int m_nDrawn = 0;
-
 protected:
-    afx_msg void DrawItem(LPDRAWITEMSTRUCT) { ++m_nDrawn; }
+    afx_msg void DrawItem(LPDRAWITEMSTRUCT);
     DECLARE_MESSAGE_MAP()
 };
 
-// A dialog on the test template that records what reached its handlers.
+// A dialog on the test templates that logs what reached its handlers, with what they were given
+// ("Go", "Wheel:-120:-5,300", "SetMag:3", ...).
 class CTestDialog : public CDialog {
 public:
     explicit CTestDialog(UINT nIDTemplate = IDD_AFXTEST, CWnd* pParent = nullptr)
         : CDialog(nIDTemplate, pParent) {}
 
-    // Fields exchanged by DoDataExchange (only those the template has).
-    int m_nInt = 0;
-    double m_dDouble = 0.0;
+    // Exchanged by DoDataExchange; the modal template has only the first edit.
     CString m_strText;
-    UINT m_nUint = 0;
     int m_nRadio = -1;
     int m_nCheck = 0;
     int m_nCombo = -1;
 
-    // What the handlers saw, in order ("Go", "Change:1001", "Close", "Cancel", ...).
     std::vector<std::wstring> m_log;
-    int m_nEnChangeInt = 0;
-    UINT m_nLastVScrollCode = 0xFFFF;
-    HWND m_hLastScrollBar = nullptr;
-    HTREEITEM m_hLastSelected = nullptr;
-    std::vector<double> m_eventArgs;
-    short m_zDelta = 0;
-    CPoint m_pt;
     bool m_bThrowOnGo = false;
-
-    CEdit m_editInt;
+    CEdit m_edit;
     CDrawnButton m_goButton;
 
-protected:
-    BOOL OnInitDialog() override;
-    void DoDataExchange(CDataExchange* pDX) override;
-    void OnOK() override;
-    void OnCancel() override;
+    void Log(const wchar_t* format, ...);
 
-    afx_msg void OnClose();
+protected:
+    BOOL OnInitDialog() override { CDialog::OnInitDialog(); Log(L"Init"); return TRUE; }
+    void DoDataExchange(CDataExchange* pDX) override;
+    void OnOK() override { CDialog::OnOK(); Log(L"OK:%s", m_strText.GetString()); }
+    void OnCancel() override { Log(L"Cancel"); CDialog::OnCancel(); }
+
+    afx_msg void OnClose() { Log(L"Close"); CDialog::OnClose(); }
     afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
-    afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
-    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg BOOL OnMouseWheel(UINT, short zDelta, CPoint pt) { Log(L"Wheel:%d:%ld,%ld", zDelta, pt.x, pt.y); return TRUE; }
     afx_msg void OnGo();
-    afx_msg void OnChangeInt();
-    afx_msg void OnRadio(UINT nID);
+    afx_msg void OnChangeText() { Log(L"Change"); }
     afx_msg void OnSelchangedTree(NMHDR* pNMHDR, LRESULT* pResult);
-    afx_msg LRESULT OnAsk(WPARAM wParam, LPARAM lParam);
-    void OnSetObsPosition(double lng, double lat);
-    void OnSetMag(double mag);
-    BOOL OnNamed(LPCTSTR name, long n);
+    afx_msg LRESULT OnAsk(WPARAM wParam, LPARAM lParam) { return static_cast<LRESULT>(wParam) + lParam; }
+    void OnSetObsPosition(double lng, double lat) { Log(L"SetObsPosition:%g,%g", lng, lat); }
+    void OnSetMag(double mag) { Log(L"SetMag:%g", mag); }
+    BOOL OnNamed(LPCTSTR name, long n) { Log(L"Named:%s:%ld", name, n); return TRUE; }
 
     DECLARE_MESSAGE_MAP()
     DECLARE_EVENTSINK_MAP()

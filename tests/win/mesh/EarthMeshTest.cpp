@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -23,10 +24,7 @@ CString SetCommand(const CString& path)
 // Reaches the pieces a host does not see.
 class CEarthMeshProbe : public CEarthMesh {
 public:
-    CEarthMeshProbe() = default;
-    explicit CEarthMeshProbe(const CEarthMesh& other) : CEarthMesh(other) {}
     using CEarthMesh::EnginePath;
-    const CString& FileName() const { return m_strFileName; }
 };
 
 bool MakeFile(const CString& path)
@@ -35,19 +33,11 @@ bool MakeFile(const CString& path)
     return WriteBytes(L"\\\\?\\" + path, "mesh\r\n");
 }
 
-// The long form of an existing path, as Windows spells it; empty when it names nothing.
-CString LongForm(const CString& path)
+// The system's long or 8.3 form of an existing path; empty when there is none.
+CString PathForm(DWORD (WINAPI *form)(LPCWSTR, LPWSTR, DWORD), const CString& path)
 {
     std::vector<wchar_t> buf(32768);
-    const DWORD n = GetLongPathNameW(path, buf.data(), static_cast<DWORD>(buf.size()));
-    return n && n < buf.size() ? CString(buf.data(), static_cast<int>(n)) : CString();
-}
-
-// The system's 8.3 form of an existing path; empty when there is none.
-CString ShortForm(const CString& path)
-{
-    std::vector<wchar_t> buf(32768);
-    const DWORD n = GetShortPathNameW(path, buf.data(), static_cast<DWORD>(buf.size()));
+    const DWORD n = form(path, buf.data(), static_cast<DWORD>(buf.size()));
     return n && n < buf.size() ? CString(buf.data(), static_cast<int>(n)) : CString();
 }
 
@@ -64,18 +54,11 @@ protected:
     {
         const CString dir = m_strRoot + L"\\" + rel;
         EXPECT_TRUE(MakeFolders(withIndex ? dir + L"\\solar\\earth\\mesh" : dir)) << "cannot make " << CStringA(dir).str();
-        if (withIndex) {
-            EXPECT_TRUE(MakeFile(dir + kMeshBelow));
-        }
+        if (withIndex) { EXPECT_TRUE(MakeFile(dir + kMeshBelow)); }
         return dir;
     }
     // The commands sent since the last call.
-    std::vector<CString> Sent()
-    {
-        std::vector<CString> out;
-        out.swap(m_engine.m_commands);
-        return out;
-    }
+    std::vector<CString> Sent() { return std::exchange(m_engine.m_commands, {}); }
 
     TempFolder m_tmp;
     CString m_strRoot;
@@ -83,24 +66,11 @@ protected:
     std::unique_ptr<CCorZel> m_cor;
 };
 
-// A folder name that runs past MAX_PATH in blank-holding parts whose short forms are brief.
-CString LongBlankPath()
+// A folder path of n parts, each from the format and its index.
+CString DeepPath(const wchar_t* first, const wchar_t* partFormat, int n)
 {
-    CString rel = L"long";
-    for (int i = 0; i < 8; ++i)
-        rel += L"\\a folder name with blanks that is long " + CString(static_cast<wchar_t>(L'0' + i));
-    return rel;
-}
-
-// Parts that are already 8.3 names: the short form is as long as the path itself.
-CString LongShortNamesPath()
-{
-    CString rel = L"dos";
-    for (int i = 0; i < 30; ++i) {
-        CString part;
-        part.Format(L"\\level_%02d", i);
-        rel += part;
-    }
+    CString rel = first, part;
+    for (int i = 0; i < n; ++i, rel += part) part.Format(partFormat, i);
     return rel;
 }
 
@@ -120,8 +90,8 @@ TEST_F(EarthMeshTest, LooksUpAndHandsOverOnce)
         {"a folder without the index file was handed over", L"noindex", false, Sends::kNothing, 0},
         {"the index file found was not handed over as it is named", L"plain", true, Sends::kShortForm, 0},
         {"blanks reached the engine", L"Data Folder\\with blanks", true, Sends::kShortForm, 0},
-        {"a path past MAX_PATH was not shortened", LongBlankPath(), true, Sends::kShortForm, MAX_PATH},
-        {"a path whose short form passes MAX_PATH was cut", LongShortNamesPath(), true, Sends::kWhole, MAX_PATH},
+        {"a path past MAX_PATH was not shortened", DeepPath(L"long", L"\\a folder name with blanks that is long %d", 8), true, Sends::kShortForm, MAX_PATH},
+        {"a path whose short form passes MAX_PATH was cut", DeepPath(L"dos", L"\\level_%02d", 30), true, Sends::kWhole, MAX_PATH},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.fault);
@@ -154,10 +124,10 @@ TEST_F(EarthMeshTest, LooksUpAndHandsOverOnce)
         if (c.sends == Sends::kWhole) {
             EXPECT_EQ(sentPath, file);
         } else {
-            EXPECT_EQ(sent[1], SetCommand(ShortForm(file)));
+            EXPECT_EQ(sent[1], SetCommand(PathForm(GetShortPathNameW, file)));
             EXPECT_EQ(sentPath.Find(L' '), -1) << "the short form holds a blank";
             EXPECT_LT(sentPath.GetLength(), MAX_PATH);
-            EXPECT_EQ(LongForm(sentPath).MakeLower(), CString(file).MakeLower())
+            EXPECT_EQ(PathForm(GetLongPathNameW, sentPath).MakeLower(), CString(file).MakeLower())
                 << "the path sent names another file";
         }
         EXPECT_TRUE(mesh.m_bIndexSet);
@@ -189,45 +159,13 @@ TEST_F(EarthMeshTest, SetMeshIndexSendsEveryTimeAndKeepsItsFlag)
     EXPECT_TRUE(Sent().empty());
 }
 
-TEST_F(EarthMeshTest, CopiesCarryTheState)
-{
-    m_engine.SetReply(kAsk, DataFolder(L"copy", true));
-    CEarthMeshProbe done;
-    ASSERT_TRUE(done.CheckMeshIndex(m_cor.get()));
-    CEarthMeshProbe copied(done);
-    CEarthMeshProbe assigned;
-    assigned = done;
-    for (const CEarthMeshProbe* p : {&copied, &assigned}) {
-        EXPECT_TRUE(p->m_bIndexSet) << "a copy forgot the index was set";
-        EXPECT_EQ(p->FileName(), done.FileName());
-    }
-}
-
+// A path with no short form (it does not exist) is sent whole, however long.
 TEST_F(EarthMeshTest, FallsBackToTheWholePath)
 {
-    struct Case {
-        const char* fault;
-        CString path;
-    };
     CString longMissing = m_strRoot;
-    while (longMissing.GetLength() < 2 * MAX_PATH)
-        longMissing += L"\\missing folder";
-    const Case cases[] = {
-        {"a path with no short form was cut or dropped", m_strRoot + L"\\gone\\worldmesh.txt"},
-        {"a long path with no short form was cut", longMissing},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.fault);
-        EXPECT_EQ(CEarthMeshProbe::EnginePath(c.path), c.path);
-    }
-}
-
-TEST_F(EarthMeshTest, NoEngineNoCrash)
-{
-    CEarthMesh mesh;
-    EXPECT_EQ(mesh.GetIdxFile(nullptr), L"");
-    EXPECT_TRUE(mesh.CheckMeshIndex(nullptr));
-    EXPECT_EQ(mesh.m_bIndexSet, 0);
+    while (longMissing.GetLength() < 2 * MAX_PATH) longMissing += L"\\missing folder";
+    for (const CString& path : {m_strRoot + L"\\gone\\worldmesh.txt", longMissing})
+        EXPECT_EQ(CEarthMeshProbe::EnginePath(path), path);
 }
 
 }  // namespace

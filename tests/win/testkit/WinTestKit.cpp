@@ -9,10 +9,9 @@ CString Extended(const CString& path)
 
 std::string Utf8(const CString& s)
 {
-    const int n = WideCharToMultiByte(CP_UTF8, 0, s.GetString(), s.GetLength(), nullptr, 0,
-                                      nullptr, nullptr);
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, s.GetString(), s.GetLength(), out.data(), n, nullptr, nullptr);
+    std::string out(static_cast<size_t>(s.GetLength()) * 3, '\0');
+    out.resize(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, s.GetString(), s.GetLength(), out.data(),
+                                                       static_cast<int>(out.size()), nullptr, nullptr)));
     return out;
 }
 
@@ -33,8 +32,7 @@ TempFolder::TempFolder()
     wchar_t tmp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, tmp);
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    CString name = info ? CString(info->test_suite_name()) + L"." + CString(info->name())
-                        : CString(L"outside");
+    CString name = info ? CString(info->test_suite_name()) + L"." + CString(info->name()) : CString(L"outside");
     name.Replace(L'/', L'_');
     m_strDir = CString(tmp) + L"vrk-tests\\" + name;
     RemoveTree(m_strDir);
@@ -52,43 +50,34 @@ void RemoveTree(const CString& path)
     const CString dir = path.Right(1) == L"\\" ? path.Left(path.GetLength() - 1) : path;
     WIN32_FIND_DATAW fd;
     HANDLE h = FindFirstFileW(Extended(dir + L"\\*"), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            const CString name = fd.cFileName;
-            if (name == L"." || name == L"..")
-                continue;
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(dir + L"\\" + name);
-            else
-                DeleteFileW(Extended(dir + L"\\" + name));
-        } while (FindNextFileW(h, &fd));
-        FindClose(h);
+    for (BOOL more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileW(h, &fd)) {
+        const CString name = fd.cFileName;
+        if (name == L"." || name == L"..") continue;
+        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            RemoveTree(dir + L"\\" + name);
+        else
+            DeleteFileW(Extended(dir + L"\\" + name));
     }
+    if (h != INVALID_HANDLE_VALUE) FindClose(h);
     RemoveDirectoryW(Extended(dir));
 }
 
 bool MakeFolders(const CString& path)
 {
     for (int i = path.Find(L'\\', 3);; i = path.Find(L'\\', i + 1)) {
-        const CString part = i < 0 ? path : path.Left(i);
-        if (!CreateDirectoryW(Extended(part), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+        if (!CreateDirectoryW(Extended(i < 0 ? path : path.Left(i)), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
             return false;
-        if (i < 0)
-            return true;
+        if (i < 0) return true;
     }
 }
 
 std::string ReadBytes(const CString& path)
 {
-    HANDLE h = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return "<missing>";
+    HANDLE h = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return "<missing>";
     std::string out;
     char buf[4096];
-    DWORD got = 0;
-    while (ReadFile(h, buf, sizeof buf, &got, nullptr) && got)
-        out.append(buf, got);
+    for (DWORD got = 0; ReadFile(h, buf, sizeof buf, &got, nullptr) && got;) out.append(buf, got);
     CloseHandle(h);
     return out;
 }
@@ -96,20 +85,18 @@ std::string ReadBytes(const CString& path)
 bool WriteBytes(const CString& path, const std::string& bytes)
 {
     HANDLE h = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
     DWORD written = 0;
-    const bool ok = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)
+    const bool ok = h != INVALID_HANDLE_VALUE
+                    && WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)
                     && written == bytes.size();
-    CloseHandle(h);
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
     return ok;
 }
 
 std::string JoinedFailures()
 {
     std::string all;
-    for (const CString& f : AfxTestMessageBoxFailures())
-        all += Utf8(f) + "\n";
+    for (const CString& f : AfxTestMessageBoxFailures()) all += Utf8(f) + "\n";
     return all;
 }
 

@@ -14,19 +14,10 @@ bool SetWriteTime(const CString& path, int seconds)
 {
     HANDLE h = CreateFileW(path, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                            OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
-    SYSTEMTIME st = {2026, 12, 0, 1, 12, 0, 0, 0};
+    SYSTEMTIME st = {2026, 12, 0, 1, 12, 0, static_cast<WORD>(seconds), 0};
     FILETIME ft;
-    SystemTimeToFileTime(&st, &ft);
-    ULARGE_INTEGER t;
-    t.LowPart = ft.dwLowDateTime;
-    t.HighPart = ft.dwHighDateTime;
-    t.QuadPart += static_cast<ULONGLONG>(seconds) * 10000000ULL;
-    ft.dwLowDateTime = t.LowPart;
-    ft.dwHighDateTime = t.HighPart;
-    const bool ok = SetFileTime(h, nullptr, nullptr, &ft) != FALSE;
-    CloseHandle(h);
+    const bool ok = h != INVALID_HANDLE_VALUE && SystemTimeToFileTime(&st, &ft) && SetFileTime(h, nullptr, nullptr, &ft);
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
     return ok;
 }
 
@@ -35,63 +26,47 @@ bool SetWriteTime(const CString& path, int seconds)
 TEST(CommonFile, ExistenceAndAge)
 {
     const TempFolder tmp;
-    const CString dir = tmp.Dir();
-    const CString a = dir + L"zelkam.obs";
-    const CString b = dir + L"zelkam_user.obs";
-    const CString missing = dir + L"none.obs";
+    const CString a = tmp.Path(L"zelkam.obs"), b = tmp.Path(L"zelkam_user.obs"), missing = tmp.Path(L"none.obs");
     ASSERT_TRUE(WriteBytes(a, "a"));
     ASSERT_TRUE(WriteBytes(b, "b"));
-
+    const struct {
+        const char* fault;
+        int ta, tb;
+        CString older, newer;
+        bool isNewer;
+    } cases[] = {
+        {"newer not seen", 10, 5, a, b, true},
+        {"older taken as newer", 5, 10, a, b, false},
+        {"same time taken as newer", 7, 7, a, b, false},
+        {"a missing file counted as newer", 7, 7, missing, b, false},
+        {"a list never derived did not count as out of date", 7, 7, a, missing, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fault);
+        ASSERT_TRUE(SetWriteTime(a, c.ta) && SetWriteTime(b, c.tb));
+        EXPECT_EQ(CCommonFile::IsFileNewerThan(c.older, c.newer) != FALSE, c.isNewer);
+    }
     EXPECT_TRUE(CCommonFile::DoesFileExist(a));
     EXPECT_FALSE(CCommonFile::DoesFileExist(missing));
-    EXPECT_FALSE(CCommonFile::DoesFileExist(dir)) << "a folder counted as a file";
-
-    struct Case {
-        const char* fault;
-        int ta;
-        int tb;
-        bool newer;
-    } cases[] = {
-        {"newer not seen", 10, 5, true},
-        {"older taken as newer", 5, 10, false},
-        {"same time taken as newer", 7, 7, false},
-    };
-    for (const Case& c : cases) {
-        ASSERT_TRUE(SetWriteTime(a, c.ta));
-        ASSERT_TRUE(SetWriteTime(b, c.tb));
-        EXPECT_EQ(CCommonFile::IsFileNewerThan(a, b) != FALSE, c.newer) << c.fault;
-    }
-    EXPECT_FALSE(CCommonFile::IsFileNewerThan(missing, b)) << "a missing file counted as newer";
-    EXPECT_TRUE(CCommonFile::IsFileNewerThan(a, missing))
-        << "a list never derived did not count as out of date";
-    EXPECT_FALSE(CCommonFile::IsFileNewerThan(missing, missing));
+    EXPECT_FALSE(CCommonFile::DoesFileExist(tmp.Dir())) << "a folder counted as a file";
+    CFileExist fe;
+    EXPECT_EQ(fe.GetFileName(a), a);
+    EXPECT_EQ(fe.GetFileName(missing), L"") << "a missing file was offered";
+    EXPECT_EQ(fe.GetFileName(tmp.Dir()), L"") << "a folder was offered as the file";
 }
 
+// vrkobs.dll asks for its own folder, which is not the host's.
 TEST(CommonFile, ModulePathIsTheCallersFolder)
 {
     wchar_t exe[MAX_PATH];
     ASSERT_GT(GetModuleFileNameW(nullptr, exe, MAX_PATH), 0u);
     CString folder(exe);
     folder = folder.Left(folder.ReverseFind(L'\\') + 1);
+    EXPECT_EQ(CCommonFile::GetModulePath(), folder) << "not the folder of the module that called";
 
-    const CString path = CCommonFile::GetModulePath();
-    EXPECT_EQ(path, folder) << "not the folder of the module that called";
-    ASSERT_FALSE(path.IsEmpty());
-    EXPECT_EQ(path[path.GetLength() - 1], L'\\') << "file names are appended without a separator";
-
-    // The library's own module is found from an address inside it.
-    HMODULE vrkcom = GetModuleHandleW(L"vrkcom.dll");
-    ASSERT_TRUE(vrkcom);
-    EXPECT_EQ(CCommonFile::GetModulePath(vrkcom), folder);
-    EXPECT_EQ(CCommonFile::GetModulePathOf(reinterpret_cast<const BYTE*>(vrkcom) + 0x1000),
-              CCommonFile::GetModulePath(vrkcom));
-    EXPECT_EQ(CCommonFile::GetModulePathOf(nullptr), L"");
-
-    // Called from a library in another folder, it names that library's folder.
     HMODULE probe = LoadLibraryW(folder + L"vrkprobe\\vrk_modpath_probe.dll");
     ASSERT_TRUE(probe) << "the probe library was not built beside the tests";
-    using ProbeFn = void (*)(wchar_t*, int);
-    ProbeFn fn = nullptr;
+    void (*fn)(wchar_t*, int) = nullptr;
     const FARPROC p = GetProcAddress(probe, "VrkProbeModulePath");
     ASSERT_TRUE(p);
     memcpy(&fn, &p, sizeof fn);
@@ -99,17 +74,4 @@ TEST(CommonFile, ModulePathIsTheCallersFolder)
     fn(got, MAX_PATH);
     EXPECT_EQ(CString(got), folder + L"vrkprobe\\") << "not the calling library's folder";
     FreeLibrary(probe);
-}
-
-TEST(FileExist, GivesTheFileOrNothing)
-{
-    const TempFolder tmp;
-    const CString dir = tmp.Dir();
-    const CString file = dir + L"worldmesh.txt";
-    ASSERT_TRUE(WriteBytes(file, "mesh"));
-    CFileExist fe;
-    EXPECT_EQ(fe.GetFileName(file), file);
-    EXPECT_EQ(fe.GetFileName(dir + L"missing.txt"), L"") << "a missing file was offered";
-    EXPECT_EQ(fe.GetFileName(dir), L"") << "a folder was offered as the file";
-    EXPECT_EQ(fe.GetFileName(L""), L"");
 }

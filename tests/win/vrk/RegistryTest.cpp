@@ -18,12 +18,15 @@ protected:
     void TearDown() override { CRegistry::DeleteKey(L""); }
 };
 
-// A top-level window with a sizing border (sizeBorder) or a fixed frame, hidden.
-HWND MakeWindow(bool sizeBorder)
+// Writes raw bytes under the test root, as another program or an older version might.
+void WriteRaw(const wchar_t* name, DWORD type, const void* data, DWORD size)
 {
-    const DWORD style = WS_CAPTION | WS_SYSMENU | (sizeBorder ? WS_THICKFRAME : WS_DLGFRAME);
-    return CreateWindowExW(0, L"STATIC", L"placement", style, 50, 60, 300, 200, nullptr, nullptr,
-                           GetModuleHandleW(nullptr), nullptr);
+    HKEY h = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, (CString(kRoot) + L"\\P").GetString(), 0, nullptr, 0,
+                              KEY_WRITE, nullptr, &h, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExW(h, name, 0, type, static_cast<const BYTE*>(data), size);
+    RegCloseKey(h);
 }
 
 CRect RectOf(HWND h)
@@ -41,12 +44,7 @@ TEST_F(Registry, IntFlagDecidesWhatAFirstRunReads)
     const struct {
         const char* fault;
         Stored stored;
-        int storedValue;
-        int writeFlag;
-        int before;
-        int def;
-        int flag;
-        int expectValue;
+        int storedValue, writeFlag, before, def, flag, expectValue;
         BOOL expectResult;
     } cases[] = {
         {"flag 1 with nothing stored overwrote the constructor's value", kNothing, 0, 1, 200, 0, 1, 200, FALSE},
@@ -60,123 +58,87 @@ TEST_F(Registry, IntFlagDecidesWhatAFirstRunReads)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
         CRegistry::DeleteKey(L"Dialog");
-        if (c.stored == kInt) {
-            ASSERT_TRUE(CRegistry::Write(L"Dialog\\Obs", L"ViewAngle", c.storedValue, c.writeFlag));
-        } else if (c.stored == kText) {
-            ASSERT_TRUE(CRegistry::Write(L"Dialog\\Obs", L"ViewAngle", CString(L"120")));
-        }
+        if (c.stored == kInt) { ASSERT_TRUE(CRegistry::Write(L"Dialog\\Obs", L"ViewAngle", c.storedValue, c.writeFlag)); }
+        if (c.stored == kText) { ASSERT_TRUE(CRegistry::Write(L"Dialog\\Obs", L"ViewAngle", CString(L"120"))); }
         int value = c.before;
         EXPECT_EQ(CRegistry::Read(L"Dialog\\Obs", L"ViewAngle", c.def, &value, c.flag), c.expectResult);
         EXPECT_EQ(value, c.expectValue);
     }
 }
 
-TEST_F(Registry, StringRoundTripAndDefault)
+TEST_F(Registry, StringsRoundTripOrGiveTheDefault)
 {
-    CString value = L"untouched";
-    EXPECT_FALSE(CRegistry::Read(L"Default", L"location",
-                                 CString(L"location(139.691772, 35.689236, 39.000000)"), value));
-    EXPECT_EQ(value, L"location(139.691772, 35.689236, 39.000000)");
-
-    const CString stored = L"location(-118.243700, 34.052200, 89.000000) 東京";
-    ASSERT_TRUE(CRegistry::Write(L"Default", L"location", stored));
-    EXPECT_TRUE(CRegistry::Read(L"Default", L"location", CString(L"x"), value));
-    EXPECT_EQ(value, stored);
-
-    ASSERT_TRUE(CRegistry::Write(L"Default", L"time.timezone", CString()));
-    EXPECT_TRUE(CRegistry::Read(L"Default", L"time.timezone", CString(L"9.000000"), value));
-    EXPECT_EQ(value, L"");
-}
-
-TEST_F(Registry, StringWithoutTerminatorIsReadWhole)
-{
-    HKEY h = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, (CString(kRoot) + L"\\Default").GetString(), 0,
-                              nullptr, 0, KEY_WRITE, nullptr, &h, nullptr),
-              ERROR_SUCCESS);
     const wchar_t text[] = {L'a', L'b', L'c'};
-    ASSERT_EQ(RegSetValueExW(h, L"raw", 0, REG_SZ, reinterpret_cast<const BYTE*>(text), sizeof text),
-              ERROR_SUCCESS);
-    RegCloseKey(h);
-    CString value;
-    EXPECT_TRUE(CRegistry::Read(L"Default", L"raw", CString(), value));
-    EXPECT_EQ(value, L"abc");
+    WriteRaw(L"raw", REG_SZ, text, sizeof text);
+    const struct {
+        const char* fault;
+        const wchar_t* stored;  // null: nothing written
+        const wchar_t* name;
+        BOOL result;
+        const wchar_t* value;
+    } cases[] = {
+        {"nothing stored did not give the default", nullptr, L"location", FALSE, L"default"},
+        {"Japanese text lost", L"location(-118.243700, 34.052200, 89.000000) 東京", L"location", TRUE,
+         L"location(-118.243700, 34.052200, 89.000000) 東京"},
+        {"a stored empty text read as the default", L"", L"time.timezone", TRUE, L""},
+        {"a string without its terminator cut", nullptr, L"raw", TRUE, L"abc"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fault);
+        if (c.stored) { ASSERT_TRUE(CRegistry::Write(L"P", c.name, CString(c.stored))); }
+        CString value = L"untouched";
+        EXPECT_EQ(CRegistry::Read(L"P", c.name, CString(L"default"), value), c.result);
+        EXPECT_EQ(value, c.value);
+    }
 }
 
-TEST_F(Registry, WindowPlacementRoundTrip)
+TEST_F(Registry, WindowPlacement)
 {
-    HWND h = MakeWindow(true);
-    ASSERT_TRUE(h);
+    HWND h = CreateWindowExW(0, L"STATIC", L"placement", WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, 50,
+                             60, 300, 200, nullptr, nullptr, nullptr, nullptr);
     CWnd wnd;
     ASSERT_TRUE(wnd.Attach(h));
-
     int show = SW_SHOWNORMAL;
-    EXPECT_FALSE(CRegistry::Read(L"Dialog\\Obs", L"WindowPos", &wnd, &show, 0))
-        << "nothing stored must read as nothing";
+    EXPECT_FALSE(CRegistry::Read(L"P", L"WindowPos", &wnd, &show, 0)) << "nothing stored must read as nothing";
     EXPECT_FALSE(IsWindowVisible(h)) << "a failed read showed the window";
     EXPECT_EQ(RectOf(h), CRect(50, 60, 350, 260)) << "a failed read moved the window";
 
     SetWindowPos(h, nullptr, 120, 90, 410, 230, SWP_NOZORDER | SWP_NOACTIVATE);
-    ASSERT_TRUE(CRegistry::Write(L"Dialog\\Obs", L"WindowPos", &wnd, 0));
-    SetWindowPos(h, nullptr, 10, 10, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(CRegistry::Write(L"P", L"WindowPos", &wnd, 0));
+    for (int flag : {1, 0}) {
+        SCOPED_TRACE(flag);
+        SetWindowPos(h, nullptr, 10, 10, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+        EXPECT_TRUE(CRegistry::Read(L"P", L"WindowPos", &wnd, &show, flag));
+        EXPECT_EQ(RectOf(h), CRect(120, 90, 530, 320)) << "the placement was not restored";
+        EXPECT_EQ(!!IsWindowVisible(h), flag == 0) << "flag 1 places without showing, flag 0 shows";
+    }
 
-    show = SW_SHOWNORMAL;
-    EXPECT_TRUE(CRegistry::Read(L"Dialog\\Obs", L"WindowPos", &wnd, &show, 1));
-    EXPECT_EQ(RectOf(h), CRect(120, 90, 530, 320)) << "flag 1 did not place the window";
-    EXPECT_FALSE(IsWindowVisible(h)) << "flag 1 showed the window";
-
-    SetWindowPos(h, nullptr, 10, 10, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE);
-    EXPECT_TRUE(CRegistry::Read(L"Dialog\\Obs", L"WindowPos", &wnd, &show, 0));
-    EXPECT_EQ(RectOf(h), CRect(120, 90, 530, 320)) << "flag 0 did not restore the placement";
-    EXPECT_TRUE(IsWindowVisible(h)) << "flag 0 did not show the window";
-    EXPECT_EQ(show, SW_SHOWNORMAL);
-
-    wnd.Detach();
-    DestroyWindow(h);
-}
-
-TEST_F(Registry, WindowPlacementSafeguards)
-{
-    HWND h = MakeWindow(false);
-    ASSERT_TRUE(h);
-    CWnd wnd;
-    ASSERT_TRUE(wnd.Attach(h));
-
-    // A fixed-size window keeps its size when the stored one differs.
-    WINDOWPLACEMENT wp = {};
+    // Stored by someone else: a minimised fixed frame of another size, a monitor that is gone,
+    // a value cut short.
+    WINDOWPLACEMENT wp{};
     wp.length = sizeof wp;
     GetWindowPlacement(h, &wp);
     wp.showCmd = SW_SHOWMINIMIZED;
     wp.rcNormalPosition = CRect(200, 150, 900, 700);
-    HKEY k = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, (CString(kRoot) + L"\\P").GetString(), 0, nullptr,
-                              0, KEY_WRITE, nullptr, &k, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExW(k, L"WindowPos", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&wp), sizeof wp);
-    // A placement from a monitor that is no longer there.
-    WINDOWPLACEMENT away = wp;
-    away.showCmd = SW_SHOWNORMAL;
-    away.rcNormalPosition = CRect(50000, 50000, 50300, 50200);
-    RegSetValueExW(k, L"Far", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&away), sizeof away);
-    // A value cut short.
-    RegSetValueExW(k, L"Short", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&wp), sizeof wp - 4);
-    RegCloseKey(k);
-
-    int show = SW_SHOWNORMAL;
-    EXPECT_TRUE(CRegistry::Read(L"P", L"WindowPos", &wnd, &show, 0));
+    WriteRaw(L"Min", REG_BINARY, &wp, sizeof wp);
+    WriteRaw(L"Short", REG_BINARY, &wp, sizeof wp - 4);
+    wp.showCmd = SW_SHOWNORMAL;
+    wp.rcNormalPosition = CRect(50000, 50000, 50300, 50200);
+    WriteRaw(L"Far", REG_BINARY, &wp, sizeof wp);
+    wnd.Detach();
+    DestroyWindow(h);
+    h = CreateWindowExW(0, L"STATIC", L"fixed", WS_CAPTION | WS_SYSMENU | WS_DLGFRAME, 50, 60, 300, 200,
+                        nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(wnd.Attach(h));
+    EXPECT_TRUE(CRegistry::Read(L"P", L"Min", &wnd, &show, 0));
     EXPECT_EQ(RectOf(h), CRect(200, 150, 500, 350)) << "a fixed frame took the stored size";
     EXPECT_FALSE(IsIconic(h)) << "the window came back minimised";
     EXPECT_EQ(show, SW_SHOWNORMAL);
-
+    EXPECT_FALSE(CRegistry::Read(L"P", L"Short", &wnd, &show, 0)) << "a cut value was used";
+    EXPECT_EQ(RectOf(h), CRect(200, 150, 500, 350));
     EXPECT_TRUE(CRegistry::Read(L"P", L"Far", &wnd, &show, 1));
     CRect rc = RectOf(h);
-    EXPECT_TRUE(MonitorFromRect(&rc, MONITOR_DEFAULTTONULL) != nullptr)
-        << "the window was placed where no monitor shows it";
-
-    const CRect before = RectOf(h);
-    EXPECT_FALSE(CRegistry::Read(L"P", L"Short", &wnd, &show, 0)) << "a cut value was used";
-    EXPECT_EQ(RectOf(h), before);
-
+    EXPECT_NE(MonitorFromRect(&rc, MONITOR_DEFAULTTONULL), nullptr) << "placed where no monitor shows it";
     wnd.Detach();
     DestroyWindow(h);
 }
@@ -189,5 +151,4 @@ TEST(RegistryRoot, NeverTheBareUserHive)
         EXPECT_EQ(CRegistry::GetRoot(), L"Software\\VRKOBS") << "a root that names no key was taken";
     }
     CRegistry::SetRoot(before);
-    EXPECT_EQ(CRegistry::GetRoot(), before);
 }

@@ -13,81 +13,44 @@ namespace {
 
 const UINT kTemplate = 7390;
 
-class ZelDialog : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        CRegistry::SetRoot(L"Software\\VRKOBS-tests\\vrkcst");
-        ASSERT_TRUE(CRegistry::DeleteKey(L""));
-    }
-    void TearDown() override { CRegistry::DeleteKey(L""); }
-
-    static CRect WindowRect(CWnd& w)
-    {
-        CRect rc;
-        w.GetWindowRect(&rc);
-        return rc;
-    }
-};
-
-}  // namespace
-
-TEST_F(ZelDialog, KeepsItsPlaceUnderItsKey)
+// A dialog is placed where it was last time, under its key; with no key nothing is stored.
+TEST(ZelDialog, KeepsItsPlaceUnderItsKey)
 {
+    CRegistry::SetRoot(L"Software\\VRKOBS-tests\\vrkcst");
+    ASSERT_TRUE(CRegistry::DeleteKey(L""));
     CStandInEngine engine;
     CCorZel cor(&engine);
     CRect placed;
-    {
+    for (const wchar_t* key : {L"", L"Dialog\\Test", L"Dialog\\Test"}) {
         CZelDialog dlg(kTemplate, nullptr);
-        dlg.m_strRegKey = L"Dialog\\Test";
+        dlg.m_strRegKey = key;
         ASSERT_TRUE(dlg.Create(&cor, nullptr));
         EXPECT_EQ(dlg.m_pCor, &cor) << "Create did not keep the engine";
-        EXPECT_FALSE(dlg.IsWindowVisible());
-        dlg.SetWindowPos(nullptr, 140, 110, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        placed = WindowRect(dlg);
+        EXPECT_FALSE(dlg.IsWindowVisible()) << "creating or restoring the place showed the dialog";
+        CRect rc;
+        dlg.GetWindowRect(&rc);
+        if (!placed.IsRectEmpty()) { EXPECT_EQ(rc, placed) << "the place was not restored"; }
+        if (*key) {
+            dlg.SetWindowPos(nullptr, 140, 110, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            dlg.GetWindowRect(&placed);
+        }
         dlg.DestroyWindow();
+        if (!*key) {
+            HKEY h = nullptr;
+            EXPECT_NE(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\VRKOBS-tests\\vrkcst\\Dialog", 0, KEY_READ, &h),
+                      ERROR_SUCCESS) << "a dialog without a key wrote settings";
+            if (h) RegCloseKey(h);
+        }
     }
-    {
-        CZelDialog dlg(kTemplate, nullptr);
-        dlg.m_strRegKey = L"Dialog\\Test";
-        ASSERT_TRUE(dlg.Create(&cor, nullptr));
-        EXPECT_EQ(WindowRect(dlg), placed) << "the place was not restored";
-        EXPECT_FALSE(dlg.IsWindowVisible()) << "restoring the place showed the dialog";
-        dlg.DestroyWindow();
-    }
-    {
-        // With an empty key nothing is read or written.
-        CRegistry::DeleteKey(L"");
-        CZelDialog dlg(kTemplate, nullptr);
-        ASSERT_TRUE(dlg.Create(&cor, nullptr));
-        dlg.DestroyWindow();
-        CString any;
-        HKEY h = nullptr;
-        EXPECT_NE(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\VRKOBS-tests\\vrkcst\\Dialog", 0,
-                                KEY_READ, &h),
-                  ERROR_SUCCESS)
-            << "a dialog without a key wrote settings";
-        if (h)
-            RegCloseKey(h);
-    }
-}
+    CRegistry::DeleteKey(L"");
 
-TEST_F(ZelDialog, DoitBoolSendsTheAssignment)
-{
-    CStandInEngine engine;
-    CCorZel cor(&engine);
     CZelDialog dlg(&cor, kTemplate, nullptr);
     EXPECT_TRUE(dlg.DoitBool(L"Solar.Planet.Earth.Landscape.AutoGetAltitude", FALSE));
     EXPECT_TRUE(dlg.DoitBool(L"Solar.Planet.Earth.Landscape.AutoGetAltitude", 2));
-    const std::vector<CString> sent = {L"Solar.Planet.Earth.Landscape.AutoGetAltitude = FALSE",
-                                       L"Solar.Planet.Earth.Landscape.AutoGetAltitude = TRUE"};
-    EXPECT_EQ(engine.m_commands, sent);
-    CZelDialog orphan(7399, nullptr);
-    EXPECT_FALSE(orphan.DoitBool(L"x", TRUE)) << "no engine must report failure";
-    EXPECT_FALSE(orphan.Create(nullptr, nullptr)) << "a missing template made a window";
+    EXPECT_EQ(engine.m_commands, std::vector<CString>({L"Solar.Planet.Earth.Landscape.AutoGetAltitude = FALSE",
+                                                       L"Solar.Planet.Earth.Landscape.AutoGetAltitude = TRUE"}));
+    EXPECT_FALSE(CZelDialog(7399, nullptr).DoitBool(L"x", TRUE)) << "no engine must report failure";
 }
-
-namespace {
 
 class CButtonHost : public CWnd {
 public:
@@ -102,23 +65,19 @@ BEGIN_MESSAGE_MAP(CButtonHost, CWnd)
     ON_BN_CLICKED(7029, &CButtonHost::OnClick)
 END_MESSAGE_MAP()
 
-}  // namespace
-
 TEST(ZelButton, TakesOverTheButtonAndStillClicks)
 {
     CButtonHost host;
     ASSERT_TRUE(host.CreateEx(0, nullptr, L"host", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200), nullptr, 0));
-    HWND hBtn = CreateWindowExW(0, L"BUTTON", L"都市名選択(&N)...", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
-                                10, 10, 120, 30, host.GetSafeHwnd(),
-                                reinterpret_cast<HMENU>(static_cast<UINT_PTR>(7029)),
-                                GetModuleHandleW(nullptr), nullptr);
-    ASSERT_TRUE(hBtn);
+    HWND hBtn = CreateWindowExW(0, L"BUTTON", L"都市名選択(&N)...", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10,
+                                120, 30, host.GetSafeHwnd(), reinterpret_cast<HMENU>(7029), nullptr, nullptr);
     CZelButton btn;
     ASSERT_TRUE(btn.Attach(7029, &host, 0, 0xB4B4B4, 0x6B6B6B, 0x9DB600, 1));
     EXPECT_EQ(GetWindowLongW(hBtn, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
     EXPECT_FALSE(CZelEdit().Attach(9999, &host)) << "attaching a missing control succeeded";
-
     SendMessageW(hBtn, BM_CLICK, 0, 0);
     EXPECT_EQ(host.clicks, 1) << "the owner-drawn button stopped clicking";
     host.DestroyWindow();
 }
+
+}  // namespace
