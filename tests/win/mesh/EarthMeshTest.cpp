@@ -127,7 +127,7 @@ TEST_F(EarthMeshTest, LooksUpAndHandsOverOnce)
             EXPECT_EQ(sent[1], SetCommand(PathForm(GetShortPathNameW, file)));
             EXPECT_EQ(sentPath.Find(L' '), -1) << "the short form holds a blank";
             EXPECT_LT(sentPath.GetLength(), MAX_PATH);
-            EXPECT_EQ(PathForm(GetLongPathNameW, sentPath).MakeLower(), CString(file).MakeLower())
+            EXPECT_EQ(CompareStringOrdinal(PathForm(GetLongPathNameW, sentPath), -1, file, -1, TRUE), CSTR_EQUAL)
                 << "the path sent names another file";
         }
         EXPECT_TRUE(mesh.m_bIndexSet);

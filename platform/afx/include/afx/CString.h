@@ -49,12 +49,6 @@ public:
     template <typename I, typename = std::enable_if_t<std::is_integral_v<I>>>
     wchar_t operator[](I i) const { return GetAt(static_cast<int>(i)); }
 
-    // A writable buffer of at least nMinLength characters (for APIs that fill a buffer);
-    // ReleaseBuffer sets the length to nNewLength, or up to the first NUL when it is -1.
-    wchar_t* GetBuffer(int nMinLength = 0);
-    wchar_t* GetBufferSetLength(int nLength);
-    void ReleaseBuffer(int nNewLength = -1);
-
     CString& operator+=(const CString& str);
     CString& operator+=(const wchar_t* psz);
     CString& operator+=(wchar_t ch);
@@ -73,18 +67,10 @@ public:
     int Find(const wchar_t* pszSub, int iStart = 0) const;
     // Position of the last occurrence, or -1.
     int ReverseFind(wchar_t ch) const;
-    // Position of the first character that is in the set, or -1.
-    int FindOneOf(const wchar_t* pszCharSet) const;
 
     // Number of replacements made.
     int Replace(wchar_t chOld, wchar_t chNew);
     int Replace(const wchar_t* pszOld, const wchar_t* pszNew);
-    // Number of characters removed.
-    int Remove(wchar_t ch);
-    // Both return the new length; an index past the end appends, a negative one inserts at 0.
-    int Insert(int iIndex, wchar_t ch);
-    int Insert(int iIndex, const wchar_t* psz);
-    int Delete(int iIndex, int nCount = 1);
 
     // White space is the Unicode space set (tab to CR, space, U+0085, U+00A0, U+1680,
     // U+2000-U+200A, U+2028, U+2029, U+202F, U+205F, U+3000), the same in both builds.
@@ -97,9 +83,6 @@ public:
     CString& TrimRight();
     CString& TrimRight(wchar_t chTarget);
     CString& TrimRight(const wchar_t* pszTargets);
-
-    CString& MakeUpper();
-    CString& MakeLower();
 
     // printf formatting through FormatTextV (%s takes const wchar_t*; pass GetString()).
     void Format(const wchar_t* pszFormat, ...);

@@ -49,12 +49,6 @@ public:
     template <typename I, typename = std::enable_if_t<std::is_integral_v<I>>>
     char operator[](I i) const { return GetAt(static_cast<int>(i)); }
 
-    // A writable buffer of at least nMinLength characters (for APIs that fill a buffer);
-    // ReleaseBuffer sets the length to nNewLength, or up to the first NUL when it is -1.
-    char* GetBuffer(int nMinLength = 0);
-    char* GetBufferSetLength(int nLength);
-    void ReleaseBuffer(int nNewLength = -1);
-
     CStringA& operator+=(const CStringA& str);
     CStringA& operator+=(const char* psz);
     CStringA& operator+=(char ch);
@@ -71,15 +65,9 @@ public:
     int Find(char ch, int iStart = 0) const;
     int Find(const char* pszSub, int iStart = 0) const;
     int ReverseFind(char ch) const;
-    // Position of the first character that is in the set, or -1.
-    int FindOneOf(const char* pszCharSet) const;
 
     int Replace(char chOld, char chNew);
     int Replace(const char* pszOld, const char* pszNew);
-    int Remove(char ch);
-    int Insert(int iIndex, char ch);
-    int Insert(int iIndex, const char* psz);
-    int Delete(int iIndex, int nCount = 1);
 
     // White space: tab to CR and the space.
     CStringA& Trim();
@@ -91,9 +79,6 @@ public:
     CStringA& TrimRight();
     CStringA& TrimRight(char chTarget);
     CStringA& TrimRight(const char* pszTargets);
-
-    CStringA& MakeUpper();
-    CStringA& MakeLower();
 
     // printf formatting through FormatTextV (%s takes const char*, %ls const wchar_t*).
     void Format(const char* pszFormat, ...);

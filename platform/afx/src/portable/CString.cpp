@@ -68,26 +68,8 @@ void CString::SetAt(int i, wchar_t ch)
     afxstr::SetAt(m_str, i, ch);
 }
 
-wchar_t* CString::GetBuffer(int nMinLength)
-{
-    if (nMinLength > GetLength())
-        m_str.resize(static_cast<std::size_t>(nMinLength));
-    return &m_str[0];
-}
 
-wchar_t* CString::GetBufferSetLength(int nLength)
-{
-    m_str.resize(nLength > 0 ? static_cast<std::size_t>(nLength) : 0);
-    return &m_str[0];
-}
 
-void CString::ReleaseBuffer(int nNewLength)
-{
-    std::size_t n = nNewLength < 0 ? std::char_traits<wchar_t>::length(m_str.c_str())
-                                   : static_cast<std::size_t>(nNewLength);
-    if (n < m_str.size())
-        m_str.resize(n);
-}
 
 CString& CString::operator+=(const CString& str)
 {
@@ -153,10 +135,6 @@ int CString::ReverseFind(wchar_t ch) const
     return afxstr::ReverseFind(m_str, ch);
 }
 
-int CString::FindOneOf(const wchar_t* pszCharSet) const
-{
-    return afxstr::FindOneOf(m_str, pszCharSet);
-}
 
 int CString::Replace(wchar_t chOld, wchar_t chNew)
 {
@@ -168,25 +146,9 @@ int CString::Replace(const wchar_t* pszOld, const wchar_t* pszNew)
     return afxstr::Replace(m_str, pszOld, pszNew);
 }
 
-int CString::Remove(wchar_t ch)
-{
-    return afxstr::Remove(m_str, ch);
-}
 
-int CString::Insert(int iIndex, wchar_t ch)
-{
-    return afxstr::Insert(m_str, iIndex, &ch, 1);
-}
 
-int CString::Insert(int iIndex, const wchar_t* psz)
-{
-    return afxstr::Insert(m_str, iIndex, psz, afxstr::Length(psz));
-}
 
-int CString::Delete(int iIndex, int nCount)
-{
-    return afxstr::Delete(m_str, iIndex, nCount);
-}
 
 CString& CString::Trim()
 {
@@ -239,17 +201,7 @@ CString& CString::TrimRight(const wchar_t* pszTargets)
     return *this;
 }
 
-CString& CString::MakeUpper()
-{
-    afxstr::MakeUpper(m_str);
-    return *this;
-}
 
-CString& CString::MakeLower()
-{
-    afxstr::MakeLower(m_str);
-    return *this;
-}
 
 void CString::Format(const wchar_t* pszFormat, ...)
 {

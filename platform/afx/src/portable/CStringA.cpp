@@ -68,26 +68,8 @@ void CStringA::SetAt(int i, char ch)
     afxstr::SetAt(m_str, i, ch);
 }
 
-char* CStringA::GetBuffer(int nMinLength)
-{
-    if (nMinLength > GetLength())
-        m_str.resize(static_cast<std::size_t>(nMinLength));
-    return &m_str[0];
-}
 
-char* CStringA::GetBufferSetLength(int nLength)
-{
-    m_str.resize(nLength > 0 ? static_cast<std::size_t>(nLength) : 0);
-    return &m_str[0];
-}
 
-void CStringA::ReleaseBuffer(int nNewLength)
-{
-    std::size_t n = nNewLength < 0 ? std::char_traits<char>::length(m_str.c_str())
-                                   : static_cast<std::size_t>(nNewLength);
-    if (n < m_str.size())
-        m_str.resize(n);
-}
 
 CStringA& CStringA::operator+=(const CStringA& str)
 {
@@ -153,10 +135,6 @@ int CStringA::ReverseFind(char ch) const
     return afxstr::ReverseFind(m_str, ch);
 }
 
-int CStringA::FindOneOf(const char* pszCharSet) const
-{
-    return afxstr::FindOneOf(m_str, pszCharSet);
-}
 
 int CStringA::Replace(char chOld, char chNew)
 {
@@ -168,25 +146,9 @@ int CStringA::Replace(const char* pszOld, const char* pszNew)
     return afxstr::Replace(m_str, pszOld, pszNew);
 }
 
-int CStringA::Remove(char ch)
-{
-    return afxstr::Remove(m_str, ch);
-}
 
-int CStringA::Insert(int iIndex, char ch)
-{
-    return afxstr::Insert(m_str, iIndex, &ch, 1);
-}
 
-int CStringA::Insert(int iIndex, const char* psz)
-{
-    return afxstr::Insert(m_str, iIndex, psz, afxstr::Length(psz));
-}
 
-int CStringA::Delete(int iIndex, int nCount)
-{
-    return afxstr::Delete(m_str, iIndex, nCount);
-}
 
 CStringA& CStringA::Trim()
 {
@@ -239,17 +201,7 @@ CStringA& CStringA::TrimRight(const char* pszTargets)
     return *this;
 }
 
-CStringA& CStringA::MakeUpper()
-{
-    afxstr::MakeUpper(m_str);
-    return *this;
-}
 
-CStringA& CStringA::MakeLower()
-{
-    afxstr::MakeLower(m_str);
-    return *this;
-}
 
 void CStringA::Format(const char* pszFormat, ...)
 {

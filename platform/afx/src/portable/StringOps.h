@@ -171,16 +171,6 @@ int ReverseFind(const S& s, typename S::value_type ch)
 }
 
 template <typename S>
-int FindOneOf(const S& s, const typename S::value_type* set)
-{
-    auto inSet = InSet(set);
-    for (std::size_t i = 0; i < s.size(); i += CharLen(s, i))
-        if (CharLen(s, i) == 1 && inSet(s[i]))
-            return static_cast<int>(i);
-    return -1;
-}
-
-template <typename S>
 int Replace(S& s, typename S::value_type from, typename S::value_type to)
 {
     int count = 0;
@@ -218,45 +208,6 @@ int Replace(S& s, const typename S::value_type* from, const typename S::value_ty
     return count;
 }
 
-template <typename S>
-int Remove(S& s, typename S::value_type ch)
-{
-    S out;
-    out.reserve(s.size());
-    int count = 0;
-    for (std::size_t i = 0; i < s.size();) {
-        std::size_t step = CharLen(s, i);
-        if (step == 1 && s[i] == ch)
-            ++count;
-        else
-            out.append(s, i, step);
-        i += step;
-    }
-    if (count > 0)
-        s.swap(out);
-    return count;
-}
-
-template <typename S>
-int Insert(S& s, int index, const typename S::value_type* text, std::size_t n)
-{
-    std::size_t at = index < 0 ? 0 : static_cast<std::size_t>(index);
-    if (at > s.size())
-        at = s.size();
-    s.insert(at, text, n);
-    return static_cast<int>(s.size());
-}
-
-template <typename S>
-int Delete(S& s, int index, int count)
-{
-    if (index < 0)
-        index = 0;
-    if (count > 0 && static_cast<std::size_t>(index) < s.size())
-        s.erase(static_cast<std::size_t>(index), static_cast<std::size_t>(count));
-    return static_cast<int>(s.size());
-}
-
 // Trims characters for which `trim` holds; only single-unit characters can match.
 template <typename S, typename Pred>
 void TrimLeftIf(S& s, Pred trim)
@@ -278,22 +229,6 @@ void TrimRightIf(S& s, Pred trim)
         i += step;
     }
     s.erase(keep);
-}
-
-template <typename S>
-void MakeUpper(S& s)
-{
-    for (std::size_t i = 0; i < s.size(); i += CharLen(s, i))
-        if (CharLen(s, i) == 1)
-            s[i] = ToUpper(s[i]);
-}
-
-template <typename S>
-void MakeLower(S& s)
-{
-    for (std::size_t i = 0; i < s.size(); i += CharLen(s, i))
-        if (CharLen(s, i) == 1)
-            s[i] = ToLower(s[i]);
 }
 
 // GetAt allows the terminator position, SetAt does not; both throw beyond that.
