@@ -147,6 +147,7 @@ const std::map<std::string, std::vector<std::pair<const char*, const char*>>>& G
         {"keys", {{"id", "i"}, {"text", "s"}}},
         {"click", {{"id", "i"}}},
         {"spin", {{"id", "i"}, {"delta", "i"}}},
+        {"slide", {{"id", "i"}, {"pos", "i"}}},
         {"select", {{"path", "p"}}},
         {"dblclick", {{"path", "p"}}},
         {"drag", {{"path", "p"}, {"to", "p"}, {"button", "?s"}, {"release", "?s"}}},
@@ -428,7 +429,8 @@ bool CScriptPlayer::PlayStep(const Step& s, HWND hWnd, CString& why)
         why = L"the dialog is closed";
         return false;
     }
-    if (s.kind == "type" || s.kind == "keys" || s.kind == "click" || s.kind == "spin")
+    if (s.kind == "type" || s.kind == "keys" || s.kind == "click" || s.kind == "spin"
+        || s.kind == "slide")
         return PlayControlStep(s, hWnd, why);
     if (s.kind == "select" || s.kind == "dblclick" || s.kind == "drag" || s.kind == "tree")
         return PlayTreeStep(s, hWnd, why);
@@ -502,6 +504,13 @@ bool CScriptPlayer::PlayControlStep(const Step& s, HWND hWnd, CString& why)
             ::SendMessageW(hCtl, WM_CHAR, text[i], 1);
     } else if (s.kind == "click") {
         ::SendMessageW(hCtl, BM_CLICK, 0, 0);
+    } else if (s.kind == "slide") {
+        // A drag of the thumb ends with the trackbar at its place and a last scroll notice.
+        const int pos = IntOf(s.o, "pos");
+        const UINT msg = (::GetWindowLongW(hCtl, GWL_STYLE) & TBS_VERT) ? WM_VSCROLL : WM_HSCROLL;
+        ::SendMessageW(hCtl, TBM_SETPOS, TRUE, pos);
+        ::SendMessageW(::GetParent(hCtl), msg, MAKEWPARAM(TB_THUMBPOSITION, pos), reinterpret_cast<LPARAM>(hCtl));
+        ::SendMessageW(::GetParent(hCtl), msg, MAKEWPARAM(TB_ENDTRACK, 0), reinterpret_cast<LPARAM>(hCtl));
     } else {
         // What an up-down sends for a press of an arrow: the change to allow, then the scroll.
         NMUPDOWN nm = {};
