@@ -5,6 +5,7 @@
 
 #include <afx/afxwin.h>
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <WinTestKit.h>
 
@@ -25,6 +26,8 @@ public:
     int m_nInt = 0, m_nCheck = 0, m_nRadio = 0, m_nCombo = 0;
     // Per modal dialog run: its result, then its int, check, radio and combo values.
     std::vector<std::vector<INT_PTR>> m_modals;
+    // Per drag, as the city list dialog takes one: "item>item dropped on" (empty: outside).
+    std::vector<CString> m_drags;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override
@@ -54,6 +57,33 @@ protected:
         add(japan, L"大阪", 1);
         return CDialog::OnInitDialog();
     }
+    void OnBeginDrag(NMHDR* pNMHDR, LRESULT*)
+    {
+        m_drags.push_back(ItemText(reinterpret_cast<NMTREEVIEWW*>(pNMHDR)->itemNew.hItem) + L">");
+        ::SetCapture(m_hWnd);
+    }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_LBUTTONUP && ::GetCapture() == m_hWnd) {
+            ::ReleaseCapture();
+            TVHITTESTINFO hit = {};
+            hit.pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            ::MapWindowPoints(m_hWnd, Tree(), &hit.pt, 1);
+            m_drags.back() += ItemText(TreeView_HitTest(Tree(), &hit));
+        }
+        return CDialog::WindowProc(message, wParam, lParam);
+    }
+    HWND Tree() const { return ::GetDlgItem(m_hWnd, IDC_AFXTEST_TREE); }
+    CString ItemText(HTREEITEM item) const
+    {
+        wchar_t buf[64] = {};
+        TVITEMW tv = {};
+        tv.mask = TVIF_TEXT;
+        tv.hItem = item;
+        tv.pszText = buf;
+        tv.cchTextMax = 64;
+        return item && TreeView_GetItem(Tree(), &tv) ? CString(buf) : CString();
+    }
     void OnGo()
     {
         CPlayDialog modal;
@@ -65,6 +95,7 @@ protected:
 
 BEGIN_MESSAGE_MAP(CPlayDialog, CDialog)
     ON_BN_CLICKED(IDC_AFXTEST_GO, OnGo)
+    ON_NOTIFY(TVN_BEGINDRAGW, IDC_AFXTEST_TREE, OnBeginDrag)
 END_MESSAGE_MAP()
 
 std::vector<std::string> Lines(const std::string& text)
@@ -92,7 +123,7 @@ TEST(ScriptPlayer, PlaysTheOpenDialogAndItsModalDialogs)
         "{\"do\":\"click\",\"id\":1030}\n"
         "{\"do\":\"type\",\"id\":1001,\"text\":\"7\"}\n"
         "{\"do\":\"close\"}\n"
-        "\n"
+        "{\"do\":\"drag\",\"path\":[\"場所\",\"日本\",\"東京\"],\"to\":[\"場所\",\"日本\",\"大阪\"]}\n"
         "{\"do\":\"read\",\"ids\":[1001]}\n"
         "{\"do\":\"select\",\"path\":[\"場所\",\"火星\"]}\n"
         "{\"do\":\"tree\"}\n"));
@@ -119,6 +150,7 @@ TEST(ScriptPlayer, PlaysTheOpenDialogAndItsModalDialogs)
     EXPECT_EQ(L"no tree item \"火星\" under \"場所\"", why);
     const std::vector<std::vector<INT_PTR>> modals = {{IDOK, 42, 1, 1, 2}, {IDCANCEL, 0, 0, 0, 0}};
     EXPECT_EQ(modals, dlg.m_modals) << "a modal dialog was not filled, or not closed as told";
+    EXPECT_EQ(std::vector<CString>{L"東京>大阪"}, dlg.m_drags) << "the drag did not start or land";
 
     const std::vector<std::string> expected = {
         R"({"event":"step","line":1,"do":"select"})",
@@ -140,6 +172,7 @@ TEST(ScriptPlayer, PlaysTheOpenDialogAndItsModalDialogs)
         R"({"event":"dialog","template":100,"caption":"テスト"})",
         R"({"event":"step","line":8,"do":"type"})",
         R"({"event":"step","line":9,"do":"close"})",
+        R"({"event":"step","line":10,"do":"drag"})",
         R"({"event":"step","line":11,"do":"read"})",
         R"({"event":"read","id":1001,"text":"0","checked":null,"enabled":true})",
         R"({"event":"step","line":12,"do":"select"})",
