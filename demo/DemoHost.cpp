@@ -31,6 +31,7 @@
 namespace {
 
 CWinApp theApp(L"VRKOBS デモ");
+const wchar_t kRegistryRoot[] = L"Software\\VRKOBS\\Demo";
 
 // The main window: it takes the dialog's closing notice and ends the demo, and refills the
 // dialog when the observer has changed outside it (a point picked on the map, a location sent
@@ -231,7 +232,7 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int)
         SayError(L"cannot write the transcript " + opt.strTranscript);
         return 2;
     }
-    CRegistry::SetRoot(L"Software\\VRKOBS\\Demo");
+    CRegistry::SetRoot(kRegistryRoot);
 
     CDemoFrame frame;
     frame.CreateEx(0, nullptr, L"VRKOBS デモ", WS_OVERLAPPEDWINDOW, CRect(0, 0, 320, 200),
@@ -284,7 +285,7 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int)
         frame.PostMessage(CDemoMapView::WM_DEMO_OBSERVER_CHANGED, 0, 0);
     };
     host.mapMag = [&](double mag) { CStandInMap::Last()->FireSetMag(mag); };
-    host.strRegistryRoot = L"Software\\VRKOBS\\Demo";
+    host.strRegistryRoot = kRegistryRoot;
     host.strShots = opt.strShots;
     std::unique_ptr<CScriptPlayer> player;
     if (transcript.IsOpen()) {
@@ -339,6 +340,8 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int)
             } else {
                 code = theApp.Run();
             }
+        } else if (player) {
+            SayError(L"the location dialog could not be created");
         }
         frame.m_pDlg = nullptr;
     }
