@@ -64,7 +64,7 @@ protected:
     }
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
-        if (message == WM_LBUTTONUP && ::GetCapture() == m_hWnd) {
+        if (message == WM_LBUTTONUP && ::GetCapture() == m_hWnd && !m_drags.empty()) {
             ::ReleaseCapture();
             TVHITTESTINFO hit = {};
             hit.pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
