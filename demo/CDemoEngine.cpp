@@ -30,6 +30,8 @@ bool CDemoEngine::SplitAssignment(const CString& command, CString& name, CString
 CString CDemoEngine::Reply(const CString& command)
 {
     Log(command);
+    if (m_onCommand)
+        m_onCommand(command);
     if (command.Left(2) == L"? ") {
         CString name = command.Mid(2);
         name.Trim();

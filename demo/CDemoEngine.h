@@ -12,6 +12,8 @@ class CDemoEngine : public CStandInEngine {
 public:
     CString Reply(const CString& command) override;
 
+    // Called with every command as it arrives.
+    std::function<void(const CString& command)> m_onCommand;
     // Called after an assignment with the name and the value kept.
     std::function<void(const CString& name, const CString& value)> m_onAssign;
     CString m_strLogFile;

@@ -2,14 +2,17 @@
 // application, with a stand-in sky engine and world map, so that the dialog can be seen and
 // tried. Arguments: --data FOLDER (the user data folder, ending with a separator),
 // --rect-file FILE (written with "x y width height" of the dialog once it is shown),
-// --engine-log FILE (every command the engine receives, one a line), --tour FOLDER (plays a
-// few steps on the dialog and keeps a picture after each in FOLDER; with --rect-file it starts
-// once that file has been removed, the sign that the first picture has been taken).
+// --engine-log FILE (every command the engine receives, one a line), --script FILE with
+// --transcript FILE (plays the script on the dialog, writes what happened, and exits: 0 when
+// every step was played, 1 when one could not be), --shots FOLDER (where a script's pictures
+// go). A bad command line exits with 2.
 // The engine's own data folder, with its terrain index, is "sky engine" in the data folder; it
 // is made at start-up when missing.
 #include "CDemoEngine.h"
 #include "CDemoMapView.h"
-#include "CDemoTour.h"
+#include "CDemoObserver.h"
+#include "CScriptPlayer.h"
+#include "TranscriptEvents.h"
 
 #include <afx/afxwin.h>
 #include <host/CCorZel.h>
@@ -17,16 +20,18 @@
 #include <standin/CStandInMap.h>
 #include <mesh/CEarthMesh.h>
 #include <obs/CDlgObs.h>
-#include <vrkcom/CGeoDateObs.h>
 #include <vrkreg/CRegistry.h>
 
 #include <cstdio>
 #include <cwchar>
+#include <functional>
+#include <memory>
 #include <shellapi.h>
 
 namespace {
 
 CWinApp theApp(L"VRKOBS デモ");
+const wchar_t kRegistryRoot[] = L"Software\\VRKOBS\\Demo";
 
 // The main window: it takes the dialog's closing notice and ends the demo, and refills the
 // dialog when the observer has changed outside it (a point picked on the map, a location sent
@@ -34,8 +39,16 @@ CWinApp theApp(L"VRKOBS デモ");
 class CDemoFrame : public CWnd {
 public:
     CDlgObs* m_pDlg = nullptr;
+    // Told of every message of the application's range that the window receives.
+    std::function<void(UINT, WPARAM, LPARAM)> m_onMessage;
 
 protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (m_onMessage && message >= WM_USER && message < WM_APP)
+            m_onMessage(message, wParam, lParam);
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
     afx_msg LRESULT OnObsClosed(WPARAM, LPARAM lParam)
     {
         if (lParam == 7300)
@@ -62,7 +75,10 @@ struct Options {
     CString strData;
     CString strRectFile;
     CString strEngineLog;
-    CString strTour;
+    CString strScript;
+    CString strTranscript;
+    CString strShots;
+    CString strError;  // what is wrong with the command line
 };
 
 Options ParseArgs()
@@ -70,18 +86,30 @@ Options ParseArgs()
     Options o;
     int argc = 0;
     LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    for (int i = 1; argv && i + 1 < argc; ++i) {
-        CString a = argv[i];
-        if (a == L"--data")
-            o.strData = argv[++i];
-        else if (a == L"--rect-file")
-            o.strRectFile = argv[++i];
-        else if (a == L"--engine-log")
-            o.strEngineLog = argv[++i];
-        else if (a == L"--tour")
-            o.strTour = argv[++i];
+    const std::pair<const wchar_t*, CString Options::*> names[] = {
+        {L"--data", &Options::strData},         {L"--rect-file", &Options::strRectFile},
+        {L"--engine-log", &Options::strEngineLog}, {L"--script", &Options::strScript},
+        {L"--transcript", &Options::strTranscript}, {L"--shots", &Options::strShots}};
+    for (int i = 1; argv && i < argc && o.strError.IsEmpty(); ++i) {
+        const CString a = argv[i];
+        CString Options::*member = nullptr;
+        for (const auto& [name, m] : names)
+            if (a == name)
+                member = m;
+        if (!member)
+            o.strError = L"unknown argument " + a;
+        else if (i + 1 >= argc || CString(argv[i + 1]).IsEmpty())
+            o.strError = a + L" needs a value";
+        else
+            o.*member = argv[++i];
     }
     LocalFree(argv);
+    if (o.strError.IsEmpty() && o.strScript.IsEmpty() != o.strTranscript.IsEmpty())
+        o.strError = L"--script and --transcript go together";
+    if (o.strError.IsEmpty() && !o.strShots.IsEmpty() && o.strScript.IsEmpty())
+        o.strError = L"--shots needs --script";
+    if (!o.strShots.IsEmpty() && o.strShots.Right(1) != L"\\" && o.strShots.Right(1) != L"/")
+        o.strShots += L"\\";
     if (o.strData.IsEmpty()) {
         wchar_t dir[MAX_PATH];
         GetCurrentDirectoryW(MAX_PATH, dir);
@@ -126,7 +154,7 @@ void SetUpEngine(CDemoEngine& engine, const CString& engineData)
     engine.SetReply(L"? Solar.Planet.Earth.BesselElement.Apply", L"FALSE");
 }
 
-void SetUpObserver(CGeoDateObs& obs)
+void SetUpObserver(CDemoObserver& obs)
 {
     obs.m_nLocationObject = CGeoDateObs::kEarth;
     obs.m_dLocation[CGeoDateObs::kEarth][CGeoDateObs::kLat] = 35.689236;
@@ -149,17 +177,41 @@ void WriteRect(const CString& path, CWnd& wnd)
     std::fclose(f);
 }
 
-// Keeps the dialog working while a file exists, at most the given time; false on time-out.
-bool WaitWhileExists(const CString& path, DWORD ms)
+void SayError(const CString& text)
 {
-    const DWORD start = GetTickCount();
-    while (GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES) {
-        if (GetTickCount() - start > ms)
-            return false;
-        AfxPumpMessages();
-        Sleep(50);
-    }
-    return true;
+    std::fwprintf(stderr, L"vrkobs_demo: %ls\n", text.GetString());
+}
+
+void SayScriptError(int line, const CString& why)
+{
+    CString where;
+    if (line > 0)
+        where.Format(L"line %d: ", line);
+    SayError(where + why);
+}
+
+// A script step sets the observer as the host would, then lets the dialog refill itself.
+void SetObserver(CDemoObserver& obs, CDlgObs& dlg, const picojson::object& set)
+{
+    auto has = [&](const char* key) { return set.count(key) != 0; };
+    auto num = [&](const char* key) { return set.at(key).get<double>(); };
+    if (has("body"))
+        obs.m_nLocationObject = static_cast<int>(num("body"));
+    double* loc = obs.m_dLocation[obs.m_nLocationObject];
+    if (has("lon"))
+        loc[CGeoDateObs::kLng] = num("lon");
+    if (has("lat"))
+        loc[CGeoDateObs::kLat] = num("lat");
+    if (has("alt"))
+        loc[CGeoDateObs::kHeight] = num("alt");
+    if (has("tz"))
+        obs.m_dUserTimeZone = num("tz");
+    if (has("timesystem"))
+        obs.m_nTimeSystem = static_cast<int>(num("timesystem"));
+    obs.Remember();
+    if (has("timesystem"))
+        dlg.UpdateTimeSys();
+    dlg.InitLocation(TRUE);
 }
 
 }  // namespace
@@ -169,7 +221,18 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int)
     OleInitialize(nullptr);
     theApp.m_hInstance = hInstance;
     const Options opt = ParseArgs();
-    CRegistry::SetRoot(L"Software\\VRKOBS\\Demo");
+    if (!opt.strError.IsEmpty()) {
+        SayError(opt.strError
+                 + L"\nusage: vrkobs_demo [--data FOLDER] [--rect-file FILE] [--engine-log FILE]"
+                   L" [--script FILE --transcript FILE [--shots FOLDER]]");
+        return 2;
+    }
+    CTranscript transcript;
+    if (!opt.strScript.IsEmpty() && !transcript.Open(opt.strTranscript)) {
+        SayError(L"cannot write the transcript " + opt.strTranscript);
+        return 2;
+    }
+    CRegistry::SetRoot(kRegistryRoot);
 
     CDemoFrame frame;
     frame.CreateEx(0, nullptr, L"VRKOBS デモ", WS_OVERLAPPEDWINDOW, CRect(0, 0, 320, 200),
@@ -183,8 +246,9 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int)
     engine.m_strLogFile = opt.strEngineLog;
     SetUpEngine(engine, MakeEngineDataFolder(opt.strData));
     CCorZel cor(&engine);
-    CGeoDateObs obs;
+    CDemoObserver obs;
     SetUpObserver(obs);
+    obs.Remember();
     // The stored default comes back as "location = location(lng, lat, alt)": the engine moves
     // the observer there and the host refills the dialog.
     engine.m_onAssign = [&](const CString& name, const CString& value) {
@@ -198,6 +262,47 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int)
         }
     };
 
+    // A script's transcript hears what the engine, the map, the observer and the host's window
+    // receive from the start, and what the library writes in the data folder.
+    CDataWatch watch(opt.strData);
+    if (transcript.IsOpen()) {
+        engine.m_onCommand = [&](const CString& c) { transcript.Write(EngineEvent(c)); };
+        CStandInMap::Defaults().onCall = [&](const StandInMapCall& call) {
+            CStandInMap* map = CStandInMap::Last();
+            transcript.Write(MapEvent(call, map ? map->m_landmarkFlags : std::vector<int>()));
+        };
+        obs.m_onCall = [&](const CGeoDateObs::Call& c) { transcript.Write(ObserverEvent(c)); };
+        frame.m_onMessage = [&](UINT m, WPARAM w, LPARAM l) {
+            transcript.Write(HostMessageEvent(m, w, l));
+        };
+    }
+    CDlgObs* pShown = nullptr;
+    CScriptPlayer::Host host;
+    host.setObserver = [&](const picojson::object& set) { SetObserver(obs, *pShown, set); };
+    // A point picked on the map moves the observer there, and the host refills the dialog.
+    host.mapClick = [&](double lng, double lat) {
+        CStandInMap::Last()->FireSetObsPosition(lng, lat);
+        frame.PostMessage(CDemoMapView::WM_DEMO_OBSERVER_CHANGED, 0, 0);
+    };
+    host.mapMag = [&](double mag) { CStandInMap::Last()->FireSetMag(mag); };
+    host.strRegistryRoot = kRegistryRoot;
+    host.strShots = opt.strShots;
+    std::unique_ptr<CScriptPlayer> player;
+    if (transcript.IsOpen()) {
+        player = std::make_unique<CScriptPlayer>(transcript, watch, host);
+        int line = 0;
+        CString why;
+        if (!opt.strShots.IsEmpty())
+            CreateDirectoryW(opt.strShots, nullptr);
+        if (!player->Load(opt.strScript, line, why)) {
+            SayScriptError(line, why);
+            CStandInMap::Unregister();
+            frame.DestroyWindow();
+            OleUninitialize();
+            return 1;
+        }
+    }
+
     // The host hands the engine its terrain index once; the same file offers the dialog's
     // automatic altitude.
     CEarthMesh mesh;
@@ -205,10 +310,10 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int)
     const CString meshFile = mesh.GetIdxFile(&cor);
 
     int code = 1;
-    bool bTourFailed = false;
     {
         CDlgObs dlg(&frame, opt.strData, 0);
         frame.m_pDlg = &dlg;
+        pShown = &dlg;
         dlg.SetGeoDateObs(&obs);
         CDemoMapView view;
         if (dlg.DoModeless(&cor, meshFile) && dlg.GetSafeHwnd()) {
@@ -223,16 +328,20 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int)
             dlg.UpdateWindow();
             AfxPumpMessages();
             WriteRect(opt.strRectFile, dlg);
-            if (!opt.strTour.IsEmpty()
-                && (opt.strRectFile.IsEmpty() || WaitWhileExists(opt.strRectFile, 30000))) {
-                CDemoTour tour(dlg, view, opt.strTour);
-                bTourFailed = !tour.Run();
-                if (bTourFailed)
-                    frame.PostMessage(WM_CLOSE);
+            if (player) {
+                int line = 0;
+                CString why;
+                code = player->Play(dlg.GetSafeHwnd(), line, why) ? 0 : 1;
+                if (code)
+                    SayScriptError(line, why);
+                // What the dialog and the host do when the demo ends is no part of the session.
+                player.reset();
+                transcript.Close();
+            } else {
+                code = theApp.Run();
             }
-            code = theApp.Run();
-            if (bTourFailed)
-                code = 2;
+        } else if (player) {
+            SayError(L"the location dialog could not be created");
         }
         frame.m_pDlg = nullptr;
     }

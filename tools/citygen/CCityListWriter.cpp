@@ -43,7 +43,8 @@ std::string CCityListWriter::Text(std::vector<CListPlace> aPlace, const std::vec
         city.m_dLon = place.m_dLon;
         city.m_dLat = place.m_dLat;
         city.m_dTz = place.m_dTz;
-        city.m_nType = PlaceKind;
+        city.m_dAlt = place.m_dAlt;
+        city.m_nType = place.m_nKind;
         int nIndex = data.AppendCity(city);
         tree.InsertItem(place.m_strName, CITY_IMG_PLACE, CITY_IMG_PLACE_SELECTED, nIndex,
                         aOpen.empty() ? hRoot : aOpen.back(), CITY_TVI_LAST);

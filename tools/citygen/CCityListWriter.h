@@ -9,9 +9,6 @@
 // their folders, each line as citydb writes a user list (so the list reads back unchanged).
 class CCityListWriter {
 public:
-    // The kind of every place: "都市" in the map's list of landmark kinds.
-    static constexpr int PlaceKind = 2;
-
     // The list's bytes in the ANSI code page with CR LF line ends. Each header line gets "# "
     // in front. Throws std::runtime_error for a header line the code page cannot hold.
     std::string Text(std::vector<CListPlace> aPlace, const std::vector<std::wstring>& aHeader);

@@ -21,6 +21,8 @@ public:
     double m_dLon = 0.0;
     double m_dLat = 0.0;
     double m_dTz = 0.0;
+    double m_dAlt = 0.0;        // metres
+    int m_nKind = 2;            // index in the map's landmark kinds: 2 都市, 3 天文台, 4 山岳
     unsigned m_nPopulation = 0;
 };
 

@@ -249,7 +249,7 @@ HRESULT STDMETHODCALLTYPE CStandInMap::Invoke(DISPID dispId, REFIID, LCID, WORD 
         if (!ToArg(pParams->rgvarg[n - 1 - i], arg)) {
             if (puArgErr)
                 *puArgErr = n - 1 - i;
-            m_calls.push_back(call);
+            Keep(call);
             return DISP_E_TYPEMISMATCH;
         }
         call.args.push_back(arg);
@@ -303,6 +303,13 @@ HRESULT STDMETHODCALLTYPE CStandInMap::Invoke(DISPID dispId, REFIID, LCID, WORD 
     default:
         break;
     }
-    m_calls.push_back(call);
+    Keep(call);
     return hr;
+}
+
+void CStandInMap::Keep(const StandInMapCall& call)
+{
+    m_calls.push_back(call);
+    if (m_settings.onCall)
+        m_settings.onCall(call);
 }

@@ -3,6 +3,7 @@
 #include <afx/CString.h>
 #include <standin/CDispatchStub.h>
 
+#include <functional>
 #include <vector>
 
 // One argument of a recorded call, as it arrived.
@@ -34,6 +35,8 @@ public:
         double centerLng = 0.0;
         double centerLat = 0.0;
         HRESULT createResult = S_OK;      // a failing HRESULT makes creation fail
+        // Told of every call once it is recorded, for a host that keeps a running record.
+        std::function<void(const StandInMapCall&)> onCall;
     };
     static Settings& Defaults();
     static void ResetDefaults();
@@ -77,6 +80,7 @@ private:
 
     static LRESULT CALLBACK WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
     HRESULT Fire(DISPID id, std::vector<double> args);
+    void Keep(const StandInMapCall& call);
 
     HWND m_hWnd = nullptr;
     IDispatch* m_pSink = nullptr;

@@ -1,0 +1,721 @@
+#include "CScriptPlayer.h"
+
+#include "CTreeDriver.h"
+#include "WindowImage.h"
+
+#include <afx/AfxMessageBox.h>
+#include <afx/AfxTest.h>
+#include <afx/CDialog.h>
+
+#include <commctrl.h>
+#include <tlhelp32.h>
+
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <set>
+
+CScriptPlayer* CScriptPlayer::s_pActive = nullptr;
+
+namespace {
+
+// The stand-in map control in the location dialog.
+constexpr int kMapId = 5002;
+
+CString Wide(const std::string& utf8)
+{
+    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                      nullptr, 0);
+    std::wstring w(static_cast<size_t>(n), L'\0');
+    if (n > 0)
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &w[0], n);
+    return CString(w.c_str());
+}
+
+bool IsInt(const picojson::value& v)
+{
+    return v.is<double>() && std::floor(v.get<double>()) == v.get<double>()
+           && std::fabs(v.get<double>()) < 1e9;
+}
+
+int IntOf(const picojson::object& o, const char* key)
+{
+    return static_cast<int>(o.at(key).get<double>());
+}
+
+double NumOf(const picojson::object& o, const char* key) { return o.at(key).get<double>(); }
+
+CString StrOf(const picojson::object& o, const char* key, const char* fallback = "")
+{
+    const auto it = o.find(key);
+    return Wide(it != o.end() && it->second.is<std::string>() ? it->second.get<std::string>()
+                                                              : std::string(fallback));
+}
+
+std::vector<CString> PathOf(const picojson::object& o, const char* key)
+{
+    std::vector<CString> path;
+    for (const picojson::value& v : o.at(key).get<picojson::array>())
+        path.push_back(Wide(v.get<std::string>()));
+    return path;
+}
+
+const std::map<std::string, int>& ButtonIds()
+{
+    static const std::map<std::string, int> ids = {
+        {"OK", IDOK},       {"Cancel", IDCANCEL}, {"Abort", IDABORT}, {"Retry", IDRETRY},
+        {"Ignore", IDIGNORE}, {"Yes", IDYES},     {"No", IDNO}};
+    return ids;
+}
+
+CString ButtonName(int id)
+{
+    for (const auto& [name, value] : ButtonIds())
+        if (value == id)
+            return Wide(name);
+    CString s;
+    s.Format(L"%d", id);
+    return s;
+}
+
+// The answer a box gets when the script gave none: OK, or the first button of a box without one.
+int DefaultAnswer(UINT type)
+{
+    switch (type & MB_TYPEMASK) {
+    case MB_ABORTRETRYIGNORE: return IDABORT;
+    case MB_YESNOCANCEL:
+    case MB_YESNO: return IDYES;
+    case MB_RETRYCANCEL: return IDRETRY;
+    default: return IDOK;
+    }
+}
+
+CString ClassOf(HWND h)
+{
+    wchar_t name[64] = {};
+    ::GetClassNameW(h, name, 64);
+    return name;
+}
+
+// A check box or radio button: its check state is part of what it shows.
+bool IsCheckable(HWND h)
+{
+    if (ClassOf(h).CompareNoCase(L"Button") != 0)
+        return false;
+    switch (::GetWindowLongW(h, GWL_STYLE) & BS_TYPEMASK) {
+    case BS_CHECKBOX: case BS_AUTOCHECKBOX: case BS_RADIOBUTTON: case BS_AUTORADIOBUTTON:
+    case BS_3STATE: case BS_AUTO3STATE:
+        return true;
+    default:
+        return false;
+    }
+}
+
+CString TextOf(HWND h)
+{
+    const int n = ::GetWindowTextLengthW(h);
+    std::wstring buf(static_cast<size_t>(n) + 1, L'\0');
+    ::GetWindowTextW(h, &buf[0], n + 1);
+    return CString(buf.c_str());
+}
+
+// Replaces an edit's whole text in one change, as a paste over a selection does.
+void Paste(HWND hEdit, const CString& text)
+{
+    ::SendMessageW(hEdit, EM_SETSEL, 0, -1);
+    ::SendMessageW(hEdit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.GetString()));
+}
+
+void Settle(HWND hWnd)
+{
+    // Two rounds: the host refills the dialog from a posted message, and that paints again.
+    for (int i = 0; i < 2; ++i) {
+        AfxPumpMessages();
+        ::RedrawWindow(hWnd, nullptr, nullptr,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        ::Sleep(300);
+    }
+    AfxPumpMessages();
+}
+
+// What each step needs: key, then its kind ('n' number, 'i' integer, 's' text, 'p' array of
+// texts, 'd' array of integers, 'o' object); a '?' before the kind marks it optional.
+const std::map<std::string, std::vector<std::pair<const char*, const char*>>>& Grammar()
+{
+    static const std::map<std::string, std::vector<std::pair<const char*, const char*>>> g = {
+        {"type", {{"id", "i"}, {"text", "s"}}},
+        {"keys", {{"id", "i"}, {"text", "s"}}},
+        {"click", {{"id", "i"}}},
+        {"spin", {{"id", "i"}, {"delta", "i"}}},
+        {"slide", {{"id", "i"}, {"pos", "i"}}},
+        {"select", {{"path", "p"}}},
+        {"dblclick", {{"path", "p"}}},
+        {"drag", {{"path", "p"}, {"to", "p"}, {"button", "?s"}, {"release", "?s"}}},
+        {"answer", {{"button", "s"}}},
+        {"dialog", {{"set", "?o"}, {"press", "s"}}},
+        {"wheel", {{"delta", "i"}, {"keys", "?p"}}},
+        {"map-click", {{"lon", "n"}, {"lat", "n"}}},
+        {"map-mag", {{"mag", "n"}}},
+        {"observer", {{"set", "o"}}},
+        {"tree", {}},
+        {"read", {{"ids", "d"}}},
+        {"registry", {{"key", "s"}}},
+        {"shot", {{"name", "s"}}},
+        {"close", {}},
+    };
+    return g;
+}
+
+bool HasKind(const picojson::value& v, char kind)
+{
+    auto all = [&](auto pred) {
+        if (!v.is<picojson::array>())
+            return false;
+        for (const picojson::value& e : v.get<picojson::array>())
+            if (!pred(e))
+                return false;
+        return true;
+    };
+    switch (kind) {
+    case 'n': return v.is<double>();
+    case 'i': return IsInt(v);
+    case 's': return v.is<std::string>();
+    case 'o': return v.is<picojson::object>();
+    case 'p': return all([](const picojson::value& e) { return e.is<std::string>(); });
+    case 'd': return all([](const picojson::value& e) { return IsInt(e); });
+    default: return false;
+    }
+}
+
+const char* KindName(char kind)
+{
+    switch (kind) {
+    case 'n': return "a number";
+    case 'i': return "a whole number";
+    case 's': return "a text";
+    case 'o': return "an object";
+    case 'p': return "an array of texts";
+    default: return "an array of whole numbers";
+    }
+}
+
+// The checks of a step's values beyond their kinds; empty when they are good.
+CString CheckValues(const std::string& kind, const picojson::object& o)
+{
+    if (kind == "answer" && !ButtonIds().count(o.at("button").get<std::string>()))
+        return L"\"button\" is none of OK, Cancel, Abort, Retry, Ignore, Yes, No";
+    if (kind == "drag" && o.count("button") && o.at("button").get<std::string>() != "right")
+        return L"\"button\" of a drag can only be \"right\"";
+    if (kind == "drag" && o.count("release") && o.at("release").get<std::string>() != "outside")
+        return L"\"release\" of a drag can only be \"outside\"";
+    if (kind == "wheel" && o.count("keys"))
+        for (const picojson::value& k : o.at("keys").get<picojson::array>())
+            if (k.get<std::string>() != "ctrl" && k.get<std::string>() != "shift")
+                return L"a wheel key is neither \"ctrl\" nor \"shift\"";
+    if (kind == "dialog") {
+        const std::string press = o.at("press").get<std::string>();
+        if (press != "OK" && press != "Cancel" && press.find_first_not_of("0123456789") != std::string::npos)
+            return L"\"press\" is neither OK, Cancel nor a control id";
+        if (o.count("set"))
+            for (const auto& [id, v] : o.at("set").get<picojson::object>())
+                if (id.empty() || id.find_first_not_of("0123456789") != std::string::npos
+                    || !v.is<std::string>())
+                    return L"\"set\" must map control ids to texts";
+    }
+    if (kind == "observer") {
+        static const std::set<std::string> keys = {"body", "timesystem", "lon", "lat", "alt", "tz"};
+        for (const auto& [key, v] : o.at("set").get<picojson::object>()) {
+            if (!keys.count(key))
+                return L"the observer has no \"" + Wide(key) + L"\"";
+            if (!v.is<double>())
+                return L"\"" + Wide(key) + L"\" is not a number";
+        }
+        const picojson::object& set = o.at("set").get<picojson::object>();
+        if (set.count("body") && (!IsInt(set.at("body")) || set.at("body").get<double>() < 0
+                                  || set.at("body").get<double>() > 14))
+            return L"\"body\" is not a body index 0 to 14";
+        if (set.count("timesystem") && (!IsInt(set.at("timesystem"))
+                                        || set.at("timesystem").get<double>() < 0
+                                        || set.at("timesystem").get<double>() > 2))
+            return L"\"timesystem\" is not 0, 1 or 2";
+    }
+    return CString();
+}
+
+}  // namespace
+
+CScriptPlayer::CScriptPlayer(CTranscript& out, CDataWatch& watch, Host host)
+    : m_out(out), m_watch(watch), m_host(std::move(host))
+{
+    s_pActive = this;
+    AfxSetMessageBoxHandler(&CScriptPlayer::MessageBoxHandler);
+    HookEveryTemplate();
+}
+
+CScriptPlayer::~CScriptPlayer()
+{
+    for (UINT id : m_hooked)
+        AfxSetModalDialogHook(id, nullptr);
+    AfxSetMessageBoxHandler(nullptr);
+    s_pActive = nullptr;
+}
+
+void CScriptPlayer::HookEveryTemplate()
+{
+    std::set<UINT> ids;
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, GetCurrentProcessId());
+    MODULEENTRY32W me = {};
+    me.dwSize = sizeof me;
+    for (BOOL more = snap != INVALID_HANDLE_VALUE && Module32FirstW(snap, &me); more;
+         more = Module32NextW(snap, &me)) {
+        EnumResourceNamesW(
+            me.hModule, RT_DIALOG,
+            [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR p) -> BOOL {
+                if (IS_INTRESOURCE(name))
+                    reinterpret_cast<std::set<UINT>*>(p)->insert(
+                        static_cast<UINT>(reinterpret_cast<ULONG_PTR>(name)));
+                return TRUE;
+            },
+            reinterpret_cast<LONG_PTR>(&ids));
+    }
+    if (snap != INVALID_HANDLE_VALUE)
+        CloseHandle(snap);
+    for (UINT id : ids) {
+        AfxSetModalDialogHook(id, [this](CDialog* pDlg) { OnModalDialog(pDlg); });
+        m_hooked.push_back(id);
+    }
+}
+
+CString CScriptPlayer::CheckStep(const picojson::value& step)
+{
+    if (!step.is<picojson::object>())
+        return L"a step is a JSON object";
+    const picojson::object& o = step.get<picojson::object>();
+    const auto d = o.find("do");
+    if (d == o.end() || !d->second.is<std::string>())
+        return L"no \"do\" naming the step";
+    const auto g = Grammar().find(d->second.get<std::string>());
+    if (g == Grammar().end())
+        return L"no step \"" + Wide(d->second.get<std::string>()) + L"\"";
+    std::set<std::string> known = {"do"};
+    for (const auto& [key, spec] : g->second) {
+        known.insert(key);
+        const bool optional = spec[0] == '?';
+        const char kind = spec[optional ? 1 : 0];
+        const auto it = o.find(key);
+        if (it == o.end()) {
+            if (!optional)
+                return L"\"" + Wide(key) + L"\" is missing";
+            continue;
+        }
+        if (!HasKind(it->second, kind))
+            return L"\"" + Wide(key) + L"\" is not " + Wide(KindName(kind));
+    }
+    for (const auto& [key, v] : o)
+        if (!known.count(key))
+            return L"\"" + Wide(key) + L"\" does not belong to a \"" + Wide(g->first) + L"\" step";
+    return CheckValues(g->first, o);
+}
+
+bool CScriptPlayer::Load(const CString& path, int& line, CString& why)
+{
+    line = 0;
+    FILE* f = _wfopen(path.GetString(), L"rb");
+    if (!f) {
+        why = L"cannot read the script " + path;
+        return false;
+    }
+    std::string text;
+    char buf[4096];
+    for (size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;)
+        text.append(buf, n);
+    std::fclose(f);
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        text.erase(0, 3);
+    size_t pos = 0;
+    while (pos < text.size()) {
+        ++line;
+        size_t end = text.find('\n', pos);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string one = text.substr(pos, end - pos);
+        pos = end + 1;
+        if (!one.empty() && one.back() == '\r')
+            one.pop_back();
+        if (one.find_first_not_of(" \t") == std::string::npos)
+            continue;
+        picojson::value v;
+        const std::string err = picojson::parse(v, one);
+        why = err.empty() ? CheckStep(v) : L"not JSON: " + Wide(err);
+        if (!why.IsEmpty()) {
+            Fail(line, why);
+            return false;
+        }
+        Step s{line, v.get<picojson::object>(), v.get("do").get<std::string>()};
+        m_steps.push_back(std::move(s));
+    }
+    return true;
+}
+
+void CScriptPlayer::Fail(int line, const CString& why)
+{
+    if (m_bFailed)
+        return;
+    m_bFailed = true;
+    m_nFailLine = line;
+    m_strFailWhy = why;
+    m_out.Write(CJsonLine().Str("event", L"error").Int("line", line).Str("why", why));
+}
+
+void CScriptPlayer::ReportFiles()
+{
+    for (const auto& [name, file] : m_watch.Changes()) {
+        CJsonLine e;
+        e.Str("event", L"file").Str("name", name);
+        if (file.size < 0)
+            e.Null("size").Null("sha256");
+        else
+            e.Int("size", file.size).Str("sha256", Wide(file.sha256));
+        m_out.Write(e);
+    }
+}
+
+bool CScriptPlayer::Play(HWND hWnd, int& line, CString& why)
+{
+    ReportFiles();
+    PlayLevel(hWnd, false);
+    if (!m_bFailed && !m_answers.empty())
+        Fail(m_answers.front()->line, L"no message box came for this answer");
+    if (!m_bFailed && !m_dialogs.empty())
+        Fail(m_dialogs.front()->line, L"no modal dialog opened for this step");
+    line = m_nFailLine;
+    why = m_strFailWhy;
+    return !m_bFailed;
+}
+
+void CScriptPlayer::PlayLevel(HWND hWnd, bool modal)
+{
+    while (!m_bFailed && m_next < m_steps.size()) {
+        // A modal dialog's steps end with it; the ones after it belong to the window below.
+        if (modal && !::IsWindowVisible(hWnd))
+            return;
+        const Step& s = m_steps[m_next++];
+        m_out.Write(CJsonLine().Str("event", L"step").Int("line", s.line).Str("do", Wide(s.kind)));
+        CString why;
+        if (!PlayStep(s, hWnd, why)) {
+            Fail(s.line, why);
+            return;
+        }
+        AfxPumpMessages();
+        ReportFiles();
+    }
+}
+
+bool CScriptPlayer::PlayStep(const Step& s, HWND hWnd, CString& why)
+{
+    const picojson::object& o = s.o;
+    if (s.kind == "answer") {
+        m_answers.push_back(&s);
+        return true;
+    }
+    if (s.kind == "dialog") {
+        m_dialogs.push_back(&s);
+        return true;
+    }
+    // The registry can be read with the dialog closed: closing is what stores its settings.
+    if (s.kind == "registry")
+        return DumpRegistry(StrOf(o, "key"), why);
+    if (!::IsWindow(hWnd) || !::IsWindowVisible(hWnd)) {
+        why = L"the dialog is closed";
+        return false;
+    }
+    if (s.kind == "type" || s.kind == "keys" || s.kind == "click" || s.kind == "spin"
+        || s.kind == "slide")
+        return PlayControlStep(s, hWnd, why);
+    if (s.kind == "select" || s.kind == "dblclick" || s.kind == "drag" || s.kind == "tree")
+        return PlayTreeStep(s, hWnd, why);
+    if (s.kind == "read")
+        return Read(s, hWnd, why);
+    if (s.kind == "wheel") {
+        WPARAM keys = 0;
+        if (o.count("keys"))
+            for (const picojson::value& k : o.at("keys").get<picojson::array>())
+                keys |= k.get<std::string>() == "ctrl" ? MK_CONTROL : MK_SHIFT;
+        // The wheel turns over the middle of the map, or of the dialog when it has none.
+        HWND hOver = ::GetDlgItem(hWnd, kMapId) ? ::GetDlgItem(hWnd, kMapId) : hWnd;
+        RECT rc;
+        ::GetWindowRect(hOver, &rc);
+        ::SendMessageW(hWnd, WM_MOUSEWHEEL, MAKEWPARAM(keys, IntOf(o, "delta")),
+                       MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2));
+        return true;
+    }
+    if (s.kind == "map-click" || s.kind == "map-mag") {
+        if (!::GetDlgItem(hWnd, kMapId)) {
+            why = L"the dialog has no map";
+            return false;
+        }
+        if (s.kind == "map-click")
+            m_host.mapClick(NumOf(o, "lon"), NumOf(o, "lat"));
+        else
+            m_host.mapMag(NumOf(o, "mag"));
+        return true;
+    }
+    if (s.kind == "observer") {
+        m_host.setObserver(o.at("set").get<picojson::object>());
+        return true;
+    }
+    if (s.kind == "shot") {
+        if (m_host.strShots.IsEmpty())
+            return true;
+        Settle(hWnd);
+        CString file;
+        file.Format(L"%02d-%s.bmp", ++m_nShot, StrOf(o, "name").GetString());
+        if (!SaveWindowImage(hWnd, m_host.strShots + file)) {
+            why = L"cannot write the picture " + m_host.strShots + file;
+            return false;
+        }
+        return true;
+    }
+    // "close": the caption's close box.
+    ::SendMessageW(hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+    return true;
+}
+
+bool CScriptPlayer::PlayControlStep(const Step& s, HWND hWnd, CString& why)
+{
+    const int id = IntOf(s.o, "id");
+    HWND hCtl = ::GetDlgItem(hWnd, id);
+    if (!hCtl) {
+        why.Format(L"no control %d in the dialog", id);
+        return false;
+    }
+    if (!::IsWindowEnabled(hCtl)) {
+        why.Format(L"control %d is disabled", id);
+        return false;
+    }
+    if (s.kind == "type") {
+        ::SetFocus(hCtl);
+        Paste(hCtl, StrOf(s.o, "text"));
+    } else if (s.kind == "keys") {
+        ::SetFocus(hCtl);
+        ::SendMessageW(hCtl, EM_SETSEL, 0, -1);
+        const CString text = StrOf(s.o, "text");
+        for (int i = 0; i < text.GetLength(); ++i)
+            ::SendMessageW(hCtl, WM_CHAR, text[i], 1);
+    } else if (s.kind == "click") {
+        ::SendMessageW(hCtl, BM_CLICK, 0, 0);
+    } else if (s.kind == "slide") {
+        // A drag of the thumb ends with the trackbar at its place and a last scroll notice.
+        const int pos = IntOf(s.o, "pos");
+        const UINT msg = (::GetWindowLongW(hCtl, GWL_STYLE) & TBS_VERT) ? WM_VSCROLL : WM_HSCROLL;
+        ::SendMessageW(hCtl, TBM_SETPOS, TRUE, pos);
+        ::SendMessageW(::GetParent(hCtl), msg, MAKEWPARAM(TB_THUMBPOSITION, pos), reinterpret_cast<LPARAM>(hCtl));
+        ::SendMessageW(::GetParent(hCtl), msg, MAKEWPARAM(TB_ENDTRACK, 0), reinterpret_cast<LPARAM>(hCtl));
+    } else {
+        // What an up-down sends for a press of an arrow: the change to allow, then the scroll.
+        NMUPDOWN nm = {};
+        nm.hdr.hwndFrom = hCtl;
+        nm.hdr.idFrom = static_cast<UINT_PTR>(id);
+        nm.hdr.code = UDN_DELTAPOS;
+        nm.iPos = static_cast<int>(::SendMessageW(hCtl, UDM_GETPOS32, 0, 0));
+        nm.iDelta = IntOf(s.o, "delta");
+        HWND hParent = ::GetParent(hCtl);
+        if (::SendMessageW(hParent, WM_NOTIFY, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&nm)) == 0) {
+            int lo = 0, hi = 0;
+            ::SendMessageW(hCtl, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&lo), reinterpret_cast<LPARAM>(&hi));
+            const int pos = std::min(std::max(nm.iPos + nm.iDelta, std::min(lo, hi)), std::max(lo, hi));
+            ::SendMessageW(hCtl, UDM_SETPOS32, 0, pos);
+            const UINT msg = (::GetWindowLongW(hCtl, GWL_STYLE) & UDS_HORZ) ? WM_HSCROLL : WM_VSCROLL;
+            ::SendMessageW(hParent, msg, MAKEWPARAM(SB_THUMBPOSITION, pos), reinterpret_cast<LPARAM>(hCtl));
+            ::SendMessageW(hParent, msg, MAKEWPARAM(SB_ENDSCROLL, pos), reinterpret_cast<LPARAM>(hCtl));
+        }
+    }
+    return true;
+}
+
+bool CScriptPlayer::PlayTreeStep(const Step& s, HWND hWnd, CString& why)
+{
+    HWND hTree = ::GetDlgItem(hWnd, m_host.nTreeId);
+    if (!hTree) {
+        why.Format(L"the dialog has no tree %d", m_host.nTreeId);
+        return false;
+    }
+    CTreeDriver tree(hTree);
+    if (s.kind == "tree") {
+        m_out.Write(CJsonLine().Str("event", L"tree").Raw("items", tree.Dump()));
+        return true;
+    }
+    HTREEITEM item = tree.Find(PathOf(s.o, "path"), why);
+    if (!item)
+        return false;
+    if (s.kind == "select") {
+        tree.Click(item);
+    } else if (s.kind == "dblclick") {
+        tree.DoubleClick(item);
+    } else {
+        const bool outside = s.o.count("release") != 0;
+        HTREEITEM to = tree.Find(PathOf(s.o, "to"), why);
+        if (!to)
+            return false;
+        tree.Drag(item, to, s.o.count("button") != 0, outside);
+    }
+    return true;
+}
+
+bool CScriptPlayer::Read(const Step& s, HWND hWnd, CString& why)
+{
+    for (const picojson::value& v : s.o.at("ids").get<picojson::array>()) {
+        const int id = static_cast<int>(v.get<double>());
+        HWND hCtl = ::GetDlgItem(hWnd, id);
+        if (!hCtl) {
+            why.Format(L"no control %d in the dialog", id);
+            return false;
+        }
+        CJsonLine e;
+        e.Str("event", L"read").Int("id", id).Str("text", TextOf(hCtl));
+        if (IsCheckable(hCtl))
+            e.Bool("checked", ::SendMessageW(hCtl, BM_GETCHECK, 0, 0) == BST_CHECKED);
+        else
+            e.Null("checked");
+        e.Bool("enabled", ::IsWindowEnabled(hCtl) != FALSE);
+        m_out.Write(e);
+    }
+    return true;
+}
+
+bool CScriptPlayer::DumpRegistry(const CString& key, CString&)
+{
+    std::map<CString, std::string> values;
+    HKEY h = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, m_host.strRegistryRoot + L"\\" + key, 0, KEY_READ, &h)
+        == ERROR_SUCCESS) {
+        for (DWORD i = 0;; ++i) {
+            wchar_t name[256];
+            DWORD nameLen = 256, type = 0, size = 0;
+            BYTE data[4096];
+            size = sizeof data;
+            if (RegEnumValueW(h, i, name, &nameLen, nullptr, &type, data, &size) != ERROR_SUCCESS)
+                break;
+            std::string json;
+            if (type == REG_DWORD && size == 4) {
+                json = std::to_string(*reinterpret_cast<const DWORD*>(data));
+            } else if (type == REG_QWORD && size == 8) {
+                json = std::to_string(*reinterpret_cast<const unsigned long long*>(data));
+            } else if (type == REG_SZ || type == REG_EXPAND_SZ) {
+                json = CJsonLine::Quote(CString(reinterpret_cast<const wchar_t*>(data),
+                                                static_cast<int>(wcsnlen(reinterpret_cast<const wchar_t*>(data), size / 2))));
+            } else {
+                // Other data as its bytes in hex.
+                std::string hex;
+                char two[3];
+                for (DWORD b = 0; b < size; ++b) {
+                    std::snprintf(two, sizeof two, "%02x", data[b]);
+                    hex += two;
+                }
+                json = "\"" + hex + "\"";
+            }
+            values[name] = json;
+        }
+        RegCloseKey(h);
+    }
+    std::string obj = "{";
+    for (const auto& [name, json] : values)
+        obj += (obj.size() > 1 ? "," : "") + CJsonLine::Quote(name) + ":" + json;
+    m_out.Write(CJsonLine().Str("event", L"registry").Str("key", key).Raw("values", obj + "}"));
+    return true;
+}
+
+bool CScriptPlayer::FillDialog(const Step& s, HWND hWnd, CString& why)
+{
+    if (s.o.count("set")) {
+        for (const auto& [key, v] : s.o.at("set").get<picojson::object>()) {
+            const int id = std::atoi(key.c_str());
+            const CString value = Wide(v.get<std::string>());
+            HWND hCtl = ::GetDlgItem(hWnd, id);
+            if (!hCtl) {
+                why.Format(L"no control %d in dialog", id);
+                return false;
+            }
+            const CString cls = ClassOf(hCtl);
+            if (cls.CompareNoCase(L"Edit") == 0) {
+                Paste(hCtl, value);
+            } else if (IsCheckable(hCtl)) {
+                const bool want = value == L"1";
+                const bool has = ::SendMessageW(hCtl, BM_GETCHECK, 0, 0) == BST_CHECKED;
+                const DWORD type = ::GetWindowLongW(hCtl, GWL_STYLE) & BS_TYPEMASK;
+                if (has && !want && (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON)) {
+                    why.Format(L"radio button %d is cleared by choosing another", id);
+                    return false;
+                }
+                if (want != has)
+                    ::SendMessageW(hCtl, BM_CLICK, 0, 0);
+            } else if (cls.CompareNoCase(L"ComboBox") == 0) {
+                const int index = _wtoi(value);
+                if (::SendMessageW(hCtl, CB_SETCURSEL, static_cast<WPARAM>(index), 0) == CB_ERR) {
+                    why.Format(L"combo box %d has no item %d", id, index);
+                    return false;
+                }
+                ::SendMessageW(hWnd, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                               reinterpret_cast<LPARAM>(hCtl));
+            } else {
+                why.Format(L"control %d is no edit, check box, radio button or combo box", id);
+                return false;
+            }
+        }
+    }
+    const std::string press = s.o.at("press").get<std::string>();
+    const int id = press == "OK" ? IDOK : press == "Cancel" ? IDCANCEL : std::atoi(press.c_str());
+    HWND hButton = ::GetDlgItem(hWnd, id);
+    if (hButton && ::IsWindowEnabled(hButton))
+        ::SendMessageW(hButton, BM_CLICK, 0, 0);
+    else
+        ::SendMessageW(hWnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(hButton));
+    if (::IsWindowVisible(hWnd)) {
+        why = L"the dialog stayed open after \"" + Wide(press) + L"\"";
+        return false;
+    }
+    return true;
+}
+
+void CScriptPlayer::OnModalDialog(CDialog* pDlg)
+{
+    HWND hDlg = pDlg->GetSafeHwnd();
+    m_out.Write(CJsonLine()
+                    .Str("event", L"dialog")
+                    .Int("template", pDlg->GetTemplateID())
+                    .Str("caption", TextOf(hDlg)));
+    if (m_bFailed)
+        return;
+    if (!m_dialogs.empty()) {
+        const Step* s = m_dialogs.front();
+        m_dialogs.pop_front();
+        CString why;
+        if (!FillDialog(*s, hDlg, why))
+            Fail(s->line, why);
+        return;
+    }
+    PlayLevel(hDlg, true);
+}
+
+int CScriptPlayer::OnMessageBox(const CString& text, const CString& caption, UINT type)
+{
+    const bool answered = !m_answers.empty();
+    int answer = DefaultAnswer(type);
+    if (answered) {
+        answer = ButtonIds().at(m_answers.front()->o.at("button").get<std::string>());
+        m_answers.pop_front();
+    }
+    m_out.Write(CJsonLine()
+                    .Str("event", L"messagebox")
+                    .Str("text", text)
+                    .Str("caption", caption)
+                    .Int("style", type)
+                    .Str("answer", ButtonName(answer))
+                    .Bool("unanswered", !answered));
+    return answer;
+}
+
+int CScriptPlayer::MessageBoxHandler(HWND, const CString& text, const CString& caption, UINT type)
+{
+    return s_pActive ? s_pActive->OnMessageBox(text, caption, type) : DefaultAnswer(type);
+}
