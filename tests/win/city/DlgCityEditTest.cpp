@@ -101,4 +101,16 @@ TEST_F(DlgCityEdit, EditsShowAtOnceAndTheSameTreeAfterOkAndReopening)
     }
 }
 
+TEST_F(DlgCityEdit, APlaceAddedToAFullListHasItsRecordThenAndAfterReopening)
+{
+    CString strList = L"@大\r\n";
+    for (int i = 0; i < 10000; ++i)
+        strList.AppendFormat(L"p%d,1.0000000E,1.0000000N,0,+00.00, 0, 0, 0\r\n", i);
+    WriteBytes(m_dir + L"zelkam.obs", CStringA(strList + L"#\r\n").str());
+    int nRecords = 0;
+    EXPECT_EQ(0, Run({{L"大", A, 0, L"追加"}}, nRecords).Find(L"大(追加:0u p0:0 "));
+    EXPECT_EQ(10001, nRecords);
+    EXPECT_EQ(0, Run({}, nRecords).Find(L"大(追加:0u p0:0 "));
+}
+
 }  // namespace
