@@ -1,5 +1,8 @@
 #include "city/CDlgCity.h"
 
+#include "city/CAddCty.h"
+#include "city/CEdtCty.h"
+#include "city/CEdtFld.h"
 #include "res/resource_city.h"
 #include "res/resource_strings.h"
 
@@ -28,6 +31,20 @@ public:
         pMain->SendMessage(kMsgCityProgress, static_cast<WPARAM>(wParam), wParam == 0 ? lText : lParam);
     }
 };
+
+HCITYITEM CityItem(HTREEITEM hItem) { return reinterpret_cast<HCITYITEM>(hItem); }
+
+// The record values that the twelve fields give.
+CCityList PlaceOf(const CCoordFields& fields, int nType)
+{
+    CCityList place;
+    place.m_dLon = CombineAngle(fields.nLngDeg, fields.nLngMin, fields.dLngSec, fields.nEastWest != 0 ? 1 : 0);
+    place.m_dLat = CombineAngle(fields.nLatDeg, fields.nLatMin, fields.dLatSec, fields.nNorthSouth != 0 ? 1 : 0);
+    place.m_dAlt = fields.dAlt;
+    place.m_dTz = CombineTimeZone(fields.nTzHour, fields.nTzMin, fields.nTzSign != 0 ? 1 : 0);
+    place.m_nType = nType;
+    return place;
+}
 
 }  // namespace
 
@@ -419,6 +436,113 @@ void CDlgCity::OnOK()
     CZelDialog::OnOK();
 }
 
+BOOL CDlgCity::IsDuplicateItemName(HTREEITEM hParent, CString strName, CString strCurrent)
+{
+    return m_session.m_editor.IsDuplicateItemName(CityItem(hParent), strName, strCurrent);
+}
+
+bool CDlgCity::RunPlaceEditor(CString& strName, int& nType, CCoordFields& fields)
+{
+    CEdtCty edit;
+    edit.SetCorMapPtr(m_pCorMap);
+    edit.m_strName = strName;
+    edit.m_nEastWest = m_nEastWest;
+    edit.m_nLonDeg = m_nLonDeg;
+    edit.m_nLonMin = m_nLonMin;
+    edit.m_dLonSec = m_dLonSec;
+    edit.m_nNorthSouth = m_nNorthSouth;
+    edit.m_nLatDeg = m_nLatDeg;
+    edit.m_nLatMin = m_nLatMin;
+    edit.m_dLatSec = m_dLatSec;
+    edit.m_dAlt = m_dAlt;
+    edit.m_nTzSign = m_nTzSign;
+    edit.m_nTzHour = m_nTzHour;
+    edit.m_nTzMin = m_nTzMin;
+    edit.m_nType = nType;
+    if (edit.DoModal() != IDOK)
+        return false;
+    strName = edit.m_strName;
+    nType = edit.m_nType;
+    fields = CCoordFields{edit.m_nEastWest, edit.m_nLonDeg, edit.m_nLonMin, edit.m_dLonSec,
+                          edit.m_nNorthSouth, edit.m_nLatDeg, edit.m_nLatMin, edit.m_dLatSec,
+                          edit.m_dAlt, edit.m_nTzSign, edit.m_nTzHour, edit.m_nTzMin};
+    return true;
+}
+
+void CDlgCity::OnCityAdd()
+{
+    CAddCty add;
+    add.m_nAddType = 0;
+    if (add.DoModal() != IDOK)
+        return;
+    CCityEditor& editor = m_session.m_editor;
+    CString strRefusal;
+    if (add.m_nAddType == 0) {
+        CString strName;
+        strName.LoadString(IDS_NEW_CITY);
+        int nType = 0;
+        CCoordFields fields;
+        if (!RunPlaceEditor(strName, nType, fields))
+            return;
+        SetFields(fields);
+        // Selecting the new place shows it in the fields.
+        if (editor.AddPlace(CityItem(m_hSelItem), strName, PlaceOf(fields, nType), strRefusal))
+            WriteFields();
+    } else {
+        CEdtFld folder;
+        if (folder.DoModal() != IDOK)
+            return;
+        editor.AddFolder(CityItem(m_hSelItem), folder.m_strName, strRefusal);
+    }
+    if (!strRefusal.IsEmpty())
+        AfxMessageBox(strRefusal, MB_OK | MB_ICONINFORMATION);
+}
+
+void CDlgCity::OnCityEdit()
+{
+    if (m_hSelItem == nullptr)
+        return;
+    const HCITYITEM hItem = CityItem(m_hSelItem);
+    CString strName = m_tree.GetItemText(m_hSelItem);
+    CString strRefusal;
+    if (m_bSelCity) {
+        const CCityList& record = m_session.m_data.CityAt(static_cast<int>(m_tree.GetItemData(m_hSelItem)));
+        int nType = record.m_nType;
+        const CCityList before = PlaceOf(Fields(), nType);
+        CCoordFields fields;
+        if (!RunPlaceEditor(strName, nType, fields))
+            return;
+        CCityList after = PlaceOf(fields, nType);
+        after.m_nAltFlag = CCityEditor::EditedAltFlag(before, after);
+        if (m_session.m_editor.EditPlace(hItem, strName, after, strRefusal)) {
+            SetFields(fields);
+            WriteFields();
+        }
+    } else {
+        CEdtFld folder;
+        folder.m_strName = strName;
+        if (folder.DoModal() != IDOK)
+            return;
+        m_session.m_editor.EditFolder(hItem, folder.m_strName, strRefusal);
+    }
+    if (!strRefusal.IsEmpty())
+        AfxMessageBox(strRefusal, MB_OK | MB_ICONINFORMATION);
+}
+
+void CDlgCity::OnCityDel()
+{
+    if (m_hSelItem == nullptr)
+        return;
+    CString strPrompt;
+    AfxFormatString1(strPrompt, m_bSelFolder ? IDS_DELETE_FOLDER : IDS_DELETE_ITEM, m_tree.GetItemText(m_hSelItem));
+    if (AfxMessageBox(strPrompt, MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK)
+        return;
+    if (!m_session.m_editor.DeleteItem(CityItem(m_hSelItem)))
+        return;
+    LRESULT result = 0;
+    OnSelchangedSetObsTreeCity(nullptr, &result);
+}
+
 BEGIN_MESSAGE_MAP(CDlgCity, CZelDialog)
     ON_NOTIFY(UDN_DELTAPOS, IDC_CITY_SPN_LNG_DEG, &CDlgCity::OnDeltaposSetObsSpinLong1)
     ON_NOTIFY(UDN_DELTAPOS, IDC_CITY_SPN_LNG_MIN, &CDlgCity::OnDeltaposSetObsSpinLong2)
@@ -449,4 +573,7 @@ BEGIN_MESSAGE_MAP(CDlgCity, CZelDialog)
     ON_NOTIFY(TVN_ENDLABELEDIT, IDC_CITY_TREE, &CDlgCity::OnEndlabeleditSetObsTreeCity)
     ON_BN_CLICKED(IDC_CITY_BTN_SET_INIT, &CDlgCity::OnObsSetInit)
     ON_BN_CLICKED(IDC_CITY_BTN_RESET, &CDlgCity::OnBnClickedCityReset)
+    ON_BN_CLICKED(IDC_CITY_BTN_EDIT, &CDlgCity::OnCityEdit)
+    ON_BN_CLICKED(IDC_CITY_BTN_ADD, &CDlgCity::OnCityAdd)
+    ON_BN_CLICKED(IDC_CITY_BTN_DEL, &CDlgCity::OnCityDel)
 END_MESSAGE_MAP()

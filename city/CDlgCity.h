@@ -137,6 +137,11 @@ protected:
     afx_msg void OnDeltaposSetObsSpinHour(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnDeltaposSetObsSpinMin(NMHDR* pNMHDR, LRESULT* pResult);
 
+    // Add, edit and delete: the small dialogs here, what they do to the list in the editor.
+    afx_msg void OnCityAdd();
+    afx_msg void OnCityEdit();
+    afx_msg void OnCityDel();
+
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -152,6 +157,12 @@ private:
     void OnChangeField(CoordField field);
     void OnDeltaposField(CoordField field, NMHDR* pNMHDR, LRESULT* pResult);
     void ReportSaveFailure(const CLocationLog::SaveResult& result);
+
+    // TRUE when strName may not be used below hParent (strCurrent: the edited item's name).
+    BOOL IsDuplicateItemName(HTREEITEM hParent, CString strName, CString strCurrent);
+    // Runs the place editor on the shown fields with this name and type; on IDOK the name, the
+    // type and the editor's fields come back (the dialog's own fields untouched).
+    bool RunPlaceEditor(CString& strName, int& nType, CCoordFields& fields);
 
     // Off until the initialisation has filled the controls: its first transfer is not typing.
     bool m_bFieldsLive = false;

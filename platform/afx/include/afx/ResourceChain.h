@@ -37,3 +37,6 @@ AFX_API HINSTANCE AfxFindResourceHandle(LPCTSTR lpszName, LPCTSTR lpszType);
 AFX_API HINSTANCE AfxFindStringResourceHandle(UINT nID);
 // A string-table entry through the chain; FALSE (rString untouched) when there is none.
 AFX_API BOOL AfxLoadString(UINT nID, CString& rString);
+// String nIDS with each "%1" replaced by lpsz1 in one pass (a "%1" in lpsz1 stays as it is);
+// empty when there is no such entry.
+AFX_API void AfxFormatString1(CString& rString, UINT nIDS, LPCTSTR lpsz1);
