@@ -455,6 +455,13 @@ void CDlgCity::OnRButtonDown(UINT nFlags, CPoint point)
     CZelDialog::OnRButtonDown(nFlags, point);
 }
 
+LRESULT CDlgCity::OnCaptureChanged(WPARAM, LPARAM)
+{
+    if (m_bDragging)
+        EndOfDrag(FALSE, CPoint());
+    return 0;
+}
+
 void CDlgCity::EndOfDrag(BOOL bDrop, CPoint point)
 {
     m_bDragging = FALSE;
@@ -540,6 +547,7 @@ BEGIN_MESSAGE_MAP(CDlgCity, CZelDialog)
     ON_WM_MOUSEMOVE()
     ON_WM_LBUTTONUP()
     ON_WM_RBUTTONDOWN()
+    ON_MESSAGE(WM_CAPTURECHANGED, &CDlgCity::OnCaptureChanged)
     ON_BN_CLICKED(IDC_CITY_BTN_SET_INIT, &CDlgCity::OnObsSetInit)
     ON_BN_CLICKED(IDC_CITY_BTN_RESET, &CDlgCity::OnBnClickedCityReset)
 END_MESSAGE_MAP()

@@ -151,6 +151,9 @@ protected:
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
     afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+    // Another window took the mouse (a system dialog, a switch of application): the drag
+    // ends as cancelled instead of waiting for a button that will not come.
+    afx_msg LRESULT OnCaptureChanged(WPARAM wParam, LPARAM lParam);
     // bDrop: the left button was released (else the right one cancels).
     void EndOfDrag(BOOL bDrop, CPoint point);
 

@@ -87,7 +87,7 @@ protected:
     }
 };
 
-enum class Release { OnTarget, TreeLeftEdge, TreeRightEdge, RightClick };
+enum class Release { OnTarget, TreeLeftEdge, TreeRightEdge, RightClick, CaptureLost };
 
 TEST_F(CityDragTest, DropsMoveByTheRulesAndSurviveTheNextLoad)
 {
@@ -119,6 +119,7 @@ TEST_F(CityDragTest, DropsMoveByTheRulesAndSurviveTheNextLoad)
         {"the root dragged", {}, {_T("日本"), _T("東京")}, Release::OnTarget, 0, 0, nullptr, nullptr},
         {"place onto the root", {_T("日本"), _T("東京")}, {}, Release::OnTarget, 0, 0, nullptr, nullptr},
         {"right click", {_T("日本"), _T("東京")}, {_T("世界"), _T("ニューヨーク")}, Release::RightClick, 0, 0, nullptr, nullptr},
+        {"capture taken by another window", {_T("日本"), _T("東京")}, {_T("世界"), _T("ニューヨーク")}, Release::CaptureLost, 0, 0, nullptr, nullptr},
         {"released just right of the tree", {_T("日本"), _T("東京")}, {_T("世界"), _T("ニューヨーク")}, Release::TreeRightEdge, 0, 0, nullptr, nullptr},
         {"released on the tree's left border", {_T("日本"), _T("東京")}, {_T("世界"), _T("ニューヨーク")}, Release::TreeLeftEdge, 0, 0, nullptr,
          L"場所+(日本+(大阪,パリ,関東+(横浜,川崎)),世界+(欧州+(ロンドン,パリ),ニューヨーク,東京))"},
@@ -168,14 +169,17 @@ TEST_F(CityDragTest, DropsMoveByTheRulesAndSurviveTheNextLoad)
             }
             g_nInsertsToRefuse = c.nRefusedInsert;
             SetWindowSubclass(hTree, RefuseInserts, 1, 0);
-            if (c.release == Release::RightClick)
+            if (c.release == Release::CaptureLost)
+                ::SetCapture(hTree);
+            else if (c.release == Release::RightClick)
                 ::SendMessageW(hDlg, WM_RBUTTONDOWN, MK_LBUTTON | MK_RBUTTON, MAKELPARAM(pt.x, pt.y));
             else
                 ::SendMessageW(hDlg, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
             RemoveWindowSubclass(hTree, RefuseInserts, 1);
             g_nInsertsToRefuse = 0;
 
-            EXPECT_EQ(nullptr, ::GetCapture()) << c.pszCase;
+            EXPECT_NE(hDlg, ::GetCapture()) << c.pszCase;
+            ::ReleaseCapture();
             EXPECT_EQ(nullptr, TreeView_GetDropHilight(hTree)) << c.pszCase;
             EXPECT_FALSE(dlg.m_bDragging || dlg.m_pDragImage) << c.pszCase;
             EXPECT_EQ(1, dlg.m_session.m_editor.m_bModified) << c.pszCase;
