@@ -8,7 +8,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <functional>
+#include <string_view>
 
 namespace {
 
@@ -23,8 +25,6 @@ const wchar_t kList[] =
 // Every folder open ("+"); a place whose item data leads to another read record is marked "!"
 // (the replay gives moved places new records, without a name).
 constexpr wchar_t kAsLoaded[] = L"場所+(日本+(東京,大阪,パリ,関東+(横浜,川崎)),世界+(欧州+(ロンドン,パリ),ニューヨーク))";
-
-using CPath = std::vector<CString>;  // below 場所; empty for 場所 itself
 
 // Inserts the tree view refuses from the given one on (1 the first), as a full tree would.
 int g_nInsertsToRefuse = 0;
@@ -57,9 +57,15 @@ protected:
         dlg.m_strUserJsonFile = DataFile(_T("zelkam_user_obs.json"));
         dlg.DoModal();
     }
-    static HTREEITEM Find(CDlgCity& dlg, CPath path)
+    // pszPath below 場所, the names joined by "/".
+    static HTREEITEM Find(CDlgCity& dlg, const wchar_t* pszPath)
     {
-        path.insert(path.begin(), _T("場所"));
+        std::vector<CString> path = {_T("場所")};
+        for (std::wstring_view rest = pszPath; !rest.empty();) {
+            const size_t n = std::min(rest.find(L'/'), rest.size());
+            path.emplace_back(std::wstring(rest.substr(0, n)).c_str());
+            rest.remove_prefix(std::min(n + 1, rest.size()));
+        }
         return reinterpret_cast<HTREEITEM>(dlg.m_session.Find(path));
     }
     static CString Shape(CDlgCity& dlg, HWND hTree, HTREEITEM hItem, bool bOpen)
@@ -94,37 +100,31 @@ TEST_F(CityDragTest, DropsMoveByTheRulesAndSurviveTheNextLoad)
     const CString strRefusedParis = CCityEditor::DuplicatePlaceMessage(_T("パリ"));
     struct {
         const char* pszCase;
-        CPath dragged, target;
+        const wchar_t* pszDragged;  // below 場所, as "日本/東京"; empty for 場所 itself
+        const wchar_t* pszTarget;
         Release release;
         int nAnswer;  // the question's button, or 0 when nothing may be asked
         int nRefusedInsert;  // the tree refuses this insert and the ones after it; 0 none
         const wchar_t* pszRefusal;
         const wchar_t* pszShape;  // null: as loaded
     } const cases[] = {
-        {"place onto a place in another folder", {_T("日本"), _T("東京")}, {_T("世界"), _T("ニューヨーク")}, Release::OnTarget, 0, 0, nullptr,
-         L"場所+(日本+(大阪,パリ,関東+(横浜,川崎)),世界+(欧州+(ロンドン,パリ),ニューヨーク,東京))"},
-        {"place onto a folder", {_T("日本"), _T("大阪")}, {_T("世界"), _T("欧州")}, Release::OnTarget, 0, 0, nullptr,
-         L"場所+(日本+(東京,パリ,関東+(横浜,川崎)),世界+(欧州+(大阪,ロンドン,パリ),ニューヨーク))"},
-        {"place onto its own folder", {_T("日本"), _T("大阪")}, {_T("日本")}, Release::OnTarget, 0, 0, nullptr,
-         L"場所+(日本+(大阪,東京,パリ,関東+(横浜,川崎)),世界+(欧州+(ロンドン,パリ),ニューヨーク))"},
-        {"folder onto a place", {_T("日本"), _T("関東")}, {_T("世界"), _T("ニューヨーク")}, Release::OnTarget, 0, 0, nullptr,
-         L"場所+(日本+(東京,大阪,パリ),世界+(欧州+(ロンドン,パリ),ニューヨーク,関東+(横浜,川崎)))"},
-        {"folder behind a folder", {_T("日本"), _T("関東")}, {_T("世界"), _T("欧州")}, Release::OnTarget, IDC_MOVETO_RD_BEHIND, 0, nullptr,
-         L"場所+(日本+(東京,大阪,パリ),世界+(欧州+(ロンドン,パリ),関東+(横浜,川崎),ニューヨーク))"},
-        {"folder into a folder", {_T("日本"), _T("関東")}, {_T("世界"), _T("欧州")}, Release::OnTarget, IDC_MOVETO_RD_INTO, 0, nullptr,
-         L"場所+(日本+(東京,大阪,パリ),世界+(欧州+(関東+(横浜,川崎),ロンドン,パリ),ニューヨーク))"},
-        {"folder onto a folder, question cancelled", {_T("日本"), _T("関東")}, {_T("世界"), _T("欧州")}, Release::OnTarget, IDCANCEL, 0, nullptr, nullptr},
-        {"folder onto its own descendant", {_T("日本")}, {_T("日本"), _T("関東"), _T("横浜")}, Release::OnTarget, 0, 0, nullptr, nullptr},
-        {"place onto itself", {_T("日本"), _T("東京")}, {_T("日本"), _T("東京")}, Release::OnTarget, 0, 0, nullptr, nullptr},
-        {"the root dragged", {}, {_T("日本"), _T("東京")}, Release::OnTarget, 0, 0, nullptr, nullptr},
-        {"place onto the root", {_T("日本"), _T("東京")}, {}, Release::OnTarget, 0, 0, nullptr, nullptr},
-        {"right click", {_T("日本"), _T("東京")}, {_T("世界"), _T("ニューヨーク")}, Release::RightClick, 0, 0, nullptr, nullptr},
-        {"capture taken by another window", {_T("日本"), _T("東京")}, {_T("世界"), _T("ニューヨーク")}, Release::CaptureLost, 0, 0, nullptr, nullptr},
-        {"released just right of the tree", {_T("日本"), _T("東京")}, {_T("世界"), _T("ニューヨーク")}, Release::TreeRightEdge, 0, 0, nullptr, nullptr},
-        {"released on the tree's left border", {_T("日本"), _T("東京")}, {_T("世界"), _T("ニューヨーク")}, Release::TreeLeftEdge, 0, 0, nullptr,
-         L"場所+(日本+(大阪,パリ,関東+(横浜,川崎)),世界+(欧州+(ロンドン,パリ),ニューヨーク,東京))"},
-        {"a second パリ in 欧州", {_T("日本"), _T("パリ")}, {_T("世界"), _T("欧州"), _T("ロンドン")}, Release::OnTarget, 0, 0, strRefusedParis, nullptr},
-        {"the tree refuses the copy's first child", {_T("日本"), _T("関東")}, {_T("世界"), _T("ニューヨーク")}, Release::OnTarget, 0, 2, nullptr, nullptr},
+        {"place onto a place in another folder", L"日本/東京", L"世界/ニューヨーク", Release::OnTarget, 0, 0, nullptr, L"場所+(日本+(大阪,パリ,関東+(横浜,川崎)),世界+(欧州+(ロンドン,パリ),ニューヨーク,東京))"},
+        {"place onto a folder", L"日本/大阪", L"世界/欧州", Release::OnTarget, 0, 0, nullptr, L"場所+(日本+(東京,パリ,関東+(横浜,川崎)),世界+(欧州+(大阪,ロンドン,パリ),ニューヨーク))"},
+        {"place onto its own folder", L"日本/大阪", L"日本", Release::OnTarget, 0, 0, nullptr, L"場所+(日本+(大阪,東京,パリ,関東+(横浜,川崎)),世界+(欧州+(ロンドン,パリ),ニューヨーク))"},
+        {"folder onto a place", L"日本/関東", L"世界/ニューヨーク", Release::OnTarget, 0, 0, nullptr, L"場所+(日本+(東京,大阪,パリ),世界+(欧州+(ロンドン,パリ),ニューヨーク,関東+(横浜,川崎)))"},
+        {"folder behind a folder", L"日本/関東", L"世界/欧州", Release::OnTarget, IDC_MOVETO_RD_BEHIND, 0, nullptr, L"場所+(日本+(東京,大阪,パリ),世界+(欧州+(ロンドン,パリ),関東+(横浜,川崎),ニューヨーク))"},
+        {"folder into a folder", L"日本/関東", L"世界/欧州", Release::OnTarget, IDC_MOVETO_RD_INTO, 0, nullptr, L"場所+(日本+(東京,大阪,パリ),世界+(欧州+(関東+(横浜,川崎),ロンドン,パリ),ニューヨーク))"},
+        {"folder onto a folder, question cancelled", L"日本/関東", L"世界/欧州", Release::OnTarget, IDCANCEL, 0, nullptr, nullptr},
+        {"folder onto its own descendant", L"日本", L"日本/関東/横浜", Release::OnTarget, 0, 0, nullptr, nullptr},
+        {"place onto itself", L"日本/東京", L"日本/東京", Release::OnTarget, 0, 0, nullptr, nullptr},
+        {"the root dragged", L"", L"日本/東京", Release::OnTarget, 0, 0, nullptr, nullptr},
+        {"place onto the root", L"日本/東京", L"", Release::OnTarget, 0, 0, nullptr, nullptr},
+        {"right click", L"日本/東京", L"世界/ニューヨーク", Release::RightClick, 0, 0, nullptr, nullptr},
+        {"capture taken by another window", L"日本/東京", L"世界/ニューヨーク", Release::CaptureLost, 0, 0, nullptr, nullptr},
+        {"released just right of the tree", L"日本/東京", L"世界/ニューヨーク", Release::TreeRightEdge, 0, 0, nullptr, nullptr},
+        {"released on the tree's left border", L"日本/東京", L"世界/ニューヨーク", Release::TreeLeftEdge, 0, 0, nullptr, L"場所+(日本+(大阪,パリ,関東+(横浜,川崎)),世界+(欧州+(ロンドン,パリ),ニューヨーク,東京))"},
+        {"a second パリ in 欧州", L"日本/パリ", L"世界/欧州/ロンドン", Release::OnTarget, 0, 0, strRefusedParis, nullptr},
+        {"the tree refuses the copy's first child", L"日本/関東", L"世界/ニューヨーク", Release::OnTarget, 0, 2, nullptr, nullptr},
     };
     for (const auto& c : cases) {
         DeleteFileW(DataFile(_T("zelkam_user.obs")).GetString());
@@ -134,6 +134,9 @@ TEST_F(CityDragTest, DropsMoveByTheRulesAndSurviveTheNextLoad)
         AfxSetModalDialogHook(IDD_CITY_MOVETO, [&](CDialog* pDlg) {
             ++nAsked;
             const HWND hAsk = pDlg->GetSafeHwnd();
+            wchar_t szBehind[64] = {};
+            ::GetDlgItemTextW(hAsk, IDC_MOVETO_RD_BEHIND, szBehind, 64);
+            EXPECT_EQ(CString(L"[欧州] フォルダの後ろに挿入"), CString(szBehind)) << c.pszCase;
             if (c.nAnswer != IDCANCEL)
                 ::SendDlgItemMessageW(hAsk, c.nAnswer ? c.nAnswer : IDC_MOVETO_RD_INTO, BM_CLICK, 0, 0);
             ::SendDlgItemMessageW(hAsk, c.nAnswer == IDCANCEL ? IDCANCEL : IDOK, BM_CLICK, 0, 0);
@@ -141,25 +144,25 @@ TEST_F(CityDragTest, DropsMoveByTheRulesAndSurviveTheNextLoad)
         if (c.pszRefusal != nullptr)
             AfxTestExpectMessageBox(c.pszRefusal, IDOK);
         RunCity([&](CDlgCity& dlg, HWND hDlg, HWND hTree) {
-            for (const CPath& folder : {CPath{_T("日本")}, CPath{_T("日本"), _T("関東")}, CPath{_T("世界")}, CPath{_T("世界"), _T("欧州")}})
-                TreeView_Expand(hTree, Find(dlg, folder), TVE_EXPAND);
+            for (const wchar_t* pszFolder : {L"日本", L"日本/関東", L"世界", L"世界/欧州"})
+                TreeView_Expand(hTree, Find(dlg, pszFolder), TVE_EXPAND);
             ASSERT_EQ(CString(kAsLoaded), Shape(dlg, hTree, TreeView_GetRoot(hTree), true)) << c.pszCase;
             // Wine's tree leaves the drop highlight where it was when asked to put it on the selected
             // item, and the root is selected at first.
-            TreeView_SelectItem(hTree, Find(dlg, {_T("世界"), _T("欧州"), _T("パリ")}));
+            TreeView_SelectItem(hTree, Find(dlg, L"世界/欧州/パリ"));
 
             // The button goes down on the item and a move beyond the drag distance waits: the
             // tree's own drag detection reads it and sends TVN_BEGINDRAG.
-            const POINT ptFrom = Centre(hTree, Find(dlg, c.dragged));
+            const POINT ptFrom = Centre(hTree, Find(dlg, c.pszDragged));
             ::PostMessageW(hTree, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ptFrom.x + 20, ptFrom.y + 20));
             ::SendMessageW(hTree, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptFrom.x, ptFrom.y));
             ASSERT_EQ(hDlg, ::GetCapture()) << c.pszCase;
 
             // From here the dialog holds the capture: the mouse reaches it in its client coordinates.
-            POINT pt = Centre(hTree, Find(dlg, c.target));
+            POINT pt = Centre(hTree, Find(dlg, c.pszTarget));
             ::MapWindowPoints(hTree, hDlg, &pt, 1);
             ::SendMessageW(hDlg, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
-            EXPECT_EQ(Find(dlg, c.target), TreeView_GetDropHilight(hTree)) << c.pszCase;
+            EXPECT_EQ(Find(dlg, c.pszTarget), TreeView_GetDropHilight(hTree)) << c.pszCase;
             RECT rcTree = {};
             ::GetWindowRect(hTree, &rcTree);
             ::MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT*>(&rcTree), 2);
