@@ -3,6 +3,8 @@
 #include "city/CAddCty.h"
 #include "city/CEdtCty.h"
 #include "city/CEdtFld.h"
+#include "city/CDlgCityMoveTo.h"
+
 #include "res/resource_city.h"
 #include "res/resource_strings.h"
 
@@ -412,6 +414,100 @@ void CDlgCity::OnEndlabeleditSetObsTreeCity(NMHDR* pNMHDR, LRESULT* pResult)
     m_session.m_editor.m_bModified = 1;
 }
 
+void CDlgCity::OnBegindragSetObsTreeCity(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    if (!m_session.m_editor.m_bEditable || m_bDragging)
+        return;
+    const NMTREEVIEWW& nm = *reinterpret_cast<NMTREEVIEWW*>(pNMHDR);
+    m_hDragItem = nm.itemNew.hItem;
+    m_pDragImage.reset(m_tree.CreateDragImage(m_hDragItem));
+    // Without an image the drag still works; the image functions then do nothing.
+    if (m_pDragImage) {
+        CImageList::DragShowNolock(TRUE);
+        ::ImageList_SetDragCursorImage(m_pDragImage->GetSafeHandle(), 0, 0, 0);
+        m_pDragImage->BeginDrag(0, CPoint(0, 0));
+    }
+    // ptDrag is already in the tree's client coordinates.
+    const CPoint ptStart(nm.ptDrag);
+    CImageList::DragMove(ptStart);
+    CImageList::DragEnter(&m_tree, ptStart);
+    SetCapture();
+    m_bDragging = TRUE;
+}
+
+void CDlgCity::OnMouseMove(UINT nFlags, CPoint point)
+{
+    if (!m_session.m_editor.m_bEditable)
+        return;
+    if (m_bDragging) {
+        CPoint ptTree = point;
+        MapWindowPoints(&m_tree, &ptTree, 1);
+        CImageList::DragMove(ptTree);
+        // Over no item the last target stays highlighted.
+        if (HTREEITEM hItem = m_tree.HitTest(ptTree)) {
+            CImageList::DragLeave(&m_tree);
+            m_tree.SelectDropTarget(hItem);
+            CImageList::DragEnter(&m_tree, ptTree);
+        }
+    }
+    CZelDialog::OnMouseMove(nFlags, point);
+}
+
+void CDlgCity::OnLButtonUp(UINT nFlags, CPoint point)
+{
+    if (!m_session.m_editor.m_bEditable)
+        return;
+    if (m_bDragging)
+        EndOfDrag(TRUE, point);
+    CZelDialog::OnLButtonUp(nFlags, point);
+}
+
+void CDlgCity::OnRButtonDown(UINT nFlags, CPoint point)
+{
+    if (!m_session.m_editor.m_bEditable)
+        return;
+    if (m_bDragging)
+        EndOfDrag(FALSE, point);
+    CZelDialog::OnRButtonDown(nFlags, point);
+}
+
+LRESULT CDlgCity::OnCaptureChanged(WPARAM, LPARAM)
+{
+    if (m_bDragging)
+        EndOfDrag(FALSE, CPoint());
+    return 0;
+}
+
+void CDlgCity::EndOfDrag(BOOL bDrop, CPoint point)
+{
+    m_bDragging = FALSE;
+    CImageList::DragLeave(&m_tree);
+    CImageList::EndDrag();
+    m_pDragImage.reset();
+    // The capture goes before the move-destination question, so that its buttons get the mouse.
+    ReleaseCapture();
+
+    // The tree as the user sees it, border included, in the point's coordinates.
+    CRect rcTree;
+    m_tree.GetWindowRect(&rcTree);
+    ScreenToClient(&rcTree);
+    const BOOL bInTree = bDrop && rcTree.PtInRect(point);
+    const HTREEITEM hTarget = bInTree ? m_tree.GetDropHilightItem() : nullptr;
+    const HTREEITEM hItem = m_hDragItem;
+    m_hDragItem = nullptr;
+    auto askMode = [this](const CString& strFolder) {
+        CDlgCityMoveTo dlg(strFolder, this);
+        return dlg.DoModal() == IDOK ? dlg.m_nMoveMode : -1;
+    };
+    CString strRefusal;
+    m_session.m_editor.EndOfDrag(bInTree, reinterpret_cast<HCITYITEM>(hItem), reinterpret_cast<HCITYITEM>(hTarget),
+                                 askMode, strRefusal);
+    m_tree.SelectDropTarget(nullptr);
+    if (!strRefusal.IsEmpty())
+        AfxMessageBox(strRefusal, MB_OK | MB_ICONINFORMATION);
+}
+
 void CDlgCity::ReportSaveFailure(const CLocationLog::SaveResult& result)
 {
     CString strText = _T("都市名データを保存できませんでした。\n次のファイルに書き込めません：\n");
@@ -571,6 +667,11 @@ BEGIN_MESSAGE_MAP(CDlgCity, CZelDialog)
     ON_NOTIFY(TVN_SELCHANGED, IDC_CITY_TREE, &CDlgCity::OnSelchangedSetObsTreeCity)
     ON_NOTIFY(NM_DBLCLK, IDC_CITY_TREE, &CDlgCity::OnDblclkSetObsTreeCity)
     ON_NOTIFY(TVN_ENDLABELEDIT, IDC_CITY_TREE, &CDlgCity::OnEndlabeleditSetObsTreeCity)
+    ON_NOTIFY(TVN_BEGINDRAG, IDC_CITY_TREE, &CDlgCity::OnBegindragSetObsTreeCity)
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONUP()
+    ON_WM_RBUTTONDOWN()
+    ON_MESSAGE(WM_CAPTURECHANGED, &CDlgCity::OnCaptureChanged)
     ON_BN_CLICKED(IDC_CITY_BTN_SET_INIT, &CDlgCity::OnObsSetInit)
     ON_BN_CLICKED(IDC_CITY_BTN_RESET, &CDlgCity::OnBnClickedCityReset)
     ON_BN_CLICKED(IDC_CITY_BTN_EDIT, &CDlgCity::OnCityEdit)

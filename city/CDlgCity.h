@@ -13,6 +13,8 @@
 #include <vrkcst/CZelSpinButton.h>
 #include <vrkcst/CZelTreeCtrl.h>
 
+#include <memory>
+
 class CCorZel;
 class CCorZelMap;
 
@@ -102,6 +104,12 @@ public:
     CCityTreeAdapter m_treeAdapter{m_tree};
     CCitySession m_session{m_treeAdapter};
 
+    // Drag and drop of the tree's items: the drop target is the tree's drop highlight.
+    BOOL m_bDragging = FALSE;
+    HTREEITEM m_hDragItem = nullptr;
+    // Made by the tree at the start of a drag, deleted at its end.
+    std::unique_ptr<CImageList> m_pDragImage;
+
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
@@ -141,6 +149,17 @@ protected:
     afx_msg void OnCityAdd();
     afx_msg void OnCityEdit();
     afx_msg void OnCityDel();
+    // Drag and drop. While dragging the dialog holds the capture, so the mouse messages
+    // arrive wherever the mouse is, in the dialog's client coordinates.
+    afx_msg void OnBegindragSetObsTreeCity(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+    // Another window took the mouse (a system dialog, a switch of application): the drag
+    // ends as cancelled instead of waiting for a button that will not come.
+    afx_msg LRESULT OnCaptureChanged(WPARAM wParam, LPARAM lParam);
+    // bDrop: the left button was released (else the right one cancels).
+    void EndOfDrag(BOOL bDrop, CPoint point);
 
     DECLARE_MESSAGE_MAP()
 

@@ -1,0 +1,204 @@
+#include "ObsTestHost.h"
+
+#include "city/CDlgCity.h"
+#include "res/resource_city.h"
+
+#include <afx/AfxTest.h>
+#include <citydb/CCityEditor.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <functional>
+#include <string_view>
+
+namespace {
+
+// Two パリ: a move may not give 欧州 a second one.
+const wchar_t kList[] =
+    L"# test list\r\n@日本\r\n東京,139.7667000E,35.6833000N,40,+09.00, 0, 0, 3\r\n"
+    L"大阪,135.5000000E,34.5000000N,5,+09.00, 0, 0, 3\r\nパリ,140.0000000E,36.0000000N,0,+09.00, 0, 0, 2\r\n"
+    L"@@関東\r\n横浜,139.6000000E,35.4000000N,0,+09.00, 0, 0, 3\r\n川崎,139.7000000E,35.5000000N,0,+09.00, 0, 0, 3\r\n#\r\n#\r\n"
+    L"@世界\r\n@@欧州\r\nロンドン,0.1000000W,51.5000000N,0,+00.00, 0, 0, 2\r\n"
+    L"パリ,2.3500000E,48.8500000N,0,+01.00, 0, 0, 2\r\n#\r\n"
+    L"ニューヨーク,74.0000000W,40.7000000N,0,-05.00, 0, 0, 2\r\n#\r\n";
+// Every folder open ("+"); a place whose item data leads to another read record is marked "!"
+// (the replay gives moved places new records, without a name).
+constexpr wchar_t kAsLoaded[] = L"場所+(日本+(東京,大阪,パリ,関東+(横浜,川崎)),世界+(欧州+(ロンドン,パリ),ニューヨーク))";
+
+// Inserts the tree view refuses from the given one on (1 the first), as a full tree would.
+int g_nInsertsToRefuse = 0;
+
+LRESULT CALLBACK RefuseInserts(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    if (uMsg == TVM_INSERTITEMW && g_nInsertsToRefuse > 0 && --g_nInsertsToRefuse == 0) {
+        g_nInsertsToRefuse = 1;
+        return 0;
+    }
+    return DefSubclassProc(hWnd, uMsg, wParam, lParam);
+}
+
+class CityDragTest : public ObsDialogTest {
+protected:
+    void SetUp() override
+    {
+        ObsDialogTest::SetUp();
+        ASSERT_TRUE(WriteBytes(DataFile(_T("zelkam.obs")), CStringA(CString(kList)).str()));
+    }
+    CString DataFile(LPCTSTR pszName) const { return m_strDataDir + pszName; }
+    void RunCity(const std::function<void(CDlgCity&, HWND hDlg, HWND hTree)>& script)
+    {
+        AfxSetModalDialogHook(IDD_CITY, [&](CDialog* pDlg) {
+            script(static_cast<CDlgCity&>(*pDlg), pDlg->GetSafeHwnd(), ::GetDlgItem(pDlg->GetSafeHwnd(), IDC_CITY_TREE));
+        });
+        CDlgCity dlg(&HostMainWnd());
+        dlg.m_strObsFile = DataFile(_T("zelkam.obs"));
+        dlg.m_strUserObsFile = DataFile(_T("zelkam_user.obs"));
+        dlg.m_strUserJsonFile = DataFile(_T("zelkam_user_obs.json"));
+        dlg.DoModal();
+    }
+    // pszPath below 場所, the names joined by "/".
+    static HTREEITEM Find(CDlgCity& dlg, const wchar_t* pszPath)
+    {
+        std::vector<CString> path = {_T("場所")};
+        for (std::wstring_view rest = pszPath; !rest.empty();) {
+            const size_t n = std::min(rest.find(L'/'), rest.size());
+            path.emplace_back(std::wstring(rest.substr(0, n)).c_str());
+            rest.remove_prefix(std::min(n + 1, rest.size()));
+        }
+        return reinterpret_cast<HTREEITEM>(dlg.m_session.Find(path));
+    }
+    static CString Shape(CDlgCity& dlg, HWND hTree, HTREEITEM hItem, bool bOpen)
+    {
+        CString strShape = dlg.m_tree.GetItemText(hItem);
+        const auto nData = static_cast<std::intptr_t>(dlg.m_tree.GetItemData(hItem));
+        const CString strRecord = nData != -1 ? dlg.m_session.m_data.CityAt(static_cast<int>(nData)).m_strName : CString();
+        if (!strRecord.IsEmpty() && strRecord != strShape)
+            strShape += _T("!");
+        if (bOpen && (TreeView_GetItemState(hTree, hItem, TVIS_EXPANDED) & TVIS_EXPANDED))
+            strShape += _T("+");
+        CString strChildren;
+        for (HTREEITEM h = TreeView_GetChild(hTree, hItem); h; h = TreeView_GetNextSibling(hTree, h))
+            strChildren += (strChildren.IsEmpty() ? _T("") : _T(",")) + Shape(dlg, hTree, h, bOpen);
+        return strChildren.IsEmpty() ? strShape : strShape + _T("(") + strChildren + _T(")");
+    }
+    // The middle of the item's text, in the tree's client coordinates; the open tree is taller
+    // than the control.
+    static POINT Centre(HWND hTree, HTREEITEM hItem)
+    {
+        TreeView_EnsureVisible(hTree, hItem);
+        RECT rc = {};
+        TreeView_GetItemRect(hTree, hItem, &rc, TRUE);
+        return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+    }
+};
+
+enum class Release { OnTarget, TreeLeftEdge, TreeRightEdge, RightClick, CaptureLost };
+
+TEST_F(CityDragTest, DropsMoveByTheRulesAndSurviveTheNextLoad)
+{
+    const CString strRefusedParis = CCityEditor::DuplicatePlaceMessage(_T("パリ"));
+    struct {
+        const char* pszCase;
+        const wchar_t* pszDragged;  // below 場所, as "日本/東京"; empty for 場所 itself
+        const wchar_t* pszTarget;
+        Release release;
+        int nAnswer;  // the question's button, or 0 when nothing may be asked
+        int nRefusedInsert;  // the tree refuses this insert and the ones after it; 0 none
+        const wchar_t* pszRefusal;
+        const wchar_t* pszShape;  // null: as loaded
+    } const cases[] = {
+        {"place onto a place in another folder", L"日本/東京", L"世界/ニューヨーク", Release::OnTarget, 0, 0, nullptr, L"場所+(日本+(大阪,パリ,関東+(横浜,川崎)),世界+(欧州+(ロンドン,パリ),ニューヨーク,東京))"},
+        {"place onto a folder", L"日本/大阪", L"世界/欧州", Release::OnTarget, 0, 0, nullptr, L"場所+(日本+(東京,パリ,関東+(横浜,川崎)),世界+(欧州+(大阪,ロンドン,パリ),ニューヨーク))"},
+        {"place onto its own folder", L"日本/大阪", L"日本", Release::OnTarget, 0, 0, nullptr, L"場所+(日本+(大阪,東京,パリ,関東+(横浜,川崎)),世界+(欧州+(ロンドン,パリ),ニューヨーク))"},
+        {"folder onto a place", L"日本/関東", L"世界/ニューヨーク", Release::OnTarget, 0, 0, nullptr, L"場所+(日本+(東京,大阪,パリ),世界+(欧州+(ロンドン,パリ),ニューヨーク,関東+(横浜,川崎)))"},
+        {"folder behind a folder", L"日本/関東", L"世界/欧州", Release::OnTarget, IDC_MOVETO_RD_BEHIND, 0, nullptr, L"場所+(日本+(東京,大阪,パリ),世界+(欧州+(ロンドン,パリ),関東+(横浜,川崎),ニューヨーク))"},
+        {"folder into a folder", L"日本/関東", L"世界/欧州", Release::OnTarget, IDC_MOVETO_RD_INTO, 0, nullptr, L"場所+(日本+(東京,大阪,パリ),世界+(欧州+(関東+(横浜,川崎),ロンドン,パリ),ニューヨーク))"},
+        {"folder onto a folder, question cancelled", L"日本/関東", L"世界/欧州", Release::OnTarget, IDCANCEL, 0, nullptr, nullptr},
+        {"folder onto its own descendant", L"日本", L"日本/関東/横浜", Release::OnTarget, 0, 0, nullptr, nullptr},
+        {"place onto itself", L"日本/東京", L"日本/東京", Release::OnTarget, 0, 0, nullptr, nullptr},
+        {"the root dragged", L"", L"日本/東京", Release::OnTarget, 0, 0, nullptr, nullptr},
+        {"place onto the root", L"日本/東京", L"", Release::OnTarget, 0, 0, nullptr, nullptr},
+        {"right click", L"日本/東京", L"世界/ニューヨーク", Release::RightClick, 0, 0, nullptr, nullptr},
+        {"capture taken by another window", L"日本/東京", L"世界/ニューヨーク", Release::CaptureLost, 0, 0, nullptr, nullptr},
+        {"released just right of the tree", L"日本/東京", L"世界/ニューヨーク", Release::TreeRightEdge, 0, 0, nullptr, nullptr},
+        {"released on the tree's left border", L"日本/東京", L"世界/ニューヨーク", Release::TreeLeftEdge, 0, 0, nullptr, L"場所+(日本+(大阪,パリ,関東+(横浜,川崎)),世界+(欧州+(ロンドン,パリ),ニューヨーク,東京))"},
+        {"a second パリ in 欧州", L"日本/パリ", L"世界/欧州/ロンドン", Release::OnTarget, 0, 0, strRefusedParis, nullptr},
+        {"the tree refuses the copy's first child", L"日本/関東", L"世界/ニューヨーク", Release::OnTarget, 0, 2, nullptr, nullptr},
+    };
+    for (const auto& c : cases) {
+        DeleteFileW(DataFile(_T("zelkam_user.obs")).GetString());
+        DeleteFileW(DataFile(_T("zelkam_user_obs.json")).GetString());
+        const CString strExpected = c.pszShape ? c.pszShape : kAsLoaded;
+        int nAsked = 0;
+        AfxSetModalDialogHook(IDD_CITY_MOVETO, [&](CDialog* pDlg) {
+            ++nAsked;
+            const HWND hAsk = pDlg->GetSafeHwnd();
+            wchar_t szBehind[64] = {};
+            ::GetDlgItemTextW(hAsk, IDC_MOVETO_RD_BEHIND, szBehind, 64);
+            EXPECT_EQ(CString(L"[欧州] フォルダの後ろに挿入"), CString(szBehind)) << c.pszCase;
+            if (c.nAnswer != IDCANCEL)
+                ::SendDlgItemMessageW(hAsk, c.nAnswer ? c.nAnswer : IDC_MOVETO_RD_INTO, BM_CLICK, 0, 0);
+            ::SendDlgItemMessageW(hAsk, c.nAnswer == IDCANCEL ? IDCANCEL : IDOK, BM_CLICK, 0, 0);
+        });
+        if (c.pszRefusal != nullptr)
+            AfxTestExpectMessageBox(c.pszRefusal, IDOK);
+        RunCity([&](CDlgCity& dlg, HWND hDlg, HWND hTree) {
+            for (const wchar_t* pszFolder : {L"日本", L"日本/関東", L"世界", L"世界/欧州"})
+                TreeView_Expand(hTree, Find(dlg, pszFolder), TVE_EXPAND);
+            ASSERT_EQ(CString(kAsLoaded), Shape(dlg, hTree, TreeView_GetRoot(hTree), true)) << c.pszCase;
+            // Wine's tree leaves the drop highlight where it was when asked to put it on the selected
+            // item, and the root is selected at first.
+            TreeView_SelectItem(hTree, Find(dlg, L"世界/欧州/パリ"));
+
+            // The button goes down on the item and a move beyond the drag distance waits: the
+            // tree's own drag detection reads it and sends TVN_BEGINDRAG.
+            const POINT ptFrom = Centre(hTree, Find(dlg, c.pszDragged));
+            ::PostMessageW(hTree, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ptFrom.x + 20, ptFrom.y + 20));
+            ::SendMessageW(hTree, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptFrom.x, ptFrom.y));
+            ASSERT_EQ(hDlg, ::GetCapture()) << c.pszCase;
+
+            // From here the dialog holds the capture: the mouse reaches it in its client coordinates.
+            POINT pt = Centre(hTree, Find(dlg, c.pszTarget));
+            ::MapWindowPoints(hTree, hDlg, &pt, 1);
+            ::SendMessageW(hDlg, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+            EXPECT_EQ(Find(dlg, c.pszTarget), TreeView_GetDropHilight(hTree)) << c.pszCase;
+            RECT rcTree = {};
+            ::GetWindowRect(hTree, &rcTree);
+            ::MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT*>(&rcTree), 2);
+            if (c.release == Release::TreeLeftEdge || c.release == Release::TreeRightEdge) {
+                pt.x = c.release == Release::TreeLeftEdge ? rcTree.left : rcTree.right;
+                ::SendMessageW(hDlg, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+            }
+            g_nInsertsToRefuse = c.nRefusedInsert;
+            SetWindowSubclass(hTree, RefuseInserts, 1, 0);
+            if (c.release == Release::CaptureLost)
+                ::SetCapture(hTree);
+            else if (c.release == Release::RightClick)
+                ::SendMessageW(hDlg, WM_RBUTTONDOWN, MK_LBUTTON | MK_RBUTTON, MAKELPARAM(pt.x, pt.y));
+            else
+                ::SendMessageW(hDlg, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+            RemoveWindowSubclass(hTree, RefuseInserts, 1);
+            g_nInsertsToRefuse = 0;
+
+            EXPECT_NE(hDlg, ::GetCapture()) << c.pszCase;
+            ::ReleaseCapture();
+            EXPECT_EQ(nullptr, TreeView_GetDropHilight(hTree)) << c.pszCase;
+            EXPECT_FALSE(dlg.m_bDragging || dlg.m_pDragImage) << c.pszCase;
+            EXPECT_EQ(1, dlg.m_session.m_editor.m_bModified) << c.pszCase;
+            EXPECT_EQ(strExpected, Shape(dlg, hTree, TreeView_GetRoot(hTree), true)) << c.pszCase;
+            ::SendDlgItemMessageW(hDlg, IDOK, BM_CLICK, 0, 0);
+        });
+        EXPECT_EQ(c.nAnswer != 0 ? 1 : 0, nAsked) << c.pszCase;
+
+        // The change log brings the same tree back; only the root is open after a load.
+        RunCity([&](CDlgCity& dlg, HWND hDlg, HWND hTree) {
+            CString strReplayed = strExpected;
+            strReplayed.Replace(_T("+"), _T(""));
+            EXPECT_EQ(strReplayed, Shape(dlg, hTree, TreeView_GetRoot(hTree), false)) << c.pszCase << " replayed";
+            ::SendDlgItemMessageW(hDlg, IDCANCEL, BM_CLICK, 0, 0);
+        });
+    }
+}
+
+}  // namespace
