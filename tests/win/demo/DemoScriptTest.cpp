@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include <sstream>
 #include <vector>
 
@@ -16,13 +18,12 @@ DWORD RunDemo(const CString& args)
     GetModuleFileNameW(nullptr, exe, MAX_PATH);
     CString path = exe;
     path = path.Left(path.ReverseFind(L'\\') + 1) + L"vrkobs_demo.exe";
-    CString cmd = L"\"" + path + L"\" " + args;
+    std::wstring cmd = (L"\"" + path + L"\" " + args).GetString();
     STARTUPINFOW si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
-    if (!CreateProcessW(path, cmd.GetBuffer(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    if (!CreateProcessW(path, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
         return 999;
-    cmd.ReleaseBuffer();
     WaitForSingleObject(pi.hProcess, 60000);
     DWORD code = 998;
     GetExitCodeProcess(pi.hProcess, &code);
