@@ -72,7 +72,9 @@ void CTreeDriver::DoubleClick(HTREEITEM item) const
 void CTreeDriver::Drag(HTREEITEM from, HTREEITEM to, bool bRightCancels, bool bOutside) const
 {
     // Past the system's drag distance the tree reports the start of a drag; the dialog then
-    // takes the mouse, and the rest goes to the window that holds it.
+    // takes the mouse, and the rest goes to the window that holds it. Finding the target may
+    // have scrolled the source away, so each is brought into view when the mouse goes to it.
+    TreeView_EnsureVisible(m_hTree, from);
     const CPoint start = CentreOf(from);
     const CPoint moved(start.x + 2 * ::GetSystemMetrics(SM_CXDRAG) + 2,
                        start.y + 2 * ::GetSystemMetrics(SM_CYDRAG) + 2);
@@ -80,6 +82,8 @@ void CTreeDriver::Drag(HTREEITEM from, HTREEITEM to, bool bRightCancels, bool bO
     Post(m_hTree, WM_MOUSEMOVE, MK_LBUTTON, moved);
     AfxPumpMessages();
     HWND hMouse = ::GetCapture() ? ::GetCapture() : m_hTree;
+    if (to && !bOutside)
+        TreeView_EnsureVisible(m_hTree, to);
     const CPoint end = (bOutside || !to) ? CPoint(-20, -20) : CentreOf(to);
     Post(hMouse, WM_MOUSEMOVE, MK_LBUTTON, end);
     AfxPumpMessages();
