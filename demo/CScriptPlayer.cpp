@@ -298,10 +298,10 @@ CString CScriptPlayer::CheckStep(const picojson::value& step)
     if (g == Grammar().end())
         return L"no step \"" + Wide(d->second.get<std::string>()) + L"\"";
     std::set<std::string> known = {"do"};
-    for (const auto& [key, spec] : g->second) {
+    for (const auto& [key, shape] : g->second) {
         known.insert(key);
-        const bool optional = spec[0] == '?';
-        const char kind = spec[optional ? 1 : 0];
+        const bool optional = shape[0] == '?';
+        const char kind = shape[optional ? 1 : 0];
         const auto it = o.find(key);
         if (it == o.end()) {
             if (!optional)
