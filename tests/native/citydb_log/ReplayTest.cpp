@@ -161,4 +161,60 @@ TEST(Replay, EachRecordTakesTheFirstItemOfItsNameThatNoEarlierRecordTook)
     }
 }
 
+
+// An update of the system list adds 名古屋 behind 大阪 and a folder 欧州, and changes 大阪's
+// altitude: every kind of saved edit still lands where the user made it, over the new list.
+TEST(Replay, EachKindOfEditSurvivesANewerSystemList)
+{
+    const std::string kNewer = Ansi(L"# newer system list\r\n@日本\r\n"
+                                    L"東京,139.7667000E,35.6833000N,40,+09.00, 0, 0, 3\r\n"
+                                    L"大阪,135.5000000E,34.6833000N,6,+09.00, 0, 0, 3\r\n"
+                                    L"名古屋,136.9066000E,35.1815000N,51,+09.00, 0, 0, 3\r\n"
+                                    L"#\r\n@米国\r\nホノルル,157.8583000W,21.3069000N,-3,-10.00, 0, 0, 1\r\n#\r\n"
+                                    L"@欧州\r\nパリ,2.3522000E,48.8566000N,35,+01.00, 0, 0, 1\r\n#\r\n");
+    struct Case {
+        const char* fault;
+        std::function<void(CityBench&)> edit;
+        const char* names;
+    };
+    using B = CityBench;
+    const Case cases[] = {
+        {"an added place lost", [](B& b) { b.AddPlace({L"場所", L"日本"}, L"京都"); },
+         "場所{日本{京都,東京,大阪,名古屋},米国{ホノルル},欧州{パリ}}"},
+        {"an added folder lost", [](B& b) { b.AddFolder({L"場所"}, L"旅行"); },
+         "場所{旅行{},日本{東京,大阪,名古屋},米国{ホノルル},欧州{パリ}}"},
+        {"a rename lost", [](B& b) { b.Rename({L"場所", L"日本", L"東京"}, L"江戸"); },
+         "場所{日本{江戸,大阪,名古屋},米国{ホノルル},欧州{パリ}}"},
+        {"a deleted place back", [](B& b) { b.Delete({L"場所", L"米国", L"ホノルル"}); },
+         "場所{日本{東京,大阪,名古屋},米国{},欧州{パリ}}"},
+        {"a place moved into a folder left behind",
+         [](B& b) { b.Drop({L"場所", L"米国", L"ホノルル"}, {L"場所", L"日本"}); },
+         "場所{日本{ホノルル,東京,大阪,名古屋},米国{},欧州{パリ}}"},
+        {"a folder moved behind a place not behind it",
+         [](B& b) { b.Drop({L"場所", L"米国"}, {L"場所", L"日本", L"大阪"}); },
+         "場所{日本{東京,大阪,米国{ホノルル},名古屋},欧州{パリ}}"},
+        {"a reset kept old edits", [](B& b) { b.AddPlace({L"場所", L"日本"}, L"京都"), b.session.Reset(); },
+         "場所{日本{東京,大阪,名古屋},米国{ホノルル},欧州{パリ}}"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fault);
+        CityBench b;
+        b.Open(JapanList(), "[]");
+        c.edit(b);
+        ASSERT_TRUE(b.log.SaveCityList());
+        WriteBytes(b.dir.Path("zelkam.obs"), kNewer);
+        b.Reopen();
+        EXPECT_EQ(c.names, b.Names());
+    }
+    // The user's own values of a place outlive the list's new ones; untouched places take them.
+    CityBench b;
+    b.Open(JapanList(), "[]");
+    ASSERT_TRUE(b.editor.EditPlace(b.Find({L"場所", L"日本", L"東京"}), L"東京", PlaceValues(139.7, 35.7, 30, 9), b.refusal));
+    ASSERT_TRUE(b.log.SaveCityList());
+    WriteBytes(b.dir.Path("zelkam.obs"), kNewer);
+    b.Reopen();
+    EXPECT_NE(b.Dump().find(std::string("東京\t") + kHome), std::string::npos) << b.Dump();
+    EXPECT_NE(b.Dump().find("大阪\t135.5000000,34.6833000,6,"), std::string::npos) << b.Dump();
+}
+
 }  // namespace
