@@ -134,11 +134,9 @@ TEST_F(CityDragTest, DropsMoveByTheRulesAndSurviveTheNextLoad)
                 ::SendMessageW(hDlg, WM_RBUTTONDOWN, MK_LBUTTON | MK_RBUTTON, MAKELPARAM(pt.x, pt.y));
             else
                 ::SendMessageW(hDlg, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
-            RemoveWindowSubclass(hTree, RefuseInserts, 1);
-            g_nInsertsToRefuse = 0;
+            RemoveWindowSubclass(hTree, RefuseInserts, 1), g_nInsertsToRefuse = 0;
 
-            EXPECT_NE(hDlg, ::GetCapture());
-            ::ReleaseCapture();
+            EXPECT_NE(hDlg, ::GetCapture()), ::ReleaseCapture();
             EXPECT_EQ(nullptr, TreeView_GetDropHilight(hTree));
             EXPECT_FALSE(dlg.m_bDragging || dlg.m_pDragImage);
             EXPECT_EQ(1, dlg.m_session.m_editor.m_bModified);

@@ -11,12 +11,10 @@ const wchar_t kList[] =
     L"大阪,135.5000000E,34.5000000N,5,+09.00, 0, 0, 3\r\n#\r\n@世界\r\n"
     L"東端,139.9999900E,89.9999900N,0,+09.00, 0, 0, 2\r\n日付変更線,179.9999900E,10.0000000S,0,+05.75, 0, 0, 2\r\n"
     L"西,0.5000000W,51.5000000N,0,-03.50, 0, 0, 2\r\n#\r\n";
-constexpr UINT kMsgCityRuns = WM_USER + 701;
-constexpr UINT kMsgProgress = WM_USER + 112;
+constexpr UINT kMsgCityRuns = WM_USER + 701, kMsgProgress = WM_USER + 112;
 
 // The wParams of the notices 1725 (a city dialog runs) and 1136 (loading progress).
-std::vector<WPARAM> g_runs;
-std::vector<WPARAM> g_progress;
+std::vector<WPARAM> g_runs, g_progress;
 
 LRESULT CALLBACK RecordNotices(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
 {
@@ -56,19 +54,15 @@ TEST_F(CityDlgTest, FieldsShowThePlaceWithItsCarriesAndKeepTheirRanges)
     const std::vector<CShown> kLatPole = {{IDC_CITY_EDT_LAT_DEG, L"90"}, {IDC_CITY_EDT_LAT_MIN, L"0"}, {IDC_CITY_EDT_LAT_SEC, L"0.0"}};
     // 東京 shows 139° 46' 0.1" and 35° 40' 59.9" before the typing and the step.
     struct { const char* fault; const wchar_t* place; int nEdit; const wchar_t *typed, *msg; int nSpin; std::vector<int> checked; std::vector<CShown> shown; } const cases[] = {
-        {"a carry into the degrees", L"世界/東端", 0, nullptr, nullptr, 0, {IDC_CITY_RD_EAST, IDC_CITY_RD_NORTH},
-         {{IDC_CITY_EDT_LNG_DEG, L"140"}, {IDC_CITY_EDT_LNG_MIN, L"0"}, {IDC_CITY_EDT_LNG_SEC, L"0.0"}, kLatPole[0], kLatPole[1], kLatPole[2]}},
-        {"a carry to 180, south or a plus zone", L"世界/日付変更線", 0, nullptr, nullptr, 0, {IDC_CITY_RD_SOUTH, IDC_CITY_RD_TZ_P},
-         {{IDC_CITY_EDT_LNG_DEG, L"180"}, {IDC_CITY_EDT_LNG_MIN, L"0"}, {IDC_CITY_EDT_TZ_HOUR, L"5"}, {IDC_CITY_EDT_TZ_MIN, L"45"}}},
-        {"west or a minus zone", L"世界/西", 0, nullptr, nullptr, 0, {IDC_CITY_RD_WEST, IDC_CITY_RD_TZ_M},
-         {{IDC_CITY_EDT_LNG_DEG, L"0"}, {IDC_CITY_EDT_LNG_MIN, L"30"}, {IDC_CITY_EDT_TZ_HOUR, L"3"}, {IDC_CITY_EDT_TZ_MIN, L"30"}}},
+        {"a carry into the degrees", L"世界/東端", 0, nullptr, nullptr, 0, {IDC_CITY_RD_EAST, IDC_CITY_RD_NORTH}, {{IDC_CITY_EDT_LNG_DEG, L"140"}, {IDC_CITY_EDT_LNG_MIN, L"0"}, {IDC_CITY_EDT_LNG_SEC, L"0.0"}, kLatPole[0], kLatPole[1], kLatPole[2]}},
+        {"a carry to 180, south or a plus zone", L"世界/日付変更線", 0, nullptr, nullptr, 0, {IDC_CITY_RD_SOUTH, IDC_CITY_RD_TZ_P}, {{IDC_CITY_EDT_LNG_DEG, L"180"}, {IDC_CITY_EDT_LNG_MIN, L"0"}, {IDC_CITY_EDT_TZ_HOUR, L"5"}, {IDC_CITY_EDT_TZ_MIN, L"45"}}},
+        {"west or a minus zone", L"世界/西", 0, nullptr, nullptr, 0, {IDC_CITY_RD_WEST, IDC_CITY_RD_TZ_M}, {{IDC_CITY_EDT_LNG_DEG, L"0"}, {IDC_CITY_EDT_LNG_MIN, L"30"}, {IDC_CITY_EDT_TZ_HOUR, L"3"}, {IDC_CITY_EDT_TZ_MIN, L"30"}}},
         {"181 degrees typed", L"日本/東京", IDC_CITY_EDT_LNG_DEG, L"181", kLngMsg, 0, {}, {{IDC_CITY_EDT_LNG_DEG, L"0"}, {IDC_CITY_EDT_LNG_MIN, L"46"}}},
         {"91 degrees typed", L"日本/東京", IDC_CITY_EDT_LAT_DEG, L"91", L"緯度の度には 0 から 90 までの値を入力してください。", 0, {}, kLatPole},
         {"90 degrees typed", L"日本/東京", IDC_CITY_EDT_LAT_DEG, L"90", nullptr, 0, {}, kLatPole},
         {"89 stepped up", L"日本/東京", IDC_CITY_EDT_LAT_DEG, L"89", nullptr, IDC_CITY_SPN_LAT_DEG, {}, kLatPole},
         {"90 stepped up", L"日本/東京", IDC_CITY_EDT_LAT_DEG, L"90", nullptr, IDC_CITY_SPN_LAT_DEG, {}, kLatPole},
-        {"180 stepped up", L"日本/東京", IDC_CITY_EDT_LNG_DEG, L"180", nullptr, IDC_CITY_SPN_LNG_DEG, {},
-         {{IDC_CITY_EDT_LNG_DEG, L"180"}, {IDC_CITY_EDT_LNG_MIN, L"46"}, {IDC_CITY_EDT_LNG_SEC, L"0.1"}}},
+        {"180 stepped up", L"日本/東京", IDC_CITY_EDT_LNG_DEG, L"180", nullptr, IDC_CITY_SPN_LNG_DEG, {}, {{IDC_CITY_EDT_LNG_DEG, L"180"}, {IDC_CITY_EDT_LNG_MIN, L"46"}, {IDC_CITY_EDT_LNG_SEC, L"0.1"}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
@@ -198,10 +192,7 @@ TEST_F(CityDlgTest, HandOffBringsThePickAndTheDefaultBackOnlyOnOk)
         auto dlg = MakeDialog();
         ASSERT_TRUE(Open(*dlg, _T("C:\\mesh\\index.dat")));
         Click(*dlg, IDC_RD_ALT_AUTO);
-        m_engine.m_commands.clear();
-        m_obs.ClearCalls();
-        g_runs.clear();
-        g_progress.clear();
+        m_engine.m_commands.clear(), m_obs.ClearCalls(), g_runs.clear(), g_progress.clear();
         AfxTestExpectMessageBox(kOsakaDefault, c.nDefaultAnswer);
         RunFromObs(*dlg, [&](CDlgCity& city, HWND hDlg) {
             Select(city, L"日本/大阪");
@@ -262,8 +253,7 @@ TEST_F(CityDlgTest, CreationRebuildsAUserListOlderThanTheSystemList)
         // The user list last written about 2000, or about 2100.
         const FILETIME ftUser = {0, bSystemNewer ? 0x01BF0000u : 0x02300000u};
         HANDLE hUser = CreateFileW(DataFile(_T("zelkam_user.obs")).GetString(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        SetFileTime(hUser, nullptr, nullptr, &ftUser);
-        CloseHandle(hUser);
+        SetFileTime(hUser, nullptr, nullptr, &ftUser), CloseHandle(hUser);
         auto dlg = MakeDialog();
         ASSERT_TRUE(Open(*dlg));
         const std::string strUser = ReadBytes(DataFile(_T("zelkam_user.obs")));
