@@ -115,28 +115,25 @@ TEST_F(EdtCty, Opening)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
         CEdtCty e;
-        e.m_nType = c.nType;
         std::vector<CString> items;
+        e.m_nType = c.nType;
         RunEditor(e, c.bMap ? &map : nullptr, [&](CDialog* d) {
             CComboBox* pType = static_cast<CComboBox*>(d->GetDlgItem(IDC_EDTCTY_CMB_TYPE));
-            for (int i = 0; i < pType->GetCount(); ++i) {
-                items.emplace_back();
-                pType->GetLBText(i, items.back());
-            }
+            for (int i = 0; i < pType->GetCount(); ++i)
+                pType->GetLBText(i, items.emplace_back());
             EXPECT_EQ(pType->GetCurSel(), c.nSel);
             if (c.nPick >= 0)
                 pType->SetCurSel(c.nPick);
             ExpectButtonsDrawn(d);
             EXPECT_FALSE(d->GetDlgItem(IDC_EDTCTY_SPN_TZ_HOUR)->GetStyle() & UDS_ARROWKEYS);
             EXPECT_TRUE(d->GetDlgItem(IDC_EDTCTY_SPN_TZ_MIN)->GetStyle() & UDS_ARROWKEYS);
-            d->SendDlgItemMessage(IDOK, BM_CLICK);
+            Click(d, IDOK);
         });
         EXPECT_EQ(items, c.bMap ? CStandInMap::Defaults().classNames : std::vector<CString>());
         EXPECT_EQ(e.m_nType, c.nAfter);
         EXPECT_EQ(e.m_strRegKey, L"Dialog\\EditCity");
     }
-    map.DestroyWindow();
-    host.DestroyWindow();
+    map.DestroyWindow(), host.DestroyWindow();
 }
 
 }  // namespace
