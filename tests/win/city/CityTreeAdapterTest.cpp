@@ -20,13 +20,11 @@ namespace {
 struct Session {
     CCitySession session;
     CCityData& data = session.m_data;
-    CLocationLog& log = session.m_log;
     CCityEditor& editor = session.m_editor;
 
     Session(ICityTree& tree, const TempFolder& dir) : session(tree)
     {
-        session.SetFiles(dir.Path(L"zelkam.obs"), dir.Path(L"zelkam_user.obs"),
-                         dir.Path(L"zelkam_user_obs.json"));
+        session.SetFiles(dir.Path(L"zelkam.obs"), dir.Path(L"zelkam_user.obs"), dir.Path(L"zelkam_user_obs.json"));
         session.Load();
     }
     HCITYITEM Find(std::initializer_list<const wchar_t*> path) const
@@ -36,7 +34,7 @@ struct Session {
     // What a user sees and what OK would write: the tree with its values, then the log.
     std::string State() const
     {
-        std::string out = CityDumpTree(data) + "\n" + log.m_locationTreeContext.serialize();
+        std::string out = CityDumpTree(data) + "\n" + session.m_log.m_locationTreeContext.serialize();
         for (HCITYITEM h = data.m_pTree->GetChildItem(Find({L"場所"})); h; h = data.m_pTree->GetNextSiblingItem(h))
             out += data.m_pTree->GetItemState(h, CITY_TVIS_EXPANDED) ? "+" : "-";
         return out;
@@ -47,8 +45,7 @@ class CityTreeAdapterTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_hWnd = CreateWindowExW(0, WC_TREEVIEWW, L"", WS_POPUP | TVS_HASLINES | TVS_HASBUTTONS,
-                                 0, 0, 300, 400, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        m_hWnd = CreateWindowExW(0, WC_TREEVIEWW, L"", WS_POPUP | TVS_HASLINES | TVS_HASBUTTONS, 0, 0, 300, 400, nullptr, nullptr, nullptr, nullptr);
         ASSERT_NE(m_hWnd, nullptr);
         m_tree.Attach(m_hWnd);
         WriteBytes(m_dir.Path(L"zelkam.obs"), AnsiFromWide(
@@ -70,10 +67,7 @@ protected:
 CCityList Place(double lon, double lat)
 {
     CCityList place;
-    place.m_dLon = lon;
-    place.m_dLat = lat;
-    place.m_dAlt = 12;
-    place.m_dTz = 9;
+    place.m_dLon = lon, place.m_dLat = lat, place.m_dAlt = 12, place.m_dTz = 9;
     return place;
 }
 
@@ -89,10 +83,8 @@ TEST_F(CityTreeAdapterTest, EditsAndReplayGiveTheSameTreeAsInMemory)
         s.editor.AddPlace(hJapan, L"京都", Place(135.7681, 35.0116), refusal);
         s.editor.AddFolder(s.Find({L"場所"}), L"旅行", refusal);
         s.editor.EditPlace(s.Find({L"場所", L"日本", L"大阪"}), L"難波", Place(135.5, 34.66), refusal);
-        s.editor.DropItem(s.Find({L"場所", L"米国", L"ホノルル"}), s.Find({L"場所", L"旅行"}),
-                          [](const CString&) { return 1; }, refusal);
-        s.editor.DropItem(s.Find({L"場所", L"米国"}), s.Find({L"場所", L"日本"}),
-                          [](const CString&) { return 0; }, refusal);
+        s.editor.DropItem(s.Find({L"場所", L"米国", L"ホノルル"}), s.Find({L"場所", L"旅行"}), [](const CString&) { return 1; }, refusal);
+        s.editor.DropItem(s.Find({L"場所", L"米国"}), s.Find({L"場所", L"日本"}), [](const CString&) { return 0; }, refusal);
         s.editor.DeleteItem(s.Find({L"場所", L"日本", L"東京"}));
         EXPECT_TRUE(refusal.IsEmpty()) << AnsiFromWide(refusal.GetString());
     };
@@ -109,7 +101,7 @@ TEST_F(CityTreeAdapterTest, EditsAndReplayGiveTheSameTreeAsInMemory)
 
     // Saved from the view, reloaded onto a fresh view and into memory.
     const std::string strEdited = CityDumpTree(onView.data);
-    ASSERT_TRUE(onView.log.SaveCityList());
+    ASSERT_TRUE(onView.session.m_log.SaveCityList());
     m_tree.DeleteAllItems();
     Session reloaded(view, m_dir);
     CMemTree mem2;
@@ -129,22 +121,14 @@ TEST_F(CityTreeAdapterTest, InsertPositionsAndNullHandlesAreTheTreeViews)
     HCITYITEM hB = view.InsertItem(L"b", 3, 2, 7, hTop, CITY_TVI_LAST);
     HCITYITEM hA = view.InsertItem(L"a", 3, 2, 8, hTop, CITY_TVI_FIRST);
     ASSERT_TRUE(hTop && hA && hB);
-    EXPECT_EQ(view.GetChildItem(nullptr), hTop);
-    EXPECT_EQ(view.GetChildItem(hTop), hA);
-    EXPECT_EQ(view.GetNextSiblingItem(hA), hB);
-    EXPECT_EQ(view.GetPrevSiblingItem(hB), hA);
-    EXPECT_EQ(view.GetParentItem(hTop), nullptr);
-    EXPECT_EQ(view.GetItemData(hB), 7);
-    EXPECT_EQ(view.GetItemData(hTop), CITY_FOLDER_DATA);
+    // First child, next, previous, parent; then the same asked of no item.
+    EXPECT_EQ((std::vector<HCITYITEM>{hTop, hA, hB, hA, nullptr, nullptr}), (std::vector<HCITYITEM>{view.GetChildItem(nullptr),
+              view.GetChildItem(hTop), view.GetNextSiblingItem(hA), view.GetPrevSiblingItem(hB), view.GetParentItem(hTop), view.GetNextSiblingItem(nullptr)}));
+    EXPECT_EQ((std::vector<std::intptr_t>{7, CITY_FOLDER_DATA, 0}), (std::vector<std::intptr_t>{view.GetItemData(hB), view.GetItemData(hTop), view.GetItemData(nullptr)}));
     int nImage = -1, nSelected = -1;
-    EXPECT_TRUE(view.GetItemImage(hA, nImage, nSelected));
-    EXPECT_EQ(nImage, 3);
-    EXPECT_EQ(nSelected, 2);
-
+    EXPECT_TRUE(view.GetItemImage(hA, nImage, nSelected) && nImage == 3 && nSelected == 2) << nImage << " " << nSelected;
     EXPECT_EQ(view.GetItemText(nullptr), CString());
-    EXPECT_EQ(view.GetItemData(nullptr), 0);
     EXPECT_FALSE(view.ItemHasChildren(nullptr));
-    EXPECT_EQ(view.GetNextSiblingItem(nullptr), nullptr);
 }
 
 }  // namespace

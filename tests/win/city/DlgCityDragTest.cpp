@@ -1,16 +1,6 @@
-#include "ObsTestHost.h"
+#include "CityDlgFixture.h"
 
-#include "city/CDlgCity.h"
-#include "res/resource_city.h"
-
-#include <afx/AfxTest.h>
 #include <citydb/CCityEditor.h>
-
-#include <commctrl.h>
-
-#include <algorithm>
-#include <functional>
-#include <string_view>
 
 namespace {
 
@@ -38,45 +28,20 @@ LRESULT CALLBACK RefuseInserts(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lPara
     return DefSubclassProc(hWnd, uMsg, wParam, lParam);
 }
 
-class CityDragTest : public ObsDialogTest {
+class CityDragTest : public CityDlgFixture {
 protected:
     void SetUp() override
     {
-        ObsDialogTest::SetUp();
-        ASSERT_TRUE(WriteBytes(DataFile(_T("zelkam.obs")), CStringA(CString(kList)).str()));
-    }
-    CString DataFile(LPCTSTR pszName) const { return m_strDataDir + pszName; }
-    void RunCity(const std::function<void(CDlgCity&, HWND hDlg, HWND hTree)>& script)
-    {
-        AfxSetModalDialogHook(IDD_CITY, [&](CDialog* pDlg) {
-            script(static_cast<CDlgCity&>(*pDlg), pDlg->GetSafeHwnd(), ::GetDlgItem(pDlg->GetSafeHwnd(), IDC_CITY_TREE));
-        });
-        CDlgCity dlg(&HostMainWnd());
-        dlg.m_strObsFile = DataFile(_T("zelkam.obs"));
-        dlg.m_strUserObsFile = DataFile(_T("zelkam_user.obs"));
-        dlg.m_strUserJsonFile = DataFile(_T("zelkam_user_obs.json"));
-        dlg.DoModal();
-    }
-    // pszPath below 場所, the names joined by "/".
-    static HTREEITEM Find(CDlgCity& dlg, const wchar_t* pszPath)
-    {
-        std::vector<CString> path = {_T("場所")};
-        for (std::wstring_view rest = pszPath; !rest.empty();) {
-            const size_t n = std::min(rest.find(L'/'), rest.size());
-            path.emplace_back(std::wstring(rest.substr(0, n)).c_str());
-            rest.remove_prefix(std::min(n + 1, rest.size()));
-        }
-        return reinterpret_cast<HTREEITEM>(dlg.m_session.Find(path));
+        CityDlgFixture::SetUp();
+        WriteList(kList);
     }
     static CString Shape(CDlgCity& dlg, HWND hTree, HTREEITEM hItem, bool bOpen)
     {
         CString strShape = dlg.m_tree.GetItemText(hItem);
         const auto nData = static_cast<std::intptr_t>(dlg.m_tree.GetItemData(hItem));
         const CString strRecord = nData != -1 ? dlg.m_session.m_data.CityAt(static_cast<int>(nData)).m_strName : CString();
-        if (!strRecord.IsEmpty() && strRecord != strShape)
-            strShape += _T("!");
-        if (bOpen && (TreeView_GetItemState(hTree, hItem, TVIS_EXPANDED) & TVIS_EXPANDED))
-            strShape += _T("+");
+        strShape += CString(!strRecord.IsEmpty() && strRecord != strShape ? _T("!") : _T(""))
+            + (bOpen && (TreeView_GetItemState(hTree, hItem, TVIS_EXPANDED) & TVIS_EXPANDED) ? _T("+") : _T(""));
         CString strChildren;
         for (HTREEITEM h = TreeView_GetChild(hTree, hItem); h; h = TreeView_GetNextSibling(hTree, h))
             strChildren += (strChildren.IsEmpty() ? _T("") : _T(",")) + Shape(dlg, hTree, h, bOpen);
@@ -98,55 +63,46 @@ enum class Release { OnTarget, TreeLeftEdge, TreeRightEdge, RightClick, CaptureL
 TEST_F(CityDragTest, DropsMoveByTheRulesAndSurviveTheNextLoad)
 {
     const CString strRefusedParis = CCityEditor::DuplicatePlaceMessage(_T("パリ"));
-    struct {
-        const char* pszCase;
-        const wchar_t* pszDragged;  // below 場所, as "日本/東京"; empty for 場所 itself
-        const wchar_t* pszTarget;
-        Release release;
-        int nAnswer;  // the question's button, or 0 when nothing may be asked
-        int nRefusedInsert;  // the tree refuses this insert and the ones after it; 0 none
-        const wchar_t* pszRefusal;
-        const wchar_t* pszShape;  // null: as loaded
-    } const cases[] = {
-        {"place onto a place in another folder", L"日本/東京", L"世界/ニューヨーク", Release::OnTarget, 0, 0, nullptr, L"場所+(日本+(大阪,パリ,関東+(横浜,川崎)),世界+(欧州+(ロンドン,パリ),ニューヨーク,東京))"},
-        {"place onto a folder", L"日本/大阪", L"世界/欧州", Release::OnTarget, 0, 0, nullptr, L"場所+(日本+(東京,パリ,関東+(横浜,川崎)),世界+(欧州+(大阪,ロンドン,パリ),ニューヨーク))"},
-        {"place onto its own folder", L"日本/大阪", L"日本", Release::OnTarget, 0, 0, nullptr, L"場所+(日本+(大阪,東京,パリ,関東+(横浜,川崎)),世界+(欧州+(ロンドン,パリ),ニューヨーク))"},
-        {"folder onto a place", L"日本/関東", L"世界/ニューヨーク", Release::OnTarget, 0, 0, nullptr, L"場所+(日本+(東京,大阪,パリ),世界+(欧州+(ロンドン,パリ),ニューヨーク,関東+(横浜,川崎)))"},
-        {"folder behind a folder", L"日本/関東", L"世界/欧州", Release::OnTarget, IDC_MOVETO_RD_BEHIND, 0, nullptr, L"場所+(日本+(東京,大阪,パリ),世界+(欧州+(ロンドン,パリ),関東+(横浜,川崎),ニューヨーク))"},
-        {"folder into a folder", L"日本/関東", L"世界/欧州", Release::OnTarget, IDC_MOVETO_RD_INTO, 0, nullptr, L"場所+(日本+(東京,大阪,パリ),世界+(欧州+(関東+(横浜,川崎),ロンドン,パリ),ニューヨーク))"},
-        {"folder onto a folder, question cancelled", L"日本/関東", L"世界/欧州", Release::OnTarget, IDCANCEL, 0, nullptr, nullptr},
-        {"folder onto its own descendant", L"日本", L"日本/関東/横浜", Release::OnTarget, 0, 0, nullptr, nullptr},
-        {"place onto itself", L"日本/東京", L"日本/東京", Release::OnTarget, 0, 0, nullptr, nullptr},
-        {"the root dragged", L"", L"日本/東京", Release::OnTarget, 0, 0, nullptr, nullptr},
-        {"place onto the root", L"日本/東京", L"", Release::OnTarget, 0, 0, nullptr, nullptr},
-        {"right click", L"日本/東京", L"世界/ニューヨーク", Release::RightClick, 0, 0, nullptr, nullptr},
-        {"capture taken by another window", L"日本/東京", L"世界/ニューヨーク", Release::CaptureLost, 0, 0, nullptr, nullptr},
-        {"released just right of the tree", L"日本/東京", L"世界/ニューヨーク", Release::TreeRightEdge, 0, 0, nullptr, nullptr},
-        {"released on the tree's left border", L"日本/東京", L"世界/ニューヨーク", Release::TreeLeftEdge, 0, 0, nullptr, L"場所+(日本+(大阪,パリ,関東+(横浜,川崎)),世界+(欧州+(ロンドン,パリ),ニューヨーク,東京))"},
-        {"a second パリ in 欧州", L"日本/パリ", L"世界/欧州/ロンドン", Release::OnTarget, 0, 0, strRefusedParis, nullptr},
-        {"the tree refuses the copy's first child", L"日本/関東", L"世界/ニューヨーク", Release::OnTarget, 0, 2, nullptr, nullptr},
+    // Paths below 場所 as "日本/東京", empty for 場所; the shape after it (null: as loaded); the question's
+    // button (0: none may be asked); the tree refuses this insert and the ones after it (0: none).
+    struct { const char* pszCase; const wchar_t *pszDragged, *pszTarget, *pszShape; Release release = Release::OnTarget; int nAnswer = 0, nRefusedInsert = 0; const wchar_t* pszRefusal = nullptr; } const cases[] = {
+        {"place onto a place in another folder", L"日本/東京", L"世界/ニューヨーク", L"場所+(日本+(大阪,パリ,関東+(横浜,川崎)),世界+(欧州+(ロンドン,パリ),ニューヨーク,東京))"},
+        {"place onto a folder", L"日本/大阪", L"世界/欧州", L"場所+(日本+(東京,パリ,関東+(横浜,川崎)),世界+(欧州+(大阪,ロンドン,パリ),ニューヨーク))"},
+        {"place onto its own folder", L"日本/大阪", L"日本", L"場所+(日本+(大阪,東京,パリ,関東+(横浜,川崎)),世界+(欧州+(ロンドン,パリ),ニューヨーク))"},
+        {"folder onto a place", L"日本/関東", L"世界/ニューヨーク", L"場所+(日本+(東京,大阪,パリ),世界+(欧州+(ロンドン,パリ),ニューヨーク,関東+(横浜,川崎)))"},
+        {"folder behind a folder", L"日本/関東", L"世界/欧州", L"場所+(日本+(東京,大阪,パリ),世界+(欧州+(ロンドン,パリ),関東+(横浜,川崎),ニューヨーク))", Release::OnTarget, IDC_MOVETO_RD_BEHIND},
+        {"folder into a folder", L"日本/関東", L"世界/欧州", L"場所+(日本+(東京,大阪,パリ),世界+(欧州+(関東+(横浜,川崎),ロンドン,パリ),ニューヨーク))", Release::OnTarget, IDC_MOVETO_RD_INTO},
+        {"folder onto a folder, question cancelled", L"日本/関東", L"世界/欧州", nullptr, Release::OnTarget, IDCANCEL},
+        {"folder onto its own descendant", L"日本", L"日本/関東/横浜", nullptr},
+        {"place onto itself", L"日本/東京", L"日本/東京", nullptr},
+        {"the root dragged", L"", L"日本/東京", nullptr},
+        {"place onto the root", L"日本/東京", L"", nullptr},
+        {"right click", L"日本/東京", L"世界/ニューヨーク", nullptr, Release::RightClick},
+        {"capture taken by another window", L"日本/東京", L"世界/ニューヨーク", nullptr, Release::CaptureLost},
+        {"released just right of the tree", L"日本/東京", L"世界/ニューヨーク", nullptr, Release::TreeRightEdge},
+        {"released on the tree's left border", L"日本/東京", L"世界/ニューヨーク", L"場所+(日本+(大阪,パリ,関東+(横浜,川崎)),世界+(欧州+(ロンドン,パリ),ニューヨーク,東京))", Release::TreeLeftEdge},
+        {"a second パリ in 欧州", L"日本/パリ", L"世界/欧州/ロンドン", nullptr, Release::OnTarget, 0, 0, strRefusedParis},
+        {"the tree refuses the copy's first child", L"日本/関東", L"世界/ニューヨーク", nullptr, Release::OnTarget, 0, 2},
     };
     for (const auto& c : cases) {
-        DeleteFileW(DataFile(_T("zelkam_user.obs")).GetString());
-        DeleteFileW(DataFile(_T("zelkam_user_obs.json")).GetString());
+        SCOPED_TRACE(c.pszCase);
+        DeleteUserLists();
         const CString strExpected = c.pszShape ? c.pszShape : kAsLoaded;
         int nAsked = 0;
         AfxSetModalDialogHook(IDD_CITY_MOVETO, [&](CDialog* pDlg) {
             ++nAsked;
-            const HWND hAsk = pDlg->GetSafeHwnd();
-            wchar_t szBehind[64] = {};
-            ::GetDlgItemTextW(hAsk, IDC_MOVETO_RD_BEHIND, szBehind, 64);
-            EXPECT_EQ(CString(L"[欧州] フォルダの後ろに挿入"), CString(szBehind)) << c.pszCase;
+            EXPECT_EQ(CString(L"[欧州] フォルダの後ろに挿入"), TextOf(pDlg->GetSafeHwnd(), IDC_MOVETO_RD_BEHIND));
             if (c.nAnswer != IDCANCEL)
-                ::SendDlgItemMessageW(hAsk, c.nAnswer ? c.nAnswer : IDC_MOVETO_RD_INTO, BM_CLICK, 0, 0);
-            ::SendDlgItemMessageW(hAsk, c.nAnswer == IDCANCEL ? IDCANCEL : IDOK, BM_CLICK, 0, 0);
+                Press(pDlg->GetSafeHwnd(), c.nAnswer ? c.nAnswer : IDC_MOVETO_RD_INTO);
+            Press(pDlg->GetSafeHwnd(), c.nAnswer == IDCANCEL ? IDCANCEL : IDOK);
         });
         if (c.pszRefusal != nullptr)
             AfxTestExpectMessageBox(c.pszRefusal, IDOK);
-        RunCity([&](CDlgCity& dlg, HWND hDlg, HWND hTree) {
+        RunCity([&](CDlgCity& dlg, HWND hDlg) {
+            const HWND hTree = ::GetDlgItem(hDlg, IDC_CITY_TREE);
             for (const wchar_t* pszFolder : {L"日本", L"日本/関東", L"世界", L"世界/欧州"})
                 TreeView_Expand(hTree, Find(dlg, pszFolder), TVE_EXPAND);
-            ASSERT_EQ(CString(kAsLoaded), Shape(dlg, hTree, TreeView_GetRoot(hTree), true)) << c.pszCase;
+            ASSERT_EQ(CString(kAsLoaded), Shape(dlg, hTree, TreeView_GetRoot(hTree), true));
             // Wine's tree leaves the drop highlight where it was when asked to put it on the selected
             // item, and the root is selected at first.
             TreeView_SelectItem(hTree, Find(dlg, L"世界/欧州/パリ"));
@@ -156,17 +112,17 @@ TEST_F(CityDragTest, DropsMoveByTheRulesAndSurviveTheNextLoad)
             const POINT ptFrom = Centre(hTree, Find(dlg, c.pszDragged));
             ::PostMessageW(hTree, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ptFrom.x + 20, ptFrom.y + 20));
             ::SendMessageW(hTree, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptFrom.x, ptFrom.y));
-            ASSERT_EQ(hDlg, ::GetCapture()) << c.pszCase;
+            ASSERT_EQ(hDlg, ::GetCapture());
 
             // From here the dialog holds the capture: the mouse reaches it in its client coordinates.
             POINT pt = Centre(hTree, Find(dlg, c.pszTarget));
             ::MapWindowPoints(hTree, hDlg, &pt, 1);
             ::SendMessageW(hDlg, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
-            EXPECT_EQ(Find(dlg, c.pszTarget), TreeView_GetDropHilight(hTree)) << c.pszCase;
-            RECT rcTree = {};
-            ::GetWindowRect(hTree, &rcTree);
-            ::MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT*>(&rcTree), 2);
+            EXPECT_EQ(Find(dlg, c.pszTarget), TreeView_GetDropHilight(hTree));
             if (c.release == Release::TreeLeftEdge || c.release == Release::TreeRightEdge) {
+                RECT rcTree = {};
+                ::GetWindowRect(hTree, &rcTree);
+                ::MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT*>(&rcTree), 2);
                 pt.x = c.release == Release::TreeLeftEdge ? rcTree.left : rcTree.right;
                 ::SendMessageW(hDlg, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
             }
@@ -178,25 +134,24 @@ TEST_F(CityDragTest, DropsMoveByTheRulesAndSurviveTheNextLoad)
                 ::SendMessageW(hDlg, WM_RBUTTONDOWN, MK_LBUTTON | MK_RBUTTON, MAKELPARAM(pt.x, pt.y));
             else
                 ::SendMessageW(hDlg, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
-            RemoveWindowSubclass(hTree, RefuseInserts, 1);
-            g_nInsertsToRefuse = 0;
+            RemoveWindowSubclass(hTree, RefuseInserts, 1), g_nInsertsToRefuse = 0;
 
-            EXPECT_NE(hDlg, ::GetCapture()) << c.pszCase;
-            ::ReleaseCapture();
-            EXPECT_EQ(nullptr, TreeView_GetDropHilight(hTree)) << c.pszCase;
-            EXPECT_FALSE(dlg.m_bDragging || dlg.m_pDragImage) << c.pszCase;
-            EXPECT_EQ(1, dlg.m_session.m_editor.m_bModified) << c.pszCase;
-            EXPECT_EQ(strExpected, Shape(dlg, hTree, TreeView_GetRoot(hTree), true)) << c.pszCase;
-            ::SendDlgItemMessageW(hDlg, IDOK, BM_CLICK, 0, 0);
+            EXPECT_NE(hDlg, ::GetCapture()), ::ReleaseCapture();
+            EXPECT_EQ(nullptr, TreeView_GetDropHilight(hTree));
+            EXPECT_FALSE(dlg.m_bDragging || dlg.m_pDragImage);
+            EXPECT_EQ(1, dlg.m_session.m_editor.m_bModified);
+            EXPECT_EQ(strExpected, Shape(dlg, hTree, TreeView_GetRoot(hTree), true));
+            Press(hDlg, IDOK);
         });
-        EXPECT_EQ(c.nAnswer != 0 ? 1 : 0, nAsked) << c.pszCase;
+        EXPECT_EQ(c.nAnswer != 0 ? 1 : 0, nAsked);
 
         // The change log brings the same tree back; only the root is open after a load.
-        RunCity([&](CDlgCity& dlg, HWND hDlg, HWND hTree) {
-            CString strReplayed = strExpected;
-            strReplayed.Replace(_T("+"), _T(""));
-            EXPECT_EQ(strReplayed, Shape(dlg, hTree, TreeView_GetRoot(hTree), false)) << c.pszCase << " replayed";
-            ::SendDlgItemMessageW(hDlg, IDCANCEL, BM_CLICK, 0, 0);
+        CString strReplayed = strExpected;
+        strReplayed.Replace(_T("+"), _T(""));
+        RunCity([&](CDlgCity& dlg, HWND hDlg) {
+            const HWND hTree = ::GetDlgItem(hDlg, IDC_CITY_TREE);
+            EXPECT_EQ(strReplayed, Shape(dlg, hTree, TreeView_GetRoot(hTree), false)) << "replayed";
+            Press(hDlg, IDCANCEL);
         });
     }
 }

@@ -1,7 +1,4 @@
-#include "ObsTestHost.h"
-
-#include "city/CDlgCity.h"
-#include "res/resource_city.h"
+#include "CityDlgFixture.h"
 
 namespace {
 
@@ -23,24 +20,20 @@ CString Outline(CDlgCity& dlg, HTREEITEM h)
     return s;
 }
 
-// One user step: select (empty: the root), press a button, choose in the chooser (-1 cancels),
+// One user step: select (a path, empty: the root), press a button, choose in the chooser (-1 cancels),
 // type a name into the editor (null cancels it), an altitude and longitude minutes; the box it shows.
 struct Step { const wchar_t* sel; int nBtn, nChoice; const wchar_t *name = nullptr, *alt = nullptr, *lngMin = nullptr, *box = nullptr; };
 constexpr int A = IDC_CITY_BTN_ADD, E = IDC_CITY_BTN_EDIT, D = IDC_CITY_BTN_DEL;
 
-class DlgCityEdit : public ObsDialogTest {
+class DlgCityEdit : public CityDlgFixture {
 protected:
     // Runs the dialog on the data folder's lists; the tree and the record count that OK leaves.
     CString Run(const std::vector<Step>& steps, int& nRecords)
     {
         CString strTree;
-        AfxSetModalDialogHook(IDD_CITY, [&](CDialog* pDlg) {
-            auto& dlg = static_cast<CDlgCity&>(*pDlg);
+        RunCity([&](CDlgCity& dlg, HWND) {
             for (const Step& s : steps) {
-                HTREEITEM h = dlg.m_tree.GetRootItem();
-                for (std::vector<CString> path : {std::vector<CString>{L"場所", s.sel}, {L"場所", L"日本", s.sel}, {L"場所", L"世界", s.sel}})
-                    h = dlg.m_session.Find(path) ? reinterpret_cast<HTREEITEM>(dlg.m_session.Find(path)) : h;
-                dlg.m_tree.SelectItem(h);
+                Select(dlg, s.sel);
                 for (UINT nID : {IDD_ADDCTY, IDD_EDTCTY, IDD_EDTFLD})
                     AfxSetModalDialogHook(nID, [&, nID](CDialog* d) {
                         const int nName = nID == IDD_EDTCTY ? IDC_EDTCTY_EDT_NAME : IDC_EDTFLD_EDT_NAME;
@@ -60,13 +53,8 @@ protected:
             nRecords = dlg.m_session.m_data.m_nCityNum;
             dlg.SendDlgItemMessage(IDOK, BM_CLICK);
         });
-        CDlgCity dlg(&HostMainWnd());
-        dlg.m_strObsFile = m_dir + L"zelkam.obs", dlg.m_strUserObsFile = m_dir + L"zelkam_user.obs";
-        dlg.m_strUserJsonFile = m_dir + L"zelkam_user_obs.json";
-        dlg.DoModal();
         return strTree;
     }
-    const CString& m_dir = m_strDataDir;
 };
 
 TEST_F(DlgCityEdit, EditsShowAtOnceAndTheSameTreeAfterOkAndReopening)
@@ -75,28 +63,27 @@ TEST_F(DlgCityEdit, EditsShowAtOnceAndTheSameTreeAfterOkAndReopening)
     const wchar_t* kDupFolder = L"フォルダ[大阪]はすでに存在しています。\n別の名称を指定してください。";
     const struct { const char* fault; std::vector<Step> steps; CString tree; int nRecords; } cases[] = {
         {"not first in the selected folder", {{L"日本", A, 0, L"新宿"}}, L"日本(新宿:0u 東京:1 東京:0 大阪:1 ) 世界(西:0 ) ", 5},
-        {"not behind the selected place", {{L"東京", A, 1, L"関東"}}, L"日本(東京:1 関東() 東京:0 大阪:1 ) 世界(西:0 ) ", 4},
+        {"not behind the selected place", {{L"日本/東京", A, 1, L"関東"}}, L"日本(東京:1 関東() 東京:0 大阪:1 ) 世界(西:0 ) ", 4},
         {"not first below the root", {{L"", A, 0, L"月"}}, L"月:0u " + kTree, 5},
         {"a Cancel of the chooser, the place or the folder editor adds", {{L"日本", A, -1}, {L"日本", A, 0}, {L"日本", A, 1}}, kTree, 4},
         {"a name taken by the other kind is allowed or named wrongly",
-         {{L"", A, 0, L"日本", nullptr, nullptr, kDupPlace}, {L"東京", A, 1, L"大阪", nullptr, nullptr, kDupFolder}}, kTree, 4},
-        {"case is ignored", {{L"西", A, 0, L"paris"}, {L"paris", A, 1, L"Paris"}}, L"日本(東京:1 東京:0 大阪:1 ) 世界(西:0 paris:0u Paris() ) ", 5},
+         {{L"", A, 0, L"日本", nullptr, nullptr, kDupPlace}, {L"日本/東京", A, 1, L"大阪", nullptr, nullptr, kDupFolder}}, kTree, 4},
+        {"case is ignored", {{L"世界/西", A, 0, L"paris"}, {L"世界/paris", A, 1, L"Paris"}}, L"日本(東京:1 東京:0 大阪:1 ) 世界(西:0 paris:0u Paris() ) ", 5},
         // 東京 beside its namesake unchanged, 大阪's altitude, 西's position.
         {"a wrong altitude flag, or an unchanged name taken for a duplicate",
-         {{L"東京", E, 0, L"東京"}, {L"大阪", E, 0, L"大阪", L"6"}, {L"西", E, 0, L"西", nullptr, L"31"}}, L"日本(東京:0u 東京:0 大阪:0u ) 世界(西:1u ) ", 4},
+         {{L"日本/東京", E, 0, L"東京"}, {L"日本/大阪", E, 0, L"大阪", L"6"}, {L"世界/西", E, 0, L"西", nullptr, L"31"}}, L"日本(東京:0u 東京:0 大阪:0u ) 世界(西:1u ) ", 4},
         {"a deleted folder's records are reused", {{L"日本", D, 0, nullptr, nullptr, nullptr, L"\"日本\"フォルダとこのフォルダに含まれるすべての情報を消去します。"},
                                                    {L"", A, 0, L"京都"}}, L"京都:0u 世界(西:0 ) ", 5},
-        {"a deleted place comes back", {{L"大阪", D, 0, nullptr, nullptr, nullptr, L"\"大阪\"を削除します"}}, L"日本(東京:1 東京:0 ) 世界(西:0 ) ", 4},
+        {"a deleted place comes back", {{L"日本/大阪", D, 0, nullptr, nullptr, nullptr, L"\"大阪\"を削除します"}}, L"日本(東京:1 東京:0 ) 世界(西:0 ) ", 4},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
-        WriteBytes(m_dir + L"zelkam.obs", CStringA(CString(kList)).str());
-        for (LPCWSTR pszFile : {L"zelkam_user.obs", L"zelkam_user_obs.json"})
-            DeleteFileW((m_dir + pszFile).GetString());
+        WriteList(kList);
+        DeleteUserLists();
         int nRecords = 0;
         EXPECT_EQ(c.tree, Run(c.steps, nRecords));
         EXPECT_EQ(c.nRecords, nRecords);
-        EXPECT_EQ(c.tree == kTree, ReadBytes(m_dir + L"zelkam_user_obs.json") == "<missing>") << "written without a change";
+        EXPECT_EQ(c.tree == kTree, ReadBytes(DataFile(L"zelkam_user_obs.json")) == "<missing>") << "written without a change";
         EXPECT_EQ(c.tree, Run({}, nRecords)) << "reopened";
     }
 }
@@ -106,7 +93,7 @@ TEST_F(DlgCityEdit, APlaceAddedToAFullListHasItsRecordThenAndAfterReopening)
     CString strList = L"@大\r\n";
     for (int i = 0; i < 10000; ++i)
         strList.AppendFormat(L"p%d,1.0000000E,1.0000000N,0,+00.00, 0, 0, 0\r\n", i);
-    WriteBytes(m_dir + L"zelkam.obs", CStringA(strList + L"#\r\n").str());
+    WriteList(strList + L"#\r\n");
     int nRecords = 0;
     EXPECT_EQ(0, Run({{L"大", A, 0, L"追加"}}, nRecords).Find(L"大(追加:0u p0:0 "));
     EXPECT_EQ(10001, nRecords);

@@ -1,16 +1,7 @@
-#include "ObsTestHost.h"
+#include "CityDlgFixture.h"
 
-#include "city/CDlgCity.h"
-#include "res/resource_city.h"
-
-#include <afx/AfxTest.h>
 #include <citydb/CCitySession.h>
 #include <citydb/CMemTree.h>
-
-#include <commctrl.h>
-
-#include <algorithm>
-#include <functional>
 
 namespace {
 
@@ -20,13 +11,10 @@ const wchar_t kList[] =
     L"大阪,135.5000000E,34.5000000N,5,+09.00, 0, 0, 3\r\n#\r\n@世界\r\n"
     L"東端,139.9999900E,89.9999900N,0,+09.00, 0, 0, 2\r\n日付変更線,179.9999900E,10.0000000S,0,+05.75, 0, 0, 2\r\n"
     L"西,0.5000000W,51.5000000N,0,-03.50, 0, 0, 2\r\n#\r\n";
-constexpr wchar_t kResetText[] = L"都市名データを初期化します。\r\nこれまで編集したデータは全て失われます。";
-constexpr UINT kMsgCityRuns = WM_USER + 701;
-constexpr UINT kMsgProgress = WM_USER + 112;
+constexpr UINT kMsgCityRuns = WM_USER + 701, kMsgProgress = WM_USER + 112;
 
 // The wParams of the notices 1725 (a city dialog runs) and 1136 (loading progress).
-std::vector<WPARAM> g_runs;
-std::vector<WPARAM> g_progress;
+std::vector<WPARAM> g_runs, g_progress;
 
 LRESULT CALLBACK RecordNotices(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
 {
@@ -37,114 +25,63 @@ LRESULT CALLBACK RecordNotices(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lPara
 
 using CShown = std::pair<int, const wchar_t*>;  // a control and the text it must show
 
-// The location dialog's host with the list in its data folder, recording what the host's main
-// window is told.
-class CityDlgTest : public ObsDialogTest {
+// The location dialog's host, recording what the host's main window is told.
+class CityDlgTest : public CityDlgFixture {
 protected:
     void SetUp() override
     {
-        ObsDialogTest::SetUp();
+        CityDlgFixture::SetUp();
         g_runs.clear();
         SetWindowSubclass(HostMainWnd().GetSafeHwnd(), RecordNotices, 1, 0);
-        WriteList(DataFile(_T("zelkam.obs")), kList);
+        WriteList(kList);
     }
     void TearDown() override
     {
         RemoveWindowSubclass(HostMainWnd().GetSafeHwnd(), RecordNotices, 1);
-        ObsDialogTest::TearDown();
+        CityDlgFixture::TearDown();
     }
-    CString DataFile(LPCTSTR pszName) const { return m_strDataDir + pszName; }
-    static void WriteList(const CString& strPath, const CString& strText)
-    {
-        ASSERT_TRUE(WriteBytes(strPath, CStringA(strText).str()));
-    }
-    // The script is the user of the city dialog and ends it. With a location dialog, through
-    // its city button; else on the data folder's lists with no map.
-    INT_PTR RunCity(const std::function<void(CDlgCity&, HWND)>& script, CDlgObs* pObs = nullptr)
+    // Through the location dialog's city button.
+    static void RunFromObs(CDlgObs& obs, const std::function<void(CDlgCity&, HWND)>& script)
     {
         AfxSetModalDialogHook(IDD_CITY, [&](CDialog* pDlg) { script(static_cast<CDlgCity&>(*pDlg), pDlg->GetSafeHwnd()); });
-        if (pObs != nullptr) {
-            Click(*pObs, IDC_OBS_BTN_CITY);
-            return 0;
-        }
-        CDlgCity dlg(&HostMainWnd());
-        dlg.m_strObsFile = DataFile(_T("zelkam.obs"));
-        dlg.m_strUserObsFile = DataFile(_T("zelkam_user.obs"));
-        dlg.m_strUserJsonFile = DataFile(_T("zelkam_user_obs.json"));
-        return dlg.DoModal();
+        Click(obs, IDC_OBS_BTN_CITY);
     }
-
-    // The root (no name), a folder, or a place in either folder.
-    static HTREEITEM Select(CDlgCity& dlg, const CString& strName = CString())
-    {
-        std::vector<CString> path = {_T("場所")};
-        if (!strName.IsEmpty())
-            path.push_back(strName);
-        for (LPCTSTR pszFolder : {_T("日本"), _T("世界")})
-            if (!dlg.m_session.Find(path))
-                path = {_T("場所"), pszFolder, strName};
-        const auto hItem = reinterpret_cast<HTREEITEM>(dlg.m_session.Find(path));
-        EXPECT_NE(nullptr, hItem) << CStringA(strName).str();
-        TreeView_SelectItem(::GetDlgItem(dlg.GetSafeHwnd(), IDC_CITY_TREE), hItem);
-        return hItem;
-    }
-    static CString TextOf(HWND hDlg, int nID)
-    {
-        wchar_t szText[256] = {};
-        ::GetDlgItemTextW(hDlg, nID, szText, 256);
-        return szText;
-    }
-    static void Press(HWND hDlg, int nID) { ::SendDlgItemMessageW(hDlg, nID, BM_CLICK, 0, 0); }
 };
 
 TEST_F(CityDlgTest, FieldsShowThePlaceWithItsCarriesAndKeepTheirRanges)
 {
     constexpr wchar_t kLngMsg[] = L"経度の度には 0 から 180 までの値を入力してください。";
-    constexpr wchar_t kLatMsg[] = L"緯度の度には 0 から 90 までの値を入力してください。";
     const std::vector<CShown> kLatPole = {{IDC_CITY_EDT_LAT_DEG, L"90"}, {IDC_CITY_EDT_LAT_MIN, L"0"}, {IDC_CITY_EDT_LAT_SEC, L"0.0"}};
     // 東京 shows 139° 46' 0.1" and 35° 40' 59.9" before the typing and the step.
-    struct {
-        const wchar_t* pszPlace;
-        int nEdit;
-        const wchar_t* pszTyped;
-        const wchar_t* pszMessage;
-        int nSpin;
-        std::vector<int> checked;
-        std::vector<CShown> shown;
-    } const cases[] = {
-        {L"東端", 0, nullptr, nullptr, 0, {IDC_CITY_RD_EAST, IDC_CITY_RD_NORTH},
-         {{IDC_CITY_EDT_LNG_DEG, L"140"}, {IDC_CITY_EDT_LNG_MIN, L"0"}, {IDC_CITY_EDT_LNG_SEC, L"0.0"}, kLatPole[0], kLatPole[1], kLatPole[2]}},
-        {L"日付変更線", 0, nullptr, nullptr, 0, {IDC_CITY_RD_SOUTH, IDC_CITY_RD_TZ_P},
-         {{IDC_CITY_EDT_LNG_DEG, L"180"}, {IDC_CITY_EDT_LNG_MIN, L"0"}, {IDC_CITY_EDT_TZ_HOUR, L"5"}, {IDC_CITY_EDT_TZ_MIN, L"45"}}},
-        {L"西", 0, nullptr, nullptr, 0, {IDC_CITY_RD_WEST, IDC_CITY_RD_TZ_M},
-         {{IDC_CITY_EDT_LNG_DEG, L"0"}, {IDC_CITY_EDT_LNG_MIN, L"30"}, {IDC_CITY_EDT_TZ_HOUR, L"3"}, {IDC_CITY_EDT_TZ_MIN, L"30"}}},
-        {L"東京", IDC_CITY_EDT_LNG_DEG, L"181", kLngMsg, 0, {}, {{IDC_CITY_EDT_LNG_DEG, L"0"}, {IDC_CITY_EDT_LNG_MIN, L"46"}}},
-        {L"東京", IDC_CITY_EDT_LAT_DEG, L"91", kLatMsg, 0, {}, kLatPole},
-        {L"東京", IDC_CITY_EDT_LAT_DEG, L"90", nullptr, 0, {}, kLatPole},
-        {L"東京", IDC_CITY_EDT_LAT_DEG, L"89", nullptr, IDC_CITY_SPN_LAT_DEG, {}, kLatPole},
-        {L"東京", IDC_CITY_EDT_LAT_DEG, L"90", nullptr, IDC_CITY_SPN_LAT_DEG, {}, kLatPole},
-        {L"東京", IDC_CITY_EDT_LNG_DEG, L"180", nullptr, IDC_CITY_SPN_LNG_DEG, {},
-         {{IDC_CITY_EDT_LNG_DEG, L"180"}, {IDC_CITY_EDT_LNG_MIN, L"46"}, {IDC_CITY_EDT_LNG_SEC, L"0.1"}}},
+    struct { const char* fault; const wchar_t* place; int nEdit; const wchar_t *typed, *msg; int nSpin; std::vector<int> checked; std::vector<CShown> shown; } const cases[] = {
+        {"a carry into the degrees", L"世界/東端", 0, nullptr, nullptr, 0, {IDC_CITY_RD_EAST, IDC_CITY_RD_NORTH}, {{IDC_CITY_EDT_LNG_DEG, L"140"}, {IDC_CITY_EDT_LNG_MIN, L"0"}, {IDC_CITY_EDT_LNG_SEC, L"0.0"}, kLatPole[0], kLatPole[1], kLatPole[2]}},
+        {"a carry to 180, south or a plus zone", L"世界/日付変更線", 0, nullptr, nullptr, 0, {IDC_CITY_RD_SOUTH, IDC_CITY_RD_TZ_P}, {{IDC_CITY_EDT_LNG_DEG, L"180"}, {IDC_CITY_EDT_LNG_MIN, L"0"}, {IDC_CITY_EDT_TZ_HOUR, L"5"}, {IDC_CITY_EDT_TZ_MIN, L"45"}}},
+        {"west or a minus zone", L"世界/西", 0, nullptr, nullptr, 0, {IDC_CITY_RD_WEST, IDC_CITY_RD_TZ_M}, {{IDC_CITY_EDT_LNG_DEG, L"0"}, {IDC_CITY_EDT_LNG_MIN, L"30"}, {IDC_CITY_EDT_TZ_HOUR, L"3"}, {IDC_CITY_EDT_TZ_MIN, L"30"}}},
+        {"181 degrees typed", L"日本/東京", IDC_CITY_EDT_LNG_DEG, L"181", kLngMsg, 0, {}, {{IDC_CITY_EDT_LNG_DEG, L"0"}, {IDC_CITY_EDT_LNG_MIN, L"46"}}},
+        {"91 degrees typed", L"日本/東京", IDC_CITY_EDT_LAT_DEG, L"91", L"緯度の度には 0 から 90 までの値を入力してください。", 0, {}, kLatPole},
+        {"90 degrees typed", L"日本/東京", IDC_CITY_EDT_LAT_DEG, L"90", nullptr, 0, {}, kLatPole},
+        {"89 stepped up", L"日本/東京", IDC_CITY_EDT_LAT_DEG, L"89", nullptr, IDC_CITY_SPN_LAT_DEG, {}, kLatPole},
+        {"90 stepped up", L"日本/東京", IDC_CITY_EDT_LAT_DEG, L"90", nullptr, IDC_CITY_SPN_LAT_DEG, {}, kLatPole},
+        {"180 stepped up", L"日本/東京", IDC_CITY_EDT_LNG_DEG, L"180", nullptr, IDC_CITY_SPN_LNG_DEG, {}, {{IDC_CITY_EDT_LNG_DEG, L"180"}, {IDC_CITY_EDT_LNG_MIN, L"46"}, {IDC_CITY_EDT_LNG_SEC, L"0.1"}}},
     };
     for (const auto& c : cases) {
-        const std::string strCase = CStringA(CString(c.pszPlace) + _T(" ") + (c.pszTyped ? c.pszTyped : _T(""))).str()
-            + (c.nSpin ? " stepped up" : "");
-        if (c.pszMessage != nullptr)
-            AfxTestExpectMessageBox(c.pszMessage, IDOK);
+        SCOPED_TRACE(c.fault);
+        if (c.msg != nullptr)
+            AfxTestExpectMessageBox(c.msg, IDOK);
         RunCity([&](CDlgCity& dlg, HWND hDlg) {
-            Select(dlg, c.pszPlace);
+            Select(dlg, c.place);
             // Typed over the selection, so the field is never seen empty; a step up is a delta of -1.
             ::SendDlgItemMessageW(hDlg, c.nEdit, EM_SETSEL, 0, -1);
-            for (const wchar_t* p = c.pszTyped; p && *p; ++p)
+            for (const wchar_t* p = c.typed; p && *p; ++p)
                 ::SendDlgItemMessageW(hDlg, c.nEdit, WM_CHAR, *p, 1);
             NMUPDOWN nm = {{::GetDlgItem(hDlg, c.nSpin), static_cast<UINT_PTR>(c.nSpin), UDN_DELTAPOS}, 0, -1};
             if (c.nSpin != 0)
                 ::SendMessageW(hDlg, WM_NOTIFY, static_cast<WPARAM>(c.nSpin), reinterpret_cast<LPARAM>(&nm));
             for (const CShown& s : c.shown)
-                EXPECT_EQ(CString(s.second), TextOf(hDlg, s.first)) << strCase << ", control " << s.first;
+                EXPECT_EQ(CString(s.second), TextOf(hDlg, s.first)) << "control " << s.first;
             for (int nID : c.checked)
-                EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(hDlg, nID)) << strCase << ", radio " << nID;
-            EXPECT_EQ(0, dlg.m_bAutoAlt) << strCase;
+                EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(hDlg, nID)) << "radio " << nID;
+            EXPECT_EQ(0, dlg.m_bAutoAlt);
             Press(hDlg, IDCANCEL);
         });
     }
@@ -152,54 +89,46 @@ TEST_F(CityDlgTest, FieldsShowThePlaceWithItsCarriesAndKeepTheirRanges)
 
 TEST_F(CityDlgTest, ButtonsFollowTheSelectionAndTheListsEditability)
 {
-    // Edit, add, delete, store as default after each selection; the root keeps add and store.
-    struct CState {
-        const wchar_t* pszSelected;  // empty: the root
-        bool bShown[4];
-    };
+    // Edit, add, delete, store as default after each selection (the first is the root as opened).
+    struct CState { const wchar_t* pszSelected; bool bShown[4]; };
     const int kButtons[4] = {IDC_CITY_BTN_EDIT, IDC_CITY_BTN_ADD, IDC_CITY_BTN_DEL, IDC_CITY_BTN_SET_INIT};
-    const std::vector<CState> kEditable = {{L"", {0, 1, 0, 1}}, {L"東京", {1, 1, 1, 1}}, {L"", {0, 1, 0, 1}}, {L"日本", {1, 1, 1, 0}}};
-    const std::vector<CState> kReadOnly = {{L"", {0, 1, 0, 1}}, {L"東京", {0, 0, 0, 1}}, {L"", {0, 0, 0, 1}}, {L"日本", {0, 0, 0, 0}}};
-    const CString strList = DataFile(_T("zelkam.obs"));
+    const std::vector<CState> kEditable = {{L"", {0, 1, 0, 1}}, {L"日本/東京", {1, 1, 1, 1}}, {L"", {0, 1, 0, 1}}, {L"日本", {1, 1, 1, 0}}};
+    const std::vector<CState> kReadOnly = {{L"", {0, 1, 0, 1}}, {L"日本/東京", {0, 0, 0, 1}}, {L"", {0, 0, 0, 1}}, {L"日本", {0, 0, 0, 0}}};
     for (bool bReadOnly : {false, true}) {
-        SetFileAttributesW(strList.GetString(), bReadOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
+        SCOPED_TRACE(bReadOnly ? "a read-only list editable" : "the root or a folder given the wrong buttons");
+        SetFileAttributesW(DataFile(_T("zelkam.obs")).GetString(), bReadOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
         RunCity([&](CDlgCity& dlg, HWND hDlg) {
             int nStep = 0;
             for (const CState& s : bReadOnly ? kReadOnly : kEditable) {
                 if (nStep++ > 0)
                     Select(dlg, s.pszSelected);
                 for (int i = 0; i < 4; ++i)
-                    EXPECT_EQ(s.bShown[i], ::IsWindowEnabled(::GetDlgItem(hDlg, kButtons[i])) != FALSE)
-                        << "read-only " << bReadOnly << ", step " << nStep << ", button " << kButtons[i];
+                    EXPECT_EQ(s.bShown[i], ::IsWindowEnabled(::GetDlgItem(hDlg, kButtons[i])) != FALSE) << "step " << nStep << ", button " << kButtons[i];
             }
             Press(hDlg, IDCANCEL);
         });
     }
-    SetFileAttributesW(strList.GetString(), FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesW(DataFile(_T("zelkam.obs")).GetString(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(CityDlgTest, DoubleClickOpensAFolderAndPicksAPlace)
 {
-    struct {
-        const wchar_t* pszName;
-        INT_PTR nResult;
-    } const cases[] = {{L"世界", IDCANCEL}, {L"大阪", IDOK}};
-    for (const auto& c : cases) {
+    for (auto [pszPath, nResult] : {std::pair{L"世界", IDCANCEL}, {L"日本/大阪", IDOK}}) {
+        SCOPED_TRACE(nResult == IDOK ? "a place's double click does not pick it" : "a folder's does not open it");
         bool bExpanded = false;
-        const INT_PTR nResult = RunCity([&](CDlgCity& dlg, HWND hDlg) {
-            const HTREEITEM hItem = Select(dlg, c.pszName);
+        EXPECT_EQ(nResult, RunCity([&](CDlgCity& dlg, HWND hDlg) {
+            const HTREEITEM hItem = Select(dlg, pszPath);
             const HWND hTree = ::GetDlgItem(hDlg, IDC_CITY_TREE);
             RECT rc = {};
             TreeView_GetItemRect(hTree, hItem, &rc, TRUE);
             ::SendMessageW(hTree, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2));
             // A place has ended the dialog; a folder leaves it open.
-            if (c.nResult == IDCANCEL) {
+            if (nResult == IDCANCEL) {
                 bExpanded = (TreeView_GetItemState(hTree, hItem, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
                 Press(hDlg, IDCANCEL);
             }
-        });
-        EXPECT_EQ(c.nResult, nResult) << CStringA(c.pszName).str();
-        EXPECT_EQ(c.nResult == IDCANCEL, bExpanded) << CStringA(c.pszName).str();
+        }));
+        EXPECT_EQ(nResult == IDCANCEL, bExpanded);
     }
 }
 
@@ -208,7 +137,7 @@ TEST_F(CityDlgTest, ALabelEditIsRecordedSoTheNameSurvivesTheNextLoad)
     RunCity([&](CDlgCity& dlg, HWND hDlg) {
         NMTVDISPINFOW info = {};
         info.hdr = {::GetDlgItem(hDlg, IDC_CITY_TREE), IDC_CITY_TREE, TVN_ENDLABELEDITW};
-        info.item.hItem = Select(dlg, _T("東京"));
+        info.item.hItem = Select(dlg, L"日本/東京");
         info.item.pszText = const_cast<LPWSTR>(L"東京都");
         ::SendMessageW(hDlg, WM_NOTIFY, IDC_CITY_TREE, reinterpret_cast<LPARAM>(&info));
         Press(hDlg, IDOK);
@@ -219,15 +148,12 @@ TEST_F(CityDlgTest, ALabelEditIsRecordedSoTheNameSurvivesTheNextLoad)
 TEST_F(CityDlgTest, OkWritesOnlyAChangedListAndCancelNothing)
 {
     // A folder in the user list's place makes the save fail: the user is told, the dialog closes.
-    struct {
-        const char* pszCase;
-        bool bReset, bUnwritable;
-        int nEnd;
-        bool bWritten;
-    } const cases[] = {{"OK unchanged", false, false, IDOK, false}, {"Cancel after reset", true, false, IDCANCEL, false},
-                       {"OK after reset", true, false, IDOK, true}, {"OK, list unwritable", true, true, IDOK, false}};
+    struct { const char* pszCase; bool bReset, bUnwritable; int nEnd; bool bWritten; } const cases[] = {
+        {"OK unchanged", false, false, IDOK, false}, {"Cancel after reset", true, false, IDCANCEL, false},
+        {"OK after reset", true, false, IDOK, true}, {"OK, list unwritable", true, true, IDOK, false}};
     const CString strUserList = DataFile(_T("zelkam_user.obs"));
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszCase);
         auto dlg = MakeDialog();
         ASSERT_TRUE(Open(*dlg));
         // Creation derived the user list from the system list; gone, any write of it shows.
@@ -235,21 +161,21 @@ TEST_F(CityDlgTest, OkWritesOnlyAChangedListAndCancelNothing)
         if (c.bUnwritable)
             CreateDirectoryW(strUserList.GetString(), nullptr);
         if (c.bReset)
-            AfxTestExpectMessageBox(kResetText, IDOK);
+            AfxTestExpectMessageBox(L"都市名データを初期化します。\r\nこれまで編集したデータは全て失われます。", IDOK);
         if (c.bUnwritable)
             AfxTestExpectMessageBox(_T("都市名データを保存できませんでした。\n次のファイルに書き込めません：\n") + strUserList, IDOK);
-        RunCity([&](CDlgCity&, HWND hDlg) {
+        RunFromObs(*dlg, [&](CDlgCity&, HWND hDlg) {
             if (c.bReset)
                 Press(hDlg, IDC_CITY_BTN_RESET);
             Press(hDlg, c.nEnd);
-        }, dlg.get());
+        });
         for (LPCTSTR pszFile : {_T("zelkam_user.obs"), _T("zelkam_user_obs.json")})
-            EXPECT_EQ(c.bWritten, ReadBytes(DataFile(pszFile)) != "<missing>") << c.pszCase;
+            EXPECT_EQ(c.bWritten, ReadBytes(DataFile(pszFile)) != "<missing>");
         const std::vector<StandInMapCall> calls = CStandInMap::Last()->CallsOf(26);
-        EXPECT_EQ(c.bWritten ? 1u : 0u, calls.size()) << c.pszCase;
-        EXPECT_TRUE(calls.empty() || calls[0].Text() == _T("26(TRUE)")) << c.pszCase;
+        EXPECT_EQ(c.bWritten ? 1u : 0u, calls.size());
+        EXPECT_TRUE(calls.empty() || calls[0].Text() == _T("26(TRUE)"));
         RemoveDirectoryW(strUserList.GetString());
-        DeleteFileW(DataFile(_T("zelkam_user_obs.json")).GetString());
+        DeleteUserLists();
     }
 }
 
@@ -257,45 +183,33 @@ TEST_F(CityDlgTest, HandOffBringsThePickAndTheDefaultBackOnlyOnOk)
 {
     constexpr wchar_t kOsakaDefault[] =
         L"東経 135度30分 0.0秒\n北緯  34度30分 0.0秒\n標高 5m\nタイムゾーン + 9時間 0分\n\nを初期値として設定します。";
-    struct {
-        const char* pszCase;
-        int nDefaultAnswer;
-        int nEnd;
-        bool bStored;
-    } const cases[] = {
-        // Cancel first: an OK leaves the engine's automatic altitude off for the next case.
-        {"default then Cancel", IDOK, IDCANCEL, false},
-        {"default refused then OK", IDCANCEL, IDOK, false},
-        {"default then OK", IDOK, IDOK, true},
-    };
+    // Cancel first: an OK leaves the engine's automatic altitude off for the next case.
+    struct { const char* pszCase; int nDefaultAnswer, nEnd; bool bStored; } const cases[] = {
+        {"default then Cancel", IDOK, IDCANCEL, false}, {"default refused then OK", IDCANCEL, IDOK, false}, {"default then OK", IDOK, IDOK, true}};
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszCase);
         CRegistry::DeleteKey(CString());
         auto dlg = MakeDialog();
         ASSERT_TRUE(Open(*dlg, _T("C:\\mesh\\index.dat")));
         Click(*dlg, IDC_RD_ALT_AUTO);
-        m_engine.m_commands.clear();
-        m_obs.ClearCalls();
-        g_runs.clear();
-        g_progress.clear();
+        m_engine.m_commands.clear(), m_obs.ClearCalls(), g_runs.clear(), g_progress.clear();
         AfxTestExpectMessageBox(kOsakaDefault, c.nDefaultAnswer);
-        RunCity([&](CDlgCity& city, HWND hDlg) {
-            Select(city, _T("大阪"));
+        RunFromObs(*dlg, [&](CDlgCity& city, HWND hDlg) {
+            Select(city, L"日本/大阪");
             Press(hDlg, IDC_CITY_BTN_SET_INIT);
             Press(hDlg, c.nEnd);
-        }, dlg.get());
+        });
         const bool bOk = c.nEnd == IDOK;
-        EXPECT_EQ((std::vector<WPARAM>{1, 0}), g_runs) << c.pszCase;
-        EXPECT_TRUE(!g_progress.empty() && g_progress.front() == 0 && g_progress.back() == 2) << c.pszCase;
-        EXPECT_EQ(CString(bOk ? _T("135") : _T("139")), Text(*dlg, IDC_EDT_LNG_DEG)) << c.pszCase;
-        EXPECT_EQ(CString(bOk ? _T("5") : _T("39")), Text(*dlg, IDC_EDT_ALT)) << c.pszCase;
-        EXPECT_EQ(CString(bOk ? _T("UpdateObsByUI(135.5, 34.5, 5, 9)") : _T("")),
-                  m_obs.m_calls.empty() ? CString() : m_obs.m_calls.back().Text()) << c.pszCase;
+        EXPECT_EQ((std::vector<WPARAM>{1, 0}), g_runs);
+        EXPECT_TRUE(!g_progress.empty() && g_progress.front() == 0 && g_progress.back() == 2);
+        EXPECT_EQ(CString(bOk ? _T("135") : _T("139")), Text(*dlg, IDC_EDT_LNG_DEG));
+        EXPECT_EQ(CString(bOk ? _T("5") : _T("39")), Text(*dlg, IDC_EDT_ALT));
+        EXPECT_EQ(CString(bOk ? _T("UpdateObsByUI(135.5, 34.5, 5, 9)") : _T("")), m_obs.m_calls.empty() ? CString() : m_obs.m_calls.back().Text());
         CString strDefault;
         CRegistry::Read(_T("Default"), _T("location"), CString(), strDefault);
-        EXPECT_EQ(c.bStored ? _T("location(135.500000, 34.500000, 5.000000)") : _T(""), strDefault) << c.pszCase;
-        EXPECT_EQ(bOk, std::count(m_engine.m_commands.begin(), m_engine.m_commands.end(),
-                                  _T("Solar.Planet.Earth.Landscape.AutoGetAltitude = FALSE")) > 0) << c.pszCase;
-        EXPECT_EQ(bOk, Checked(*dlg, IDC_RD_ALT_MANUAL)) << c.pszCase;
+        EXPECT_EQ(c.bStored ? _T("location(135.500000, 34.500000, 5.000000)") : _T(""), strDefault);
+        EXPECT_EQ(bOk, std::count(m_engine.m_commands.begin(), m_engine.m_commands.end(), _T("Solar.Planet.Earth.Landscape.AutoGetAltitude = FALSE")) > 0);
+        EXPECT_EQ(bOk, Checked(*dlg, IDC_RD_ALT_MANUAL));
     }
 }
 
@@ -303,19 +217,20 @@ TEST_F(CityDlgTest, TheSystemListComesFromTheModuleFolderOrTheUserIsTold)
 {
     DeleteFileW(DataFile(_T("zelkam.obs")).GetString());
     for (bool bInModuleFolder : {true, false}) {
+        SCOPED_TRACE(bInModuleFolder ? "the module folder's list not found" : "a missing list not told");
         if (bInModuleFolder)
-            WriteList(ModuleDir() + _T("zelkam.obs"), kList);
+            ASSERT_TRUE(WriteBytes(ModuleDir() + _T("zelkam.obs"), CStringA(kList).str()));
         else
             AfxTestExpectMessageBox(_T("観測地ファイルが見つかりません。"), IDOK);
         auto dlg = MakeDialog();
         ASSERT_TRUE(Open(*dlg));
         g_runs.clear();
         CString strObsFile;
-        RunCity([&](CDlgCity& city, HWND hDlg) {
+        RunFromObs(*dlg, [&](CDlgCity& city, HWND hDlg) {
             strObsFile = city.m_strObsFile;
-            Select(city, _T("東京"));
+            Select(city, L"日本/東京");
             Press(hDlg, IDCANCEL);
-        }, dlg.get());
+        });
         EXPECT_EQ(bInModuleFolder ? ModuleDir() + _T("zelkam.obs") : CString(), strObsFile);
         EXPECT_EQ(bInModuleFolder ? 2u : 0u, g_runs.size());
         DeleteFileW((ModuleDir() + _T("zelkam.obs")).GetString());
@@ -332,17 +247,17 @@ TEST_F(CityDlgTest, CreationRebuildsAUserListOlderThanTheSystemList)
     CString strRefusal;
     ASSERT_NE(nullptr, session.m_editor.AddPlace(session.Find({_T("場所"), _T("日本")}), _T("新宿"), CCityList(), strRefusal));
     ASSERT_TRUE(session.Save());
-    WriteList(DataFile(_T("zelkam.obs")), CString(kList) + _T("@京都府\r\n京都,135.7500000E,35.0000000N,50,+09.00, 0, 0, 3\r\n#\r\n"));
+    WriteList(CString(kList) + _T("@京都府\r\n京都,135.7500000E,35.0000000N,50,+09.00, 0, 0, 3\r\n#\r\n"));
     for (bool bSystemNewer : {false, true}) {
+        SCOPED_TRACE(bSystemNewer ? "an older user list kept" : "a newer user list rebuilt");
         // The user list last written about 2000, or about 2100.
         const FILETIME ftUser = {0, bSystemNewer ? 0x01BF0000u : 0x02300000u};
         HANDLE hUser = CreateFileW(DataFile(_T("zelkam_user.obs")).GetString(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        SetFileTime(hUser, nullptr, nullptr, &ftUser);
-        CloseHandle(hUser);
+        SetFileTime(hUser, nullptr, nullptr, &ftUser), CloseHandle(hUser);
         auto dlg = MakeDialog();
         ASSERT_TRUE(Open(*dlg));
         const std::string strUser = ReadBytes(DataFile(_T("zelkam_user.obs")));
-        EXPECT_NE(std::string::npos, strUser.find(CStringA(_T("新宿")).str())) << bSystemNewer;
+        EXPECT_NE(std::string::npos, strUser.find(CStringA(_T("新宿")).str()));
         EXPECT_EQ(bSystemNewer, strUser.find(CStringA(_T("京都")).str()) != std::string::npos);
     }
 }

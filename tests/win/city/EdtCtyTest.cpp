@@ -5,6 +5,8 @@
 #include <standin/CStandInMap.h>
 #include <vrkreg/CRegistry.h>
 
+#include "SmallDialogDriving.h"
+
 #include <WinTestKit.h>
 
 #include <gtest/gtest.h>
@@ -20,17 +22,15 @@ CWinApp theApp(_T("VRKOBS place editor tests"));
 // longitude, latitude, altitude, time zone and the three choices.
 CString RunEditor(CEdtCty& e, CCorZelMap* pMap, std::function<void(CDialog*)> script)
 {
-    e.m_strName = L"東京";
-    e.m_nLonDeg = 139, e.m_nLonMin = 41, e.m_dLonSec = 30.0, e.m_nLatDeg = 35, e.m_nLatMin = 41, e.m_dLatSec = 22.4;
+    e.m_strName = L"東京", e.m_nLonDeg = 139, e.m_nLonMin = 41, e.m_dLonSec = 30.0, e.m_nLatDeg = 35, e.m_nLatMin = 41, e.m_dLatSec = 22.4;
     e.m_dAlt = 40, e.m_nTzHour = 9, e.m_nTzMin = 0, e.m_nEastWest = 0, e.m_nNorthSouth = 0, e.m_nTzSign = 0;
     e.SetCorMapPtr(pMap);
     AfxSetModalDialogHook(IDD_EDTCTY, std::move(script));
     if (e.DoModal() != IDOK)
         return L"";
     CString s;
-    s.Format(L"%s %d %d %.1f %d %d %.1f %.0f %d %d %d %d %d", e.m_strName.GetString(), e.m_nLonDeg, e.m_nLonMin,
-             e.m_dLonSec, e.m_nLatDeg, e.m_nLatMin, e.m_dLatSec, e.m_dAlt, e.m_nTzHour, e.m_nTzMin, e.m_nEastWest,
-             e.m_nNorthSouth, e.m_nTzSign);
+    s.Format(L"%s %d %d %.1f %d %d %.1f %.0f %d %d %d %d %d", e.m_strName.GetString(), e.m_nLonDeg, e.m_nLonMin, e.m_dLonSec,
+             e.m_nLatDeg, e.m_nLatMin, e.m_dLatSec, e.m_dAlt, e.m_nTzHour, e.m_nTzMin, e.m_nEastWest, e.m_nNorthSouth, e.m_nTzSign);
     return s;
 }
 
@@ -72,23 +72,21 @@ TEST_F(EdtCty, TypingSteppingAndOk)
         CEdtCty e;
         EXPECT_EQ(c.after, RunEditor(e, nullptr, [&](CDialog* d) {
             for (const Act& a : c.acts) {
-                HWND h = ::GetDlgItem(d->m_hWnd, a.nID);
+                const HWND h = Item(d, a.nID);
                 NMUPDOWN nm = {{h, static_cast<UINT_PTR>(a.nID), UDN_DELTAPOS}, 0, a.delta};
                 if (a.delta != 0)
                     d->SendMessage(WM_NOTIFY, a.nID, reinterpret_cast<LPARAM>(&nm));
                 else if (a.text == nullptr)
-                    ::SendMessageW(h, BM_CLICK, 0, 0);
+                    Click(d, a.nID);
                 else
                     ::SendMessageW(h, EM_SETSEL, 0, -1), ::SendMessageW(h, WM_CLEAR, 0, 0);
                 for (const wchar_t* p = a.text; p && *p; ++p)
                     ::SendMessageW(h, WM_CHAR, *p, 1);
             }
-            d->SendDlgItemMessage(IDOK, BM_CLICK);
-            CString strShown;
-            d->GetDlgItemText(c.nShown, strShown);
-            EXPECT_EQ(strShown, c.shown);
+            Click(d, IDOK);
+            EXPECT_EQ(Text(d, c.nShown), c.shown);
             if (d->IsWindowVisible())
-                d->SendDlgItemMessage(IDCANCEL, BM_CLICK);
+                Click(d, IDCANCEL);
         }));
         const auto shown = AfxTestShownMessageBoxes();
         ASSERT_EQ(shown.size(), c.box.IsEmpty() ? 0u : 1u);
@@ -117,34 +115,25 @@ TEST_F(EdtCty, Opening)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
         CEdtCty e;
-        e.m_nType = c.nType;
         std::vector<CString> items;
+        e.m_nType = c.nType;
         RunEditor(e, c.bMap ? &map : nullptr, [&](CDialog* d) {
             CComboBox* pType = static_cast<CComboBox*>(d->GetDlgItem(IDC_EDTCTY_CMB_TYPE));
-            for (int i = 0; i < pType->GetCount(); ++i) {
-                items.emplace_back();
-                pType->GetLBText(i, items.back());
-            }
+            for (int i = 0; i < pType->GetCount(); ++i)
+                pType->GetLBText(i, items.emplace_back());
             EXPECT_EQ(pType->GetCurSel(), c.nSel);
             if (c.nPick >= 0)
                 pType->SetCurSel(c.nPick);
-            for (int nID : {IDOK, IDCANCEL}) {
-                HDC hdc = ::CreateCompatibleDC(nullptr);
-                HGDIOBJ hOld = ::SelectObject(hdc, ::CreateBitmap(8, 8, 1, 32, nullptr));
-                d->SendDlgItemMessage(nID, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hdc), PRF_CLIENT);
-                EXPECT_EQ(::GetPixel(hdc, 3, 3), 0xB4B4B4u) << nID << " was not drawn";
-                ::DeleteObject(::SelectObject(hdc, hOld)), ::DeleteDC(hdc);
-            }
+            ExpectButtonsDrawn(d);
             EXPECT_FALSE(d->GetDlgItem(IDC_EDTCTY_SPN_TZ_HOUR)->GetStyle() & UDS_ARROWKEYS);
             EXPECT_TRUE(d->GetDlgItem(IDC_EDTCTY_SPN_TZ_MIN)->GetStyle() & UDS_ARROWKEYS);
-            d->SendDlgItemMessage(IDOK, BM_CLICK);
+            Click(d, IDOK);
         });
         EXPECT_EQ(items, c.bMap ? CStandInMap::Defaults().classNames : std::vector<CString>());
         EXPECT_EQ(e.m_nType, c.nAfter);
         EXPECT_EQ(e.m_strRegKey, L"Dialog\\EditCity");
     }
-    map.DestroyWindow();
-    host.DestroyWindow();
+    map.DestroyWindow(), host.DestroyWindow();
 }
 
 }  // namespace

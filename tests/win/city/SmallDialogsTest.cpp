@@ -3,30 +3,13 @@
 #include "city/CEdtFld.h"
 #include "res/resource_city.h"
 
+#include "SmallDialogDriving.h"
+
 #include <WinTestKit.h>
 
 namespace {
 
-HWND Item(CDialog* d, int nID) { return ::GetDlgItem(d->GetSafeHwnd(), nID); }
-void Click(CDialog* d, int nID) { ::SendMessageW(Item(d, nID), BM_CLICK, 0, 0); }
-bool Checked(CDialog* d, int nID) { return ::IsDlgButtonChecked(d->GetSafeHwnd(), nID) == BST_CHECKED; }
-CString Text(CDialog* d, int nID) { CString s; d->GetDlgItemText(nID, s); return s; }
-
-// The owner-drawn OK and Cancel paint their face inside the frame; nothing paints a bare one.
-void ExpectButtonsDrawn(CDialog* d)
-{
-    HDC hdc = ::CreateCompatibleDC(nullptr);
-    HGDIOBJ hOld = ::SelectObject(hdc, ::CreateBitmap(8, 8, 1, 32, nullptr));
-    for (int nID : {IDOK, IDCANCEL}) {
-        ::PatBlt(hdc, 0, 0, 8, 8, WHITENESS);
-        ::SendMessageW(Item(d, nID), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hdc), PRF_CLIENT);
-        EXPECT_EQ(0xB4B4B4u, ::GetPixel(hdc, 3, 3)) << "button " << nID << " is not drawn";
-    }
-    ::DeleteObject(::SelectObject(hdc, hOld));
-    ::DeleteDC(hdc);
-}
-
-class SmallDialogs : public ScriptedTest {};
+using SmallDialogs = ScriptedTest;
 
 TEST_F(SmallDialogs, ChoosersStartOnTheFirstChoiceAndReturnTheClickedOne)
 {
@@ -87,9 +70,8 @@ TEST_F(SmallDialogs, FolderEditorTrimsTheNameAndRefusesBlanks)
         CEdtFld dlg;
         dlg.m_strName = L"アジア";
         EXPECT_EQ(c.pszName ? c.nButton : IDCANCEL, dlg.DoModal());
-        if (c.pszName) {
+        if (c.pszName)
             EXPECT_EQ(CString(c.pszName), dlg.m_strName);
-        }
     }
 }
 

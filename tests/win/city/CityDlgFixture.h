@@ -1,0 +1,60 @@
+#pragma once
+
+#include "ObsTestHost.h"
+
+#include "city/CDlgCity.h"
+#include "res/resource_city.h"
+
+#include <afx/AfxTest.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <functional>
+#include <string_view>
+
+// The city list dialog run modally on the data folder's lists; the script is its user and ends it.
+class CityDlgFixture : public ObsDialogTest {
+protected:
+    CString DataFile(LPCTSTR pszName) const { return m_strDataDir + pszName; }
+    void WriteList(const CString& strText) { ASSERT_TRUE(WriteBytes(DataFile(_T("zelkam.obs")), CStringA(strText).str())); }
+    // The user's lists gone, so that any write of them shows.
+    void DeleteUserLists()
+    {
+        for (LPCTSTR pszFile : {_T("zelkam_user.obs"), _T("zelkam_user_obs.json")})
+            DeleteFileW(DataFile(pszFile).GetString());
+    }
+    INT_PTR RunCity(const std::function<void(CDlgCity&, HWND)>& script)
+    {
+        AfxSetModalDialogHook(IDD_CITY, [&](CDialog* pDlg) { script(static_cast<CDlgCity&>(*pDlg), pDlg->GetSafeHwnd()); });
+        CDlgCity dlg(&HostMainWnd());
+        dlg.m_strObsFile = DataFile(_T("zelkam.obs")), dlg.m_strUserObsFile = DataFile(_T("zelkam_user.obs"));
+        dlg.m_strUserJsonFile = DataFile(_T("zelkam_user_obs.json"));
+        return dlg.DoModal();
+    }
+    // pszPath below 場所, the names joined by "/"; empty for 場所 itself.
+    static HTREEITEM Find(CDlgCity& dlg, const wchar_t* pszPath)
+    {
+        std::vector<CString> path = {_T("場所")};
+        for (std::wstring_view rest = pszPath; !rest.empty();) {
+            const size_t n = std::min(rest.find(L'/'), rest.size());
+            path.emplace_back(std::wstring(rest.substr(0, n)).c_str());
+            rest.remove_prefix(std::min(n + 1, rest.size()));
+        }
+        return reinterpret_cast<HTREEITEM>(dlg.m_session.Find(path));
+    }
+    static HTREEITEM Select(CDlgCity& dlg, const wchar_t* pszPath)
+    {
+        const HTREEITEM hItem = Find(dlg, pszPath);
+        EXPECT_NE(nullptr, hItem) << CStringA(pszPath).str();
+        TreeView_SelectItem(::GetDlgItem(dlg.GetSafeHwnd(), IDC_CITY_TREE), hItem);
+        return hItem;
+    }
+    static CString TextOf(HWND hDlg, int nID)
+    {
+        wchar_t szText[256] = {};
+        ::GetDlgItemTextW(hDlg, nID, szText, 256);
+        return szText;
+    }
+    static void Press(HWND hDlg, int nID) { ::SendDlgItemMessageW(hDlg, nID, BM_CLICK, 0, 0); }
+};
