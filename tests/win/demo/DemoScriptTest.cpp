@@ -71,7 +71,7 @@ TEST(DemoScript, TranscriptOfTheLocationDialog)
         const std::string got = "\n" + ReadBytes(tmp.Path(L"t.jsonl"));
         size_t at = 0;  // each event a line's start, after the last one found
         for (const std::string& e : c.events)
-            EXPECT_NE(at = got.find("\n" + e, at), std::string::npos) << "missing, or out of order: " << e;
+            EXPECT_TRUE((at = got.find("\n" + e, at)) != std::string::npos) << "missing, or out of order: " << e;
     }
 }
 
