@@ -110,7 +110,7 @@ TEST(ScriptPlayer, PlaysTheOpenDialogAndItsModalDialogs)
     CDataWatch watch(tmp.Path(L"data"));
     CScriptPlayer::Host host;
     host.nTreeId = IDC_AFXTEST_TREE;
-    int line = 0;
+    int line = 0;  // and why: where and why the script stopped
     CString why;
     {
         CScriptPlayer player(out, watch, host);
@@ -119,8 +119,7 @@ TEST(ScriptPlayer, PlaysTheOpenDialogAndItsModalDialogs)
     }
     out.Close();
     dlg.DestroyWindow();
-    const std::vector<std::vector<INT_PTR>> modals = {{IDOK, 42, 1, 1, 2}, {IDCANCEL, 0, 0, 0, 0}};
-    EXPECT_EQ(modals, dlg.m_modals) << "a modal dialog was not filled, or not closed as told";
+    EXPECT_EQ((std::vector<std::vector<INT_PTR>>{{IDOK, 42, 1, 1, 2}, {IDCANCEL, 0, 0, 0, 0}}), dlg.m_modals) << "a modal dialog was not filled, or not closed as told";
     EXPECT_EQ(std::vector<CString>{L"東京>大阪"}, dlg.m_drags) << "the drag did not start or land";
 
     EXPECT_TRUE(line == 12 && why == L"no tree item \"火星\" under \"場所\"") << "Play misnamed the failing step";
