@@ -15,11 +15,7 @@ namespace {
 // the host of each assignment.
 TEST(DemoEngine, KeepsWhatItIsTold)
 {
-    const struct {
-        const char* fault;
-        std::vector<CString> told;
-        CString query, answer;
-    } cases[] = {
+    const struct { const char* fault; std::vector<CString> told; CString query, answer; } cases[] = {
         {"an assignment was not kept", {L"location = location(1.000000, 2.000000, 3.000000)"}, L"? location",
          L"location(1.000000, 2.000000, 3.000000)"},
         {"the command after the value was kept with it", {L"time.timezone = 9.000000; Show Sky"},

@@ -14,29 +14,21 @@ namespace {
 const int kWidth = 400, kHeight = 300;
 
 // The stand-in map window the dialog would create, with the demo's view on it.
-class DrawnMap {
-public:
+struct DrawnMap {
+    HWND hParent = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, kWidth, kHeight, nullptr, nullptr, nullptr, nullptr);
+    IDispatch* pDispatch = nullptr;
+    CStandInMap* pMap = nullptr;
+    std::vector<DWORD> pixels;  // 0x00RRGGBB, top row first
     DrawnMap()
     {
-        m_hParent = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, kWidth, kHeight, nullptr,
-                                      nullptr, nullptr, nullptr);
         HWND hMap = nullptr;
-        CStandInMap::Factory(m_hParent, WS_CHILD | WS_VISIBLE, {0, 0, kWidth, kHeight}, 5002, nullptr,
-                             &hMap, &m_pDispatch);
-        m_pMap = CStandInMap::FromHwnd(hMap);
+        CStandInMap::Factory(hParent, WS_CHILD | WS_VISIBLE, {0, 0, kWidth, kHeight}, 5002, nullptr, &hMap, &pDispatch);
+        pMap = CStandInMap::FromHwnd(hMap);
     }
-    ~DrawnMap()
-    {
-        ::DestroyWindow(m_hParent);
-        if (m_pDispatch)
-            m_pDispatch->Release();
-    }
-    DrawnMap(const DrawnMap&) = delete;
-    DrawnMap& operator=(const DrawnMap&) = delete;
-    CStandInMap* Map() const { return m_pMap; }
+    ~DrawnMap() { ::DestroyWindow(hParent); if (pDispatch) pDispatch->Release(); }
 
     // Centres (method 4, latitude first as arguments arrive reversed) and zooms (method 9) the
-    // map as the dialog does, then draws the view and keeps its pixels, 0x00RRGGBB, top row first.
+    // map as the dialog does, then draws the view and keeps its pixels.
     void Draw(CDemoMapView& view, double mag, double lng, double lat)
     {
         for (const auto& [id, args] : std::map<DISPID, std::vector<double>>{{4, {lat, lng}}, {9, {mag}}}) {
@@ -44,7 +36,7 @@ public:
             for (size_t i = 0; i < v.size(); ++i)
                 v[i].vt = VT_R8, v[i].dblVal = args[i];
             DISPPARAMS dp = {v.data(), nullptr, static_cast<UINT>(v.size()), 0};
-            ASSERT_EQ(m_pMap->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &dp, nullptr, nullptr, nullptr), S_OK);
+            ASSERT_EQ(pMap->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &dp, nullptr, nullptr, nullptr), S_OK);
         }
         BITMAPINFO bi = {{sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
         void* bits = nullptr;
@@ -54,31 +46,21 @@ public:
         ::SelectObject(hdc, hBitmap);
         view.Draw(hdc);
         ::GdiFlush();
-        m_pixels.assign(static_cast<const DWORD*>(bits), static_cast<const DWORD*>(bits) + kWidth * kHeight);
+        pixels.assign(static_cast<const DWORD*>(bits), static_cast<const DWORD*>(bits) + kWidth * kHeight);
         ::DeleteDC(hdc);
         ::DeleteObject(hBitmap);
     }
 
-    // What most pixels of the 5 x 5 patch around a point look like, so that a graticule line
-    // through the point does not decide: 'L' land (red over blue), 'S' sea, '?' neither.
-    char LooksAround(CPoint pt, DWORD* pColour) const
+    // The colour of most pixels of the 5 x 5 patch around a point, so that a graticule line
+    // through the point does not decide.
+    DWORD ColourAround(CPoint pt) const
     {
         std::map<DWORD, int> count;
         for (int y = std::max<int>(pt.y - 2, 0); y <= pt.y + 2 && y < kHeight; ++y)
             for (int x = std::max<int>(pt.x - 2, 0); x <= pt.x + 2 && x < kWidth; ++x)
-                ++count[m_pixels[static_cast<size_t>(y) * kWidth + x] & 0xFFFFFF];
-        *pColour = std::max_element(count.begin(), count.end(), [](const auto& a, const auto& b) {
-                       return a.second < b.second;
-                   })->first;
-        const int r = *pColour >> 16 & 0xFF, b = *pColour & 0xFF;
-        return r > b + 20 ? 'L' : b > r + 20 ? 'S' : '?';
+                ++count[pixels[static_cast<size_t>(y) * kWidth + x] & 0xFFFFFF];
+        return std::max_element(count.begin(), count.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
     }
-
-private:
-    HWND m_hParent = nullptr;
-    IDispatch* m_pDispatch = nullptr;
-    CStandInMap* m_pMap = nullptr;
-    std::vector<DWORD> m_pixels;
 };
 
 // How a place looks on the picture: 'L' land, 'S' sea. India's mirror image lies in the Indian
@@ -92,12 +74,7 @@ const Place kHonshu = {138, 36, 'L'}, kPhilippineSea = {137, 30, 'S'}, kKansas =
 // every size of the picture the views choose; without the picture the map is a plain sea.
 TEST(DemoMapView, PlacesLieOnTheirLandOrSea)
 {
-    const struct {
-        const char* view;
-        bool picture;
-        double mag, lng, lat;
-        std::vector<Place> places;
-    } cases[] = {
+    const struct { const char* view; bool picture; double mag, lng, lat; std::vector<Place> places; } cases[] = {
         {"the whole world, centred on Greenwich", true, 0.0, 0.0, 0.0, {kSahara, kPacific, kIndia}},
         {"half the world, the date line on the right", true, 0.04, 110.0, 10.0, {kSahara, kPacific, kIndia}},
         {"the date line in the middle", true, 0.04, 180.0, 30.0, {kHonshu, kPacific, kKansas}},
@@ -110,19 +87,20 @@ TEST(DemoMapView, PlacesLieOnTheirLandOrSea)
         CDemoMapView view;
         ASSERT_EQ(view.LoadEarth(c.picture ? VRKOBS_EARTH_IMAGE : L"no such picture.bmp") != FALSE, c.picture)
             << "the build made no picture of the Earth, or a missing one was read";
-        ASSERT_TRUE(view.Attach(drawn.Map()));
+        ASSERT_TRUE(view.Attach(drawn.pMap));
         ASSERT_NO_FATAL_FAILURE(drawn.Draw(view, c.mag, c.lng, c.lat));
         std::string looks, expected;
-        std::vector<DWORD> colours(c.places.size());
-        for (size_t i = 0; i < c.places.size(); ++i) {
+        std::vector<DWORD> colours;
+        for (const Place& p : c.places) {
             CPoint pt;
-            ASSERT_TRUE(view.PointOf(c.places[i].lng, c.places[i].lat, pt)) << "place " << i << " not in view";
-            looks += drawn.LooksAround(pt, &colours[i]);
-            expected += c.picture ? c.places[i].looks : 'S';
+            ASSERT_TRUE(view.PointOf(p.lng, p.lat, pt)) << "a place is not in view";
+            colours.push_back(drawn.ColourAround(pt));
+            const int r = colours.back() >> 16 & 0xFF, b = colours.back() & 0xFF;  // land red over blue
+            looks += r > b + 20 ? 'L' : b > r + 20 ? 'S' : '?';
+            expected += c.picture ? p.looks : 'S';
         }
         EXPECT_EQ(looks, expected);
-        EXPECT_TRUE(c.picture || std::vector<DWORD>(colours.size(), colours[0]) == colours)
-            << "the field is not plain";
+        EXPECT_TRUE(c.picture || std::count(colours.begin(), colours.end(), colours[0]) == 3) << "the field is not plain";
     }
 }
 

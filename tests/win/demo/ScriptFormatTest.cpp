@@ -10,10 +10,7 @@ namespace {
 // Numbers keep the digits the call carried, and texts go over as UTF-8 JSON strings.
 TEST(ScriptFormat, NumbersAndTextsAsTheyCame)
 {
-    const struct {
-        double value;
-        const char* json;
-    } numbers[] = {{139.691772, "139.691772"}, {4.0, "4"}, {-0.0015, "-0.0015"},
+    const struct { double value; const char* json; } numbers[] = {{139.691772, "139.691772"}, {4.0, "4"}, {-0.0015, "-0.0015"},
                    {0.1 + 0.2, "0.30000000000000004"}, {1e-7, "1e-07"}, {180.6917777777778, "180.6917777777778"}};
     for (const auto& n : numbers)
         EXPECT_EQ(n.json, CJsonLine::Number(n.value));
@@ -24,16 +21,11 @@ TEST(ScriptFormat, NumbersAndTextsAsTheyCame)
 // A bad step is named with why before anything is played.
 TEST(ScriptFormat, BadStepsSayWhy)
 {
-    const struct {
-        const char* step;
-        const wchar_t* why;  // empty: the step is good
-    } cases[] = {
+    const struct { const char* step; const wchar_t* why; /* empty: the step is good */ } cases[] = {
         {R"({"do":"drag","path":["場所"],"to":["場所","日本"],"button":"right","release":"outside"})", L""},
         {R"({"do":"observer","set":{"body":1,"tz":-3.5}})", L""},
-        {R"([1])", L"a step is a JSON object"},
-        {R"({"id":1})", L"no \"do\" naming the step"},
-        {R"({"do":"jump"})", L"no step \"jump\""},
-        {R"({"do":"click","id":1.5})", L"\"id\" is not a whole number"},
+        {R"([1])", L"a step is a JSON object"}, {R"({"id":1})", L"no \"do\" naming the step"},
+        {R"({"do":"jump"})", L"no step \"jump\""}, {R"({"do":"click","id":1.5})", L"\"id\" is not a whole number"},
         {R"({"do":"click","id":1,"text":"x"})", L"\"text\" does not belong to a \"click\" step"},
         {R"({"do":"select","path":["場所",3]})", L"\"path\" is not an array of texts"},
         {R"({"do":"answer","button":"Maybe"})", L"\"button\" is none of OK, Cancel, Abort, Retry, Ignore, Yes, No"},

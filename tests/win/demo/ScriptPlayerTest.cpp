@@ -1,3 +1,4 @@
+#include "DemoTestKit.h"
 #include "demo/CDataWatch.h"
 #include "demo/CScriptPlayer.h"
 
@@ -11,7 +12,8 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include <string>
+#include <vector>
 
 // The framework tests' resource DLL: calling it keeps it loaded, and in the resource chain.
 extern "C" __declspec(dllimport) HMODULE AfxWinTestResModule();
@@ -43,18 +45,12 @@ protected:
             ::SendDlgItemMessageW(m_hWnd, IDC_AFXTEST_COMBO, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
         HWND tree = ::GetDlgItem(m_hWnd, IDC_AFXTEST_TREE);
         auto add = [&](HTREEITEM parent, const wchar_t* name, LPARAM data) {
-            TVINSERTSTRUCTW is = {};
-            is.hParent = parent;
-            is.hInsertAfter = TVI_LAST;
-            is.item.mask = TVIF_TEXT | TVIF_PARAM;
-            is.item.pszText = const_cast<wchar_t*>(name);
-            is.item.lParam = data;
+            TVINSERTSTRUCTW is = {parent, TVI_LAST, {}};
+            is.item.mask = TVIF_TEXT | TVIF_PARAM, is.item.pszText = const_cast<wchar_t*>(name), is.item.lParam = data;
             return TreeView_InsertItem(tree, &is);
         };
-        const HTREEITEM root = add(TVI_ROOT, L"場所", -1);
-        const HTREEITEM japan = add(root, L"日本", -1);
-        add(japan, L"東京", 0);
-        add(japan, L"大阪", 1);
+        const HTREEITEM japan = add(add(TVI_ROOT, L"場所", -1), L"日本", -1);
+        add(japan, L"東京", 0), add(japan, L"大阪", 1);
         return CDialog::OnInitDialog();
     }
     void OnBeginDrag(NMHDR* pNMHDR, LRESULT*)
@@ -66,8 +62,7 @@ protected:
     {
         if (message == WM_LBUTTONUP && ::GetCapture() == m_hWnd && !m_drags.empty()) {
             ::ReleaseCapture();
-            TVHITTESTINFO hit = {};
-            hit.pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            TVHITTESTINFO hit = {{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, 0, nullptr};
             ::MapWindowPoints(m_hWnd, Tree(), &hit.pt, 1);
             m_drags.back() += ItemText(TreeView_HitTest(Tree(), &hit));
         }
@@ -77,18 +72,13 @@ protected:
     CString ItemText(HTREEITEM item) const
     {
         wchar_t buf[64] = {};
-        TVITEMW tv = {};
-        tv.mask = TVIF_TEXT;
-        tv.hItem = item;
-        tv.pszText = buf;
-        tv.cchTextMax = 64;
+        TVITEMW tv = {TVIF_TEXT, item, 0, 0, buf, 64, 0, 0, 0, 0};
         return item && TreeView_GetItem(Tree(), &tv) ? CString(buf) : CString();
     }
     void OnGo()
     {
-        CPlayDialog modal;
-        const INT_PTR result = modal.DoModal();
-        m_modals.push_back({result, modal.m_nInt, modal.m_nCheck, modal.m_nRadio, modal.m_nCombo});
+        CPlayDialog m;  // a braced list is evaluated in order: DoModal first
+        m_modals.push_back({m.DoModal(), m.m_nInt, m.m_nCheck, m.m_nRadio, m.m_nCombo});
     }
     DECLARE_MESSAGE_MAP()
 };
@@ -98,35 +88,18 @@ BEGIN_MESSAGE_MAP(CPlayDialog, CDialog)
     ON_NOTIFY(TVN_BEGINDRAGW, IDC_AFXTEST_TREE, OnBeginDrag)
 END_MESSAGE_MAP()
 
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string l; std::getline(in, l);)
-        lines.push_back(l);
-    return lines;
-}
-
 // The steps that work on whatever dialog is open, played on a framework dialog: a modal dialog
 // filled and closed by a "dialog" step, another played step by step until it closes, the tree
 // steps on the tree found by its id, and the first step that cannot be played.
 TEST(ScriptPlayer, PlaysTheOpenDialogAndItsModalDialogs)
 {
     TempFolder tmp;
-    ASSERT_TRUE(WriteBytes(tmp.Path(L"s.jsonl"),
-        "{\"do\":\"select\",\"path\":[\"場所\",\"日本\",\"大阪\"]}\n"
-        "{\"do\":\"tree\"}\n"
-        "{\"do\":\"dblclick\",\"path\":[\"場所\",\"日本\"]}\n"
-        "{\"do\":\"tree\"}\n"
-        "{\"do\":\"dialog\",\"set\":{\"1001\":\"42\",\"1020\":\"1\",\"1011\":\"1\",\"1060\":\"2\"},\"press\":\"OK\"}\n"
-        "{\"do\":\"click\",\"id\":1030}\n"
-        "{\"do\":\"click\",\"id\":1030}\n"
-        "{\"do\":\"type\",\"id\":1001,\"text\":\"7\"}\n"
-        "{\"do\":\"close\"}\n"
-        "{\"do\":\"drag\",\"path\":[\"場所\",\"日本\",\"東京\"],\"to\":[\"場所\",\"日本\",\"大阪\"]}\n"
-        "{\"do\":\"read\",\"ids\":[1001]}\n"
-        "{\"do\":\"select\",\"path\":[\"場所\",\"火星\"]}\n"
-        "{\"do\":\"tree\"}\n"));
+    ASSERT_TRUE(WriteBytes(tmp.Path(L"s.jsonl"), JoinLines({
+        R"({"do":"select","path":["場所","日本","大阪"]})", R"({"do":"tree"})", R"({"do":"dblclick","path":["場所","日本"]})",
+        R"({"do":"tree"})", R"({"do":"dialog","set":{"1001":"42","1020":"1","1011":"1","1060":"2"},"press":"OK"})",
+        R"({"do":"click","id":1030})", R"({"do":"click","id":1030})", R"({"do":"type","id":1001,"text":"7"})",
+        R"({"do":"close"})", R"({"do":"drag","path":["場所","日本","東京"],"to":["場所","日本","大阪"]})",
+        R"({"do":"read","ids":[1001]})", R"({"do":"select","path":["場所","火星"]})", R"({"do":"tree"})"})));
     ASSERT_NE(nullptr, AfxWinTestResModule());
     CPlayDialog dlg;
     ASSERT_TRUE(dlg.Create(IDD_AFXTEST, nullptr));
@@ -137,7 +110,7 @@ TEST(ScriptPlayer, PlaysTheOpenDialogAndItsModalDialogs)
     CDataWatch watch(tmp.Path(L"data"));
     CScriptPlayer::Host host;
     host.nTreeId = IDC_AFXTEST_TREE;
-    int line = 0;
+    int line = 0;  // and why: where and why the script stopped
     CString why;
     {
         CScriptPlayer player(out, watch, host);
@@ -146,40 +119,27 @@ TEST(ScriptPlayer, PlaysTheOpenDialogAndItsModalDialogs)
     }
     out.Close();
     dlg.DestroyWindow();
-    EXPECT_EQ(12, line) << "the wrong step failed, or its line was miscounted";
-    EXPECT_EQ(L"no tree item \"火星\" under \"場所\"", why);
-    const std::vector<std::vector<INT_PTR>> modals = {{IDOK, 42, 1, 1, 2}, {IDCANCEL, 0, 0, 0, 0}};
-    EXPECT_EQ(modals, dlg.m_modals) << "a modal dialog was not filled, or not closed as told";
+    EXPECT_EQ((std::vector<std::vector<INT_PTR>>{{IDOK, 42, 1, 1, 2}, {IDCANCEL, 0, 0, 0, 0}}), dlg.m_modals) << "a modal dialog was not filled, or not closed as told";
     EXPECT_EQ(std::vector<CString>{L"東京>大阪"}, dlg.m_drags) << "the drag did not start or land";
 
-    const std::vector<std::string> expected = {
-        R"({"event":"step","line":1,"do":"select"})",
-        R"({"event":"step","line":2,"do":"tree"})",
+    EXPECT_TRUE(line == 12 && why == L"no tree item \"火星\" under \"場所\"") << "Play misnamed the failing step";
+    EXPECT_EQ(JoinLines({
+        R"({"event":"step","line":1,"do":"select"})", R"({"event":"step","line":2,"do":"tree"})",
         R"({"event":"tree","items":[{"name":"場所","folder":true,"expanded":true,"selected":false,"items":[)"
         R"({"name":"日本","folder":true,"expanded":true,"selected":false,"items":[)"
-        R"({"name":"東京","folder":false,"expanded":false,"selected":false},)"
-        R"({"name":"大阪","folder":false,"expanded":false,"selected":true}]}]}]})",
-        R"({"event":"step","line":3,"do":"dblclick"})",
-        R"({"event":"step","line":4,"do":"tree"})",
+        R"({"name":"東京","folder":false,"expanded":false,"selected":false},{"name":"大阪","folder":false,"expanded":false,"selected":true}]}]}]})",
+        R"({"event":"step","line":3,"do":"dblclick"})", R"({"event":"step","line":4,"do":"tree"})",
         R"({"event":"tree","items":[{"name":"場所","folder":true,"expanded":true,"selected":false,"items":[)"
         R"({"name":"日本","folder":true,"expanded":false,"selected":true,"items":[)"
-        R"({"name":"東京","folder":false,"expanded":false,"selected":false},)"
-        R"({"name":"大阪","folder":false,"expanded":false,"selected":false}]}]}]})",
-        R"({"event":"step","line":5,"do":"dialog"})",
-        R"({"event":"step","line":6,"do":"click"})",
-        R"({"event":"dialog","template":100,"caption":"テスト"})",
-        R"({"event":"step","line":7,"do":"click"})",
-        R"({"event":"dialog","template":100,"caption":"テスト"})",
-        R"({"event":"step","line":8,"do":"type"})",
-        R"({"event":"step","line":9,"do":"close"})",
-        R"({"event":"step","line":10,"do":"drag"})",
-        R"({"event":"step","line":11,"do":"read"})",
-        R"({"event":"read","id":1001,"text":"0","checked":null,"enabled":true})",
+        R"({"name":"東京","folder":false,"expanded":false,"selected":false},{"name":"大阪","folder":false,"expanded":false,"selected":false}]}]}]})",
+        R"({"event":"step","line":5,"do":"dialog"})", R"({"event":"step","line":6,"do":"click"})",
+        R"({"event":"dialog","template":100,"caption":"テスト"})", R"({"event":"step","line":7,"do":"click"})",
+        R"({"event":"dialog","template":100,"caption":"テスト"})", R"({"event":"step","line":8,"do":"type"})",
+        R"({"event":"step","line":9,"do":"close"})", R"({"event":"step","line":10,"do":"drag"})",
+        R"({"event":"step","line":11,"do":"read"})", R"({"event":"read","id":1001,"text":"0","checked":null,"enabled":true})",
         R"({"event":"step","line":12,"do":"select"})",
-        R"({"event":"error","line":12,"why":"no tree item \"火星\" under \"場所\""})",
-    };
-    const std::vector<std::string> got = Lines(ReadBytes(tmp.Path(L"t.jsonl")));
-    EXPECT_EQ(expected, got);
+        R"({"event":"error","line":12,"why":"no tree item \"火星\" under \"場所\""})"}),
+        ReadBytes(tmp.Path(L"t.jsonl")));
 }
 
 }  // namespace
