@@ -56,5 +56,27 @@ protected:
         ::GetDlgItemTextW(hDlg, nID, szText, 256);
         return szText;
     }
+    // The middle of the item's text, in the tree's client coordinates; an open tree can be taller
+    // than the control.
+    static POINT Centre(HWND hTree, HTREEITEM hItem)
+    {
+        TreeView_EnsureVisible(hTree, hItem);
+        RECT rc = {};
+        TreeView_GetItemRect(hTree, hItem, &rc, TRUE);
+        return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+    }
+    // The tree from hItem down as "name(child,child)"; a place marked "!" when its record has another name and,
+    // with bFlags, with its altitude flag (":1"/":0") and "u" once the user wrote it; with bOpen "+" marks an open folder.
+    static CString Shape(CDlgCity& dlg, HTREEITEM hItem, bool bOpen, bool bFlags = false)
+    {
+        CString s = dlg.m_tree.GetItemText(hItem), strChildren;
+        const auto nData = static_cast<std::intptr_t>(dlg.m_tree.GetItemData(hItem));
+        const CCityList* p = nData < 0 ? nullptr : &dlg.m_session.m_data.CityAt(static_cast<int>(nData));
+        s += CString(p && !p->m_strName.IsEmpty() && p->m_strName != s ? L"!" : L"") + (p && bFlags ? CString(p->m_nAltFlag ? L":1" : L":0") + (p->m_nUser ? L"u" : L"") : CString())
+            + (bOpen && (TreeView_GetItemState(::GetDlgItem(dlg.GetSafeHwnd(), IDC_CITY_TREE), hItem, TVIS_EXPANDED) & TVIS_EXPANDED) ? L"+" : L"");
+        for (HTREEITEM h = dlg.m_tree.GetChildItem(hItem); h; h = dlg.m_tree.GetNextSiblingItem(h))
+            strChildren += (strChildren.IsEmpty() ? L"" : L",") + Shape(dlg, h, bOpen, bFlags);
+        return strChildren.IsEmpty() ? s : s + L"(" + strChildren + L")";
+    }
     static void Press(HWND hDlg, int nID) { ::SendDlgItemMessageW(hDlg, nID, BM_CLICK, 0, 0); }
 };

@@ -28,40 +28,13 @@ LRESULT CALLBACK RefuseInserts(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lPara
     return DefSubclassProc(hWnd, uMsg, wParam, lParam);
 }
 
-class CityDragTest : public CityDlgFixture {
-protected:
-    void SetUp() override
-    {
-        CityDlgFixture::SetUp();
-        WriteList(kList);
-    }
-    static CString Shape(CDlgCity& dlg, HWND hTree, HTREEITEM hItem, bool bOpen)
-    {
-        CString strShape = dlg.m_tree.GetItemText(hItem);
-        const auto nData = static_cast<std::intptr_t>(dlg.m_tree.GetItemData(hItem));
-        const CString strRecord = nData != -1 ? dlg.m_session.m_data.CityAt(static_cast<int>(nData)).m_strName : CString();
-        strShape += CString(!strRecord.IsEmpty() && strRecord != strShape ? _T("!") : _T(""))
-            + (bOpen && (TreeView_GetItemState(hTree, hItem, TVIS_EXPANDED) & TVIS_EXPANDED) ? _T("+") : _T(""));
-        CString strChildren;
-        for (HTREEITEM h = TreeView_GetChild(hTree, hItem); h; h = TreeView_GetNextSibling(hTree, h))
-            strChildren += (strChildren.IsEmpty() ? _T("") : _T(",")) + Shape(dlg, hTree, h, bOpen);
-        return strChildren.IsEmpty() ? strShape : strShape + _T("(") + strChildren + _T(")");
-    }
-    // The middle of the item's text, in the tree's client coordinates; the open tree is taller
-    // than the control.
-    static POINT Centre(HWND hTree, HTREEITEM hItem)
-    {
-        TreeView_EnsureVisible(hTree, hItem);
-        RECT rc = {};
-        TreeView_GetItemRect(hTree, hItem, &rc, TRUE);
-        return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-    }
-};
+class CityDragTest : public CityDlgFixture {};
 
 enum class Release { OnTarget, TreeLeftEdge, TreeRightEdge, RightClick, CaptureLost };
 
 TEST_F(CityDragTest, DropsMoveByTheRulesAndSurviveTheNextLoad)
 {
+    WriteList(kList);
     const CString strRefusedParis = CCityEditor::DuplicatePlaceMessage(_T("パリ"));
     // Paths below 場所 as "日本/東京", empty for 場所; the shape after it (null: as loaded); the question's
     // button (0: none may be asked); the tree refuses this insert and the ones after it (0: none).
@@ -102,7 +75,7 @@ TEST_F(CityDragTest, DropsMoveByTheRulesAndSurviveTheNextLoad)
             const HWND hTree = ::GetDlgItem(hDlg, IDC_CITY_TREE);
             for (const wchar_t* pszFolder : {L"日本", L"日本/関東", L"世界", L"世界/欧州"})
                 TreeView_Expand(hTree, Find(dlg, pszFolder), TVE_EXPAND);
-            ASSERT_EQ(CString(kAsLoaded), Shape(dlg, hTree, TreeView_GetRoot(hTree), true));
+            ASSERT_EQ(CString(kAsLoaded), Shape(dlg, TreeView_GetRoot(hTree), true));
             // Wine's tree leaves the drop highlight where it was when asked to put it on the selected
             // item, and the root is selected at first.
             TreeView_SelectItem(hTree, Find(dlg, L"世界/欧州/パリ"));
@@ -140,7 +113,7 @@ TEST_F(CityDragTest, DropsMoveByTheRulesAndSurviveTheNextLoad)
             EXPECT_EQ(nullptr, TreeView_GetDropHilight(hTree));
             EXPECT_FALSE(dlg.m_bDragging || dlg.m_pDragImage);
             EXPECT_EQ(1, dlg.m_session.m_editor.m_bModified);
-            EXPECT_EQ(strExpected, Shape(dlg, hTree, TreeView_GetRoot(hTree), true));
+            EXPECT_EQ(strExpected, Shape(dlg, TreeView_GetRoot(hTree), true));
             Press(hDlg, IDOK);
         });
         EXPECT_EQ(c.nAnswer != 0 ? 1 : 0, nAsked);
@@ -150,7 +123,7 @@ TEST_F(CityDragTest, DropsMoveByTheRulesAndSurviveTheNextLoad)
         strReplayed.Replace(_T("+"), _T(""));
         RunCity([&](CDlgCity& dlg, HWND hDlg) {
             const HWND hTree = ::GetDlgItem(hDlg, IDC_CITY_TREE);
-            EXPECT_EQ(strReplayed, Shape(dlg, hTree, TreeView_GetRoot(hTree), false)) << "replayed";
+            EXPECT_EQ(strReplayed, Shape(dlg, TreeView_GetRoot(hTree), false)) << "replayed";
             Press(hDlg, IDCANCEL);
         });
     }

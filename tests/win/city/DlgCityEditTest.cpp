@@ -5,20 +5,7 @@ namespace {
 // Two places called 東京 side by side; the first and 大阪 with the altitude flag set, so that an edit shows.
 const wchar_t kList[] = L"@日本\r\n東京,139.7667000E,35.6833000N,40,+09.00, 1, 0, 3\r\n東京,139.0000000E,35.0000000N,9,+09.00, 0, 0, 3\r\n"
                         L"大阪,135.5000000E,34.5000000N,5,+09.00, 1, 0, 3\r\n#\r\n@世界\r\n西,0.5000000W,51.5000000N,0,+00.00, 0, 0, 2\r\n#\r\n";
-const CString kTree = L"日本(東京:1 東京:0 大阪:1 ) 世界(西:0 ) ";
-
-// The tree as the user sees it; a place with its altitude flag, and "u" once the user wrote it.
-CString Outline(CDlgCity& dlg, HTREEITEM h)
-{
-    CString s;
-    for (; h; h = dlg.m_tree.GetNextSiblingItem(h)) {
-        const auto nData = static_cast<std::intptr_t>(dlg.m_tree.GetItemData(h));
-        const CCityList* p = nData < 0 ? nullptr : &dlg.m_session.m_data.CityAt(static_cast<int>(nData));
-        s += dlg.m_tree.GetItemText(h) + (p ? CString(p->m_nAltFlag ? L":1" : L":0") + (p->m_nUser ? L"u " : L" ")
-                                            : L"(" + Outline(dlg, dlg.m_tree.GetChildItem(h)) + L") ");
-    }
-    return s;
-}
+const CString kTree = L"場所(日本(東京:1,東京:0,大阪:1),世界(西:0))";
 
 // One user step: select (a path, empty: the root), press a button, choose in the chooser (-1 cancels),
 // type a name into the editor (null cancels it), an altitude and longitude minutes; the box it shows.
@@ -49,7 +36,7 @@ protected:
                 dlg.SendDlgItemMessage(s.nBtn, BM_CLICK);
                 EXPECT_EQ(dlg.m_tree.GetSelectedItem(), dlg.m_hSelItem) << "the selection is not taken up";
             }
-            strTree = Outline(dlg, dlg.m_tree.GetChildItem(dlg.m_tree.GetRootItem()));
+            strTree = Shape(dlg, dlg.m_tree.GetRootItem(), false, true);
             nRecords = dlg.m_session.m_data.m_nCityNum;
             dlg.SendDlgItemMessage(IDOK, BM_CLICK);
         });
@@ -62,19 +49,17 @@ TEST_F(DlgCityEdit, EditsShowAtOnceAndTheSameTreeAfterOkAndReopening)
     const wchar_t* kDupPlace = L"都市名[日本]はすでに存在しています。\n別の名称を指定してください。";
     const wchar_t* kDupFolder = L"フォルダ[大阪]はすでに存在しています。\n別の名称を指定してください。";
     const struct { const char* fault; std::vector<Step> steps; CString tree; int nRecords; } cases[] = {
-        {"not first in the selected folder", {{L"日本", A, 0, L"新宿"}}, L"日本(新宿:0u 東京:1 東京:0 大阪:1 ) 世界(西:0 ) ", 5},
-        {"not behind the selected place", {{L"日本/東京", A, 1, L"関東"}}, L"日本(東京:1 関東() 東京:0 大阪:1 ) 世界(西:0 ) ", 4},
-        {"not first below the root", {{L"", A, 0, L"月"}}, L"月:0u " + kTree, 5},
+        {"not first in the selected folder", {{L"日本", A, 0, L"新宿"}}, L"場所(日本(新宿:0u,東京:1,東京:0,大阪:1),世界(西:0))", 5},
+        {"not behind the selected place", {{L"日本/東京", A, 1, L"関東"}}, L"場所(日本(東京:1,関東,東京:0,大阪:1),世界(西:0))", 4},
+        {"not first below the root", {{L"", A, 0, L"月"}}, L"場所(月:0u,日本(東京:1,東京:0,大阪:1),世界(西:0))", 5},
         {"a Cancel of the chooser, the place or the folder editor adds", {{L"日本", A, -1}, {L"日本", A, 0}, {L"日本", A, 1}}, kTree, 4},
-        {"a name taken by the other kind is allowed or named wrongly",
-         {{L"", A, 0, L"日本", nullptr, nullptr, kDupPlace}, {L"日本/東京", A, 1, L"大阪", nullptr, nullptr, kDupFolder}}, kTree, 4},
-        {"case is ignored", {{L"世界/西", A, 0, L"paris"}, {L"世界/paris", A, 1, L"Paris"}}, L"日本(東京:1 東京:0 大阪:1 ) 世界(西:0 paris:0u Paris() ) ", 5},
+        {"a name taken by the other kind is allowed or named wrongly", {{L"", A, 0, L"日本", nullptr, nullptr, kDupPlace}, {L"日本/東京", A, 1, L"大阪", nullptr, nullptr, kDupFolder}}, kTree, 4},
+        {"case is ignored", {{L"世界/西", A, 0, L"paris"}, {L"世界/paris", A, 1, L"Paris"}}, L"場所(日本(東京:1,東京:0,大阪:1),世界(西:0,paris:0u,Paris))", 5},
         // 東京 beside its namesake unchanged, 大阪's altitude, 西's position.
-        {"a wrong altitude flag, or an unchanged name taken for a duplicate",
-         {{L"日本/東京", E, 0, L"東京"}, {L"日本/大阪", E, 0, L"大阪", L"6"}, {L"世界/西", E, 0, L"西", nullptr, L"31"}}, L"日本(東京:0u 東京:0 大阪:0u ) 世界(西:1u ) ", 4},
+        {"a wrong altitude flag, or an unchanged name taken for a duplicate", {{L"日本/東京", E, 0, L"東京"}, {L"日本/大阪", E, 0, L"大阪", L"6"}, {L"世界/西", E, 0, L"西", nullptr, L"31"}}, L"場所(日本(東京:0u,東京:0,大阪:0u),世界(西:1u))", 4},
         {"a deleted folder's records are reused", {{L"日本", D, 0, nullptr, nullptr, nullptr, L"\"日本\"フォルダとこのフォルダに含まれるすべての情報を消去します。"},
-                                                   {L"", A, 0, L"京都"}}, L"京都:0u 世界(西:0 ) ", 5},
-        {"a deleted place comes back", {{L"日本/大阪", D, 0, nullptr, nullptr, nullptr, L"\"大阪\"を削除します"}}, L"日本(東京:1 東京:0 ) 世界(西:0 ) ", 4},
+                                                   {L"", A, 0, L"京都"}}, L"場所(京都:0u,世界(西:0))", 5},
+        {"a deleted place comes back", {{L"日本/大阪", D, 0, nullptr, nullptr, nullptr, L"\"大阪\"を削除します"}}, L"場所(日本(東京:1,東京:0),世界(西:0))", 4},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
@@ -95,9 +80,9 @@ TEST_F(DlgCityEdit, APlaceAddedToAFullListHasItsRecordThenAndAfterReopening)
         strList.AppendFormat(L"p%d,1.0000000E,1.0000000N,0,+00.00, 0, 0, 0\r\n", i);
     WriteList(strList + L"#\r\n");
     int nRecords = 0;
-    EXPECT_EQ(0, Run({{L"大", A, 0, L"追加"}}, nRecords).Find(L"大(追加:0u p0:0 "));
+    EXPECT_EQ(0, Run({{L"大", A, 0, L"追加"}}, nRecords).Find(L"場所(大(追加:0u,p0:0,"));
     EXPECT_EQ(10001, nRecords);
-    EXPECT_EQ(0, Run({}, nRecords).Find(L"大(追加:0u p0:0 "));
+    EXPECT_EQ(0, Run({}, nRecords).Find(L"場所(大(追加:0u,p0:0,"));
 }
 
 }  // namespace

@@ -119,9 +119,8 @@ TEST_F(CityDlgTest, DoubleClickOpensAFolderAndPicksAPlace)
         EXPECT_EQ(nResult, RunCity([&](CDlgCity& dlg, HWND hDlg) {
             const HTREEITEM hItem = Select(dlg, pszPath);
             const HWND hTree = ::GetDlgItem(hDlg, IDC_CITY_TREE);
-            RECT rc = {};
-            TreeView_GetItemRect(hTree, hItem, &rc, TRUE);
-            ::SendMessageW(hTree, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2));
+            const POINT pt = Centre(hTree, hItem);
+            ::SendMessageW(hTree, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
             // A place has ended the dialog; a folder leaves it open.
             if (nResult == IDCANCEL) {
                 bExpanded = (TreeView_GetItemState(hTree, hItem, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;

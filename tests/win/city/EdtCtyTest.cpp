@@ -43,17 +43,14 @@ TEST_F(EdtCty, TypingSteppingAndOk)
     struct Act { int nID; const wchar_t* text; int delta = 0; };
     const struct { const char* fault; std::vector<Act> acts; CString box; int nShown; CString shown, after; } cases[] = {
         {"init clobbered the members", {}, L"", IDC_EDTCTY_EDT_LAT_SEC, L"22.4", L"東京 139 41 30.0 35 41 22.4 40 9 0 0 0 0"},
-        {"59.95 s closed", {{IDC_EDTCTY_EDT_LNG_SEC, L"59.95"}}, L"経度の秒には 0 から 59.9 までの値を入力してください\n",
-         IDC_EDTCTY_EDT_LNG_SEC, L"59.95", L""},
+        {"59.95 s closed", {{IDC_EDTCTY_EDT_LNG_SEC, L"59.95"}}, L"経度の秒には 0 から 59.9 までの値を入力してください\n", IDC_EDTCTY_EDT_LNG_SEC, L"59.95", L""},
         {"180 0 0.1 closed", {{IDC_EDTCTY_EDT_LNG_DEG, L"180"}, {IDC_EDTCTY_EDT_LNG_MIN, L"0"}, {IDC_EDTCTY_EDT_LNG_SEC, L"0.1"}},
          L"経度には 0.0 から 180.0 までの値を入力してください\n", IDC_EDTCTY_EDT_LNG_DEG, L"180", L""},
         {"180 0 0 refused", {{IDC_EDTCTY_EDT_LNG_DEG, L"180"}, {IDC_EDTCTY_EDT_LNG_MIN, L"0"}, {IDC_EDTCTY_EDT_LNG_SEC, L"0"}},
          L"", IDC_EDTCTY_EDT_LNG_SEC, L"0", L"東京 180 0 0.0 35 41 22.4 40 9 0 0 0 0"},
         {"blank name kept", {{IDC_EDTCTY_EDT_NAME, L" 　"}}, L"都市名を入力してください。\n", IDC_EDTCTY_EDT_NAME, L"", L""},
-        {"comma taken", {{IDC_EDTCTY_EDT_NAME, L"Washington, D.C."}}, L"都市名に半角の「,」(カンマ)は使えません。\n",
-         IDC_EDTCTY_EDT_NAME, L"Washington, D.C.", L""},
-        {"failures not in one box in order",
-         {{IDC_EDTCTY_EDT_NAME, L""}, {IDC_EDTCTY_EDT_TZ_HOUR, L"14"}, {IDC_EDTCTY_EDT_TZ_MIN, L"1"}, {IDC_EDTCTY_EDT_LAT_DEG, L"90"}},
+        {"comma taken", {{IDC_EDTCTY_EDT_NAME, L"Washington, D.C."}}, L"都市名に半角の「,」(カンマ)は使えません。\n", IDC_EDTCTY_EDT_NAME, L"Washington, D.C.", L""},
+        {"failures not in one box in order", {{IDC_EDTCTY_EDT_NAME, L""}, {IDC_EDTCTY_EDT_TZ_HOUR, L"14"}, {IDC_EDTCTY_EDT_TZ_MIN, L"1"}, {IDC_EDTCTY_EDT_LAT_DEG, L"90"}},
          L"都市名を入力してください。\n緯度には 0.0 から 90.0 までの値を入力してください\n"
          L"タイムゾーンには 0 から 14 までの値を入力してください\n", IDC_EDTCTY_EDT_LAT_DEG, L"90", L""},
         {"typed degrees", {{IDC_EDTCTY_EDT_LNG_DEG, L"181"}, {IDC_EDTCTY_RD_WEST, nullptr}},
