@@ -27,10 +27,7 @@ struct Session {
         session.SetFiles(dir.Path(L"zelkam.obs"), dir.Path(L"zelkam_user.obs"), dir.Path(L"zelkam_user_obs.json"));
         session.Load();
     }
-    HCITYITEM Find(std::initializer_list<const wchar_t*> path) const
-    {
-        return session.Find(std::vector<CString>(path.begin(), path.end()));
-    }
+    HCITYITEM Find(std::initializer_list<const wchar_t*> path) const { return session.Find(std::vector<CString>(path.begin(), path.end())); }
     // What a user sees and what OK would write: the tree with its values, then the log.
     std::string State() const
     {
