@@ -50,12 +50,7 @@ protected:
         TreeView_SelectItem(::GetDlgItem(dlg.GetSafeHwnd(), IDC_CITY_TREE), hItem);
         return hItem;
     }
-    static CString TextOf(HWND hDlg, int nID)
-    {
-        wchar_t szText[256] = {};
-        ::GetDlgItemTextW(hDlg, nID, szText, 256);
-        return szText;
-    }
+    static CString TextOf(HWND hDlg, int nID) { wchar_t szText[256] = {}; ::GetDlgItemTextW(hDlg, nID, szText, 256); return szText; }
     // The middle of the item's text, in the tree's client coordinates; an open tree can be taller
     // than the control.
     static POINT Centre(HWND hTree, HTREEITEM hItem)

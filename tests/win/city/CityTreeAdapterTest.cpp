@@ -50,11 +50,7 @@ protected:
                     L"大阪,135.5000000E,34.6833000N,5,+09.00, 0, 0, 3\r\n#\r\n@米国\r\n"
                     L"ホノルル,157.8583000W,21.3069000N,-3,-10.00, 0, 0, 1\r\n#\r\n"));
     }
-    void TearDown() override
-    {
-        m_tree.Detach();
-        DestroyWindow(m_hWnd);
-    }
+    void TearDown() override { m_tree.Detach(); DestroyWindow(m_hWnd); }
 
     HWND m_hWnd = nullptr;
     CTreeCtrl m_tree;
