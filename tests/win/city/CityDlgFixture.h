@@ -19,11 +19,7 @@ protected:
     CString DataFile(LPCTSTR pszName) const { return m_strDataDir + pszName; }
     void WriteList(const CString& strText) { ASSERT_TRUE(WriteBytes(DataFile(_T("zelkam.obs")), CStringA(strText).str())); }
     // The user's lists gone, so that any write of them shows.
-    void DeleteUserLists()
-    {
-        for (LPCTSTR pszFile : {_T("zelkam_user.obs"), _T("zelkam_user_obs.json")})
-            DeleteFileW(DataFile(pszFile).GetString());
-    }
+    void DeleteUserLists() { for (LPCTSTR pszFile : {_T("zelkam_user.obs"), _T("zelkam_user_obs.json")}) DeleteFileW(DataFile(pszFile).GetString()); }
     INT_PTR RunCity(const std::function<void(CDlgCity&, HWND)>& script)
     {
         AfxSetModalDialogHook(IDD_CITY, [&](CDialog* pDlg) { script(static_cast<CDlgCity&>(*pDlg), pDlg->GetSafeHwnd()); });

@@ -57,12 +57,7 @@ protected:
     TempFolder m_dir;
 };
 
-CCityList Place(double lon, double lat)
-{
-    CCityList place;
-    place.m_dLon = lon, place.m_dLat = lat, place.m_dAlt = 12, place.m_dTz = 9;
-    return place;
-}
+CCityList Place(double lon, double lat) { CCityList place; place.m_dLon = lon, place.m_dLat = lat, place.m_dAlt = 12, place.m_dTz = 9; return place; }
 
 // Every kind of edit, saved and replayed, leaves the real tree view exactly as the in-memory
 // tree: a handle, sentinel or insert position the adapter passed wrongly would show here.

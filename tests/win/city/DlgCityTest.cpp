@@ -35,11 +35,7 @@ protected:
         SetWindowSubclass(HostMainWnd().GetSafeHwnd(), RecordNotices, 1, 0);
         WriteList(kList);
     }
-    void TearDown() override
-    {
-        RemoveWindowSubclass(HostMainWnd().GetSafeHwnd(), RecordNotices, 1);
-        CityDlgFixture::TearDown();
-    }
+    void TearDown() override { RemoveWindowSubclass(HostMainWnd().GetSafeHwnd(), RecordNotices, 1); CityDlgFixture::TearDown(); }
     // Through the location dialog's city button.
     static void RunFromObs(CDlgObs& obs, const std::function<void(CDlgCity&, HWND)>& script)
     {
