@@ -9,11 +9,6 @@ namespace {
 
 using Log = std::vector<std::wstring>;
 
-void Click(HWND dlg, int id)
-{
-    ::SendMessageW(::GetDlgItem(dlg, id), BM_CLICK, 0, 0);
-}
-
 class ModelessDialog : public ScriptedTest {};
 
 // Each row drives a shown modeless dialog; the handlers log what reached them.

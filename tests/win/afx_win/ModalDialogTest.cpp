@@ -7,11 +7,6 @@
 
 namespace {
 
-void Click(CDialog* d, int id)
-{
-    ::SendMessageW(::GetDlgItem(d->m_hWnd, id), BM_CLICK, 0, 0);
-}
-
 class ModalDialog : public ScriptedTest {};
 
 TEST_F(ModalDialog, ScriptRunsOnTheLiveDialog)
@@ -24,9 +19,9 @@ TEST_F(ModalDialog, ScriptRunsOnTheLiveDialog)
         const char* failure;  // expected in the only failure, or null for none
     } cases[] = {
         {"OK does not save the typed text or end the dialog",
-         [](CDialog* d) { d->SetDlgItemText(IDC_AFXTEST_INT, L"東京"); Click(d, IDOK); }, IDOK, L"東京", nullptr},
+         [](CDialog* d) { d->SetDlgItemText(IDC_AFXTEST_INT, L"東京"); Click(d->m_hWnd, IDOK); }, IDOK, L"東京", nullptr},
         {"Cancel saves the typed text",
-         [](CDialog* d) { d->SetDlgItemText(IDC_AFXTEST_INT, L"東京"); Click(d, IDCANCEL); }, IDCANCEL, L"前", nullptr},
+         [](CDialog* d) { d->SetDlgItemText(IDC_AFXTEST_INT, L"東京"); Click(d->m_hWnd, IDCANCEL); }, IDCANCEL, L"前", nullptr},
         {"WM_CLOSE does not end a modal dialog with IDCANCEL", [](CDialog* d) { d->SendMessage(WM_CLOSE); },
          IDCANCEL, L"前", nullptr},
         {"a script that leaves the dialog open hangs the test", [](CDialog*) {}, IDCANCEL, L"前", "left open"},
@@ -59,12 +54,12 @@ TEST_F(ModalDialog, NestedModalDialogsRunTheirOwnScripts)
         CTestDialog inner(IDD_AFXTEST_MODAL, d);
         EXPECT_EQ(IDOK, inner.DoModal());
         order.push_back(::IsWindowEnabled(outerWindow) ? L"outer enabled" : L"outer disabled");
-        Click(d, IDCANCEL);
+        Click(d->m_hWnd, IDCANCEL);
     });
     AfxSetModalDialogHook(IDD_AFXTEST_MODAL, [&](CDialog* d) {
         order.push_back(::GetWindow(d->m_hWnd, GW_OWNER) == outerWindow ? L"inner owned" : L"inner not owned");
         order.push_back(::IsWindowEnabled(outerWindow) ? L"outer enabled" : L"outer disabled");
-        Click(d, IDOK);
+        Click(d->m_hWnd, IDOK);
     });
     CTestDialog outer(IDD_AFXTEST);
     EXPECT_EQ(IDCANCEL, outer.DoModal());
