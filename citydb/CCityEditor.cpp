@@ -275,7 +275,9 @@ bool CCityEditor::CopyInto(HCITYITEM hSource, HCITYITEM hParent, HCITYITEM hInse
     int nImage = 0;
     int nSelectedImage = 0;
     tree.GetItemImage(hSource, nImage, nSelectedImage);
-    unsigned nState = tree.GetItemState(hSource, ~0u);
+    // Every state bit but the selection: a real tree view draws an item inserted with
+    // TVIS_SELECTED highlighted beside the actual selection, and the copy is not selected.
+    const unsigned nState = tree.GetItemState(hSource, ~0u) & ~CITY_TVIS_SELECTED;
     hNew = tree.InsertItem(tree.GetItemText(hSource), nImage, nSelectedImage,
                            tree.GetItemData(hSource), hParent, hInsertAfter);
     if (!hNew)

@@ -1,6 +1,7 @@
 #include "CDemoMapView.h"
 
 #include "CGdiHandle.h"
+#include "DemoSay.h"
 
 #include <citydb/CCityData.h>
 #include <citydb/CMemTree.h>
@@ -8,7 +9,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <utility>
 
 namespace {
@@ -114,12 +114,7 @@ BOOL CDemoMapView::LoadEarth(const CString& path)
         ::ReleaseDC(nullptr, screen);
     }
     if (!ok) {
-        std::fwprintf(stderr,
-                      L"vrkobs_demo: cannot read the picture of the Earth %ls;"
-                      L" the map shows a plain field\n",
-                      path.GetString());
-        // The C runtime buffers a redirected stderr, and the demo may be ended by a kill.
-        std::fflush(stderr);
+        DemoSay(L"cannot read the picture of the Earth " + path + L"; the map shows a plain field");
         return FALSE;
     }
     m_earth.push_back(std::move(full));

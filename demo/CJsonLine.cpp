@@ -55,9 +55,13 @@ std::string CJsonLine::Number(double value)
 {
     if (!std::isfinite(value))
         return "null";
+    // The fewest digits that read back as the same double, but never fewer than the integer
+    // part has: %g with one digit writes 40 as "4e+01".
+    const double magnitude = std::fabs(value);
+    const int intDigits = magnitude < 1 ? 1 : magnitude >= 1e17 ? 17 : static_cast<int>(std::log10(magnitude)) + 1;
     char buf[32];
     for (int digits = 1; digits <= 17; ++digits) {
-        std::snprintf(buf, sizeof buf, "%.*g", digits, value);
+        std::snprintf(buf, sizeof buf, "%.*g", digits < intDigits ? intDigits : digits, value);
         if (std::strtod(buf, nullptr) == value)
             break;
     }

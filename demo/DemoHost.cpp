@@ -12,6 +12,7 @@
 #include "CDemoMapView.h"
 #include "CDemoObserver.h"
 #include "CScriptPlayer.h"
+#include "DemoSay.h"
 #include "TranscriptEvents.h"
 
 #include <afx/afxwin.h>
@@ -23,7 +24,6 @@
 #include <vrkreg/CRegistry.h>
 
 #include <cstdio>
-#include <cwchar>
 #include <functional>
 #include <memory>
 #include <shellapi.h>
@@ -177,17 +177,12 @@ void WriteRect(const CString& path, CWnd& wnd)
     std::fclose(f);
 }
 
-void SayError(const CString& text)
-{
-    std::fwprintf(stderr, L"vrkobs_demo: %ls\n", text.GetString());
-}
-
 void SayScriptError(int line, const CString& why)
 {
     CString where;
     if (line > 0)
         where.Format(L"line %d: ", line);
-    SayError(where + why);
+    DemoSay(where + why);
 }
 
 // A script step sets the observer as the host would, then lets the dialog refill itself.
@@ -222,14 +217,14 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int)
     theApp.m_hInstance = hInstance;
     const Options opt = ParseArgs();
     if (!opt.strError.IsEmpty()) {
-        SayError(opt.strError
+        DemoSay(opt.strError
                  + L"\nusage: vrkobs_demo [--data FOLDER] [--rect-file FILE] [--engine-log FILE]"
                    L" [--script FILE --transcript FILE [--shots FOLDER]]");
         return 2;
     }
     CTranscript transcript;
     if (!opt.strScript.IsEmpty() && !transcript.Open(opt.strTranscript)) {
-        SayError(L"cannot write the transcript " + opt.strTranscript);
+        DemoSay(L"cannot write the transcript " + opt.strTranscript);
         return 2;
     }
     CRegistry::SetRoot(kRegistryRoot);
@@ -341,7 +336,7 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int)
                 code = theApp.Run();
             }
         } else if (player) {
-            SayError(L"the location dialog could not be created");
+            DemoSay(L"the location dialog could not be created");
         }
         frame.m_pDlg = nullptr;
     }

@@ -10,27 +10,37 @@
 
 namespace {
 
-// Runs the demo host beside the test with the arguments; its exit code.
-DWORD RunDemo(const CString& args)
+// Runs the demo host beside the test with the arguments, its standard error into a file; its
+// exit code.
+DWORD RunDemo(const CString& args, const CString& errFile)
 {
     wchar_t exe[MAX_PATH];
     CString path(exe, GetModuleFileNameW(nullptr, exe, MAX_PATH));
     path = path.Left(path.ReverseFind(L'\\') + 1) + L"vrkobs_demo.exe";
     std::wstring cmd = (L"\"" + path + L"\" " + args).GetString();
+    SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
     STARTUPINFOW si = {};
     si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdError = CreateFileW(errFile, GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0, nullptr);
     PROCESS_INFORMATION pi = {};
     DWORD code = 999;
-    if (CreateProcessW(path, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    if (CreateProcessW(path, cmd.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi))
         WaitForSingleObject(pi.hProcess, 60000), GetExitCodeProcess(pi.hProcess, &code), CloseHandle(pi.hThread), CloseHandle(pi.hProcess);
+    CloseHandle(si.hStdError);
     return code;
 }
 
-// A script for the location dialog against what its transcript must hold, in this order (other
-// events may come between), and the exit code.
-TEST(DemoScript, TranscriptOfTheLocationDialog)
+// A small system list for the city list dialog: 日本 with two places, an empty folder 山岳.
+const wchar_t kCityList[] = L"# list\r\n@日本\r\n東京,139.7667000E,35.6833000N,40,+09.00, 0, 0, 3\r\n"
+                            L"大阪,135.5000000E,34.5000000N,5,+09.00, 0, 0, 3\r\n#\r\n@山岳\r\n#\r\n";
+
+// A script for each dialog against what its transcript must hold, in this order (other events
+// may come between), and the exit code; the system list in the data folder and what standard
+// error must say, if anything.
+TEST(DemoScript, TranscriptOfTheDialogs)
 {
-    const struct { const char* fault; std::vector<std::string> script; DWORD exitCode; std::vector<std::string> events; } cases[] = {
+    const struct { const char* fault; std::vector<std::string> script; DWORD exitCode; std::vector<std::string> events; const wchar_t* list = nullptr; const char* err = nullptr; } cases[] = {
         {"an event of the dialog's work is missing or changed its form",
          {R"({"do":"answer","button":"Cancel"})", R"({"do":"type","id":7015,"text":"181"})",
           R"({"do":"map-click","lon":135.5,"lat":34.7})", R"({"do":"type","id":7033,"text":"30"})",
@@ -47,9 +57,30 @@ TEST(DemoScript, TranscriptOfTheLocationDialog)
           R"({"event":"read","id":7015,"text":"139","checked":null,"enabled":true})", R"({"event":"read","id":7013,"text":"東経","checked":true,"enabled":true})",
           R"({"event":"host-message","message":2034,"wParam":0,"lParam":0})", R"({"event":"host-message","message":2024,"wParam":0,"lParam":7300})",
           R"({"event":"registry","key":"Dialog\\Obs","values":{"AutoAltitude":0,"FeatureAstro":0,)"}},
+        {"the city list dialog's events are missing or changed their form, or a cancelled drag moved",
+         {R"({"do":"click","id":7029})", R"({"do":"select","path":["場所","日本","大阪"]})",
+          R"({"do":"drag","path":["場所","日本","大阪"],"to":["場所","山岳"],"button":"right"})",
+          R"({"do":"drag","path":["場所","日本","大阪"],"to":["場所","山岳"],"release":"outside"})",
+          R"({"do":"drag","path":["場所","日本","大阪"],"to":["場所","山岳"]})", R"({"do":"select","path":["場所","日本"]})",
+          R"({"do":"dialog","set":{"1050":"1"},"press":"OK"})", R"({"do":"dialog","set":{"1049":"高尾山","1131":"139","1140":"35"},"press":"OK"})",
+          R"({"do":"click","id":1045})", R"({"do":"select","path":["場所","日本","東京"]})", R"({"do":"answer","button":"OK"})",
+          R"({"do":"click","id":1046})", R"({"do":"tree"})", R"({"do":"click","id":1})"}, 0,
+         {R"({"event":"step","line":1,"do":"click"})", R"({"event":"host-message","message":1725,"wParam":1,"lParam":0})",
+          R"({"event":"dialog","template":7301,"caption":"都市名"})", R"({"event":"step","line":9,"do":"click"})",
+          R"({"event":"dialog","template":7304,"caption":"場所の追加"})", R"({"event":"dialog","template":7302,"caption":"場所の編集"})",
+          R"({"event":"messagebox","text":"\"東京\"を削除します","caption":"VRKOBS デモ","style":49,"answer":"OK","unanswered":false})",
+          R"({"event":"tree","items":[{"name":"場所","folder":true,"expanded":true,"selected":false,"items":[{"name":"日本","folder":true,"expanded":true,"selected":true,"items":[{"name":"高尾山","folder":false,"expanded":false,"selected":false}]},{"name":"山岳","folder":true,"expanded":false,"selected":false,"items":[{"name":"大阪","folder":false,"expanded":false,"selected":false}]}]}]})",
+          R"({"event":"map","id":26,"args":[{"type":"BOOL","value":true}]})",
+          R"({"event":"file","name":"zelkam_user.obs","size":209,"sha256":"b7b581d3533bccf290dc89e1b6a9ded221c94c898ffa16722b9b6327d82dacae"})",
+          R"({"event":"file","name":"zelkam_user_obs.json","size":871,"sha256":"4c3668fa66efb2db16554e7f3f3f7670b59834ea596b8d5ab1a913168cb55183"})",
+          R"({"event":"host-message","message":1725,"wParam":0,"lParam":0})",
+          R"({"event":"observer","call":"UpdateObsByUI","args":[139.76669444444445,35.683305555555556,40,9]})"}, kCityList},
         {"a step that cannot be played does not stop the script with its line",
          {R"({"do":"click","id":7029})", "", R"({"do":"click","id":4242})", R"({"do":"close"})"}, 1,
          {R"({"event":"step","line":3,"do":"click"})", R"({"event":"error","line":3,"why":"no control 4242 in the dialog"})"}},
+        {"a place's name is cut out of the message", {R"({"do":"click","id":7029})", R"({"do":"select","path":["場所","名古屋"]})"}, 1,
+         {R"({"event":"error","line":2,"why":"no tree item \"名古屋\" under \"場所\""})"}, kCityList,
+         "vrkobs_demo: line 2: no tree item \"名古屋\" under \"場所\"\r\n"},
         {"a bad line is played instead of named", {R"({"do":"close"})", R"({"do":"spin","id":7017})"}, 1,
          {R"({"event":"error","line":2,"why":"\"delta\" is missing"})"}},
         {"a bad command line is not told apart", {}, 2, {}},
@@ -60,10 +91,16 @@ TEST(DemoScript, TranscriptOfTheLocationDialog)
         TempFolder tmp;
         ASSERT_TRUE(WriteBytes(tmp.Path(L"s.jsonl"), JoinLines(c.script)));
         ASSERT_TRUE(MakeFolders(tmp.Path(L"data")));
+        if (c.list) {
+            ASSERT_TRUE(WriteBytes(tmp.Path(L"data\\zelkam.obs"), CStringA(c.list).str()));
+        }
         CString args = L"--data \"" + tmp.Path(L"data") + L"\" --script \"" + tmp.Path(L"s.jsonl") + L"\"";
         if (c.exitCode != 2)
             args += L" --transcript \"" + tmp.Path(L"t.jsonl") + L"\"";
-        EXPECT_EQ(c.exitCode, RunDemo(args));
+        EXPECT_EQ(c.exitCode, RunDemo(args, tmp.Path(L"err.txt")));
+        if (c.err) {
+            EXPECT_EQ(c.err, ReadBytes(tmp.Path(L"err.txt")));
+        }
         const std::string got = "\n" + ReadBytes(tmp.Path(L"t.jsonl"));
         size_t at = 0;  // each event a line's start, after the last one found
         for (const std::string& e : c.events)

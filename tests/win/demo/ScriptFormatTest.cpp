@@ -10,7 +10,7 @@ namespace {
 // Numbers keep the digits the call carried, and texts go over as UTF-8 JSON strings.
 TEST(ScriptFormat, NumbersAndTextsAsTheyCame)
 {
-    const struct { double value; const char* json; } numbers[] = {{139.691772, "139.691772"}, {4.0, "4"}, {-0.0015, "-0.0015"},
+    const struct { double value; const char* json; } numbers[] = {{139.691772, "139.691772"}, {4.0, "4"}, {40.0, "40"}, {-1500.0, "-1500"}, {1e20, "1e+20"}, {-0.0015, "-0.0015"},
                    {0.1 + 0.2, "0.30000000000000004"}, {1e-7, "1e-07"}, {180.6917777777778, "180.6917777777778"}};
     for (const auto& n : numbers)
         EXPECT_EQ(n.json, CJsonLine::Number(n.value));

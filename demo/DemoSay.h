@@ -1,0 +1,28 @@
+#pragma once
+
+#include <afx/CString.h>
+
+#include <cstdio>
+#include <string>
+
+#include <windows.h>
+
+// A message of the demo on standard error. A console gets it as it is; a pipe or file gets UTF-8,
+// as the transcript, because the C runtime's wide output stops at the first character its "C"
+// locale lacks, which cut the names of places out of the messages.
+inline void DemoSay(const CString& text)
+{
+    const CString line = L"vrkobs_demo: " + text + L"\n";
+    const HANDLE h = ::GetStdHandle(STD_ERROR_HANDLE);
+    DWORD mode = 0, written = 0;
+    if (::GetConsoleMode(h, &mode)) {
+        ::WriteConsoleW(h, line.GetString(), static_cast<DWORD>(line.GetLength()), &written, nullptr);
+        return;
+    }
+    const int n = ::WideCharToMultiByte(CP_UTF8, 0, line.GetString(), line.GetLength(), nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(n), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, line.GetString(), line.GetLength(), utf8.data(), n, nullptr, nullptr);
+    std::fwrite(utf8.data(), 1, utf8.size(), stderr);
+    // The C runtime buffers a redirected stderr, and the demo may be ended by a kill.
+    std::fflush(stderr);
+}
