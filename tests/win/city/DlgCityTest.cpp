@@ -70,9 +70,8 @@ TEST_F(CityDlgTest, FieldsShowThePlaceWithItsCarriesAndKeepTheirRanges)
             ::SendDlgItemMessageW(hDlg, c.nEdit, EM_SETSEL, 0, -1);
             for (const wchar_t* p = c.typed; p && *p; ++p)
                 ::SendDlgItemMessageW(hDlg, c.nEdit, WM_CHAR, *p, 1);
-            NMUPDOWN nm = {{::GetDlgItem(hDlg, c.nSpin), static_cast<UINT_PTR>(c.nSpin), UDN_DELTAPOS}, 0, -1};
             if (c.nSpin != 0)
-                ::SendMessageW(hDlg, WM_NOTIFY, static_cast<WPARAM>(c.nSpin), reinterpret_cast<LPARAM>(&nm));
+                ::StepUpDown(hDlg, c.nSpin, -1);
             for (const CShown& s : c.shown)
                 EXPECT_EQ(CString(s.second), TextOf(hDlg, s.first)) << "control " << s.first;
             for (int nID : c.checked)

@@ -69,21 +69,17 @@ TEST_F(EdtCty, TypingSteppingAndOk)
         CEdtCty e;
         EXPECT_EQ(c.after, RunEditor(e, nullptr, [&](CDialog* d) {
             for (const Act& a : c.acts) {
-                const HWND h = Item(d, a.nID);
-                NMUPDOWN nm = {{h, static_cast<UINT_PTR>(a.nID), UDN_DELTAPOS}, 0, a.delta};
                 if (a.delta != 0)
-                    d->SendMessage(WM_NOTIFY, a.nID, reinterpret_cast<LPARAM>(&nm));
+                    StepUpDown(*d, a.nID, a.delta);
                 else if (a.text == nullptr)
-                    Click(d, a.nID);
+                    Click(*d, a.nID);
                 else
-                    ::SendMessageW(h, EM_SETSEL, 0, -1), ::SendMessageW(h, WM_CLEAR, 0, 0);
-                for (const wchar_t* p = a.text; p && *p; ++p)
-                    ::SendMessageW(h, WM_CHAR, *p, 1);
+                    Type(Item(*d, a.nID), a.text);
             }
-            Click(d, IDOK);
-            EXPECT_EQ(Text(d, c.nShown), c.shown);
+            Click(*d, IDOK);
+            EXPECT_EQ(Text(*d, c.nShown), c.shown);
             if (d->IsWindowVisible())
-                Click(d, IDCANCEL);
+                Click(*d, IDCANCEL);
         }));
         const auto shown = AfxTestShownMessageBoxes();
         ASSERT_EQ(shown.size(), c.box.IsEmpty() ? 0u : 1u);
@@ -124,7 +120,7 @@ TEST_F(EdtCty, Opening)
             ExpectButtonsDrawn(d);
             EXPECT_FALSE(d->GetDlgItem(IDC_EDTCTY_SPN_TZ_HOUR)->GetStyle() & UDS_ARROWKEYS);
             EXPECT_TRUE(d->GetDlgItem(IDC_EDTCTY_SPN_TZ_MIN)->GetStyle() & UDS_ARROWKEYS);
-            Click(d, IDOK);
+            Click(*d, IDOK);
         });
         EXPECT_EQ(items, c.bMap ? CStandInMap::Defaults().classNames : std::vector<CString>());
         EXPECT_EQ(e.m_nType, c.nAfter);

@@ -45,19 +45,21 @@ protected:
     // Folder of vrkobs.dll, ending with a backslash.
     static CString ModuleDir();
 
-    // As the user does it.
+    // As the user does it, then what that posted; the rest through the test kit's helpers.
     static void Click(CDlgObs& dlg, int nID)
     {
-        ::SendMessageW(Item(dlg, nID), BM_CLICK, 0, 0);
+        ::Click(dlg, nID);
         Pump();
     }
-    // Selects the edit's text and types over it character by character.
-    static void Type(CDlgObs& dlg, int nID, const wchar_t* pszText);
-    static void StepUpDown(CDlgObs& dlg, int nID, int nDelta);
-    static CString Text(CDlgObs& dlg, int nID);
-    static bool Checked(CDlgObs& dlg, int nID)
+    static void Type(CDlgObs& dlg, int nID, const wchar_t* pszText)
     {
-        return ::IsDlgButtonChecked(dlg.GetSafeHwnd(), nID) == BST_CHECKED;
+        ::Type(Item(dlg, nID), pszText);
+        Pump();
+    }
+    static void StepUpDown(CDlgObs& dlg, int nID, int nDelta)
+    {
+        ::StepUpDown(dlg, nID, nDelta);
+        Pump();
     }
     static bool Visible(CDlgObs& dlg, int nID) { return ::IsWindowVisible(Item(dlg, nID)) != FALSE; }
     static bool Enabled(CDlgObs& dlg, int nID) { return ::IsWindowEnabled(Item(dlg, nID)) != FALSE; }
@@ -65,7 +67,6 @@ protected:
     {
         return static_cast<int>(::SendMessageW(Item(dlg, IDC_OBS_SLIDER), TBM_GETPOS, 0, 0));
     }
-    static HWND Item(CDlgObs& dlg, int nID) { return ::GetDlgItem(dlg.GetSafeHwnd(), nID); }
     static void Pump() { AfxPumpMessages(); }
 
     TempFolder m_data;
