@@ -38,14 +38,12 @@ using EdtCty = ScriptedTest;
 
 // As a user does it: type a text (step an up-down, or click, when there is none), click OK; the
 // box on the way, what the field then shows, and the members after OK ("" while it stays open).
+// Each check OK makes, bound by bound, is held natively; here that OK shows them and stays open.
 TEST_F(EdtCty, TypingSteppingAndOk)
 {
     struct Act { int nID; const wchar_t* text; int delta = 0; };
     const struct { const char* fault; std::vector<Act> acts; CString box; int nShown; CString shown, after; } cases[] = {
         {"init clobbered the members", {}, L"", IDC_EDTCTY_EDT_LAT_SEC, L"22.4", L"東京 139 41 30.0 35 41 22.4 40 9 0 0 0 0"},
-        {"59.95 s closed", {{IDC_EDTCTY_EDT_LNG_SEC, L"59.95"}}, L"経度の秒には 0 から 59.9 までの値を入力してください\n", IDC_EDTCTY_EDT_LNG_SEC, L"59.95", L""},
-        {"180 0 0.1 closed", {{IDC_EDTCTY_EDT_LNG_DEG, L"180"}, {IDC_EDTCTY_EDT_LNG_MIN, L"0"}, {IDC_EDTCTY_EDT_LNG_SEC, L"0.1"}},
-         L"経度には 0.0 から 180.0 までの値を入力してください\n", IDC_EDTCTY_EDT_LNG_DEG, L"180", L""},
         {"180 0 0 refused", {{IDC_EDTCTY_EDT_LNG_DEG, L"180"}, {IDC_EDTCTY_EDT_LNG_MIN, L"0"}, {IDC_EDTCTY_EDT_LNG_SEC, L"0"}},
          L"", IDC_EDTCTY_EDT_LNG_SEC, L"0", L"東京 180 0 0.0 35 41 22.4 40 9 0 0 0 0"},
         {"blank name kept", {{IDC_EDTCTY_EDT_NAME, L" 　"}}, L"都市名を入力してください。\n", IDC_EDTCTY_EDT_NAME, L"", L""},
@@ -70,16 +68,16 @@ TEST_F(EdtCty, TypingSteppingAndOk)
         EXPECT_EQ(c.after, RunEditor(e, nullptr, [&](CDialog* d) {
             for (const Act& a : c.acts) {
                 if (a.delta != 0)
-                    StepUpDown(*d, a.nID, a.delta);
+                    StepUpDown(d->GetSafeHwnd(), a.nID, a.delta);
                 else if (a.text == nullptr)
-                    Click(*d, a.nID);
+                    Click(d, a.nID);
                 else
-                    Type(Item(*d, a.nID), a.text);
+                    Type(Item(d, a.nID), a.text);
             }
-            Click(*d, IDOK);
-            EXPECT_EQ(Text(*d, c.nShown), c.shown);
+            Click(d, IDOK);
+            EXPECT_EQ(Text(d, c.nShown), c.shown);
             if (d->IsWindowVisible())
-                Click(*d, IDCANCEL);
+                Click(d, IDCANCEL);
         }));
         const auto shown = AfxTestShownMessageBoxes();
         ASSERT_EQ(shown.size(), c.box.IsEmpty() ? 0u : 1u);
@@ -120,7 +118,7 @@ TEST_F(EdtCty, Opening)
             ExpectButtonsDrawn(d);
             EXPECT_FALSE(d->GetDlgItem(IDC_EDTCTY_SPN_TZ_HOUR)->GetStyle() & UDS_ARROWKEYS);
             EXPECT_TRUE(d->GetDlgItem(IDC_EDTCTY_SPN_TZ_MIN)->GetStyle() & UDS_ARROWKEYS);
-            Click(*d, IDOK);
+            Click(d, IDOK);
         });
         EXPECT_EQ(items, c.bMap ? CStandInMap::Defaults().classNames : std::vector<CString>());
         EXPECT_EQ(e.m_nType, c.nAfter);
