@@ -48,14 +48,6 @@ BOOL ObsDialogTest::Open(CDlgObs& dlg, const CString& strMeshFile)
     return bOk;
 }
 
-CString ObsDialogTest::ModuleDir()
-{
-    wchar_t szPath[MAX_PATH] = {};
-    GetModuleFileNameW(GetModuleHandleW(L"vrkobs.dll"), szPath, MAX_PATH);
-    CString strPath = szPath;
-    return strPath.Left(strPath.ReverseFind(L'\\') + 1);
-}
-
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);

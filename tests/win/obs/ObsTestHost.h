@@ -6,6 +6,7 @@
 #include <host/CCorZel.h>
 #include <standin/CStandInEngine.h>
 #include <standin/CStandInMap.h>
+#include <vrkcom/CCommonFile.h>
 #include <vrkcom/CGeoDateObs.h>
 #include <vrkreg/CRegistry.h>
 
@@ -43,7 +44,7 @@ protected:
     // SetGeoDateObs and DoModeless, as the host does.
     BOOL Open(CDlgObs& dlg, const CString& strMeshFile = CString());
     // Folder of vrkobs.dll, ending with a backslash.
-    static CString ModuleDir();
+    static CString ModuleDir() { return CCommonFile::GetModulePath(GetModuleHandleW(L"vrkobs.dll")); }
 
     // As the user does it, then what that posted; the rest through the test kit's helpers.
     static void Click(CDlgObs& dlg, int nID)
