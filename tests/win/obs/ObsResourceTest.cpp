@@ -38,19 +38,14 @@ struct TemplateDialog {
         hWnd = CreateDialogIndirectParamW(kVrkObs, reinterpret_cast<LPCDLGTEMPLATEW>(data), nullptr,
                                           [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
         for (HWND h = GetWindow(hWnd, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
-            items.push_back({static_cast<DWORD>(GetWindowLongW(h, GWL_STYLE)), GetDlgCtrlID(h), ClassOf(h), TextOf(h)});
+            items.push_back({static_cast<DWORD>(GetWindowLongW(h, GWL_STYLE)), GetDlgCtrlID(h), Get(GetClassNameW, h), Get(GetWindowTextW, h)});
     }
     ~TemplateDialog() { DestroyWindow(hWnd); }
-    static std::wstring ClassOf(HWND h)
-    {
-        wchar_t sz[64] = {};
-        GetClassNameW(h, sz, 64);
-        return sz;
-    }
-    static std::wstring TextOf(HWND h)
+    // A window's class name or text.
+    static std::wstring Get(int(WINAPI* get)(HWND, LPWSTR, int), HWND h)
     {
         wchar_t sz[256] = {};
-        GetWindowTextW(h, sz, 256);
+        get(h, sz, 256);
         return sz;
     }
     // The caption and the font the controls are laid out in.
@@ -61,7 +56,7 @@ struct TemplateDialog {
         HDC dc = GetDC(hWnd);
         const int points = MulDiv(-lf.lfHeight, 72, GetDeviceCaps(dc, LOGPIXELSY));
         ReleaseDC(hWnd, dc);
-        return TextOf(hWnd) + L", " + lf.lfFaceName + L" " + std::to_wstring(points);
+        return Get(GetWindowTextW, hWnd) + L", " + lf.lfFaceName + L" " + std::to_wstring(points);
     }
 
     DWORD style = 0;
