@@ -38,7 +38,8 @@ struct TemplateDialog {
         hWnd = CreateDialogIndirectParamW(kVrkObs, reinterpret_cast<LPCDLGTEMPLATEW>(data), nullptr,
                                           [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
         for (HWND h = GetWindow(hWnd, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
-            items.push_back({static_cast<DWORD>(GetWindowLongW(h, GWL_STYLE)), GetDlgCtrlID(h), Get(GetClassNameW, h), Get(GetWindowTextW, h)});
+            items.push_back({static_cast<DWORD>(GetWindowLongW(h, GWL_STYLE)), GetDlgCtrlID(h),
+                             Get(GetClassNameW, h), Get(GetWindowTextW, h)});
     }
     ~TemplateDialog() { DestroyWindow(hWnd); }
     // A window's class name or text.
