@@ -22,8 +22,10 @@ std::string Repeat(const std::string& s, int n)
     return out;
 }
 
-// Flags, widths and precisions in every combination are held to glibc natively (below); here,
-// what the files and texts use and where rounding and cutting go wrong, in both builds.
+// Flags, widths and precisions in every combination are held to glibc natively, and the common
+// conversions to the same bytes in both builds (below); here, where rounding and cutting go
+// wrong beyond those, and what the files and texts use, in both builds. The string class's
+// format covers a padded string and a padded negative int, the location data a tie of %.0f.
 TEST(TextFormat, NarrowCasesGiveExactBytes)
 {
     const double inf = std::numeric_limits<double>::infinity();
@@ -37,11 +39,7 @@ TEST(TextFormat, NarrowCasesGiveExactBytes)
         {"location data string",
          FormatText("%11.7f,%10.7f,%.0f,%05.2f,%2d,%2d,%2d", 139.691772, 35.689236, 39.0, 9.0, 0, 1, 0),
          "139.6917720,35.6892360,39,09.00, 0, 1, 0"},
-        {"longitude field pads short numbers", FormatText("%11.7f", 35.6895), " 35.6895000"},
-        {"zero flag goes after the sign", FormatText("%05.1f", -2.5), "-02.5"},
-        {"tie rounds to even down", FormatText("%.0f", 40.5), "40"},
         {"tie rounds to even up", FormatText("%.0f", 41.5), "42"},
-        {"half rounds to zero", FormatText("%.0f", 0.5), "0"},
         {"exact tie at two places", FormatText("%.2f", 0.125), "0.12"},
         {"binary value below the tie", FormatText("%.2f", 2.675), "2.67"},
         {"binary value above the tie", FormatText("%.1f", 0.05), "0.1"},
@@ -49,12 +47,8 @@ TEST(TextFormat, NarrowCasesGiveExactBytes)
         {"carry into a wider field", FormatText("%4.1f", 59.95), "60.0"},
         {"tiny negative keeps its sign", FormatText("%11.7f", -0.00000005), " -0.0000000"},
         {"exact expansion of 0.1", FormatText("%.20f", 0.1), "0.10000000000000000555"},
-        {"large integer part", FormatText("%.3f", 1e21), "1000000000000000000000.000"},
-        {"scientific of a subnormal", FormatText("%.10e", 5e-324), "4.9406564584e-324"},
-        {"general 17 digits", FormatText("%.17g", 0.1), "0.10000000000000001"},
         {"zero flag not applied to infinity", FormatText("%06f", inf), "   inf"},
         {"not a number", FormatText("%f", std::nan("")), "nan"},
-        {"width seven for a negative int", FormatText("%7d", -3), "     -3"},
         {"long long minimum", FormatText("%lld", LLONG_MIN), "-9223372036854775808"},
         {"I64 length", FormatText("%I64d", 1234567890123LL), "1234567890123"},
         {"short is cut", FormatText("%hd", 70000), "4464"},
@@ -64,7 +58,6 @@ TEST(TextFormat, NarrowCasesGiveExactBytes)
         {"character", FormatText("[%3c]", 'x'), "[  x]"},
         {"string cut and padded", FormatText("%-40.40s|", Repeat("abcdefghij", 5).c_str()),
          Repeat("abcdefghij", 4) + "|"},
-        {"short string padded", FormatText("%-10.10s|", "abc"), "abc       |"},
         {"null string", FormatText("%s", static_cast<const char*>(nullptr)), "(null)"},
         {"unknown conversion copied", FormatText("%y%d", 1), "%y1"},
         {"cut inside a character", FormatText("%-40.40s|", name81.c_str()), name81.substr(0, 39) + " |"},
@@ -91,8 +84,6 @@ TEST(TextFormat, WideFormCountsCharacters)
         {"narrow string converted", FormatText(L"%hs|%S", kTokyo, "\x95\x5C"), L"東京|表"},
         {"wide char", FormatText(L"%c", L'場'), L"場"},
         {"null wide string", FormatText(L"%s", static_cast<const wchar_t*>(nullptr)), L"(null)"},
-        {"japanese literal text", FormatText(L"都市名[%s]はすでに存在しています。", L"東京"),
-         L"都市名[東京]はすでに存在しています。"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);

@@ -57,14 +57,4 @@ TEST(LocationData, IndexOutsideTheArrayThrows)
     EXPECT_NO_THROW(data.SetLocationData(9999, L"1,2,3,4,5,6,7"));
 }
 
-TEST(LocationData, AppendGrowsTheFullArrayKeepingIndices)
-{
-    CCityData data;
-    CCityList city;
-    for (city.m_nType = 0; city.m_nType <= CCityData::CityCapacity; ++city.m_nType)
-        ASSERT_EQ(data.AppendCity(city), city.m_nType);
-    EXPECT_EQ(data.CityAt(10000).m_nType, 10000);
-    EXPECT_EQ(data.CityAt(1234).m_nType, 1234);
-}
-
 }  // namespace

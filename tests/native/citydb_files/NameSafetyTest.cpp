@@ -11,11 +11,11 @@ namespace {
 // the folder.
 TEST(NameSafety, WrittenListReadsBackTheSameTree)
 {
-    const struct { const char* fault; CString name; bool bFolder; const wchar_t* readBack; } cases[] = {
-        {"comma split the place line", L"Washington, D.C.", false, L"Washington， D.C."},
-        {"place read as a close line", L" #x,y@", false, L"＃x，y@"},
-        {"place read as a folder line", L"@x", false, L"＠x"},
-        {"folder nested one deeper", L"@x", true, L"＠x"},
+    const struct { const char* fault; CString name; bool bFolder; const char* readBack; } cases[] = {
+        {"comma split the place line", L"Washington, D.C.", false, "Washington， D.C."},
+        {"place read as a close line", L" #x,y@", false, "＃x，y@"},
+        {"place read as a folder line", L"@x", false, "＠x"},
+        {"folder nested one deeper", L"@x", true, "＠x"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
@@ -28,7 +28,7 @@ TEST(NameSafety, WrittenListReadsBackTheSameTree)
             written.Add(hFolder, c.name, -77.0366, 38.8951, 7, -5, 1, 1, 2);
         written.Add(hFolder, L"next", 1, 2, 3, 4);
         read.Load(dir, written.data.BuildUserObsText(written.tree));
-        EXPECT_EQ(DumpTree(read.tree), A(L"場所") + "{F{" + A(c.readBack) + (c.bFolder ? "{}" : "") + ",next}}");
+        EXPECT_EQ(TreeNames(read.tree), "場所{F{" + std::string(c.readBack) + (c.bFolder ? "{}" : "") + ",next}}");
         if (!c.bFolder) {
             const CCityList& place = read.data.CityAt(0);
             EXPECT_EQ(std::make_tuple(place.m_dLon, place.m_dLat, place.m_dAlt, place.m_dTz, place.m_nType),

@@ -14,16 +14,15 @@
 
 namespace {
 
+// An east and north place line is in the whole file below; here the other shapes of a line.
 TEST(GetCityString, WritesExactBytes)
 {
     const std::string pad39(39, ' '), tail1 = ",  1.0000000E, 1.0000000N,      0,+00.00, 0, 0, 0\r\n";
     const struct { const char* fault; CString name; double lon, lat, alt, tz; int altFlag, user, type; std::string expected; } cases[] = {
-        {"Tokyo line", L"Tokyo", 139.7667, 35.6833, 40.6, 9, 0, 0, 3,
-         "Tokyo" + std::string(35, ' ') + ",139.7667000E,35.6833000N,     40,+09.00, 0, 0, 3\r\n"},
         {"west, negative altitude rounded instead of truncated", L"Honolulu", -157.8583, 21.3069, -3.7, -10, 0, 0, 3,
          "Honolulu" + std::string(32, ' ') + ",157.8583000W,21.3069000N,     -3,-10.00, 0, 0, 3\r\n"},
         {"south and half-hour zone", L"S", 18.4, -33.9, 0, -3.5, 1, 1, 12, "S" + pad39 + ", 18.4000000E,33.9000000S,      0,-03.50, 1, 1,12\r\n"},
-        {"quarter-hour zone", L"K", 85.3, 27.7, 1400, 5.75, 2, 0, 0, "K" + pad39 + ", 85.3000000E,27.7000000N,   1400,+05.75, 0, 0, 0\r\n"},
+        {"quarter-hour zone, positive altitude rounded", L"K", 85.3, 27.7, 1400.6, 5.75, 2, 0, 0, "K" + pad39 + ", 85.3000000E,27.7000000N,   1400,+05.75, 0, 0, 0\r\n"},
         {"Japanese name cut inside a character", CString(L"A") + CString(std::wstring(25, L'東')), 1, 1, 0, 0, 0, 0, 0,
          "A" + A(std::wstring(19, L'東').c_str()) + " " + tail1},
         {"Japanese name of exactly 40 bytes padded", CString(std::wstring(20, L'東')), 1, 1, 0, 0, 0, 0, 0,

@@ -2,25 +2,6 @@
 
 #include <afx/CException.h>
 
-static void DumpItems(const ICityTree& tree, HCITYITEM hItem, std::string& out)
-{
-    for (bool bFirst = true; hItem; hItem = tree.GetNextSiblingItem(hItem), bFirst = false) {
-        out += (bFirst ? "" : ",") + AnsiFromWide(tree.GetItemText(hItem).wstr());
-        if (tree.GetItemData(hItem) == CITY_FOLDER_DATA) {
-            out += '{';
-            DumpItems(tree, tree.GetChildItem(hItem), out);
-            out += '}';
-        }
-    }
-}
-
-std::string DumpTree(const ICityTree& tree)
-{
-    std::string out;
-    DumpItems(tree, tree.GetRootItem(), out);
-    return out;
-}
-
 HCITYITEM LoadedList::Root()
 {
     if (!tree.GetRootItem())
@@ -31,14 +12,7 @@ HCITYITEM LoadedList::Root()
 HCITYITEM LoadedList::Add(HCITYITEM hParent, const CString& strName, double lon, double lat, double alt, double tz,
                           int altFlag, int user, int type)
 {
-    CCityList city;
-    city.m_dLon = lon;
-    city.m_dLat = lat;
-    city.m_dAlt = alt;
-    city.m_dTz = tz;
-    city.m_nAltFlag = altFlag;
-    city.m_nUser = user;
-    city.m_nType = type;
+    const CCityList city{nullptr, 0, CString(), lon, lat, alt, tz, altFlag, user, type};
     return tree.InsertItem(strName, CITY_IMG_PLACE, CITY_IMG_PLACE_SELECTED, data.AppendCity(city), hParent, CITY_TVI_LAST);
 }
 

@@ -4,6 +4,7 @@
 #include <citydb/CMemTree.h>
 
 #include <afx/AnsiCodePage.h>
+#include <CityTreeNames.h>
 #include <TempDir.h>
 
 #include <functional>
@@ -12,9 +13,6 @@
 
 // CP932 bytes of a wide literal.
 inline std::string A(const wchar_t* psz) { return AnsiFromWide(psz); }
-
-// The tree as text: folders as name{children}, places as name; siblings joined by ','.
-std::string DumpTree(const ICityTree& tree);
 
 // True when f throws CInvalidArgException*, which it deletes.
 bool ThrowsInvalidArg(const std::function<void()>& f);

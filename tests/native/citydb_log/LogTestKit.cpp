@@ -20,14 +20,7 @@ std::string Arr(Recs recs)
 
 CCityList PlaceValues(double lon, double lat, double alt, double tz, int type, int altFlag)
 {
-    CCityList c;
-    c.m_dLon = lon;
-    c.m_dLat = lat;
-    c.m_dAlt = alt;
-    c.m_dTz = tz;
-    c.m_nType = type;
-    c.m_nAltFlag = altFlag;
-    return c;
+    return CCityList{nullptr, 0, CString(), lon, lat, alt, tz, altFlag, 0, type};
 }
 
 CityBench::CityBench()
@@ -41,25 +34,6 @@ void CityBench::Open(const std::string& systemList, const std::string& logText, 
     if (!bNoLog)
         WriteBytes(dir.Path("zelkam_user_obs.json"), logText);
     Reopen();
-}
-
-static void NameItems(const ICityTree& tree, HCITYITEM hItem, std::string& out)
-{
-    for (bool bFirst = true; hItem; hItem = tree.GetNextSiblingItem(hItem), bFirst = false) {
-        out += (bFirst ? "" : ",") + CityUtf8FromWide(tree.GetItemText(hItem).wstr());
-        if (tree.GetItemData(hItem) == CITY_FOLDER_DATA) {
-            out += '{';
-            NameItems(tree, tree.GetChildItem(hItem), out);
-            out += '}';
-        }
-    }
-}
-
-std::string CityBench::Names() const
-{
-    std::string out;
-    NameItems(tree, tree.GetRootItem(), out);
-    return out;
 }
 
 bool CityBench::Rename(At at, const wchar_t* name)

@@ -5,6 +5,7 @@
 #include <citydb/CityLogText.h>
 
 #include <afx/AnsiCodePage.h>
+#include <CityTreeNames.h>
 #include <TempDir.h>
 
 #include <initializer_list>
@@ -59,8 +60,7 @@ struct CityBench {
     // Null when there is no such item.
     HCITYITEM Find(At path) const { return session.Find(std::vector<CString>(path.begin(), path.end())); }
     std::string Dump() const { return CityDumpTree(data); }
-    // Names only, UTF-8: folders as name{children}, siblings joined by ','.
-    std::string Names() const;
+    std::string Names() const { return TreeNames(tree); }
     std::string LogText() const { return log.m_locationTreeContext.serialize(); }
     std::string SavedLog() const { return ReadBytes(dir.Path("zelkam_user_obs.json")); }
 

@@ -12,10 +12,8 @@ TEST_F(DataExchange, ValuesRoundTripThroughTheControls)
 {
     CTestDialog dlg;
     ASSERT_TRUE(dlg.Create(IDD_AFXTEST));
-    CComboBox combo;
-    ASSERT_TRUE(combo.Attach(::GetDlgItem(dlg, IDC_AFXTEST_COMBO)));
-    for (const wchar_t* s : {L"一", L"二", L"三"}) combo.AddString(s);
-    combo.Detach();
+    for (const wchar_t* s : {L"一", L"二", L"三"})
+        dlg.SendDlgItemMessage(IDC_AFXTEST_COMBO, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
     const struct {
         const char* fault;
         const wchar_t* text;

@@ -8,7 +8,7 @@
 namespace {
 
 // Thrown inside the framework DLL and caught here by the base type, keeping the dynamic type
-// (by the exact type: the string tests that also run in this build).
+// (by the exact type, and from the string class: the string tests that also run in this build).
 TEST(Exceptions, ThrownInTheFrameworkDllCaughtHere)
 {
     const struct {
@@ -16,7 +16,6 @@ TEST(Exceptions, ThrownInTheFrameworkDllCaughtHere)
         std::function<void()> act;
     } cases[] = {
         {"AfxThrowInvalidArgException", [] { AfxThrowInvalidArgException(); }},
-        {"CString index out of range", [] { CString s(L"ab"); (void)s.GetAt(5); }},
         {"field exchange on a control the template lacks",
          [] {
              CTestDialog dlg;

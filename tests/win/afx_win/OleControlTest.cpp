@@ -43,18 +43,17 @@ VARIANT I4(long n) { VARIANT v{}; v.vt = VT_I4; v.lVal = n; return v; }
 VARIANT R8(double d) { VARIANT v{}; v.vt = VT_R8; v.dblVal = d; return v; }
 
 // The arguments and results of every call the product makes are checked end to end by the
-// host's map wrapper test; here, what a failing call must leave alone.
+// host's map wrapper test, and so are a call with no control and two doubles of an event in
+// order; here, what a failing call must leave alone.
 TEST(InvokeHelper, FailuresLeaveTheResultUntouched)
 {
     const struct {
         const char* fault;
-        bool withDispatch;
         HRESULT invokeResult;
         VARIANT result;
     } cases[] = {
-        {"failed call writes the result", true, E_FAIL, Bstr(L"garbage")},
-        {"unconvertible result written", true, S_OK, Bstr(L"not a number")},
-        {"no control crashes", false, S_OK, I4(5)},
+        {"failed call writes the result", E_FAIL, Bstr(L"garbage")},
+        {"unconvertible result written", S_OK, Bstr(L"not a number")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
@@ -62,7 +61,7 @@ TEST(InvokeHelper, FailuresLeaveTheResultUntouched)
         disp.m_hr = c.invokeResult;
         disp.SetResult(c.result);
         CWnd ctl;
-        if (c.withDispatch) ctl.SetControlDispatch(&disp);
+        ctl.SetControlDispatch(&disp);
         long n = 99;
         ctl.InvokeHelper(22, DISPATCH_METHOD, VT_I4, &n, reinterpret_cast<const BYTE*>(VTS_NONE));
         EXPECT_EQ(99, n);
@@ -129,7 +128,6 @@ TEST_F(OleControl, EventsReachTheContainersEventSinkMap)
         HRESULT hr;
         Texts log;
     } cases[] = {
-        {"R8 R8 event arguments swapped", 8, {R8(139.75), R8(35.5)}, S_OK, {L"SetObsPosition:139.75,35.5"}},
         {"integer argument not converted to double", 9, {I4(3)}, S_OK, {L"SetMag:3"}},
         {"string and long arguments", 10, {Bstr(L"東京"), I4(3)}, S_OK, {L"Named:東京:3"}},
         {"unmapped event treated as an error", 77, {R8(1.0)}, S_OK, {}},

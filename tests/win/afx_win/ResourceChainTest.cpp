@@ -5,7 +5,10 @@
 
 namespace {
 
-TEST(ResourceChain, StringsLoadThroughTheChainApplicationFirst)
+// Scripted: a missing template must fail without a box.
+class ResourceChain : public ScriptedTest {};
+
+TEST_F(ResourceChain, StringsLoadThroughTheChainApplicationFirst)
 {
     const struct {
         const char* fault;
@@ -27,9 +30,13 @@ TEST(ResourceChain, StringsLoadThroughTheChainApplicationFirst)
     }
     EXPECT_EQ(AfxWinTestResModule(), AfxFindResourceHandle(MAKEINTRESOURCEW(IDD_AFXTEST), RT_DIALOG));
     EXPECT_EQ(nullptr, AfxFindResourceHandle(MAKEINTRESOURCEW(4242), RT_DIALOG));
+    // Every other test creates its dialogs from the extension DLL's templates; a missing one fails.
+    CTestDialog missing(4242);
+    EXPECT_FALSE(missing.Create(4242));
+    EXPECT_EQ(-1, missing.DoModal());
 }
 
-TEST(ResourceChain, BitmapsAndImageListsLoadFromTheExtensionDll)
+TEST_F(ResourceChain, BitmapsAndImageListsLoadFromTheExtensionDll)
 {
     CBitmap bitmap;
     ASSERT_TRUE(bitmap.LoadBitmap(IDB_AFXTEST_TWO));
@@ -47,7 +54,7 @@ TEST(ResourceChain, BitmapsAndImageListsLoadFromTheExtensionDll)
     EXPECT_FALSE(CImageList().Create(4242, 16, 1, CLR_NONE));
 }
 
-TEST(ResourceChain, ALibraryIsSearchedOnlyWhileRegistered)
+TEST_F(ResourceChain, ALibraryIsSearchedOnlyWhileRegistered)
 {
     // comctl32 holds a toolbar bitmap that neither the application nor the test DLL has.
     const HMODULE other = ::GetModuleHandleW(L"comctl32.dll");
@@ -64,20 +71,6 @@ TEST(ResourceChain, ALibraryIsSearchedOnlyWhileRegistered)
         << "the earlier registration no longer comes first";
     AfxTermExtensionModule(state);
     EXPECT_EQ(nullptr, AfxFindResourceHandle(bitmap, RT_BITMAP));
-}
-
-TEST_F(ScriptedTest, DialogTemplateFromTheExtensionDllCreatesTheDialog)
-{
-    CTestDialog dlg;
-    ASSERT_TRUE(dlg.Create(IDD_AFXTEST));
-    CString caption;
-    dlg.GetWindowText(caption);
-    EXPECT_EQ(L"テスト", caption);
-    for (int id : {IDC_AFXTEST_TREE, IDC_AFXTEST_SLIDER, IDC_AFXTEST_SPIN})
-        EXPECT_NE(nullptr, ::GetDlgItem(dlg, id)) << "common control class not registered: " << id;
-    CTestDialog missing(4242);
-    EXPECT_FALSE(missing.Create(4242));
-    EXPECT_EQ(-1, missing.DoModal());
 }
 
 }  // namespace

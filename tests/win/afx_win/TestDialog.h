@@ -9,9 +9,6 @@
 
 extern "C" __declspec(dllimport) HMODULE AfxWinTestResModule();
 
-// Presses the dialog's button as a user would, through the button's own click handling.
-inline void Click(HWND dlg, int id) { ::SendMessageW(::GetDlgItem(dlg, id), BM_CLICK, 0, 0); }
-
 // A button that draws itself, reached by the parent's reflection of WM_DRAWITEM.
 class CDrawnButton : public CButton {
 protected:

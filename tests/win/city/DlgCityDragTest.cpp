@@ -36,20 +36,15 @@ TEST_F(CityDragTest, DropsMoveByTheRulesAndSurviveTheNextLoad)
 {
     WriteList(kList);
     const CString strRefusedParis = CCityEditor::DuplicatePlaceMessage(_T("パリ"));
+    // Which drop moves what, and where, is the editor's and held natively rule by rule; here the
+    // mouse, the question, the refusal and the tree view around one move of each kind.
     // Paths below 場所 as "日本/東京", empty for 場所; the shape after it (null: as loaded); the question's
     // button (0: none may be asked); the tree refuses this insert and the ones after it (0: none).
     struct { const char* pszCase; const wchar_t *pszDragged, *pszTarget, *pszShape; Release release = Release::OnTarget; int nAnswer = 0, nRefusedInsert = 0; const wchar_t* pszRefusal = nullptr; } const cases[] = {
         {"place onto a place in another folder", L"日本/東京", L"世界/ニューヨーク", L"場所+(日本+(大阪,パリ,関東+(横浜,川崎)),世界+(欧州+(ロンドン,パリ),ニューヨーク,東京))"},
-        {"place onto a folder", L"日本/大阪", L"世界/欧州", L"場所+(日本+(東京,パリ,関東+(横浜,川崎)),世界+(欧州+(大阪,ロンドン,パリ),ニューヨーク))"},
-        {"place onto its own folder", L"日本/大阪", L"日本", L"場所+(日本+(大阪,東京,パリ,関東+(横浜,川崎)),世界+(欧州+(ロンドン,パリ),ニューヨーク))"},
-        {"folder onto a place", L"日本/関東", L"世界/ニューヨーク", L"場所+(日本+(東京,大阪,パリ),世界+(欧州+(ロンドン,パリ),ニューヨーク,関東+(横浜,川崎)))"},
         {"folder behind a folder", L"日本/関東", L"世界/欧州", L"場所+(日本+(東京,大阪,パリ),世界+(欧州+(ロンドン,パリ),関東+(横浜,川崎),ニューヨーク))", Release::OnTarget, IDC_MOVETO_RD_BEHIND},
         {"folder into a folder", L"日本/関東", L"世界/欧州", L"場所+(日本+(東京,大阪,パリ),世界+(欧州+(関東+(横浜,川崎),ロンドン,パリ),ニューヨーク))", Release::OnTarget, IDC_MOVETO_RD_INTO},
         {"folder onto a folder, question cancelled", L"日本/関東", L"世界/欧州", nullptr, Release::OnTarget, IDCANCEL},
-        {"folder onto its own descendant", L"日本", L"日本/関東/横浜", nullptr},
-        {"place onto itself", L"日本/東京", L"日本/東京", nullptr},
-        {"the root dragged", L"", L"日本/東京", nullptr},
-        {"place onto the root", L"日本/東京", L"", nullptr},
         {"right click", L"日本/東京", L"世界/ニューヨーク", nullptr, Release::RightClick},
         {"capture taken by another window", L"日本/東京", L"世界/ニューヨーク", nullptr, Release::CaptureLost},
         {"released just right of the tree", L"日本/東京", L"世界/ニューヨーク", nullptr, Release::TreeRightEdge},

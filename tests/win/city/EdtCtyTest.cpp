@@ -38,14 +38,12 @@ using EdtCty = ScriptedTest;
 
 // As a user does it: type a text (step an up-down, or click, when there is none), click OK; the
 // box on the way, what the field then shows, and the members after OK ("" while it stays open).
+// Each check OK makes, bound by bound, is held natively; here that OK shows them and stays open.
 TEST_F(EdtCty, TypingSteppingAndOk)
 {
     struct Act { int nID; const wchar_t* text; int delta = 0; };
     const struct { const char* fault; std::vector<Act> acts; CString box; int nShown; CString shown, after; } cases[] = {
         {"init clobbered the members", {}, L"", IDC_EDTCTY_EDT_LAT_SEC, L"22.4", L"東京 139 41 30.0 35 41 22.4 40 9 0 0 0 0"},
-        {"59.95 s closed", {{IDC_EDTCTY_EDT_LNG_SEC, L"59.95"}}, L"経度の秒には 0 から 59.9 までの値を入力してください\n", IDC_EDTCTY_EDT_LNG_SEC, L"59.95", L""},
-        {"180 0 0.1 closed", {{IDC_EDTCTY_EDT_LNG_DEG, L"180"}, {IDC_EDTCTY_EDT_LNG_MIN, L"0"}, {IDC_EDTCTY_EDT_LNG_SEC, L"0.1"}},
-         L"経度には 0.0 から 180.0 までの値を入力してください\n", IDC_EDTCTY_EDT_LNG_DEG, L"180", L""},
         {"180 0 0 refused", {{IDC_EDTCTY_EDT_LNG_DEG, L"180"}, {IDC_EDTCTY_EDT_LNG_MIN, L"0"}, {IDC_EDTCTY_EDT_LNG_SEC, L"0"}},
          L"", IDC_EDTCTY_EDT_LNG_SEC, L"0", L"東京 180 0 0.0 35 41 22.4 40 9 0 0 0 0"},
         {"blank name kept", {{IDC_EDTCTY_EDT_NAME, L" 　"}}, L"都市名を入力してください。\n", IDC_EDTCTY_EDT_NAME, L"", L""},
@@ -69,16 +67,12 @@ TEST_F(EdtCty, TypingSteppingAndOk)
         CEdtCty e;
         EXPECT_EQ(c.after, RunEditor(e, nullptr, [&](CDialog* d) {
             for (const Act& a : c.acts) {
-                const HWND h = Item(d, a.nID);
-                NMUPDOWN nm = {{h, static_cast<UINT_PTR>(a.nID), UDN_DELTAPOS}, 0, a.delta};
                 if (a.delta != 0)
-                    d->SendMessage(WM_NOTIFY, a.nID, reinterpret_cast<LPARAM>(&nm));
+                    StepUpDown(d->GetSafeHwnd(), a.nID, a.delta);
                 else if (a.text == nullptr)
                     Click(d, a.nID);
                 else
-                    ::SendMessageW(h, EM_SETSEL, 0, -1), ::SendMessageW(h, WM_CLEAR, 0, 0);
-                for (const wchar_t* p = a.text; p && *p; ++p)
-                    ::SendMessageW(h, WM_CHAR, *p, 1);
+                    Type(Item(d, a.nID), a.text);
             }
             Click(d, IDOK);
             EXPECT_EQ(Text(d, c.nShown), c.shown);

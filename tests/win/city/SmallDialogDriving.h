@@ -5,10 +5,10 @@
 #include <gtest/gtest.h>
 
 // A small city dialog driven as a user drives it, from its modal hook.
-inline HWND Item(CDialog* d, int nID) { return ::GetDlgItem(d->GetSafeHwnd(), nID); }
-inline void Click(CDialog* d, int nID) { ::SendMessageW(Item(d, nID), BM_CLICK, 0, 0); }
-inline bool Checked(CDialog* d, int nID) { return ::IsDlgButtonChecked(d->GetSafeHwnd(), nID) == BST_CHECKED; }
-inline CString Text(CDialog* d, int nID) { CString s; d->GetDlgItemText(nID, s); return s; }
+inline HWND Item(CDialog* d, int nID) { return Item(d->GetSafeHwnd(), nID); }
+inline void Click(CDialog* d, int nID) { Click(d->GetSafeHwnd(), nID); }
+inline bool Checked(CDialog* d, int nID) { return Checked(d->GetSafeHwnd(), nID); }
+inline CString Text(CDialog* d, int nID) { return Text(d->GetSafeHwnd(), nID); }
 
 // The owner-drawn OK and Cancel paint their face inside the frame; nothing paints a bare one.
 inline void ExpectButtonsDrawn(CDialog* d)

@@ -116,19 +116,13 @@ TEST_F(EarthMeshTest, LooksUpAndHandsOverOnce)
             continue;
         }
         ASSERT_EQ(sent.size(), 2u);
-        const CString quote = L"\"";
-        const int open = sent[1].Find(quote);
-        ASSERT_GT(open, 0);
-        const CString sentPath = sent[1].Mid(open + 1, sent[1].GetLength() - open - 2);
-        EXPECT_EQ(sent[1], SetCommand(sentPath));
-        if (c.sends == Sends::kWhole) {
-            EXPECT_EQ(sentPath, file);
-        } else {
-            EXPECT_EQ(sent[1], SetCommand(PathForm(GetShortPathNameW, file)));
-            EXPECT_EQ(sentPath.Find(L' '), -1) << "the short form holds a blank";
-            EXPECT_LT(sentPath.GetLength(), MAX_PATH);
-            EXPECT_EQ(CompareStringOrdinal(PathForm(GetLongPathNameW, sentPath), -1, file, -1, TRUE), CSTR_EQUAL)
-                << "the path sent names another file";
+        const CString expected = c.sends == Sends::kWhole ? file : PathForm(GetShortPathNameW, file);
+        EXPECT_EQ(sent[1], SetCommand(expected));
+        if (c.sends == Sends::kShortForm) {
+            EXPECT_EQ(expected.Find(L' '), -1) << "the short form holds a blank";
+            EXPECT_LT(expected.GetLength(), MAX_PATH);
+            EXPECT_EQ(CompareStringOrdinal(PathForm(GetLongPathNameW, expected), -1, file, -1, TRUE), CSTR_EQUAL)
+                << "the short form names another file";
         }
         EXPECT_TRUE(mesh.m_bIndexSet);
 

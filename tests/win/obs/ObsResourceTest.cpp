@@ -24,76 +24,46 @@ struct DlgItem {
     std::wstring cls, title;
 };
 
-// Reads a DIALOGEX template as the resource compiler wrote it; reading never passes its end,
-// and a read that would have is seen at the end (pos > size).
-struct Reader {
-    const BYTE* data;
-    size_t size, pos;
-    template <typename T> T Get()
+// A template of the DLL made into a hidden dialog that does nothing of its own, so that Windows
+// reads it as it reads the product's dialogs: its style (from the template's header), its frame
+// ("場所, MS UI Gothic 9") and its controls in order.
+struct TemplateDialog {
+    explicit TemplateDialog(UINT id)
     {
-        T v{};
-        if (pos + sizeof(T) <= size)
-            memcpy(&v, data + pos, sizeof(T));
-        pos += sizeof(T);
-        return v;
+        const BYTE* data = static_cast<const BYTE*>(
+            LockResource(LoadResource(kVrkObs, FindResourceW(kVrkObs, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(5)))));
+        if (data == nullptr)
+            return;
+        memcpy(&style, data + 12, sizeof style);  // past version, signature, help id, extended style
+        hWnd = CreateDialogIndirectParamW(kVrkObs, reinterpret_cast<LPCDLGTEMPLATEW>(data), nullptr,
+                                          [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+        for (HWND h = GetWindow(hWnd, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
+            items.push_back({static_cast<DWORD>(GetWindowLongW(h, GWL_STYLE)), GetDlgCtrlID(h),
+                             Get(GetClassNameW, h), Get(GetWindowTextW, h)});
     }
-    std::wstring Str()
+    ~TemplateDialog() { DestroyWindow(hWnd); }
+    // A window's class name or text.
+    static std::wstring Get(int(WINAPI* get)(HWND, LPWSTR, int), HWND h)
     {
-        std::wstring s;
-        for (WCHAR c; pos < size && (c = Get<WCHAR>()) != 0;)
-            s += c;
-        return s;
+        wchar_t sz[256] = {};
+        get(h, sz, 256);
+        return sz;
     }
-    // A string, or 0xFFFF and an ordinal (a predefined class's atom).
-    std::wstring StrOrOrd()
+    // The caption and the font the controls are laid out in.
+    std::wstring Frame() const
     {
-        static const wchar_t* const kClasses[] = {L"Button", L"Edit", L"Static", L"ListBox", L"ScrollBar", L"ComboBox"};
-        const WORD w = Get<WORD>();
-        if (w != 0xFFFF)
-            return w == 0 ? std::wstring() : std::wstring(1, static_cast<wchar_t>(w)) + Str();
-        const WORD ord = Get<WORD>();
-        return ord >= 0x80 && ord <= 0x85 ? kClasses[ord - 0x80] : L"#" + std::to_wstring(ord);
+        LOGFONTW lf = {};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(hWnd, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+        HDC dc = GetDC(hWnd);
+        const int points = MulDiv(-lf.lfHeight, 72, GetDeviceCaps(dc, LOGPIXELSY));
+        ReleaseDC(hWnd, dc);
+        return Get(GetWindowTextW, hWnd) + L", " + lf.lfFaceName + L" " + std::to_wstring(points);
     }
-};
 
-// The template's style, its frame ("場所 347 x 319, MS UI Gothic 9") and its controls in order.
-::testing::AssertionResult ReadTemplate(UINT id, DWORD& style, std::wstring& frame, std::vector<DlgItem>& items)
-{
-    HRSRC hRes = FindResourceW(kVrkObs, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(5));
-    Reader r{static_cast<const BYTE*>(LockResource(LoadResource(kVrkObs, hRes))), SizeofResource(kVrkObs, hRes), 0};
-    if (r.data == nullptr)
-        return ::testing::AssertionFailure() << "not found";
-    if (r.Get<DWORD>() != 0xFFFF0001)
-        return ::testing::AssertionFailure() << "not a DIALOGEX";
-    r.pos += 8;  // help id, extended style
-    style = r.Get<DWORD>();
-    const WORD count = r.Get<WORD>();
-    r.pos += 4;  // x, y
-    const short cx = r.Get<short>(), cy = r.Get<short>();
-    r.StrOrOrd();  // menu
-    r.StrOrOrd();  // class
-    frame = r.Str() + L" " + std::to_wstring(cx) + L" x " + std::to_wstring(cy);
-    if (style & DS_SETFONT) {
-        const WORD points = r.Get<WORD>();
-        r.pos += 4;  // weight, italic, charset
-        frame += L", " + r.Str() + L" " + std::to_wstring(points);
-    }
-    for (WORD i = 0; i < count; ++i) {
-        r.pos = (r.pos + 3) & ~size_t(3);
-        r.pos += 8;  // help id, extended style
-        DlgItem item;
-        item.style = r.Get<DWORD>();
-        r.pos += 8;  // x, y, cx, cy
-        item.id = static_cast<int>(r.Get<DWORD>());
-        item.cls = r.StrOrOrd();
-        item.title = r.StrOrOrd();
-        r.pos += r.Get<WORD>();  // creation data
-        items.push_back(item);
-    }
-    if (r.pos > r.size)
-        return ::testing::AssertionFailure() << "ends early";
-    return ::testing::AssertionSuccess();
-}
+    DWORD style = 0;
+    HWND hWnd = nullptr;
+    std::vector<DlgItem> items;
+};
 
 // The upper-case access key of a caption ("経度(&O)：" -> 'O'), or 0; "&&" is a literal '&'.
 wchar_t AccessKeyOf(const std::wstring& caption)
@@ -131,9 +101,8 @@ TEST(ObsResources, Templates)
         UINT id;
         const wchar_t* frame;
     } frames[] = {
-        {IDD_OBS, L"場所 347 x 319"},           {IDD_CITY, L"都市名 336 x 232"},
-        {IDD_EDTCTY, L"場所の編集 254 x 151"},  {IDD_EDTFLD, L"フォルダの編集 184 x 45"},
-        {IDD_ADDCTY, L"場所の追加 129 x 41"},   {IDD_CITY_MOVETO, L"移動先の選択 239 x 75"},
+        {IDD_OBS, L"場所"},         {IDD_CITY, L"都市名"},        {IDD_EDTCTY, L"場所の編集"},
+        {IDD_EDTFLD, L"フォルダの編集"}, {IDD_ADDCTY, L"場所の追加"}, {IDD_CITY_MOVETO, L"移動先の選択"},
     };
     std::set<UINT> ids, expected;
     EnumResourceNamesW(
@@ -149,13 +118,12 @@ TEST(ObsResources, Templates)
     EXPECT_EQ(ids, expected);
     for (const auto& f : frames) {
         SCOPED_TRACE("template " + std::to_string(f.id));
-        DWORD style = 0;
-        std::wstring frame;
-        std::vector<DlgItem> items;
-        ASSERT_TRUE(ReadTemplate(f.id, style, frame, items));
-        EXPECT_EQ(frame, f.frame + std::wstring(L", MS UI Gothic 9"));
+        const TemplateDialog dlg(f.id);
+        ASSERT_NE(dlg.hWnd, nullptr);
+        EXPECT_EQ(dlg.Frame(), f.frame + std::wstring(L", MS UI Gothic 9"));
         const DWORD needed = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-        EXPECT_EQ(style & (needed | WS_VISIBLE), needed) << "a modeless dialog must not show itself on creation";
+        EXPECT_EQ(dlg.style & (needed | WS_VISIBLE), needed) << "a modeless dialog must not show itself on creation";
+        const std::vector<DlgItem>& items = dlg.items;
         std::set<int> seenIds;
         std::set<wchar_t> keys;
         std::set<size_t> targets;
@@ -211,26 +179,11 @@ TEST(ObsResources, CityTreeImagesLoadThroughTheChainWithTheirBackgroundMasked)
     EXPECT_EQ(pictures.size(), 4u);
 }
 
-// The strings that no dialog test shows the user yet.
-TEST(ObsResources, StringTable)
+// The name a new place starts with, which the dialog tests type over; the other texts the
+// dialogs show are checked where they show them.
+TEST(ObsResources, NewPlaceName)
 {
-    const struct {
-        UINT id;
-        const wchar_t* text;
-    } cases[] = {
-        {IDS_DELETE_ITEM, L"\"%1\"を削除します"},
-        {IDS_DELETE_FOLDER, L"\"%1\"フォルダとこのフォルダに含まれるすべての情報を消去します。"},
-        {IDS_REGKEY_CITY, L"Dialog\\City"},
-        {IDS_REGKEY_ADDCITY, L"Dialog\\AddCity"},
-        {IDS_REGKEY_EDITCITY, L"Dialog\\EditCity"},
-        {IDS_REGKEY_EDITFOLDER, L"Dialog\\EditFolder"},
-        {IDS_MOVE_BEHIND_FOLDER, L"[%s] フォルダの後ろに挿入"},
-        {IDS_MOVE_INTO_FOLDER, L"[%s] フォルダの中に移動"},
-        {IDS_NEW_CITY, L"新規"},
-    };
-    for (const auto& c : cases) {
-        wchar_t buf[256] = {};
-        LoadStringW(kVrkObs, c.id, buf, 256);
-        EXPECT_STREQ(buf, c.text) << "string " << c.id;
-    }
+    wchar_t buf[16] = {};
+    LoadStringW(kVrkObs, IDS_NEW_CITY, buf, 16);
+    EXPECT_STREQ(buf, L"新規");
 }

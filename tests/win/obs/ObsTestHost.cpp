@@ -48,39 +48,6 @@ BOOL ObsDialogTest::Open(CDlgObs& dlg, const CString& strMeshFile)
     return bOk;
 }
 
-CString ObsDialogTest::ModuleDir()
-{
-    wchar_t szPath[MAX_PATH] = {};
-    GetModuleFileNameW(GetModuleHandleW(L"vrkobs.dll"), szPath, MAX_PATH);
-    CString strPath = szPath;
-    return strPath.Left(strPath.ReverseFind(L'\\') + 1);
-}
-
-void ObsDialogTest::Type(CDlgObs& dlg, int nID, const wchar_t* pszText)
-{
-    ::SendMessageW(Item(dlg, nID), EM_SETSEL, 0, -1);
-    ::SendMessageW(Item(dlg, nID), WM_CLEAR, 0, 0);
-    for (const wchar_t* p = pszText; *p; ++p)
-        ::SendMessageW(Item(dlg, nID), WM_CHAR, *p, 1);
-    Pump();
-}
-
-void ObsDialogTest::StepUpDown(CDlgObs& dlg, int nID, int nDelta)
-{
-    HWND hUpDown = Item(dlg, nID);
-    NMUPDOWN nm = {{hUpDown, static_cast<UINT_PTR>(nID), static_cast<UINT>(UDN_DELTAPOS)},
-                   static_cast<int>(::SendMessageW(hUpDown, UDM_GETPOS32, 0, 0)), nDelta};
-    dlg.SendMessage(WM_NOTIFY, static_cast<WPARAM>(nID), reinterpret_cast<LPARAM>(&nm));
-    Pump();
-}
-
-CString ObsDialogTest::Text(CDlgObs& dlg, int nID)
-{
-    wchar_t szText[256] = {};
-    ::GetDlgItemTextW(dlg.GetSafeHwnd(), nID, szText, 256);
-    return szText;
-}
-
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);

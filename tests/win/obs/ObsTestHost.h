@@ -6,6 +6,7 @@
 #include <host/CCorZel.h>
 #include <standin/CStandInEngine.h>
 #include <standin/CStandInMap.h>
+#include <vrkcom/CCommonFile.h>
 #include <vrkcom/CGeoDateObs.h>
 #include <vrkreg/CRegistry.h>
 
@@ -43,21 +44,23 @@ protected:
     // SetGeoDateObs and DoModeless, as the host does.
     BOOL Open(CDlgObs& dlg, const CString& strMeshFile = CString());
     // Folder of vrkobs.dll, ending with a backslash.
-    static CString ModuleDir();
+    static CString ModuleDir() { return CCommonFile::GetModulePath(GetModuleHandleW(L"vrkobs.dll")); }
 
-    // As the user does it.
+    // As the user does it, then what that posted; the rest through the test kit's helpers.
     static void Click(CDlgObs& dlg, int nID)
     {
-        ::SendMessageW(Item(dlg, nID), BM_CLICK, 0, 0);
+        ::Click(dlg, nID);
         Pump();
     }
-    // Selects the edit's text and types over it character by character.
-    static void Type(CDlgObs& dlg, int nID, const wchar_t* pszText);
-    static void StepUpDown(CDlgObs& dlg, int nID, int nDelta);
-    static CString Text(CDlgObs& dlg, int nID);
-    static bool Checked(CDlgObs& dlg, int nID)
+    static void Type(CDlgObs& dlg, int nID, const wchar_t* pszText)
     {
-        return ::IsDlgButtonChecked(dlg.GetSafeHwnd(), nID) == BST_CHECKED;
+        ::Type(Item(dlg, nID), pszText);
+        Pump();
+    }
+    static void StepUpDown(CDlgObs& dlg, int nID, int nDelta)
+    {
+        ::StepUpDown(dlg, nID, nDelta);
+        Pump();
     }
     static bool Visible(CDlgObs& dlg, int nID) { return ::IsWindowVisible(Item(dlg, nID)) != FALSE; }
     static bool Enabled(CDlgObs& dlg, int nID) { return ::IsWindowEnabled(Item(dlg, nID)) != FALSE; }
@@ -65,7 +68,6 @@ protected:
     {
         return static_cast<int>(::SendMessageW(Item(dlg, IDC_OBS_SLIDER), TBM_GETPOS, 0, 0));
     }
-    static HWND Item(CDlgObs& dlg, int nID) { return ::GetDlgItem(dlg.GetSafeHwnd(), nID); }
     static void Pump() { AfxPumpMessages(); }
 
     TempFolder m_data;

@@ -1,5 +1,7 @@
 #include "WinTestKit.h"
 
+#include <commctrl.h>
+
 namespace {
 
 CString Extended(const CString& path)
@@ -91,6 +93,27 @@ bool WriteBytes(const CString& path, const std::string& bytes)
                     && written == bytes.size();
     if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
     return ok;
+}
+
+CString Text(HWND hDlg, int nID)
+{
+    wchar_t szText[256] = {};
+    ::GetDlgItemTextW(hDlg, nID, szText, 256);
+    return szText;
+}
+
+void Type(HWND hEdit, const wchar_t* pszText)
+{
+    ::SendMessageW(hEdit, EM_SETSEL, 0, -1);
+    ::SendMessageW(hEdit, WM_CLEAR, 0, 0);
+    for (const wchar_t* p = pszText; *p; ++p)
+        ::SendMessageW(hEdit, WM_CHAR, *p, 1);
+}
+
+void StepUpDown(HWND hDlg, int nID, int nDelta)
+{
+    NMUPDOWN nm = {{Item(hDlg, nID), static_cast<UINT_PTR>(nID), static_cast<UINT>(UDN_DELTAPOS)}, 0, nDelta};
+    ::SendMessageW(hDlg, WM_NOTIFY, static_cast<WPARAM>(nID), reinterpret_cast<LPARAM>(&nm));
 }
 
 std::string JoinedFailures()

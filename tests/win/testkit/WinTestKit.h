@@ -34,6 +34,16 @@ bool MakeFolders(const CString& path);
 std::string ReadBytes(const CString& path);
 bool WriteBytes(const CString& path, const std::string& bytes);
 
+// A dialog's controls driven as a user drives them, by the dialog's window and a control's id.
+inline HWND Item(HWND hDlg, int nID) { return ::GetDlgItem(hDlg, nID); }
+inline void Click(HWND hDlg, int nID) { ::SendMessageW(Item(hDlg, nID), BM_CLICK, 0, 0); }
+inline bool Checked(HWND hDlg, int nID) { return ::IsDlgButtonChecked(hDlg, nID) == BST_CHECKED; }
+CString Text(HWND hDlg, int nID);
+// Selects the edit's text, clears it and types character by character.
+void Type(HWND hEdit, const wchar_t* pszText);
+// The up-down's UDN_DELTAPOS to its dialog, as a click on an arrow sends it (-1 steps up).
+void StepUpDown(HWND hDlg, int nID, int nDelta);
+
 // The failures the framework's test hooks recorded, one a line; empty when all went as scripted.
 std::string JoinedFailures();
 

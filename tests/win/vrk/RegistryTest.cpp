@@ -29,12 +29,20 @@ void WriteRaw(const wchar_t* name, DWORD type, const void* data, DWORD size)
     RegCloseKey(h);
 }
 
-CRect RectOf(HWND h)
-{
-    CRect rc;
-    GetWindowRect(h, &rc);
-    return rc;
-}
+// A top-level frame of the given style at (50, 60), 300 x 200, gone with the object.
+struct Frame : CWnd {
+    explicit Frame(DWORD style)
+    {
+        Attach(CreateWindowExW(0, L"STATIC", L"frame", style, 50, 60, 300, 200, nullptr, nullptr, nullptr, nullptr));
+    }
+    ~Frame() { ::DestroyWindow(Detach()); }
+    CRect Rect() const
+    {
+        CRect rc;
+        GetWindowRect(&rc);
+        return rc;
+    }
+};
 
 }  // namespace
 
@@ -94,30 +102,28 @@ TEST_F(Registry, StringsRoundTripOrGiveTheDefault)
 
 TEST_F(Registry, WindowPlacement)
 {
-    HWND h = CreateWindowExW(0, L"STATIC", L"placement", WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, 50,
-                             60, 300, 200, nullptr, nullptr, nullptr, nullptr);
-    CWnd wnd;
-    ASSERT_TRUE(wnd.Attach(h));
+    Frame wnd(WS_CAPTION | WS_SYSMENU | WS_THICKFRAME);
+    ASSERT_NE(wnd.m_hWnd, nullptr);
     int show = SW_SHOWNORMAL;
     EXPECT_FALSE(CRegistry::Read(L"P", L"WindowPos", &wnd, &show, 0)) << "nothing stored must read as nothing";
-    EXPECT_FALSE(IsWindowVisible(h)) << "a failed read showed the window";
-    EXPECT_EQ(RectOf(h), CRect(50, 60, 350, 260)) << "a failed read moved the window";
+    EXPECT_FALSE(wnd.IsWindowVisible()) << "a failed read showed the window";
+    EXPECT_EQ(wnd.Rect(), CRect(50, 60, 350, 260)) << "a failed read moved the window";
 
-    SetWindowPos(h, nullptr, 120, 90, 410, 230, SWP_NOZORDER | SWP_NOACTIVATE);
+    wnd.SetWindowPos(nullptr, 120, 90, 410, 230, SWP_NOZORDER | SWP_NOACTIVATE);
     ASSERT_TRUE(CRegistry::Write(L"P", L"WindowPos", &wnd, 0));
     for (int flag : {1, 0}) {
         SCOPED_TRACE(flag);
-        SetWindowPos(h, nullptr, 10, 10, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+        wnd.SetWindowPos(nullptr, 10, 10, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE);
         EXPECT_TRUE(CRegistry::Read(L"P", L"WindowPos", &wnd, &show, flag));
-        EXPECT_EQ(RectOf(h), CRect(120, 90, 530, 320)) << "the placement was not restored";
-        EXPECT_EQ(!!IsWindowVisible(h), flag == 0) << "flag 1 places without showing, flag 0 shows";
+        EXPECT_EQ(wnd.Rect(), CRect(120, 90, 530, 320)) << "the placement was not restored";
+        EXPECT_EQ(!!wnd.IsWindowVisible(), flag == 0) << "flag 1 places without showing, flag 0 shows";
     }
 
     // Stored by someone else: a minimised fixed frame of another size, a monitor that is gone,
     // a value cut short.
     WINDOWPLACEMENT wp{};
     wp.length = sizeof wp;
-    GetWindowPlacement(h, &wp);
+    GetWindowPlacement(wnd.m_hWnd, &wp);
     wp.showCmd = SW_SHOWMINIMIZED;
     wp.rcNormalPosition = CRect(200, 150, 900, 700);
     WriteRaw(L"Min", REG_BINARY, &wp, sizeof wp);
@@ -125,22 +131,16 @@ TEST_F(Registry, WindowPlacement)
     wp.showCmd = SW_SHOWNORMAL;
     wp.rcNormalPosition = CRect(50000, 50000, 50300, 50200);
     WriteRaw(L"Far", REG_BINARY, &wp, sizeof wp);
-    wnd.Detach();
-    DestroyWindow(h);
-    h = CreateWindowExW(0, L"STATIC", L"fixed", WS_CAPTION | WS_SYSMENU | WS_DLGFRAME, 50, 60, 300, 200,
-                        nullptr, nullptr, nullptr, nullptr);
-    ASSERT_TRUE(wnd.Attach(h));
-    EXPECT_TRUE(CRegistry::Read(L"P", L"Min", &wnd, &show, 0));
-    EXPECT_EQ(RectOf(h), CRect(200, 150, 500, 350)) << "a fixed frame took the stored size";
-    EXPECT_FALSE(IsIconic(h)) << "the window came back minimised";
+    Frame fixed(WS_CAPTION | WS_SYSMENU | WS_DLGFRAME);
+    EXPECT_TRUE(CRegistry::Read(L"P", L"Min", &fixed, &show, 0));
+    EXPECT_EQ(fixed.Rect(), CRect(200, 150, 500, 350)) << "a fixed frame took the stored size";
+    EXPECT_FALSE(IsIconic(fixed.m_hWnd)) << "the window came back minimised";
     EXPECT_EQ(show, SW_SHOWNORMAL);
-    EXPECT_FALSE(CRegistry::Read(L"P", L"Short", &wnd, &show, 0)) << "a cut value was used";
-    EXPECT_EQ(RectOf(h), CRect(200, 150, 500, 350));
-    EXPECT_TRUE(CRegistry::Read(L"P", L"Far", &wnd, &show, 1));
-    CRect rc = RectOf(h);
+    EXPECT_FALSE(CRegistry::Read(L"P", L"Short", &fixed, &show, 0)) << "a cut value was used";
+    EXPECT_EQ(fixed.Rect(), CRect(200, 150, 500, 350));
+    EXPECT_TRUE(CRegistry::Read(L"P", L"Far", &fixed, &show, 1));
+    CRect rc = fixed.Rect();
     EXPECT_NE(MonitorFromRect(&rc, MONITOR_DEFAULTTONULL), nullptr) << "placed where no monitor shows it";
-    wnd.Detach();
-    DestroyWindow(h);
 }
 
 TEST(RegistryRoot, NeverTheBareUserHive)
