@@ -128,7 +128,8 @@ TEST_F(CityDlgTest, DoubleClickOpensAFolderAndPicksAPlace)
 TEST_F(CityDlgTest, ALabelEditIsRecordedSoTheNameSurvivesTheNextLoad)
 {
     RunCity([&](CDlgCity& dlg, HWND hDlg) {
-        NMTVDISPINFOW info = {{::GetDlgItem(hDlg, IDC_CITY_TREE), IDC_CITY_TREE, TVN_ENDLABELEDITW}, {0, Select(dlg, L"日本/東京"), 0, 0, const_cast<LPWSTR>(L"東京都")}};
+        NMTVDISPINFOW info = {{::GetDlgItem(hDlg, IDC_CITY_TREE), IDC_CITY_TREE, TVN_ENDLABELEDITW}, {}};
+        info.item.hItem = Select(dlg, L"日本/東京"), info.item.pszText = const_cast<LPWSTR>(L"東京都");
         ::SendMessageW(hDlg, WM_NOTIFY, IDC_CITY_TREE, reinterpret_cast<LPARAM>(&info));
         Press(hDlg, IDOK);
     });

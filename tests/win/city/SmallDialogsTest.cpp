@@ -70,8 +70,9 @@ TEST_F(SmallDialogs, FolderEditorTrimsTheNameAndRefusesBlanks)
         CEdtFld dlg;
         dlg.m_strName = L"アジア";
         EXPECT_EQ(c.pszName ? c.nButton : IDCANCEL, dlg.DoModal());
-        if (c.pszName)
+        if (c.pszName) {
             EXPECT_EQ(CString(c.pszName), dlg.m_strName);
+        }
     }
 }
 

@@ -179,11 +179,15 @@ TEST(ObsResources, CityTreeImagesLoadThroughTheChainWithTheirBackgroundMasked)
     EXPECT_EQ(pictures.size(), 4u);
 }
 
-// The name a new place starts with, which the dialog tests type over; the other texts the
-// dialogs show are checked where they show them.
-TEST(ObsResources, NewPlaceName)
+// Strings no dialog test shows: the name a new place starts with, and the keys under which
+// users' window positions are stored. The other texts are checked where the dialogs show them.
+TEST(ObsResources, StringTable)
 {
-    wchar_t buf[16] = {};
-    LoadStringW(kVrkObs, IDS_NEW_CITY, buf, 16);
-    EXPECT_STREQ(buf, L"新規");
+    const struct { UINT id; const wchar_t* text; } cases[] = {{IDS_NEW_CITY, L"新規"}, {IDS_REGKEY_CITY, L"Dialog\\City"},
+        {IDS_REGKEY_ADDCITY, L"Dialog\\AddCity"}, {IDS_REGKEY_EDITFOLDER, L"Dialog\\EditFolder"}};
+    for (const auto& c : cases) {
+        wchar_t buf[32] = {};
+        LoadStringW(kVrkObs, c.id, buf, 32);
+        EXPECT_STREQ(buf, c.text) << "string " << c.id;
+    }
 }
