@@ -6,6 +6,7 @@
 
 #include <afx/afxwin.h>
 #include <commctrl.h>
+#include <vrkcom/VrkDDX.h>
 #include <windowsx.h>
 
 #include <WinTestKit.h>
@@ -34,7 +35,7 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override
     {
-        DDX_Text(pDX, IDC_AFXTEST_INT, m_nInt);
+        DDX_Int(pDX, IDC_AFXTEST_INT, m_nInt, 0, 0);
         DDX_Check(pDX, IDC_AFXTEST_CHECK, m_nCheck);
         DDX_Radio(pDX, IDC_AFXTEST_RADIO_A, m_nRadio);
         DDX_CBIndex(pDX, IDC_AFXTEST_COMBO, m_nCombo);

@@ -38,12 +38,7 @@ private:
     BOOL m_bEditLastControl = FALSE;
 };
 
-// Edits. Save: an integer, unsigned or number text that does not parse gives a message box and
-// Fail(). Load: the value as text ("%d", "%u", up to 15 significant digits).
-AFX_API void DDX_Text(CDataExchange* pDX, int nIDC, int& value);
-AFX_API void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value);
-AFX_API void DDX_Text(CDataExchange* pDX, int nIDC, long& value);
-AFX_API void DDX_Text(CDataExchange* pDX, int nIDC, double& value);
+// An edit's text. Numbers go through the common library's DDX_Int and DDX_DoubleFmt.
 AFX_API void DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
 // The radio group that starts at nIDC (up to the next WS_GROUP): the index of the checked
 // button, -1 for none.
@@ -55,7 +50,3 @@ AFX_API void DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index);
 // Subclasses the control into rControl the first time.
 AFX_API void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
 
-// Pure parsers behind DDX_Text: leading and trailing blanks allowed, nothing else; FALSE when
-// the text is not a number of that type in range.
-AFX_API BOOL AfxParseInt(const wchar_t* text, long long minValue, long long maxValue, long long* pValue);
-AFX_API BOOL AfxParseDouble(const wchar_t* text, double* pValue);
