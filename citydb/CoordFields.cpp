@@ -2,6 +2,7 @@
 
 #include <citydb/CityText.h>
 
+#include <climits>
 #include <cmath>
 
 CAngleParts SplitAngle(double dValue, int nMaxDeg)
@@ -19,9 +20,8 @@ CAngleParts SplitAngle(double dValue, int nMaxDeg)
         parts.dSec = 0.0;
         if (++parts.nMin >= 60) {
             parts.nMin = 0;
-            ++parts.nDeg;
-            if (parts.nDeg > nMaxDeg)
-                parts.nDeg = nMaxDeg;
+            // Capped before the increment, which could otherwise overflow.
+            parts.nDeg = parts.nDeg >= nMaxDeg ? nMaxDeg : parts.nDeg + 1;
         }
     } else {
         parts.dSec = dTenths / 10.0;
@@ -42,8 +42,9 @@ CTzParts SplitTimeZone(double dTz)
         return parts;
     const double dAbs = std::fabs(dTz);
     parts.nHour = CityTruncToInt(dAbs);
-    parts.nMin = CityTruncToInt((dAbs - parts.nHour) * 60.0 + 0.5);
-    if (parts.nMin >= 60) {
+    // The minutes of the fraction alone, at most 60 even where the hours were capped.
+    parts.nMin = static_cast<int>((dAbs - std::floor(dAbs)) * 60.0 + 0.5);
+    if (parts.nMin >= 60 && parts.nHour < INT_MAX) {
         parts.nMin -= 60;
         ++parts.nHour;
     }

@@ -49,10 +49,9 @@ CPlaceFields PlaceEditorFields(const CString& strName, const CCityList& place)
     if (std::fabs(place.m_dTz) > 24.0) {
         fields.m_nTzHour = CityTruncToInt(std::fabs(place.m_dTz));
     } else {
-        CTzParts tz = SplitTimeZone(place.m_dTz);
-        // A zone that rounds to 60 minutes shows the next hour.
-        fields.m_nTzHour = tz.nHour + tz.nMin / 60;
-        fields.m_nTzMin = tz.nMin % 60;
+        const CTzParts tz = SplitTimeZone(place.m_dTz);
+        fields.m_nTzHour = tz.nHour;
+        fields.m_nTzMin = tz.nMin;
     }
     return fields;
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <climits>
 #include <limits>
 #include <string>
 
@@ -19,6 +20,7 @@ TEST(CoordFields, SplitAngleCarriesRoundedSeconds)
         {"carry to a whole turn", 359.999999, 360, 360, 0, 0.0},
         {"carry beyond the maximum not capped", 180.99999, 180, 180, 0, 0.0},
         {"carry reaches 90 degrees of latitude", 89.9999999, 90, 90, 0, 0.0},
+        {"carry past the largest int overflowed", 2147483647.99999, 360, 360, 0, 0.0},
         {"not a number gives zeros", kNan, 90, 0, 0, 0.0},
     };
     for (const auto& c : cases) {
@@ -40,6 +42,7 @@ TEST(CoordFields, TimeZoneSplitAndCombine)
         {"60 minutes not carried, west", -(2.0 + 59.7 / 60.0), 1, 3, 0},
         {"a zone rounding to zero shown as minus", -0.001 / 15.0, 0, 0, 0},
         {"not a number gives zeros", kNan, 0, 0, 0},
+        {"a huge zone overflowed the carry", 1e10, 0, INT_MAX, 0},
     };
     for (const auto& c : cases) {
         const CTzParts parts = SplitTimeZone(c.tz);
