@@ -18,7 +18,6 @@
 namespace {
 
 constexpr UINT kMsgCityProgress = WM_USER + 112;  // 1136, to the host's main window
-constexpr std::intptr_t kFolderData = -1;
 constexpr COLORREF kImageMask = RGB(255, 0, 0);
 
 // Loading progress to the host's main window; the start carries a pointer to its text.
@@ -111,16 +110,13 @@ void CDlgCity::DoDataExchange(CDataExchange* pDX)
 
 void CDlgCity::AttachControls()
 {
-    constexpr COLORREF kFace = 0xB4B4B4;
-    constexpr COLORREF kShadow = 0x6B6B6B;
-    constexpr COLORREF kHot = 0x9DB600;
-    m_btnOK.Attach(IDOK, this, 0, kFace, kShadow, kHot, 1);
-    m_btnCancel.Attach(IDCANCEL, this, 0, kFace, kShadow, kHot, 1);
-    m_btnSetInit.Attach(IDC_CITY_BTN_SET_INIT, this, 0, kFace, kShadow, kHot, 1);
-    m_btnEdit.Attach(IDC_CITY_BTN_EDIT, this, 0, kFace, kShadow, kHot, 1);
-    m_btnAdd.Attach(IDC_CITY_BTN_ADD, this, 0, kFace, kShadow, kHot, 1);
-    m_btnDel.Attach(IDC_CITY_BTN_DEL, this, 0, kFace, kShadow, kHot, 1);
-    m_btnReset.Attach(IDC_CITY_BTN_RESET, this, 0, kFace, kShadow, kHot, 1);
+    m_btnOK.Attach(IDOK, this);
+    m_btnCancel.Attach(IDCANCEL, this);
+    m_btnSetInit.Attach(IDC_CITY_BTN_SET_INIT, this);
+    m_btnEdit.Attach(IDC_CITY_BTN_EDIT, this);
+    m_btnAdd.Attach(IDC_CITY_BTN_ADD, this);
+    m_btnDel.Attach(IDC_CITY_BTN_DEL, this);
+    m_btnReset.Attach(IDC_CITY_BTN_RESET, this);
 
     m_edtLonDeg.Attach(IDC_CITY_EDT_LNG_DEG, this);
     m_edtLonMin.Attach(IDC_CITY_EDT_LNG_MIN, this);
@@ -241,8 +237,8 @@ void CDlgCity::OnSelchangedSetObsTreeCity(NMHDR*, LRESULT* pResult)
 {
     m_hSelItem = m_tree.GetSelectedItem();
     const std::intptr_t nData = m_hSelItem ? static_cast<std::intptr_t>(m_tree.GetItemData(m_hSelItem))
-                                           : kFolderData;
-    m_bSelCity = nData != kFolderData ? 1 : 0;
+                                           : CITY_FOLDER_DATA;
+    m_bSelCity = nData != CITY_FOLDER_DATA ? 1 : 0;
     m_bSelFolder = m_bSelCity ? 0 : 1;
     if (m_bSelCity)
         ShowPlace(m_session.m_data.CityAt(static_cast<int>(nData)));
@@ -273,7 +269,7 @@ void CDlgCity::OnDblclkSetObsTreeCity(NMHDR*, LRESULT* pResult)
 {
     *pResult = 0;
     m_hSelItem = m_tree.GetSelectedItem();
-    if (m_hSelItem != nullptr && static_cast<std::intptr_t>(m_tree.GetItemData(m_hSelItem)) != kFolderData) {
+    if (m_hSelItem != nullptr && static_cast<std::intptr_t>(m_tree.GetItemData(m_hSelItem)) != CITY_FOLDER_DATA) {
         UpdateData(TRUE);
         OnOK();
     }
@@ -377,10 +373,11 @@ void CDlgCity::OnObsSetInit()
     if (AfxMessageBox(strText, MB_OKCANCEL | MB_ICONINFORMATION) != IDOK)
         return;
     m_bSetDefault = 1;
-    m_dDefLon = CombineAngle(m_nLonDeg, m_nLonMin, m_dLonSec, m_nEastWest != 0 ? 1 : 0);
-    m_dDefLat = CombineAngle(m_nLatDeg, m_nLatMin, m_dLatSec, m_nNorthSouth != 0 ? 1 : 0);
-    m_dDefAlt = m_dAlt;
-    m_dDefTz = CombineTimeZone(m_nTzHour, m_nTzMin, m_nTzSign != 0 ? 1 : 0);
+    const CCityList place = PlaceOf(Fields(), 0);
+    m_dDefLon = place.m_dLon;
+    m_dDefLat = place.m_dLat;
+    m_dDefAlt = place.m_dAlt;
+    m_dDefTz = place.m_dTz;
 }
 
 void CDlgCity::OnBnClickedCityReset()
@@ -401,13 +398,8 @@ void CDlgCity::OnEndlabeleditSetObsTreeCity(NMHDR* pNMHDR, LRESULT* pResult)
         // Through the editor, so that the new name is also in the log and survives the next
         // load; a bare text change would be undone by the replay.
         const CString strName(item.pszText);
-        const HCITYITEM hItem = reinterpret_cast<HCITYITEM>(item.hItem);
-        const std::intptr_t nData = static_cast<std::intptr_t>(m_tree.GetItemData(item.hItem));
         CString strRefusal;
-        const bool bDone = nData == kFolderData
-            ? m_session.m_editor.EditFolder(hItem, strName, strRefusal)
-            : m_session.m_editor.EditPlace(hItem, strName, m_session.m_data.CityAt(static_cast<int>(nData)),
-                                           strRefusal);
+        const bool bDone = m_session.m_editor.RenameItem(CityItem(item.hItem), strName, strRefusal);
         if (!bDone && !strRefusal.IsEmpty())
             AfxMessageBox(strRefusal, MB_OK | MB_ICONINFORMATION);
     }
@@ -501,8 +493,7 @@ void CDlgCity::EndOfDrag(BOOL bDrop, CPoint point)
         return dlg.DoModal() == IDOK ? dlg.m_nMoveMode : -1;
     };
     CString strRefusal;
-    m_session.m_editor.EndOfDrag(bInTree, reinterpret_cast<HCITYITEM>(hItem), reinterpret_cast<HCITYITEM>(hTarget),
-                                 askMode, strRefusal);
+    m_session.m_editor.EndOfDrag(bInTree, CityItem(hItem), CityItem(hTarget), askMode, strRefusal);
     m_tree.SelectDropTarget(nullptr);
     if (!strRefusal.IsEmpty())
         AfxMessageBox(strRefusal, MB_OK | MB_ICONINFORMATION);
@@ -532,36 +523,18 @@ void CDlgCity::OnOK()
     CZelDialog::OnOK();
 }
 
-BOOL CDlgCity::IsDuplicateItemName(HTREEITEM hParent, CString strName, CString strCurrent)
-{
-    return m_session.m_editor.IsDuplicateItemName(CityItem(hParent), strName, strCurrent);
-}
-
 bool CDlgCity::RunPlaceEditor(CString& strName, int& nType, CCoordFields& fields)
 {
     CEdtCty edit;
     edit.SetCorMapPtr(m_pCorMap);
     edit.m_strName = strName;
-    edit.m_nEastWest = m_nEastWest;
-    edit.m_nLonDeg = m_nLonDeg;
-    edit.m_nLonMin = m_nLonMin;
-    edit.m_dLonSec = m_dLonSec;
-    edit.m_nNorthSouth = m_nNorthSouth;
-    edit.m_nLatDeg = m_nLatDeg;
-    edit.m_nLatMin = m_nLatMin;
-    edit.m_dLatSec = m_dLatSec;
-    edit.m_dAlt = m_dAlt;
-    edit.m_nTzSign = m_nTzSign;
-    edit.m_nTzHour = m_nTzHour;
-    edit.m_nTzMin = m_nTzMin;
+    edit.SetFields(Fields());
     edit.m_nType = nType;
     if (edit.DoModal() != IDOK)
         return false;
     strName = edit.m_strName;
     nType = edit.m_nType;
-    fields = CCoordFields{edit.m_nEastWest, edit.m_nLonDeg, edit.m_nLonMin, edit.m_dLonSec,
-                          edit.m_nNorthSouth, edit.m_nLatDeg, edit.m_nLatMin, edit.m_dLatSec,
-                          edit.m_dAlt, edit.m_nTzSign, edit.m_nTzHour, edit.m_nTzMin};
+    fields = edit.Fields();
     return true;
 }
 

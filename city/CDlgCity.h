@@ -110,6 +110,11 @@ public:
     // Made by the tree at the start of a drag, deleted at its end.
     std::unique_ptr<CImageList> m_pDragImage;
 
+    // The twelve coordinate fields as one set of values: for the shared field rules, and to
+    // hand them to and from another dialog.
+    CCoordFields Fields() const;
+    void SetFields(const CCoordFields& fields);
+
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
@@ -170,15 +175,11 @@ private:
     // Writes the members to the controls; the edits' change handlers ignore the EN_CHANGE
     // this causes, which is not the user's typing.
     void WriteFields();
-    CCoordFields Fields() const;
-    void SetFields(const CCoordFields& fields);
     // One body for the nine edits and one for the nine up-downs, by the field's rule.
     void OnChangeField(CoordField field);
     void OnDeltaposField(CoordField field, NMHDR* pNMHDR, LRESULT* pResult);
     void ReportSaveFailure(const CLocationLog::SaveResult& result);
 
-    // TRUE when strName may not be used below hParent (strCurrent: the edited item's name).
-    BOOL IsDuplicateItemName(HTREEITEM hParent, CString strName, CString strCurrent);
     // Runs the place editor on the shown fields with this name and type; on IDOK the name, the
     // type and the editor's fields come back (the dialog's own fields untouched).
     bool RunPlaceEditor(CString& strName, int& nType, CCoordFields& fields);

@@ -137,6 +137,9 @@ CCoordFields CEdtCty::Fields() const
 
 void CEdtCty::SetFields(const CCoordFields& fields)
 {
+    m_nEastWest = fields.nEastWest;
+    m_nNorthSouth = fields.nNorthSouth;
+    m_nTzSign = fields.nTzSign;
     m_nLonDeg = fields.nLngDeg;
     m_nLonMin = fields.nLngMin;
     m_dLonSec = fields.dLngSec;

@@ -76,6 +76,11 @@ public:
 
     CCorZelMap* m_pCorMap = nullptr;
 
+    // The twelve coordinate fields as one set of values: for the shared field rules, and to
+    // hand them to and from another dialog.
+    CCoordFields Fields() const;
+    void SetFields(const CCoordFields& fields);
+
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     void AttachControls() override;
@@ -107,9 +112,6 @@ private:
     // Writes the members to the controls. The edits' change handlers ignore the EN_CHANGE this
     // causes: half-way through, reading the fields back would overwrite members not yet written.
     void WriteFields();
-    // The nine fields as one set of values for the shared rules, and back.
-    CCoordFields Fields() const;
-    void SetFields(const CCoordFields& fields);
     CPlaceFields PlaceFields() const;
     // One body for the nine edits and one for the nine up-downs, by the field's rule.
     void OnChangeField(CoordField field);

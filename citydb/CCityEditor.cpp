@@ -166,6 +166,13 @@ bool CCityEditor::EditPlace(HCITYITEM hItem, const CString& strName, const CCity
     return true;
 }
 
+bool CCityEditor::RenameItem(HCITYITEM hItem, const CString& strName, CString& strRefusal)
+{
+    if (IsFolder(hItem))
+        return EditFolder(hItem, strName, strRefusal);
+    return EditPlace(hItem, strName, m_data.CityAt(static_cast<int>(Tree().GetItemData(hItem))), strRefusal);
+}
+
 bool CCityEditor::EditFolder(HCITYITEM hItem, const CString& strName, CString& strRefusal)
 {
     strRefusal.Empty();
@@ -261,16 +268,6 @@ bool CCityEditor::EndOfDrag(BOOL bDrop, HCITYITEM hItem, HCITYITEM hTarget,
 
 HCITYITEM CCityEditor::CopyTree(HCITYITEM hSource, HCITYITEM hParent, HCITYITEM hInsertAfter)
 {
-    HCITYITEM hNew = nullptr;
-    if (CopyInto(hSource, hParent, hInsertAfter, hNew))
-        return hNew;
-    if (hNew)
-        DeleteTree(hNew);
-    return nullptr;
-}
-
-bool CCityEditor::CopyInto(HCITYITEM hSource, HCITYITEM hParent, HCITYITEM hInsertAfter, HCITYITEM& hNew)
-{
     ICityTree& tree = Tree();
     int nImage = 0;
     int nSelectedImage = 0;
@@ -278,17 +275,19 @@ bool CCityEditor::CopyInto(HCITYITEM hSource, HCITYITEM hParent, HCITYITEM hInse
     // Every state bit but the selection: a real tree view draws an item inserted with
     // TVIS_SELECTED highlighted beside the actual selection, and the copy is not selected.
     const unsigned nState = tree.GetItemState(hSource, ~0u) & ~CITY_TVIS_SELECTED;
-    hNew = tree.InsertItem(tree.GetItemText(hSource), nImage, nSelectedImage,
-                           tree.GetItemData(hSource), hParent, hInsertAfter);
+    const HCITYITEM hNew = tree.InsertItem(tree.GetItemText(hSource), nImage, nSelectedImage,
+                                           tree.GetItemData(hSource), hParent, hInsertAfter);
     if (!hNew)
-        return false;
+        return nullptr;
     tree.SetItemState(hNew, nState, ~0u);
     for (HCITYITEM hChild = tree.GetChildItem(hSource); hChild; hChild = tree.GetNextSiblingItem(hChild)) {
-        HCITYITEM hChildCopy = nullptr;
-        if (!CopyInto(hChild, hNew, CITY_TVI_LAST, hChildCopy))
-            return false;
+        // A refused insert anywhere below takes the whole partial copy away.
+        if (!CopyTree(hChild, hNew, CITY_TVI_LAST)) {
+            DeleteTree(hNew);
+            return nullptr;
+        }
     }
-    return true;
+    return hNew;
 }
 
 void CCityEditor::DeleteTree(HCITYITEM hItem)

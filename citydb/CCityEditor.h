@@ -49,6 +49,8 @@ public:
     // Also uses place.m_nAltFlag, which the place editor works out. False when refused.
     bool EditPlace(HCITYITEM hItem, const CString& strName, const CCityList& place, CString& strRefusal);
     bool EditFolder(HCITYITEM hItem, const CString& strName, CString& strRefusal);
+    // The tree's label edit: a new name for a folder, or for a place with its values kept.
+    bool RenameItem(HCITYITEM hItem, const CString& strName, CString& strRefusal);
     // Deletes the item with its subtree. False for a null item or the root folder.
     bool DeleteItem(HCITYITEM hItem);
 
@@ -74,8 +76,6 @@ private:
     ICityTree& Tree() const { return *m_data.m_pTree; }
     bool IsFolder(HCITYITEM hItem) const;
     void WritePlace(HCITYITEM hItem, const CCityList& place, int nAltFlag);
-    // hNew receives the copy of hSource as soon as it is inserted; false when any insert failed.
-    bool CopyInto(HCITYITEM hSource, HCITYITEM hParent, HCITYITEM hInsertAfter, HCITYITEM& hNew);
 
     CCityData& m_data;
     CLocationLog& m_log;

@@ -1055,18 +1055,7 @@ void CDlgObs::OnObsBtnCity()
     dlg.m_strObsFile = strObsFile;
     dlg.m_strUserObsFile = m_strDataDir + _T("zelkam_user.obs");
     dlg.m_strUserJsonFile = m_strDataDir + _T("zelkam_user_obs.json");
-    dlg.m_nEastWest = m_nEastWest;
-    dlg.m_nLonDeg = m_nLngDeg;
-    dlg.m_nLonMin = m_nLngMin;
-    dlg.m_dLonSec = m_dLngSec;
-    dlg.m_nNorthSouth = m_nNorthSouth;
-    dlg.m_nLatDeg = m_nLatDeg;
-    dlg.m_nLatMin = m_nLatMin;
-    dlg.m_dLatSec = m_dLatSec;
-    dlg.m_nTzSign = m_nTzSign;
-    dlg.m_nTzHour = m_nTzHour;
-    dlg.m_nTzMin = m_nTzMin;
-    dlg.m_dAlt = m_dAltitude;
+    dlg.SetFields(Fields());
 
     CWnd* pMain = AfxGetMainWnd();
     if (pMain != nullptr)
@@ -1077,18 +1066,7 @@ void CDlgObs::OnObsBtnCity()
     if (nResult != IDOK)
         return;
 
-    m_nEastWest = dlg.m_nEastWest;
-    m_nLngDeg = dlg.m_nLonDeg;
-    m_nLngMin = dlg.m_nLonMin;
-    m_dLngSec = dlg.m_dLonSec;
-    m_nNorthSouth = dlg.m_nNorthSouth;
-    m_nLatDeg = dlg.m_nLatDeg;
-    m_nLatMin = dlg.m_nLatMin;
-    m_dLatSec = dlg.m_dLatSec;
-    m_nTzSign = dlg.m_nTzSign;
-    m_nTzHour = dlg.m_nTzHour;
-    m_nTzMin = dlg.m_nTzMin;
-    m_dAltitude = dlg.m_dAlt;
+    SetFields(dlg.Fields());
     if (dlg.m_bSetDefault)
         SaveDefault(dlg.m_dDefLon, dlg.m_dDefLat, dlg.m_dDefAlt, dlg.m_dDefTz);
     WriteFields();
