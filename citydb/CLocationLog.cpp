@@ -334,7 +334,7 @@ public:
         return it->second.untaken[it->second.nTaken++];
     }
 
-    // The first child whose text is strText now, as SearchNodeItem finds it.
+    // The first child whose text is strText now.
     HCITYITEM Find(const CString& strText)
     {
         if (!Scanning()) {
@@ -518,34 +518,6 @@ void CLocationLog::ClearClaims()
     m_itemRecord.clear();
     m_recordItem.clear();
     m_pClaimedTop = nullptr;
-}
-
-HCITYITEM CLocationLog::SearchNodeItem(HCITYITEM hParent, const CString& strName) const
-{
-    if (!m_data.m_pTree || !hParent)
-        return nullptr;
-    ICityTree& tree = *m_data.m_pTree;
-    HCITYITEM hItem = tree.GetChildItem(hParent == CITY_TVI_ROOT ? nullptr : hParent);
-    for (; hItem; hItem = tree.GetNextSiblingItem(hItem)) {
-        if (tree.GetItemText(hItem).Compare(strName) == 0)
-            return hItem;
-    }
-    return nullptr;
-}
-
-HCITYITEM CLocationLog::AddTreeViewFromContextData(HCITYITEM hParent, const CString& strName,
-                                                   const CString& strOffset, const CString& strData,
-                                                   int bFolder)
-{
-    if (!m_data.m_pTree || !hParent)
-        return nullptr;
-    HCITYITEM hAfter = CITY_TVI_FIRST;
-    if (!strOffset.IsEmpty()) {
-        HCITYITEM hSibling = SearchNodeItem(hParent, strOffset);
-        if (hSibling)
-            hAfter = hSibling;
-    }
-    return InsertFromContextData(hParent, strName, hAfter, strData, bFolder);
 }
 
 HCITYITEM CLocationLog::InsertFromContextData(HCITYITEM hParent, const CString& strName, HCITYITEM hAfter,

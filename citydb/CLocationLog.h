@@ -69,11 +69,6 @@ public:
     // as taken. The records are only read, and each item is remembered with the record that
     // took it, for the recording.
     void AnalyzeNodeContext(picojson::array& aRecord, HCITYITEM hParent);
-    HCITYITEM SearchNodeItem(HCITYITEM hParent, const CString& strName) const;
-    // The new item, or null when the tree did not insert it.
-    HCITYITEM AddTreeViewFromContextData(HCITYITEM hParent, const CString& strName,
-                                         const CString& strOffset, const CString& strData,
-                                         int bFolder);
     void UpdTreeViewFromContextData(HCITYITEM hItem, const CString& strName,
                                     const CString& strData, int bFolder);
 

@@ -1,13 +1,14 @@
 #include <citydb/CPlaceFields.h>
 
 #include <citydb/CityName.h>
+#include <citydb/CoordFields.h>
 
 CString CPlaceFields::Check()
 {
     m_strName.Trim();
-    const double dLon = m_nLonDeg + m_nLonMin / 60.0 + m_dLonSec / 3600.0;
-    const double dLat = m_nLatDeg + m_nLatMin / 60.0 + m_dLatSec / 3600.0;
-    const double dTz = m_nTzHour + m_nTzMin / 60.0;
+    const double dLon = CombineAngle(m_nLonDeg, m_nLonMin, m_dLonSec, 0);
+    const double dLat = CombineAngle(m_nLatDeg, m_nLatMin, m_dLatSec, 0);
+    const double dTz = CombineTimeZone(m_nTzHour, m_nTzMin, 0);
     const CString strUnstorable = m_strName.IsEmpty() ? CString() : CityNameRefusal(m_strName, L"都市名");
     const struct {
         bool bFails;

@@ -100,17 +100,9 @@ BOOL AfxLoadString(UINT nID, CString& rString)
 
 void AfxFormatString1(CString& rString, UINT nIDS, LPCTSTR lpsz1)
 {
-    CString strFormat;
-    AfxLoadString(nIDS, strFormat);
     rString.Empty();
-    for (int i = 0; i < strFormat.GetLength(); ++i) {
-        if (strFormat[i] == L'%' && i + 1 < strFormat.GetLength() && strFormat[i + 1] == L'1') {
-            rString += lpsz1;
-            ++i;
-        } else {
-            rString += strFormat[i];
-        }
-    }
+    if (AfxLoadString(nIDS, rString))
+        rString.Replace(L"%1", lpsz1);
 }
 
 BOOL CString::LoadString(UINT nID)
