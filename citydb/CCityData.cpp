@@ -17,7 +17,6 @@ namespace {
 
 const wchar_t* const kRootName = L"場所";
 const wchar_t* const kLoadingText = L"都市データの読み込み中";
-const int kNameBytes = 40;
 
 // The folders most recently opened at each level while a list is read.
 struct OpenFolder {
@@ -365,7 +364,7 @@ std::string CCityData::PlaceLine(ICityTree& tree, HCITYITEM hItem) const
     if (!hItem || nData < 0 || nData >= m_nCityNum)
         AfxThrowInvalidArgException();
     const CCityList& city = CityAt(static_cast<int>(nData));
-    std::string name = CityCutName(CityListName(tree.GetItemText(hItem)), kNameBytes);
+    std::string name = CityCutName(CityListName(tree.GetItemText(hItem)), NameBytes);
     CStringA line;
     line.Format("%-40.40s,%11.7f%c,%10.7f%c,%7d,%c%05.2f,%s,%2d,%2d\r\n", name.c_str(),
                 std::fabs(city.m_dLon), city.m_dLon < 0 ? 'W' : 'E',

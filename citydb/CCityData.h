@@ -18,6 +18,8 @@ public:
     static constexpr int CityCapacity = 10000;
     // Deepest folder level the lists keep; deeper "@" prefixes are read as this level.
     static constexpr int MaxLevel = 99;
+    // Longest place name in bytes: the place line's name field is cut there.
+    static constexpr int NameBytes = 40;
 
     CCityData();
 

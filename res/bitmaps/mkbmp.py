@@ -6,8 +6,7 @@
 ART holds a palette ("C RRGGBB", one character a colour) and sections "[name]", each a grid
 of equal rows, one character a pixel. Each section becomes OUTDIR/name.bmp.
 
-The palette may use only the 16 standard colours: an image list created without a colour
-depth holds 4-bit images, and any other colour would be changed when the list takes it.
+The palette may use only the 16 standard colours, the palette every 4-bit file carries.
 """
 
 import struct

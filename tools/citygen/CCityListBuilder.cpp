@@ -4,6 +4,7 @@
 #include "PlaceName.h"
 #include "ZoneOffset.h"
 
+#include <citydb/CCityData.h>
 #include <citydb/Utf8Text.h>
 
 #include <algorithm>
@@ -45,7 +46,7 @@ std::vector<CListPlace> CCityListBuilder::FromGeo(const std::vector<CGeoPlace>& 
             itZone = mapZoneHours.emplace(geo.m_strZone, ZoneStandardHours(geo.m_strZone)).first;
         CListPlace place;
         place.m_aPath = PathOf(geo);
-        place.m_strName = ListName(geo.m_strName, geo.m_strPlainName, NameBytes);
+        place.m_strName = ListName(geo.m_strName, geo.m_strPlainName, CCityData::NameBytes);
         place.m_dLon = geo.m_dLon;
         place.m_dLat = geo.m_dLat;
         place.m_dTz = itZone->second;

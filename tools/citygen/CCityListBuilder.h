@@ -9,9 +9,6 @@
 // Decides where each city goes and what its line holds, and makes the smaller cut.
 class CCityListBuilder {
 public:
-    // Longest place name in bytes: the writer cuts the name field there.
-    static constexpr int NameBytes = 40;
-
     // Japan: 日本 → prefecture (in the national code order) → city; elsewhere: 世界 → region
     // (in the table's order) → country (by name) → city. Names by ListName; the time zone is
     // the zone's standard offset (ZoneStandardHours). Throws std::runtime_error for a country

@@ -1,4 +1,5 @@
 #include "CCityListWriter.h"
+#include "PlaceName.h"
 
 #include <citydb/CCityData.h>
 #include <citydb/CMemTree.h>
@@ -15,7 +16,7 @@ std::string CCityListWriter::Text(std::vector<CListPlace> aPlace, const std::vec
     std::string strOut;
     for (const std::wstring& strLine : aHeader) {
         std::wstring strText = L"# " + strLine;
-        if (WideFromAnsi(AnsiFromWide(strText)) != strText)
+        if (!AnsiHolds(strText))
             throw std::runtime_error("header line \"" + CityUtf8FromWide(strLine) + "\" is not in the code page");
         strOut += AnsiFromWide(strText) + "\r\n";
     }

@@ -1,8 +1,8 @@
 #include "CLandmarkSource.h"
 
-#include "CCityListBuilder.h"
 #include "PlaceName.h"
 
+#include <citydb/CCityData.h>
 #include <citydb/Utf8Text.h>
 
 #include <cmath>
@@ -60,7 +60,7 @@ std::vector<CListPlace> CLandmarkSource::Parse(const std::string& strText)
         place.m_aPath = {{pFolder->order, pFolder->name}};
         place.m_nKind = pFolder->kind;
         const std::wstring strName = CityWideFromUtf8(aField[1]);
-        place.m_strName = ListName(strName, strName, CCityListBuilder::NameBytes);
+        place.m_strName = ListName(strName, strName, CCityData::NameBytes);
         if (place.m_strName.wstr() != strName)
             throw std::runtime_error(strWhere + ": the name \"" + aField[1] + "\" cannot be kept as it is");
         place.m_dLon = Number(aField[2], -180, 180, strWhere);

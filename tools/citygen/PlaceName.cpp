@@ -11,12 +11,12 @@
 #include <memory>
 #include <stdexcept>
 
-namespace {
-
 bool AnsiHolds(const std::wstring& strText)
 {
     return WideFromAnsi(AnsiFromWide(strText)) == strText;
 }
+
+namespace {
 
 // Letters that GLib cannot spell in ASCII but the data uses (Turkish, Vietnamese, Azerbaijani
 // names and the ʻokina of transcriptions).
@@ -58,13 +58,6 @@ std::wstring Composed(const std::wstring& strText)
     return nfc ? CityWideFromUtf8(nfc.get()) : strText;
 }
 
-std::wstring TrimmedRight(std::wstring strText)
-{
-    while (!strText.empty() && CityIsSpace(strText.back()))
-        strText.pop_back();
-    return strText;
-}
-
 std::wstring MadeFit(const std::wstring& strPlain, int nMaxBytes)
 {
     std::wstring strOut;
@@ -87,7 +80,7 @@ std::wstring MadeFit(const std::wstring& strPlain, int nMaxBytes)
     }
     if (nMaxBytes > 0)
         strOut = WideFromAnsi(CityCutName(CString(strOut), nMaxBytes));
-    return TrimmedRight(strOut);
+    return CString(strOut).TrimRight().wstr();
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 // "@" (they mark close and folder lines) nor with or ending in white space (the reader trims
 // it), and for places at most 40 bytes (the writer cuts the name field there).
 
+// True when the ANSI code page holds every character of strText.
+bool AnsiHolds(const std::wstring& strText);
 // True when the list holds strName as it is; nMaxBytes 0 sets no length limit.
 bool ListHoldsName(const std::wstring& strName, int nMaxBytes);
 
