@@ -1,5 +1,7 @@
 #include "CDataWatch.h"
 
+#include "CJsonLine.h"
+
 #include <windows.h>
 #include <bcrypt.h>
 
@@ -10,11 +12,6 @@ CDataWatch::CDataWatch(const CString& folder) : m_strFolder(folder)
     if (!m_strFolder.IsEmpty() && m_strFolder.Right(1) != L"\\" && m_strFolder.Right(1) != L"/")
         m_strFolder += L"\\";
     m_last = Take();
-    for (auto& [name, file] : m_last) {
-        CString path = m_strFolder + name;
-        path.Replace(L'/', L'\\');
-        file.sha256 = Sha256(path);
-    }
 }
 
 CDataWatch::Snapshot CDataWatch::Take() const
@@ -53,10 +50,8 @@ std::vector<std::pair<CString, CDataWatch::File>> CDataWatch::Changes()
     std::vector<std::pair<CString, File>> changed;
     for (auto& [name, file] : now) {
         const auto it = m_last.find(name);
-        if (it != m_last.end() && it->second.size == file.size && it->second.time == file.time) {
-            file.sha256 = it->second.sha256;
+        if (it != m_last.end() && it->second.size == file.size && it->second.time == file.time)
             continue;
-        }
         CString path = m_strFolder + name;
         path.Replace(L'/', L'\\');
         file.sha256 = Sha256(path);
@@ -89,13 +84,5 @@ std::string CDataWatch::Sha256(const CString& path)
         BCryptDestroyHash(hash);
     if (alg)
         BCryptCloseAlgorithmProvider(alg, 0);
-    if (!ok)
-        return std::string();
-    std::string hex;
-    char two[3];
-    for (unsigned char b : digest) {
-        std::snprintf(two, sizeof two, "%02x", b);
-        hex += two;
-    }
-    return hex;
+    return ok ? CJsonLine::Hex(digest, sizeof digest) : std::string();
 }

@@ -1,9 +1,10 @@
 #include "CDemoEngine.h"
 
+#include <citydb/Utf8Text.h>
+
 #include <cstdio>
 #include <string>
 
-#include <windows.h>
 
 bool CDemoEngine::SplitAssignment(const CString& command, CString& name, CString& value)
 {
@@ -56,11 +57,7 @@ void CDemoEngine::Log(const CString& command) const
     FILE* f = _wfopen(m_strLogFile.GetString(), L"ab");
     if (!f)
         return;
-    std::string line(static_cast<size_t>(command.GetLength()) * 3 + 1, '\0');
-    const int n = WideCharToMultiByte(CP_UTF8, 0, command.GetString(), command.GetLength(),
-                                      &line[0], static_cast<int>(line.size()), nullptr, nullptr);
-    line.resize(static_cast<size_t>(n > 0 ? n : 0));
-    line += '\n';
+    const std::string line = CityUtf8FromWide(command.wstr()) + '\n';
     std::fwrite(line.data(), 1, line.size(), f);
     std::fclose(f);
 }

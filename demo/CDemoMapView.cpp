@@ -6,6 +6,7 @@
 #include <citydb/CCityData.h>
 #include <citydb/CMemTree.h>
 #include <standin/CStandInMap.h>
+#include <vrkcom/CCommonFile.h>
 
 #include <algorithm>
 #include <cmath>
@@ -63,14 +64,6 @@ Tap TapAt(double pos, int n, bool wrap)
     }
     return {static_cast<int>(std::clamp<long long>(i, 0, n - 1)),
             static_cast<int>(std::clamp<long long>(i + 1, 0, n - 1)), w};
-}
-
-CString ExeFolder()
-{
-    wchar_t path[MAX_PATH] = {};
-    const DWORD n = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    const CString s(path, static_cast<int>(n));
-    return s.Left(s.ReverseFind(L'\\') + 1);
 }
 
 }  // namespace
@@ -152,7 +145,7 @@ BOOL CDemoMapView::Attach(CStandInMap* pMap, HWND hNotify)
     m_hWnd = pMap->GetHwnd();
     m_hNotify = hNotify;
     if (m_strEarthFile.IsEmpty())
-        LoadEarth(ExeFolder() + L"earth.bmp");
+        LoadEarth(CCommonFile::GetModulePath(nullptr) + L"earth.bmp");
     ::InvalidateRect(m_hWnd, nullptr, TRUE);
     return TRUE;
 }
@@ -402,16 +395,6 @@ BOOL CDemoMapView::PointOf(double lng, double lat, CPoint& pt) const
     ::GetClientRect(m_hWnd, &rc);
     pt = Current(rc).ToClient(lng, lat);
     return rc.PtInRect(pt);
-}
-
-BOOL CDemoMapView::ClickAt(double lng, double lat)
-{
-    CPoint pt;
-    if (!PointOf(lng, lat, pt))
-        return FALSE;
-    ::SendMessageW(m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
-    ::SendMessageW(m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
-    return TRUE;
 }
 
 void CDemoMapView::OnLButtonUp(CPoint point)

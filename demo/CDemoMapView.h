@@ -35,8 +35,6 @@ public:
     void Draw(HDC hdc);
     // The client pixel where the map shows the point; FALSE when it is not in view.
     BOOL PointOf(double lng, double lat, CPoint& pt) const;
-    // Clicks the map where it shows the point, as a person would; FALSE when it is not in view.
-    BOOL ClickAt(double lng, double lat);
 
 private:
     static LRESULT CALLBACK SubclassProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,

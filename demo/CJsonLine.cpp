@@ -1,10 +1,12 @@
 #include "CJsonLine.h"
 
+#include <citydb/Utf8Text.h>
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cwchar>
 
-#include <windows.h>
 
 CJsonLine& CJsonLine::Add(const char* key, const std::string& json)
 {
@@ -26,29 +28,20 @@ CJsonLine& CJsonLine::Raw(const char* key, const std::string& json) { return Add
 
 std::string CJsonLine::Quote(const CString& text)
 {
-    std::string out = "\"";
-    for (int i = 0; i < text.GetLength(); ++i) {
-        const wchar_t c = text[i];
+    std::wstring escaped = L"\"";
+    for (const wchar_t c : text.wstr()) {
         if (c == L'"' || c == L'\\') {
-            out += '\\';
-            out += static_cast<char>(c);
+            escaped += L'\\';
+            escaped += c;
         } else if (c < 0x20) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned>(c));
-            out += buf;
-        } else if (c < 0x80) {
-            out += static_cast<char>(c);
+            wchar_t buf[8];
+            std::swprintf(buf, 8, L"\\u%04x", static_cast<unsigned>(c));
+            escaped += buf;
         } else {
-            // A surrogate pair goes over as one character.
-            const int n = (c >= 0xD800 && c < 0xDC00 && i + 1 < text.GetLength()) ? 2 : 1;
-            char buf[8];
-            const int len = WideCharToMultiByte(CP_UTF8, 0, text.GetString() + i, n, buf,
-                                                sizeof buf, nullptr, nullptr);
-            out.append(buf, static_cast<size_t>(len > 0 ? len : 0));
-            i += n - 1;
+            escaped += c;
         }
     }
-    return out + "\"";
+    return CityUtf8FromWide(escaped + L"\"");
 }
 
 std::string CJsonLine::Number(double value)
@@ -66,4 +59,15 @@ std::string CJsonLine::Number(double value)
             break;
     }
     return buf;
+}
+
+std::string CJsonLine::Hex(const unsigned char* bytes, size_t size)
+{
+    static const char kDigits[] = "0123456789abcdef";
+    std::string hex;
+    for (size_t i = 0; i < size; ++i) {
+        hex += kDigits[bytes[i] >> 4];
+        hex += kDigits[bytes[i] & 15];
+    }
+    return hex;
 }

@@ -22,6 +22,8 @@ public:
 
     static std::string Quote(const CString& text);
     static std::string Number(double value);
+    // Bytes as lower-case hex, two digits each.
+    static std::string Hex(const unsigned char* bytes, size_t size);
 
 private:
     CJsonLine& Add(const char* key, const std::string& json);

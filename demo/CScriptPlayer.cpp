@@ -6,9 +6,11 @@
 #include <afx/AfxMessageBox.h>
 #include <afx/AfxTest.h>
 #include <afx/CDialog.h>
+#include <citydb/CSafeFile.h>
+#include <citydb/Utf8Text.h>
+#include <vrkreg/CRegistry.h>
 
 #include <commctrl.h>
-#include <tlhelp32.h>
 
 #include <cmath>
 #include <cstdio>
@@ -24,12 +26,7 @@ constexpr int kMapId = 5002;
 
 CString Wide(const std::string& utf8)
 {
-    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                      nullptr, 0);
-    std::wstring w(static_cast<size_t>(n), L'\0');
-    if (n > 0)
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &w[0], n);
-    return CString(w.c_str());
+    return CString(CityWideFromUtf8(utf8));
 }
 
 bool IsInt(const picojson::value& v)
@@ -113,10 +110,9 @@ bool IsCheckable(HWND h)
 
 CString TextOf(HWND h)
 {
-    const int n = ::GetWindowTextLengthW(h);
-    std::wstring buf(static_cast<size_t>(n) + 1, L'\0');
-    ::GetWindowTextW(h, &buf[0], n + 1);
-    return CString(buf.c_str());
+    CString text;
+    CWnd::FromHandle(h)->GetWindowText(text);
+    return text;
 }
 
 // Replaces an edit's whole text in one change, as a paste over a selection does.
@@ -249,41 +245,14 @@ CScriptPlayer::CScriptPlayer(CTranscript& out, CDataWatch& watch, Host host)
 {
     s_pActive = this;
     AfxSetMessageBoxHandler(&CScriptPlayer::MessageBoxHandler);
-    HookEveryTemplate();
+    AfxSetModalDialogHookForAll([this](CDialog* pDlg) { OnModalDialog(pDlg); });
 }
 
 CScriptPlayer::~CScriptPlayer()
 {
-    for (UINT id : m_hooked)
-        AfxSetModalDialogHook(id, nullptr);
+    AfxSetModalDialogHookForAll(nullptr);
     AfxSetMessageBoxHandler(nullptr);
     s_pActive = nullptr;
-}
-
-void CScriptPlayer::HookEveryTemplate()
-{
-    std::set<UINT> ids;
-    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, GetCurrentProcessId());
-    MODULEENTRY32W me = {};
-    me.dwSize = sizeof me;
-    for (BOOL more = snap != INVALID_HANDLE_VALUE && Module32FirstW(snap, &me); more;
-         more = Module32NextW(snap, &me)) {
-        EnumResourceNamesW(
-            me.hModule, RT_DIALOG,
-            [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR p) -> BOOL {
-                if (IS_INTRESOURCE(name))
-                    reinterpret_cast<std::set<UINT>*>(p)->insert(
-                        static_cast<UINT>(reinterpret_cast<ULONG_PTR>(name)));
-                return TRUE;
-            },
-            reinterpret_cast<LONG_PTR>(&ids));
-    }
-    if (snap != INVALID_HANDLE_VALUE)
-        CloseHandle(snap);
-    for (UINT id : ids) {
-        AfxSetModalDialogHook(id, [this](CDialog* pDlg) { OnModalDialog(pDlg); });
-        m_hooked.push_back(id);
-    }
 }
 
 CString CScriptPlayer::CheckStep(const picojson::value& step)
@@ -320,16 +289,11 @@ CString CScriptPlayer::CheckStep(const picojson::value& step)
 bool CScriptPlayer::Load(const CString& path, int& line, CString& why)
 {
     line = 0;
-    FILE* f = _wfopen(path.GetString(), L"rb");
-    if (!f) {
+    std::string text;
+    if (!CSafeFile::Read(path, text)) {
         why = L"cannot read the script " + path;
         return false;
     }
-    std::string text;
-    char buf[4096];
-    for (size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;)
-        text.append(buf, n);
-    std::fclose(f);
     if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
         text.erase(0, 3);
     size_t pos = 0;
@@ -424,7 +388,10 @@ bool CScriptPlayer::PlayStep(const Step& s, HWND hWnd, CString& why)
     }
     // The registry can be read with the dialog closed: closing is what stores its settings.
     if (s.kind == "registry")
-        return DumpRegistry(StrOf(o, "key"), why);
+    {
+        DumpRegistry(StrOf(o, "key"));
+        return true;
+    }
     if (!::IsWindow(hWnd) || !::IsWindowVisible(hWnd)) {
         why = L"the dialog is closed";
         return false;
@@ -583,11 +550,11 @@ bool CScriptPlayer::Read(const Step& s, HWND hWnd, CString& why)
     return true;
 }
 
-bool CScriptPlayer::DumpRegistry(const CString& key, CString&)
+void CScriptPlayer::DumpRegistry(const CString& key)
 {
     std::map<CString, std::string> values;
     HKEY h = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, m_host.strRegistryRoot + L"\\" + key, 0, KEY_READ, &h)
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, CRegistry::GetRoot() + L"\\" + key, 0, KEY_READ, &h)
         == ERROR_SUCCESS) {
         for (DWORD i = 0;; ++i) {
             wchar_t name[256];
@@ -606,13 +573,7 @@ bool CScriptPlayer::DumpRegistry(const CString& key, CString&)
                                                 static_cast<int>(wcsnlen(reinterpret_cast<const wchar_t*>(data), size / 2))));
             } else {
                 // Other data as its bytes in hex.
-                std::string hex;
-                char two[3];
-                for (DWORD b = 0; b < size; ++b) {
-                    std::snprintf(two, sizeof two, "%02x", data[b]);
-                    hex += two;
-                }
-                json = "\"" + hex + "\"";
+                json = "\"" + CJsonLine::Hex(data, size) + "\"";
             }
             values[name] = json;
         }
@@ -622,7 +583,6 @@ bool CScriptPlayer::DumpRegistry(const CString& key, CString&)
     for (const auto& [name, json] : values)
         obj += (obj.size() > 1 ? "," : "") + CJsonLine::Quote(name) + ":" + json;
     m_out.Write(CJsonLine().Str("event", L"registry").Str("key", key).Raw("values", obj + "}"));
-    return true;
 }
 
 bool CScriptPlayer::FillDialog(const Step& s, HWND hWnd, CString& why)

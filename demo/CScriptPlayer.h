@@ -24,7 +24,6 @@ public:
         std::function<void(const picojson::object& set)> setObserver;
         std::function<void(double lng, double lat)> mapClick;
         std::function<void(double mag)> mapMag;
-        CString strRegistryRoot;  // below HKEY_CURRENT_USER
         CString strShots;         // empty: shot steps keep no picture
         int nTreeId = 1118;       // the tree the tree steps work (the city list dialog's)
     };
@@ -58,13 +57,12 @@ private:
     bool PlayTreeStep(const Step& s, HWND hWnd, CString& why);
     bool FillDialog(const Step& s, HWND hWnd, CString& why);
     bool Read(const Step& s, HWND hWnd, CString& why);
-    bool DumpRegistry(const CString& key, CString& why);
+    void DumpRegistry(const CString& key);
     void Fail(int line, const CString& why);
 
     void OnModalDialog(CDialog* pDlg);
     int OnMessageBox(const CString& text, const CString& caption, UINT type);
     static int MessageBoxHandler(HWND, const CString& text, const CString& caption, UINT type);
-    void HookEveryTemplate();
 
     CTranscript& m_out;
     CDataWatch& m_watch;
@@ -73,7 +71,6 @@ private:
     size_t m_next = 0;
     std::deque<const Step*> m_answers;
     std::deque<const Step*> m_dialogs;
-    std::vector<UINT> m_hooked;
     int m_nShot = 0;
     bool m_bFailed = false;
     int m_nFailLine = 0;

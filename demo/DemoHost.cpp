@@ -280,7 +280,6 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int)
         frame.PostMessage(CDemoMapView::WM_DEMO_OBSERVER_CHANGED, 0, 0);
     };
     host.mapMag = [&](double mag) { CStandInMap::Last()->FireSetMag(mag); };
-    host.strRegistryRoot = kRegistryRoot;
     host.strShots = opt.strShots;
     std::unique_ptr<CScriptPlayer> player;
     if (transcript.IsOpen()) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <afx/CString.h>
+#include <citydb/Utf8Text.h>
 
 #include <cstdio>
 #include <string>
@@ -19,9 +20,7 @@ inline void DemoSay(const CString& text)
         ::WriteConsoleW(h, line.GetString(), static_cast<DWORD>(line.GetLength()), &written, nullptr);
         return;
     }
-    const int n = ::WideCharToMultiByte(CP_UTF8, 0, line.GetString(), line.GetLength(), nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<size_t>(n), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, line.GetString(), line.GetLength(), utf8.data(), n, nullptr, nullptr);
+    const std::string utf8 = CityUtf8FromWide(line.wstr());
     std::fwrite(utf8.data(), 1, utf8.size(), stderr);
     // The C runtime buffers a redirected stderr, and the demo may be ended by a kill.
     std::fflush(stderr);

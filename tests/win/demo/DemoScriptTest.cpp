@@ -2,6 +2,7 @@
 #include "demo/CDataWatch.h"
 
 #include <WinTestKit.h>
+#include <vrkcom/CCommonFile.h>
 
 #include <gtest/gtest.h>
 
@@ -14,9 +15,7 @@ namespace {
 // exit code.
 DWORD RunDemo(const CString& args, const CString& errFile)
 {
-    wchar_t exe[MAX_PATH];
-    CString path(exe, GetModuleFileNameW(nullptr, exe, MAX_PATH));
-    path = path.Left(path.ReverseFind(L'\\') + 1) + L"vrkobs_demo.exe";
+    const CString path = CCommonFile::GetModulePath(nullptr) + L"vrkobs_demo.exe";
     std::wstring cmd = (L"\"" + path + L"\" " + args).GetString();
     SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
     STARTUPINFOW si = {};

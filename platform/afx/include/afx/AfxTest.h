@@ -37,6 +37,8 @@ AFX_API void AfxTestRecordFailure(const CString& failure);
 // IDOK with SendMessage(BM_CLICK); a dialog it leaves open is ended with IDCANCEL and recorded
 // as a failure.
 AFX_API void AfxSetModalDialogHook(UINT nIDTemplate, std::function<void(CDialog*)> script);
+// The same for every template that has no hook of its own; null removes it.
+AFX_API void AfxSetModalDialogHookForAll(std::function<void(CDialog*)> script);
 
 // Clears expectations, records and hooks, and turns scripting off.
 AFX_API void AfxClearTestHooks();

@@ -16,6 +16,7 @@ struct TestState {
     std::vector<AfxTestMessageBoxRecord> shown;
     std::vector<CString> failures;
     std::map<UINT, std::function<void(CDialog*)>> hooks;
+    std::function<void(CDialog*)> hookForAll;
 };
 
 TestState& State()
@@ -79,6 +80,11 @@ void AfxSetModalDialogHook(UINT nIDTemplate, std::function<void(CDialog*)> scrip
         State().hooks.erase(nIDTemplate);
 }
 
+void AfxSetModalDialogHookForAll(std::function<void(CDialog*)> script)
+{
+    State().hookForAll = std::move(script);
+}
+
 void AfxClearTestHooks()
 {
     TestState& s = State();
@@ -87,21 +93,22 @@ void AfxClearTestHooks()
     s.shown.clear();
     s.failures.clear();
     s.hooks.clear();
+    s.hookForAll = nullptr;
 }
 
 namespace afx_internal {
 
 bool HasModalDialogHook(UINT nIDTemplate)
 {
-    return nIDTemplate != 0 && State().hooks.count(nIDTemplate) != 0;
+    return nIDTemplate != 0 && (State().hooks.count(nIDTemplate) != 0 || State().hookForAll);
 }
 
 void RunModalDialogHook(CDialog* pDlg, UINT nIDTemplate)
 {
     auto it = State().hooks.find(nIDTemplate);
-    if (it == State().hooks.end()) return;
     // A copy: the script may clear or replace the hooks while it runs.
-    std::function<void(CDialog*)> script = it->second;
+    std::function<void(CDialog*)> script = it != State().hooks.end() ? it->second : State().hookForAll;
+    if (!script) return;
     CallGuarded([&] { script(pDlg); });
 }
 
