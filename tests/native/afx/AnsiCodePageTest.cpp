@@ -12,12 +12,7 @@ TEST(AnsiCodePage, ExactCp932BytesBothWays)
 {
     ASSERT_EQ(AfxGetAnsiCodePage(), 932u);
     enum Way { kBoth, kEncode, kDecode };
-    const struct {
-        const char* fault;
-        Way way;
-        std::wstring wide;
-        std::string ansi;
-    } cases[] = {
+    const struct { const char* fault; Way way; std::wstring wide; std::string ansi; } cases[] = {
         {"kanji place", kBoth, L"場所", "\x8F\xEA\x8F\x8A"},
         {"trail byte 5C is not a backslash", kBoth, L"表\\", "\x95\x5C\x5C"},
         {"trail byte 41 is not an A", kBoth, L"ア", "\x83\x41"},

@@ -15,11 +15,7 @@ TEST(CString, EditsClampAtTheEnds)
     CString loc(L"location");
     loc.Format(L"%s+%d", loc.Left(3).GetString(), 1);
     loc.AppendFormat(L"%05.2f", 9.0);
-    const struct {
-        const char* fault;
-        CString got;
-        const wchar_t* want;
-    } cases[] = {
+    const struct { const char* fault; CString got; const wchar_t* want; } cases[] = {
         {"left past the end", s.Left(99), L"東京都港区"},
         {"left negative", s.Left(-1), L""},
         {"right within", s.Right(2), L"港区"},

@@ -31,11 +31,7 @@ TEST(TextFormat, NarrowCasesGiveExactBytes)
     const double inf = std::numeric_limits<double>::infinity();
     const std::string name81 = "A" + Repeat(kTokyo, 20);  // byte 40 falls inside a character
     const char unterminated[3] = {'a', '\x93', '\x8C'};
-    const struct {
-        const char* fault;
-        std::string got;
-        std::string want;
-    } cases[] = {
+    const struct { const char* fault; std::string got; std::string want; } cases[] = {
         {"location data string",
          FormatText("%11.7f,%10.7f,%.0f,%05.2f,%2d,%2d,%2d", 139.691772, 35.689236, 39.0, 9.0, 0, 1, 0),
          "139.6917720,35.6892360,39,09.00, 0, 1, 0"},
@@ -74,11 +70,7 @@ TEST(TextFormat, NarrowCasesGiveExactBytes)
 
 TEST(TextFormat, WideFormCountsCharacters)
 {
-    const struct {
-        const char* fault;
-        std::wstring got;
-        std::wstring want;
-    } cases[] = {
+    const struct { const char* fault; std::wstring got; std::wstring want; } cases[] = {
         {"fixed", FormatText(L"%11.7f|%05.2f|%.0f", 35.6895, 9.0, 40.5), L" 35.6895000|09.00|40"},
         {"wide string counts characters", FormatText(L"%-4.2s|", L"東京都"), L"東京  |"},
         {"narrow string converted", FormatText(L"%hs|%S", kTokyo, "\x95\x5C"), L"東京|表"},

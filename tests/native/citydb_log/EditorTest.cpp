@@ -75,13 +75,8 @@ TEST(Editor, DeleteKeepsTheRecordsAndANewPlaceIsSelected)
 TEST(Editor, DropRulesPickTheDestination)
 {
     const char* const same = "場所{日本{東京,大阪,九州{福岡}},米国{ホノルル}}";
-    const struct {
-        const char* fault;
-        At item, target;  // empty target: none
-        int mode;         // answer to the question; -1 cancels
-        bool bMoved, bAsked;
-        const char* names;
-    } cases[] = {
+    // An empty target: none. mode: the answer to the question, -1 cancels.
+    const struct { const char* fault; At item, target; int mode; bool bMoved, bAsked; const char* names; } cases[] = {
         {"place onto a place lands behind it", {L"場所", L"日本", L"東京"}, {L"場所", L"米国", L"ホノルル"}, -1, true, false,
          "場所{日本{大阪,九州{福岡}},米国{ホノルル,東京}}"},
         {"place onto a folder becomes its first", {L"場所", L"米国", L"ホノルル"}, {L"場所", L"日本"}, -1, true, false,

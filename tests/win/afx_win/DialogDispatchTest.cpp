@@ -14,12 +14,8 @@ class ModelessDialog : public ScriptedTest {};
 // Each row drives a shown modeless dialog; the handlers log what reached them.
 TEST_F(ModelessDialog, MessagesReachTheirHandlers)
 {
-    const struct {
-        const char* fault;
-        std::function<void(CTestDialog&)> act;
-        Log log;
-        bool visible;  // afterwards
-    } cases[] = {
+    // visible: afterwards.
+    const struct { const char* fault; std::function<void(CTestDialog&)> act; Log log; bool visible; } cases[] = {
         {"BN_CLICKED not routed to ON_BN_CLICKED", [](CTestDialog& d) { Click(d, IDC_AFXTEST_GO); },
          {L"Go"}, true},
         {"EN_CHANGE not routed to ON_EN_CHANGE",

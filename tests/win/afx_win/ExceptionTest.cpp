@@ -11,10 +11,7 @@ namespace {
 // (by the exact type, and from the string class: the string tests that also run in this build).
 TEST(Exceptions, ThrownInTheFrameworkDllCaughtHere)
 {
-    const struct {
-        const char* fault;
-        std::function<void()> act;
-    } cases[] = {
+    const struct { const char* fault; std::function<void()> act; } cases[] = {
         {"AfxThrowInvalidArgException", [] { AfxThrowInvalidArgException(); }},
         {"field exchange on a control the template lacks",
          [] {

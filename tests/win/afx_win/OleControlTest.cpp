@@ -47,11 +47,7 @@ VARIANT R8(double d) { VARIANT v{}; v.vt = VT_R8; v.dblVal = d; return v; }
 // order; here, what a failing call must leave alone.
 TEST(InvokeHelper, FailuresLeaveTheResultUntouched)
 {
-    const struct {
-        const char* fault;
-        HRESULT invokeResult;
-        VARIANT result;
-    } cases[] = {
+    const struct { const char* fault; HRESULT invokeResult; VARIANT result; } cases[] = {
         {"failed call writes the result", E_FAIL, Bstr(L"garbage")},
         {"unconvertible result written", S_OK, Bstr(L"not a number")},
     };
@@ -121,13 +117,7 @@ TEST_F(OleControl, EventsReachTheContainersEventSinkMap)
     EXPECT_EQ(&control, ctl.GetControlDispatch());
     ASSERT_NE(nullptr, g_sink);
 
-    const struct {
-        const char* fault;
-        DISPID id;
-        std::vector<VARIANT> args;
-        HRESULT hr;
-        Texts log;
-    } cases[] = {
+    const struct { const char* fault; DISPID id; std::vector<VARIANT> args; HRESULT hr; Texts log; } cases[] = {
         {"integer argument not converted to double", 9, {I4(3)}, S_OK, {L"SetMag:3"}},
         {"string and long arguments", 10, {Bstr(L"東京"), I4(3)}, S_OK, {L"Named:東京:3"}},
         {"unmapped event treated as an error", 77, {R8(1.0)}, S_OK, {}},

@@ -10,12 +10,8 @@ class ResourceChain : public ScriptedTest {};
 
 TEST_F(ResourceChain, StringsLoadThroughTheChainApplicationFirst)
 {
-    const struct {
-        const char* fault;
-        UINT id;
-        BOOL loads;
-        const wchar_t* expected;  // also what a failed load must leave in place
-    } cases[] = {
+    // expected: also what a failed load must leave in place.
+    const struct { const char* fault; UINT id; BOOL loads; const wchar_t* expected; } cases[] = {
         {"string only in the extension DLL not found", IDS_AFXTEST_DLL_ONLY, TRUE,
          L"拡張DLLの文字列 \"引用\""},
         {"extension DLL searched before the application", IDS_AFXTEST_BOTH, TRUE,

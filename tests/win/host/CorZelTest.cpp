@@ -58,11 +58,8 @@ TEST(MapControl, MethodsEventsAndFailures)
 
     int flags[8] = {1, 1, 1, 0, 0, 0, 0, 1};
     double lng = 0, lat = 0;
-    const struct {
-        std::function<void(CCorZelMap&)> call;
-        CString sent;  // empty: checked below
-        std::vector<VARTYPE> types;
-    } cases[] = {
+    // An empty sent: checked below.
+    const struct { std::function<void(CCorZelMap&)> call; CString sent; std::vector<VARTYPE> types; } cases[] = {
         {[](CCorZelMap& m) { m.SetCenter(120.25, -33.5); }, L"4(120.25, -33.5)", {VT_R8, VT_R8}},
         {[&](CCorZelMap& m) { m.GetCenter(&lng, &lat); }, L"5(120.25, -33.5)", {VT_BYREF | VT_R8, VT_BYREF | VT_R8}},
         {[](CCorZelMap& m) { m.SetObsPosition(139.691772, 35.689236); }, L"6(139.691772, 35.689236)", {VT_R8, VT_R8}},

@@ -31,12 +31,7 @@ TEST_F(DlgObsLifecycle, MapGetsTheCityListThatExists)
 {
     const CString strUser = m_strDataDir + _T("zelkam_user.obs");
     const CString strSystem = ModuleDir() + _T("zelkam.obs");
-    const struct {
-        const char* fault;
-        const CString* pWritten;
-        const CString& expected;
-        bool bExists;
-    } cases[] = {
+    const struct { const char* fault; const CString* pWritten; const CString& expected; bool bExists; } cases[] = {
         {"user list ignored", &strUser, strUser, true},
         {"module list not used when the user list is missing", &strSystem, strSystem, true},
         {"missing list reported as present", nullptr, strSystem, false},
@@ -94,11 +89,8 @@ TEST_F(DlgObsLifecycle, FirstRunShowsDefaultsAndCloseStoresWhatTheUserSet)
 // sent to the main window, 2024 posted to the parent with lParam 7300.
 TEST_F(DlgObsLifecycle, ClosingSavesAndNotifiesTheHost)
 {
-    const struct {
-        const char* fault;
-        void (*close)(CDlgObs&);
-        size_t nNotices;  // WM_CLOSE runs OnClose and then the cancel command
-    } cases[] = {
+    // nNotices: WM_CLOSE runs OnClose and then the cancel command.
+    const struct { const char* fault; void (*close)(CDlgObs&); size_t nNotices; } cases[] = {
         {"close button", [](CDlgObs& d) { Click(d, IDOK); }, 1},
         {"Esc", [](CDlgObs& d) { d.SendMessage(WM_COMMAND, IDCANCEL, 0); }, 1},
         {"WM_CLOSE", [](CDlgObs& d) { d.SendMessage(WM_CLOSE, 0, 0); }, 2},

@@ -7,10 +7,8 @@ using DlgObsMap = ObsDialogTest;
 // The map reads exactly as many flags as it reports classes: never past the array it is sent.
 TEST_F(DlgObsMap, LandmarkFlagsMatchTheClassCount)
 {
-    const struct {
-        const char* fault;
-        std::vector<int> flags;  // what the map reads, one per class; empty: method 23 not called
-    } cases[] = {
+    // flags: what the map reads, one per class; empty: method 23 not called.
+    const struct { const char* fault; std::vector<int> flags; } cases[] = {
         {"eight classes", {1, 1, 1, 0, 0, 0, 0, 0}},
         {"fewer classes read past the array", {1, 1, 1}},
         {"more classes left uninitialised", {1, 1, 1, 0, 0, 0, 0, 0, 0, 0}},

@@ -97,10 +97,7 @@ bool IsRadio(const DlgItem& item)
 // writes its own position there, since the handlers set the numbers.
 TEST(ObsResources, Templates)
 {
-    const struct {
-        UINT id;
-        const wchar_t* frame;
-    } frames[] = {
+    const struct { UINT id; const wchar_t* frame; } frames[] = {
         {IDD_OBS, L"場所"},         {IDD_CITY, L"都市名"},        {IDD_EDTCTY, L"場所の編集"},
         {IDD_EDTFLD, L"フォルダの編集"}, {IDD_ADDCTY, L"場所の追加"}, {IDD_CITY_MOVETO, L"移動先の選択"},
     };

@@ -29,12 +29,7 @@ TEST(CommonFile, ExistenceAndAge)
     const CString a = tmp.Path(L"zelkam.obs"), b = tmp.Path(L"zelkam_user.obs"), missing = tmp.Path(L"none.obs");
     ASSERT_TRUE(WriteBytes(a, "a"));
     ASSERT_TRUE(WriteBytes(b, "b"));
-    const struct {
-        const char* fault;
-        int ta, tb;
-        CString older, newer;
-        bool isNewer;
-    } cases[] = {
+    const struct { const char* fault; int ta, tb; CString older, newer; bool isNewer; } cases[] = {
         {"newer not seen", 10, 5, a, b, true},
         {"older taken as newer", 5, 10, a, b, false},
         {"same time taken as newer", 7, 7, a, b, false},

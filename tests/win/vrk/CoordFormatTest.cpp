@@ -13,12 +13,7 @@ const double kTenth = 0.1 / 3600.0;  // one tenth of a second of arc, in degrees
 // half to even, as shown) for altitudes; both ways round.
 TEST(CommonCoordFormat, EqualAsShown)
 {
-    const struct {
-        const char* fault;
-        bool altitude;
-        double a, b;
-        bool equal;
-    } cases[] = {
+    const struct { const char* fault; bool altitude; double a, b; bool equal; } cases[] = {
         {"same shown tenth differs", false, 35.0 + 10.0 * kTenth, 35.0 + 10.4 * kTenth, true},
         {"naive epsilon: a tiny gap across a rounding edge counts as equal", false, 35.0 + 10.49 * kTenth,
          35.0 + 10.51 * kTenth, false},
@@ -50,10 +45,7 @@ TEST(CommonCoordFormat, EqualAsShown)
 
 TEST(Degmal, WrapsIntoOneTurn)
 {
-    const struct {
-        const char* fault;
-        double in, out;
-    } cases[] = {
+    const struct { const char* fault; double in, out; } cases[] = {
         {"inside the turn changed", 123.25, 123.25},
         {"a full turn not folded to zero", 360.0, 0.0},
         {"several turns not reduced", 1085.0, 5.0},

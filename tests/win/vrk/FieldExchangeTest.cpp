@@ -76,12 +76,7 @@ TEST(FieldExchange, SaveReadsPartialInputAndLeavesTheFieldAlone)
 {
     CEditDialog dlg;
     ASSERT_TRUE(dlg.Create(7390));
-    const struct {
-        const char* fault;
-        const wchar_t* typed;
-        double asDouble;
-        int asInt;
-    } cases[] = {
+    const struct { const char* fault; const wchar_t* typed; double asDouble; int asInt; } cases[] = {
         {"empty text not 0", L"", 0.0, 0},
         {"a lone minus not 0", L"-", 0.0, 0},
         {"a trailing dot lost the number", L"12.", 12.0, 12},
