@@ -501,8 +501,14 @@ void CDlgCity::EndOfDrag(BOOL bDrop, CPoint point)
 
 void CDlgCity::ReportSaveFailure(const CLocationLog::SaveResult& result)
 {
-    CString strText = _T("都市名データを保存できませんでした。\n次のファイルに書き込めません：\n");
+    // With the log written the edits are kept; only the list the map shows lags behind, and the
+    // next start rebuilds it from the log.
+    CString strText = result.bLogWritten
+        ? _T("変更は保存しましたが、都市名リストを書き込めませんでした。\n次のファイルに書き込めません：\n")
+        : _T("都市名データを保存できませんでした。\n次のファイルに書き込めません：\n");
     strText += result.strUnwritten;
+    if (result.bLogWritten)
+        strText += _T("\n\n都市名リストは次回の起動時に変更履歴から作り直します。");
     if (!result.strBackup.IsEmpty()) {
         strText += _T("\n\n以前の変更履歴は次のファイルに残してあります：\n");
         strText += result.strBackup;

@@ -1,5 +1,7 @@
 #include <citydb/CCitySession.h>
 
+#include <citydb/CMemTree.h>
+#include <citydb/CSafeFile.h>
 #include <citydb/Utf8Text.h>
 
 #ifdef _WIN32
@@ -29,6 +31,23 @@ void CCitySession::Load()
     m_data.ResetLists();
     m_data.LoadCityList();
     m_log.LoadLocationTreeContext();
+    const CString& strList = m_data.m_strUserObsFile;
+    if (!strList.IsEmpty() && CSafeFile::IsNewerThan(m_data.m_strUserJsonFile, strList))
+        m_data.RefreshUserObs();
+}
+
+bool CCitySession::RebuildUserListIfStale(const CString& strObsFile, const CString& strUserObsFile,
+                                          const CString& strUserJsonFile)
+{
+    if (!CSafeFile::IsNewerThan(strObsFile, strUserObsFile) && !CSafeFile::IsNewerThan(strUserJsonFile, strUserObsFile))
+        return false;
+    // The in-memory tree runs the same loading, replay and writing as the dialog's tree view.
+    CMemTree tree;
+    CCitySession session(tree);
+    session.SetFiles(strObsFile, strUserObsFile, strUserJsonFile);
+    session.Load();
+    session.m_data.RefreshUserObs();
+    return true;
 }
 
 HCITYITEM CCitySession::Find(const std::vector<CString>& aPath) const

@@ -27,7 +27,8 @@ public:
 
     // What the dialog's initialisation does: decides whether the list may be edited, reads the
     // system list into the emptied tree and lists, and replays the change log onto them.
-    // The session is unmodified afterwards.
+    // The session is unmodified afterwards. A user list older than the log (a save cut short
+    // between the two) is rewritten from the tree.
     void Load();
     // The reset button: the system list alone and an empty log, modified and editable.
     void Reset() { m_editor.ResetCityList(); }
@@ -40,6 +41,11 @@ public:
 
     // The list may be edited when the system list exists and is not read-only.
     static bool IsListEditable(const CString& strObsFile);
+    // What the location dialog's start does: when the system list or the log was written after
+    // the user list, the user list is rebuilt from the system list and the log. True when it
+    // was stale.
+    static bool RebuildUserListIfStale(const CString& strObsFile, const CString& strUserObsFile,
+                                       const CString& strUserJsonFile);
 
     ICityTree& m_tree;
     CCityData m_data;

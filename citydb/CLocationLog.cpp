@@ -7,9 +7,7 @@
 #include <afx/CStringA.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <stdexcept>
-#include <system_error>
 #include <type_traits>
 #include <unordered_set>
 #include <vector>
@@ -818,23 +816,18 @@ CLocationLog::SaveResult CLocationLog::SaveCityList()
         result.strBackup = m_strBackupPath;
     // Built before anything is written: a bad place item throws here.
     const std::string list = m_data.BuildUserObsText(*m_data.m_pTree);
-    std::string oldList;
-    const bool bHadList = CSafeFile::Exists(strList);
-    const bool bOldRead = bHadList && CSafeFile::Read(strList, oldList);
+    // The log is the record of the user's work and is written first: a save cut short after it
+    // leaves a user list older than the log, which the next start rebuilds from it. The
+    // serialized text is ANSI already: written byte for byte, no byte-order mark.
+    if (!CSafeFile::Write(strLog, m_locationTreeContext.serialize())) {
+        result.strUnwritten = strLog;
+        return result;
+    }
+    result.bLogWritten = true;
     if (!CSafeFile::Write(strList, list)) {
         result.strUnwritten = strList;
         return result;
     }
-    // The serialized text is ANSI already: written byte for byte, no byte-order mark.
-    if (CSafeFile::Write(strLog, m_locationTreeContext.serialize())) {
-        result.bListWritten = true;
-        result.bLogWritten = true;
-        return result;
-    }
-    result.strUnwritten = strLog;
-    std::error_code ec;
-    const bool bRestored = bHadList ? bOldRead && CSafeFile::Write(strList, oldList)
-                                    : std::filesystem::remove(std::filesystem::path(strList.wstr()), ec);
-    result.bListWritten = !bRestored;
+    result.bListWritten = true;
     return result;
 }

@@ -47,18 +47,17 @@ public:
     struct SaveResult {
         bool bListWritten = false;
         bool bLogWritten = false;
-        // The file that could not be written (the user list, the log, or the damaged log's
-        // backup); empty when both files were written.
+        // The file that could not be written (the log, the damaged log's backup, or the user
+        // list after the log); empty when both files were written.
         CString strUnwritten;
         // Where the bytes of a log that could not be read whole are kept; empty when none.
         CString strBackup;
         explicit operator bool() const { return bListWritten && bLogWritten; }
     };
 
-    // Writes the user list (as RefreshUserObs does) and the log: both or neither. Everything
-    // that can refuse the log is decided before anything is written, and a log that cannot be
-    // written after the list was puts the old list back. Only when that fails too does the
-    // result say the list alone was written.
+    // Writes the log, then the user list (as RefreshUserObs does). Everything that can refuse
+    // the log is decided before anything is written; a list that cannot be written after the
+    // log was is stale, and the next start rebuilds it from the log.
     SaveResult SaveCityList();
     // Empties the top-level array, as the reset of the list does.
     void ResetContext();

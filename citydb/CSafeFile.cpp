@@ -33,14 +33,53 @@ std::wstring TempPathFor(const std::wstring& target)
         + L"." + std::to_wstring(++s_nCounter) + L".tmp";
 }
 
+std::atomic<CSafeFile::StepHook> g_pStepHook{nullptr};
+
+// False when the test seam fails the call about to be made.
+bool Step(const char* pszCall)
+{
+    CSafeFile::StepHook pHook = g_pStepHook.load();
+    return !pHook || pHook(pszCall);
+}
+
 }  // namespace
 
+void CSafeFile::SetStepHook(StepHook pHook)
+{
+    g_pStepHook = pHook;
+}
+
 #ifdef _WIN32
+
+namespace {
+
+bool LastWrite(const CString& strPath, FILETIME& ft)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (strPath.IsEmpty() || !Step("stat")
+        || !GetFileAttributesExW(strPath.GetString(), GetFileExInfoStandard, &data)
+        || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+    ft = data.ftLastWriteTime;
+    return true;
+}
+
+}  // namespace
+
+bool CSafeFile::IsNewerThan(const CString& a, const CString& b)
+{
+    FILETIME fa, fb;
+    if (!LastWrite(a, fa))
+        return false;
+    return !LastWrite(b, fb) || CompareFileTime(&fa, &fb) > 0;
+}
 
 bool CSafeFile::Read(const CString& strPath, std::string& bytes)
 {
     bytes.clear();
     if (strPath.IsEmpty())
+        return false;
+    if (!Step("open"))
         return false;
     HANDLE hFile = CreateFileW(strPath.GetString(), GENERIC_READ,
                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -48,14 +87,14 @@ bool CSafeFile::Read(const CString& strPath, std::string& bytes)
     if (hFile == INVALID_HANDLE_VALUE)
         return false;
     LARGE_INTEGER size;
-    bool bOk = GetFileSizeEx(hFile, &size) && size.QuadPart <= MaxReadBytes;
+    bool bOk = Step("fstat") && GetFileSizeEx(hFile, &size) && size.QuadPart <= MaxReadBytes;
     if (bOk) {
         bytes.resize(static_cast<size_t>(size.QuadPart));
         size_t nDone = 0;
         while (bOk && nDone < bytes.size()) {
             DWORD nChunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - nDone, 1u << 30));
             DWORD nRead = 0;
-            bOk = ReadFile(hFile, &bytes[nDone], nChunk, &nRead, nullptr) != 0;
+            bOk = Step("read") && ReadFile(hFile, &bytes[nDone], nChunk, &nRead, nullptr) != 0;
             if (bOk && nRead == 0)
                 break;  // the file shrank while we read it
             nDone += nRead;
@@ -70,8 +109,8 @@ bool CSafeFile::Read(const CString& strPath, std::string& bytes)
 
 bool CSafeFile::Exists(const CString& strPath)
 {
-    DWORD nAttr = GetFileAttributesW(strPath.GetString());
-    return !strPath.IsEmpty() && nAttr != INVALID_FILE_ATTRIBUTES && !(nAttr & FILE_ATTRIBUTE_DIRECTORY);
+    FILETIME ft;
+    return LastWrite(strPath, ft);
 }
 
 bool CSafeFile::Write(const CString& strPath, const std::string& bytes)
@@ -79,6 +118,8 @@ bool CSafeFile::Write(const CString& strPath, const std::string& bytes)
     if (strPath.IsEmpty())
         return false;
     std::wstring temp = TempPathFor(strPath.wstr());
+    if (!Step("open"))
+        return false;
     HANDLE hFile = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                FILE_ATTRIBUTE_NORMAL, nullptr);
     if (hFile == INVALID_HANDLE_VALUE)
@@ -88,10 +129,11 @@ bool CSafeFile::Write(const CString& strPath, const std::string& bytes)
     while (bOk && nDone < bytes.size()) {
         DWORD nChunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - nDone, 1u << 30));
         DWORD nWritten = 0;
-        bOk = WriteFile(hFile, bytes.data() + nDone, nChunk, &nWritten, nullptr) != 0 && nWritten > 0;
+        bOk = Step("write") && WriteFile(hFile, bytes.data() + nDone, nChunk, &nWritten, nullptr) != 0
+            && nWritten > 0;
         nDone += nWritten;
     }
-    bOk = bOk && FlushFileBuffers(hFile);
+    bOk = bOk && Step("fsync") && FlushFileBuffers(hFile);
     bOk = CloseHandle(hFile) && bOk;
 
     // Another program may hold the target open for a moment (a virus scanner, the map
@@ -100,6 +142,10 @@ bool CSafeFile::Write(const CString& strPath, const std::string& bytes)
     for (int nTry = 0; bOk; ++nTry) {
         BOOL bDone = FALSE;
         DWORD nError = ERROR_SUCCESS;
+        if (!Step("rename")) {
+            bOk = false;
+            break;
+        }
         if (GetFileAttributesW(strPath.GetString()) != INVALID_FILE_ATTRIBUTES) {
             // Probe first: Wine's ReplaceFileW leaves an empty temporary file behind each
             // time it fails on a target that another program holds open.
@@ -146,16 +192,18 @@ bool CSafeFile::Read(const CString& strPath, std::string& bytes)
     bytes.clear();
     if (strPath.IsEmpty())
         return false;
+    if (!Step("open"))
+        return false;
     int fd = open(CityUtf8FromWide(strPath.wstr()).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return false;
     struct stat st;
-    bool bOk = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= MaxReadBytes;
+    bool bOk = Step("fstat") && fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= MaxReadBytes;
     if (bOk) {
         bytes.resize(static_cast<size_t>(st.st_size));
         size_t nDone = 0;
         while (nDone < bytes.size()) {
-            ssize_t n = read(fd, &bytes[nDone], bytes.size() - nDone);
+            ssize_t n = Step("read") ? read(fd, &bytes[nDone], bytes.size() - nDone) : (errno = EIO, -1);
             if (n < 0 && errno == EINTR)
                 continue;
             if (n < 0) {
@@ -174,11 +222,31 @@ bool CSafeFile::Read(const CString& strPath, std::string& bytes)
     return bOk;
 }
 
+namespace {
+
+bool StatFile(const CString& strPath, struct stat& st)
+{
+    return !strPath.IsEmpty() && Step("stat") && stat(CityUtf8FromWide(strPath.wstr()).c_str(), &st) == 0
+        && S_ISREG(st.st_mode);
+}
+
+}  // namespace
+
 bool CSafeFile::Exists(const CString& strPath)
 {
     struct stat st;
-    return !strPath.IsEmpty() && stat(CityUtf8FromWide(strPath.wstr()).c_str(), &st) == 0
-        && S_ISREG(st.st_mode);
+    return StatFile(strPath, st);
+}
+
+bool CSafeFile::IsNewerThan(const CString& a, const CString& b)
+{
+    struct stat sa, sb;
+    if (!StatFile(a, sa))
+        return false;
+    if (!StatFile(b, sb))
+        return true;
+    return sa.st_mtim.tv_sec != sb.st_mtim.tv_sec ? sa.st_mtim.tv_sec > sb.st_mtim.tv_sec
+                                                  : sa.st_mtim.tv_nsec > sb.st_mtim.tv_nsec;
 }
 
 bool CSafeFile::Write(const CString& strPath, const std::string& bytes)
@@ -187,16 +255,18 @@ bool CSafeFile::Write(const CString& strPath, const std::string& bytes)
         return false;
     std::string target = CityUtf8FromWide(strPath.wstr());
     std::string temp = CityUtf8FromWide(TempPathFor(strPath.wstr()));
+    if (!Step("open"))
+        return false;
     int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0)
         return false;
     bool bOk = true;
     struct stat stTarget;
-    if (stat(target.c_str(), &stTarget) == 0 && S_ISREG(stTarget.st_mode))
-        bOk = fchmod(fd, stTarget.st_mode & 07777) == 0;  // the new file keeps the old one's mode
+    if (StatFile(strPath, stTarget))
+        bOk = Step("fchmod") && fchmod(fd, stTarget.st_mode & 07777) == 0;  // the new file keeps the old one's mode
     size_t nDone = 0;
     while (bOk && nDone < bytes.size()) {
-        ssize_t n = write(fd, bytes.data() + nDone, bytes.size() - nDone);
+        ssize_t n = Step("write") ? write(fd, bytes.data() + nDone, bytes.size() - nDone) : (errno = EIO, -1);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0) {
@@ -205,12 +275,13 @@ bool CSafeFile::Write(const CString& strPath, const std::string& bytes)
         }
         nDone += static_cast<size_t>(n);
     }
-    bOk = bOk && fsync(fd) == 0;
+    bOk = bOk && Step("fsync") && fsync(fd) == 0;
     bOk = close(fd) == 0 && bOk;
     // rename replaces the target in one step: readers see the old file or the new one.
-    if (bOk && rename(temp.c_str(), target.c_str()) == 0)
+    if (bOk && Step("rename") && rename(temp.c_str(), target.c_str()) == 0)
         return true;
-    unlink(temp.c_str());
+    if (Step("unlink"))
+        unlink(temp.c_str());
     return false;
 }
 

@@ -19,4 +19,12 @@ public:
     // then the old file, if any, is unchanged and no temporary file is left.
     static bool Write(const CString& strPath, const std::string& bytes);
     static bool Exists(const CString& strPath);
+    // True when a was last written after b; a missing a is never newer, and an existing a is
+    // newer than a missing b.
+    static bool IsNewerThan(const CString& a, const CString& b);
+
+    // Test seam: called before each file-system call of this class with the call's name; a
+    // false return fails that call as the system would. Null (the default) calls nothing.
+    using StepHook = bool (*)(const char* pszCall);
+    static void SetStepHook(StepHook pHook);
 };

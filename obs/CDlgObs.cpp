@@ -14,7 +14,6 @@
 #include <vrkreg/CRegistry.h>
 
 #include <citydb/CCitySession.h>
-#include <citydb/CMemTree.h>
 #include <citydb/CityText.h>
 #include <citydb/CoordFields.h>
 
@@ -520,18 +519,8 @@ void CDlgObs::RedrawEclipsePath()
 
 void CDlgObs::RebuildUserCityListIfStale()
 {
-    const CString strObsFile = m_strDataDir + _T("zelkam.obs");
-    const CString strUserObsFile = m_strDataDir + _T("zelkam_user.obs");
-    if (!CCommonFile::IsFileNewerThan(strObsFile, strUserObsFile))
-        return;
-    // A session over the in-memory tree runs the same loading, replay and writing as the
-    // dialog over its tree view, so the file is the same, without a hidden window or a
-    // progress display for a list the user did not ask to see.
-    CMemTree tree;
-    CCitySession session(tree);
-    session.SetFiles(strObsFile, strUserObsFile, m_strDataDir + _T("zelkam_user_obs.json"));
-    session.Load();
-    session.m_data.RefreshUserObs();
+    CCitySession::RebuildUserListIfStale(m_strDataDir + _T("zelkam.obs"), m_strDataDir + _T("zelkam_user.obs"),
+                                         m_strDataDir + _T("zelkam_user_obs.json"));
 }
 
 double CDlgObs::EditToLng()

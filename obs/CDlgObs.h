@@ -192,9 +192,9 @@ protected:
     DECLARE_EVENTSINK_MAP()
 
 private:
-    // When the data folder's system list is newer than its user list, the user list is written
-    // again from the system list with the change log replayed, so the map shows the user's
-    // places after an update of the system list.
+    // When the data folder's system list or change log is newer than its user list, the user
+    // list is written again from the system list with the log replayed, so the map shows the
+    // user's places after an update of the system list or a save cut short.
     void RebuildUserCityListIfStale();
     // Map method 8, then an immediate repaint of the map window.
     void RefreshMap();

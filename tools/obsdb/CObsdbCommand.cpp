@@ -319,8 +319,9 @@ int CObsdbCommand::Apply(const std::vector<std::wstring>& args)
     CLocationLog::SaveResult saved = city.Save();
     if (!saved) {
         Error("cannot write " + U8(saved.strUnwritten) + "; "
-              + (saved.bListWritten ? U8(city.m_data.m_strUserObsFile) + " was written without its change log"
-                                    : std::string("nothing written")));
+              + (saved.bLogWritten ? "the change log " + U8(city.m_data.m_strUserJsonFile)
+                                         + " was written, and the list is rebuilt from it at the next start"
+                                   : std::string("nothing written")));
         return 3;
     }
     return 0;

@@ -134,25 +134,25 @@ unsigned long long FileId(const std::string& path)
 #endif
 }
 
-TEST(Save, WritesBothFilesOrNeitherAndSaysWhich)
+TEST(Save, WritesTheLogFirstAndSaysWhatWasWritten)
 {
-    // What goes wrong after the load and one edit, and the file named in the result ("" when
-    // both were written).
+    // What goes wrong after the load and one edit, the file named in the result ("" when both
+    // were written), and whether the log was: the list is written only after it.
     using B = CityBench;
-    const struct { const char* fault; std::function<void(B&)> arrange; const char* unwritten; } cases[] = {
-        {"both written", [](B&) {}, ""},
-        {"a log too large to read is replaced, or the list written without it",
+    const struct { const char* fault; std::function<void(B&)> arrange; const char* unwritten; bool bLog; } cases[] = {
+        {"both written", [](B&) {}, "", true},
+        {"a log too large to read is never replaced, and the list not written",
          [](B& b) {
              std::filesystem::resize_file(b.dir.Path("zelkam_user_obs.json"), CSafeFile::MaxReadBytes + 1);
              b.Reopen();
              ASSERT_TRUE(b.log.IsLogUnreadable());
              b.AddFolder({L"場所"}, L"新");
          },
-         "zelkam_user_obs.json"},
-        {"a log that cannot be written leaves a new list behind",
-         [](B& b) { b.data.m_strUserJsonFile = b.dir.WidePath("missing/zelkam_user_obs.json"); }, "missing/zelkam_user_obs.json"},
-        {"a list that cannot be written is saved with the log anyway",
-         [](B& b) { b.data.m_strUserObsFile = b.dir.WidePath("missing/zelkam_user.obs"); }, "missing/zelkam_user.obs"},
+         "zelkam_user_obs.json", false},
+        {"a log that cannot be written leaves the old list",
+         [](B& b) { b.data.m_strUserJsonFile = b.dir.WidePath("missing/zelkam_user_obs.json"); }, "missing/zelkam_user_obs.json", false},
+        {"a list that cannot be written after the log keeps the edits in the log",
+         [](B& b) { b.data.m_strUserObsFile = b.dir.WidePath("missing/zelkam_user.obs"); }, "missing/zelkam_user.obs", true},
         {"a damaged log replaced although its backup cannot be kept",
          [](B& b) {
              WriteBytes(b.dir.Path("zelkam_user_obs.json"), "[{\"act");
@@ -161,25 +161,102 @@ TEST(Save, WritesBothFilesOrNeitherAndSaysWhich)
              WriteBytes(b.dir.Path("zelkam_user_obs.json.bak/x"), "");
              b.AddFolder({L"場所"}, L"新");
          },
-         "zelkam_user_obs.json.bak"},
+         "zelkam_user_obs.json.bak", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
         const bool bWritten = !*c.unwritten;
         CityBench b;
-        WriteBytes(b.dir.Path("zelkam_user.obs"), "old list");
         b.Open(JapanList(), "[]");
         b.AddFolder({L"場所"}, L"新");
         c.arrange(b);
+        WriteBytes(b.dir.Path("zelkam_user.obs"), "old list");
         const unsigned long long nLogBefore = FileId(b.dir.Path("zelkam_user_obs.json"));
         CLocationLog::SaveResult saved = b.log.SaveCityList();
         EXPECT_EQ(bWritten, saved.bListWritten);
-        EXPECT_EQ(bWritten, saved.bLogWritten);
+        EXPECT_EQ(c.bLog, saved.bLogWritten);
         EXPECT_EQ(bWritten ? CString() : b.dir.WidePath(c.unwritten), saved.strUnwritten);
         EXPECT_EQ(bWritten, ReadBytes(b.dir.Path("zelkam_user.obs")) != "old list");
         // A save replaces a file whole, so a written log is a new file.
-        EXPECT_EQ(bWritten, FileId(b.dir.Path("zelkam_user_obs.json")) != nLogBefore);
+        EXPECT_EQ(c.bLog && b.data.m_strUserJsonFile == b.dir.WidePath("zelkam_user_obs.json"),
+                  FileId(b.dir.Path("zelkam_user_obs.json")) != nLogBefore);
         RemoveFile(b.dir.Path("zelkam_user_obs.json.bak/x"));
+    }
+}
+
+// The stop point of the save under test: its nth file-system call is failed, or the save is
+// cut short there (thrown out of, as a killed process stops).
+struct Killed {};
+int g_nCall = 0, g_nStopAt = 0;
+bool g_bKill = false;
+bool StopAtNthCall(const char*)
+{
+    if (++g_nCall != g_nStopAt)
+        return true;
+    if (g_bKill)
+        throw Killed{};
+    return false;
+}
+
+TEST(Save, CutShortAtAnyCallTheNextStartSeesTheOldSessionOrTheNew)
+{
+    namespace fs = std::filesystem;
+    for (const bool bOverPair : {true, false}) {
+        for (const bool bKill : {true, false}) {
+            for (const bool bDialogStart : {true, false}) {
+                bool bReached = true;
+                for (g_nStopAt = 1; bReached; ++g_nStopAt) {
+                    SCOPED_TRACE(std::string(bOverPair ? "over a pair" : "over none") + (bKill ? ", killed" : ", failed")
+                                 + (bDialogStart ? ", location dialog start" : ", city list load") + " at call "
+                                 + std::to_string(g_nStopAt));
+                    CityBench b;
+                    b.Open(JapanList(), "", true);
+                    if (bOverPair) {
+                        b.AddPlace({L"場所", L"日本", L"東京"}, L"旧");
+                        ASSERT_TRUE(b.log.SaveCityList());
+                    }
+                    // Older than anything the save writes, whatever the clock's grain.
+                    for (const char* name : {"zelkam.obs", "zelkam_user.obs", "zelkam_user_obs.json"}) {
+                        if (b.dir.Exists(name))
+                            fs::last_write_time(b.dir.Path(name), fs::last_write_time(b.dir.Path(name)) - std::chrono::seconds(30));
+                    }
+                    const std::string oldTree = b.Dump();
+                    b.AddPlace({L"場所", L"日本"}, L"新");
+                    b.Rename({L"場所", L"日本", L"大阪"}, L"大阪市");
+                    b.Delete({L"場所", L"米国", L"ホノルル"});
+                    const std::string newTree = b.Dump();
+
+                    g_nCall = 0;
+                    g_bKill = bKill;
+                    CSafeFile::SetStepHook(StopAtNthCall);
+                    try {
+                        b.log.SaveCityList();
+                    } catch (const Killed&) {
+                    }
+                    CSafeFile::SetStepHook(nullptr);
+                    bReached = g_nCall >= g_nStopAt;
+
+                    CMemTree tree;
+                    CCitySession next(tree);
+                    next.SetFiles(b.data.m_strObsFile, b.data.m_strUserObsFile, b.data.m_strUserJsonFile);
+                    if (bDialogStart)
+                        CCitySession::RebuildUserListIfStale(next.m_data.m_strObsFile, next.m_data.m_strUserObsFile,
+                                                             next.m_data.m_strUserJsonFile);
+                    // What the map shows: the list as the location dialog's start leaves it.
+                    std::string list = ReadBytes(b.dir.Path("zelkam_user.obs"));
+                    next.Load();
+                    if (!bDialogStart)
+                        list = ReadBytes(b.dir.Path("zelkam_user.obs"));
+                    const std::string dump = CityDumpTree(next.m_data);
+                    EXPECT_TRUE(dump == oldTree || dump == newTree) << dump;
+                    // No list yet is a list still to be made, not one that lacks edits.
+                    if (bOverPair || b.dir.Exists("zelkam_user.obs")) {
+                        EXPECT_EQ(next.m_data.BuildUserObsText(tree), list);
+                    }
+                }
+                EXPECT_GT(g_nStopAt, 10);
+            }
+        }
     }
 }
 
