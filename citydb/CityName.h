@@ -4,7 +4,8 @@
 
 // Names in the city list files. A place line is split at every ",", and a line whose first
 // character is "@" or "#" (after its leading white space) is a folder or a close line, so a name
-// with such a character would read back as something else.
+// with such a character would read back as something else. The files hold ANSI text, so a
+// character the code page lacks would come back as "?" or a look-alike.
 
 // What refuses strName as a name for the list: one line, ending in a line feed, for each
 // character it may not hold, naming the character; empty when the name can be stored.

@@ -1,5 +1,7 @@
 #include "TestFiles.h"
 
+#include <citydb/CityName.h>
+
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -34,6 +36,28 @@ TEST(NameSafety, WrittenListReadsBackTheSameTree)
             EXPECT_EQ(std::make_tuple(place.m_dLon, place.m_dLat, place.m_dAlt, place.m_dTz, place.m_nType),
                       std::make_tuple(-77.0366, 38.8951, 7.0, -5.0, 2));
         }
+    }
+}
+
+// A character the code page lacks would be saved as "?" or a look-alike and come back as another
+// name; the editors refuse it by name. What the code page holds stays allowed.
+TEST(NameSafety, CharactersTheCodePageLacksAreRefusedByName)
+{
+    const struct { const char* fault; CString name; CString refusal; } cases[] = {
+        {"accented Latin saved as look-alikes", L"Zürich Łódź", L"都市名に「ü」「Ł」「ó」「ź」は使えません(保存できない文字です)。\n"},
+        {"Hangul saved as question marks", L"서울", L"都市名に「서」「울」は使えません(保存できない文字です)。\n"},
+        {"an emoji, a surrogate pair in UTF-16", L"東京🗼", L"都市名に「🗼」は使えません(保存できない文字です)。\n"},
+        {"best-fit only: e for é, ≪ for «", L"«Café»", L"都市名に「«」「é」「»」は使えません(保存できない文字です)。\n"},
+        {"comma and lacking character both named", L"Ærø, DK", L"都市名に半角の「,」(カンマ)は使えません。\n都市名に「Æ」「ø」は使えません(保存できない文字です)。\n"},
+        {"Greek refused", L"Αθηνα", L""},
+        {"Cyrillic refused", L"Москва", L""},
+        {"full-width forms refused", L"ＡＢＣ１２３ｱｲｳ", L""},
+        {"NEC extensions refused", L"①㈱№∮", L""},
+        {"IBM extensions refused", L"髙﨑ⅰ￤", L""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fault);
+        EXPECT_EQ(c.refusal, CityNameRefusal(c.name, L"都市名"));
     }
 }
 

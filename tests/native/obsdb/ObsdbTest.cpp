@@ -73,6 +73,10 @@ TEST(Obsdb, ApplyReportsRefusalsAndErrors)
          0, "都市名の先頭に半角の「#」は使えません。\n都市名に半角の「,」(カンマ)は使えません。\n", true},
         {"a folder name the list cannot hold is refused as the folder editor refuses it",
          "{\"op\":\"add-folder\",\"at\":[\"場所\"],\"name\":\" @x\"}\n" + ok, 0, "フォルダ名の先頭に半角の「@」は使えません。\n", true},
+        {"a name the code page cannot hold is refused, not saved as a look-alike",
+         ok + "{\"op\":\"edit-place\",\"at\":[\"場所\",\"日本\",\"東京\"],\"name\":\"Zürich\",\"lon\":1,\"lat\":2,\"alt\":3,\"tz\":4}\n"
+              "{\"op\":\"add-folder\",\"at\":[\"場所\"],\"name\":\"서울\"}\n",
+         0, "都市名に「ü」は使えません(保存できない文字です)。\n\nフォルダ名に「서」「울」は使えません(保存できない文字です)。\n", true},
         {"at that names no item", ok + "{\"op\":\"delete\",\"at\":[\"場所\",\"欧米\"]}\n", 1, "edits.jsonl:2: no item [\"場所\",\"欧米\"]", false},
         {"malformed JSON", ok + "{\"op\":\"delete\",\n", 1, "edits.jsonl:2: not a JSON object", false},
         {"unknown op", "{\"op\":\"rename\",\"at\":[\"場所\"]}\n" + ok, 1, "edits.jsonl:1: unknown op", false},

@@ -48,6 +48,7 @@ TEST_F(EdtCty, TypingSteppingAndOk)
          L"", IDC_EDTCTY_EDT_LNG_SEC, L"0", L"東京 180 0 0.0 35 41 22.4 40 9 0 0 0 0"},
         {"blank name kept", {{IDC_EDTCTY_EDT_NAME, L" 　"}}, L"都市名を入力してください。\n", IDC_EDTCTY_EDT_NAME, L"", L""},
         {"comma taken", {{IDC_EDTCTY_EDT_NAME, L"Washington, D.C."}}, L"都市名に半角の「,」(カンマ)は使えません。\n", IDC_EDTCTY_EDT_NAME, L"Washington, D.C.", L""},
+        {"a name the code page lacks taken", {{IDC_EDTCTY_EDT_NAME, L"Zürich Łódź"}}, L"都市名に「ü」「Ł」「ó」「ź」は使えません(保存できない文字です)。\n", IDC_EDTCTY_EDT_NAME, L"Zürich Łódź", L""},
         {"failures not in one box in order", {{IDC_EDTCTY_EDT_NAME, L""}, {IDC_EDTCTY_EDT_TZ_HOUR, L"14"}, {IDC_EDTCTY_EDT_TZ_MIN, L"1"}, {IDC_EDTCTY_EDT_LAT_DEG, L"90"}},
          L"都市名を入力してください。\n緯度には 0.0 から 90.0 までの値を入力してください\n"
          L"タイムゾーンには 0 から 14 までの値を入力してください\n", IDC_EDTCTY_EDT_LAT_DEG, L"90", L""},
