@@ -754,80 +754,8 @@ void CLocationLog::DropNodeContext(HCITYITEM hItem, HCITYITEM hNewParent, HCITYI
             GetCurrentNodeObject(aDest, h, strName);
     }
     aDest.push_back(picojson::value(std::move(built)));
+    if (hCopy)
+        ClaimSubtree(hCopy, &aDest.back().get<picojson::object>());
     m_hLeaving = nullptr;
     m_hArriving = nullptr;
-}
-
-CString CLocationLog::GetBackupPath() const
-{
-    CString strBase = m_data.m_strUserJsonFile + BackupSuffix;
-    // An older backup with other bytes is kept; the first free name (or one holding these very
-    // bytes) takes the copy.
-    for (int n = 1; n <= 99; ++n) {
-        CString strPath = strBase;
-        if (n > 1)
-            strPath.AppendFormat(L".%d", n);
-        if (!CSafeFile::Exists(strPath))
-            return strPath;
-        std::string old;
-        if (CSafeFile::Read(strPath, old) && old == m_damagedBytes)
-            return strPath;
-    }
-    return strBase;
-}
-
-bool CLocationLog::WriteBackup()
-{
-    if (!m_bLogDamaged || m_bBackupWritten)
-        return true;
-    m_strBackupPath = GetBackupPath();
-    m_bBackupWritten = CSafeFile::Write(m_strBackupPath, m_damagedBytes);
-    return m_bBackupWritten;
-}
-
-bool CLocationLog::MayReplaceLog(const CString& strPath) const
-{
-    // The log this session could not read, or any existing log that cannot be read now (the
-    // same file under another spelling, or one taken since), holds edits nobody has seen.
-    if (m_bLogUnreadable && strPath.Compare(m_strReadPath) == 0)
-        return false;
-    std::string bytes;
-    return !CSafeFile::Exists(strPath) || CSafeFile::Read(strPath, bytes);
-}
-
-CLocationLog::SaveResult CLocationLog::SaveCityList()
-{
-    SaveResult result;
-    const CString strList = m_data.m_strUserObsFile;
-    const CString strLog = m_data.m_strUserJsonFile;
-    if (!m_data.m_pTree) {
-        result.strUnwritten = strList;
-        return result;
-    }
-    if (!MayReplaceLog(strLog)) {
-        result.strUnwritten = strLog;
-        return result;
-    }
-    if (!WriteBackup()) {
-        result.strUnwritten = m_strBackupPath;
-        return result;
-    }
-    if (m_bBackupWritten)
-        result.strBackup = m_strBackupPath;
-    // Built before anything is written: a bad place item throws here.
-    const std::string list = m_data.BuildUserObsText(*m_data.m_pTree);
-    // The log is the record of the user's work and is written first: a save cut short after it
-    // leaves a user list older than the log, which the next start rebuilds from it. The
-    // serialized text is ANSI already: written byte for byte, no byte-order mark.
-    if (!CSafeFile::Write(strLog, m_locationTreeContext.serialize())) {
-        result.strUnwritten = strLog;
-        return result;
-    }
-    result.bLogWritten = true;
-    if (!CSafeFile::Write(strList, list)) {
-        result.strUnwritten = strList;
-        return result;
-    }
-    result.bListWritten = true;
-    return result;
 }

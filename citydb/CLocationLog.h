@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 // The tree view's TVI_ROOT: the parent of the top-level items when the replay searches them.
 inline const HCITYITEM CITY_TVI_ROOT = reinterpret_cast<HCITYITEM>(~static_cast<std::uintptr_t>(0xFFFF));
@@ -24,6 +25,8 @@ public:
     static constexpr int MaxJsonDepth = 128;
     // Deepest record level the replay descends to.
     static constexpr int MaxReplayDepth = 120;
+    // Rounds of checking the log against its replay before a save writes it as it is.
+    static constexpr int MaxExactRounds = 8;
     // Appended to the log's path for the copy of a log that could not be read whole.
     static constexpr const wchar_t* BackupSuffix = L".bak";
 
@@ -124,6 +127,20 @@ private:
     const CString& WideName(const std::string& name);
     bool WriteBackup();
     bool MayReplaceLog(const CString& strPath) const;
+    // Before a save: the log replayed over the system list as the next start replays it must
+    // give the tree exactly, order and namesakes included. Where an add's recorded neighbour
+    // was renamed, deleted or moved before the add applies, or names the wrong one of two
+    // namesakes, the children of that folder are recorded anew.
+    void MakeReplayExact();
+    // The folders whose children the replay gives otherwise, the uppermost of each branch;
+    // none when the system list cannot be read.
+    std::vector<HCITYITEM> FoldersReplayedOtherwise();
+    // The children's records: those of system items first as they stood, then the added ones
+    // from the last to the first, each behind the system item before it. bAllAdded: every
+    // child is recorded as added (its system item deleted).
+    void RecordChildrenAnew(HCITYITEM hFolder, bool bAllAdded);
+    // Claims hItem for pRec and each item of its subtree for the record nested alike.
+    void ClaimSubtree(HCITYITEM hItem, picojson::object* pRec);
 
     CCityData& m_data;
     // A log that exists but could not be read is never replaced.

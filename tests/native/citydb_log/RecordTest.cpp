@@ -69,13 +69,26 @@ TEST(Record, EachEditChangesTheRecordOfItsItem)
          Top({Rec("update", L"米国", "node", L"", "", L"米国")})},
         {"a moved-nowhere drop records nothing", [](B& b) { b.Drop({L"場所", L"日本"}, {L"場所", L"日本", L"東京"}); },
          Top({})},
+        {"an add beside a namesake whose record exists took that record",
+         [](B& b) {
+             b.Rename({L"場所", L"日本", L"東京"}, L"東京");
+             CCityList home = PlaceValues(139.7, 35.7, 30, 9);
+             home.m_nUser = 1;
+             const int nIndex = b.data.AppendCity(home);
+             b.log.AddNodeContext(b.tree.InsertItem(L"東京", CITY_IMG_PLACE, CITY_IMG_PLACE_SELECTED, nIndex,
+                                                    b.Find({L"場所", L"日本"}), b.Find({L"場所", L"日本", L"東京"})));
+         },
+         InJapan({Rec("update", L"東京", "leaf", L"", "139.7667000,35.6833000,40,09.00, 0, 1, 3", L"東京"),
+                  Rec("add", L"東京", "leaf", L"東京", kHome)})},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
-        CityBench b;
+        CityBench b, replay;
         b.Open(JapanList(), "", true);
         c.edit(b);
         EXPECT_EQ(c.log, b.LogText());
+        b.SaveAndReplay(replay);
+        EXPECT_EQ(b.Dump(), replay.Dump());
     }
 }
 

@@ -2,29 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <map>
 #include <random>
 
 namespace {
-
-// The tree with each folder's children sorted by name, places with their data: what a replay
-// must rebuild whatever the sibling order.
-std::string Canonical(const CityBench& b, HCITYITEM hItem)
-{
-    std::string out = CityUtf8FromWide(b.tree.GetItemText(hItem).wstr());
-    std::intptr_t nData = b.tree.GetItemData(hItem);
-    if (nData != CITY_FOLDER_DATA)
-        return out + "=" + CityUtf8FromWide(b.data.GetLocationData(static_cast<int>(nData)).wstr());
-    std::vector<std::string> children;
-    for (HCITYITEM h = b.tree.GetChildItem(hItem); h; h = b.tree.GetNextSiblingItem(h))
-        children.push_back(Canonical(b, h));
-    std::sort(children.begin(), children.end());
-    out += "{";
-    for (const std::string& c : children)
-        out += c + ";";
-    return out + "}";
-}
 
 // Random system lists and random edit sequences. With a tiny pool of names, siblings share
 // names, renames land on deleted names and names swap.
@@ -40,8 +21,8 @@ public:
         return AnsiFromWide(text);
     }
 
-    // Runs one edit; false when the sequence must not promise sibling order any more.
-    bool Step(CityBench& b)
+    // Runs one edit.
+    void Step(CityBench& b)
     {
         const std::vector<HCITYITEM> items = b.tree.GetItems();
         HCITYITEM hAny = items[Pick(0, static_cast<int>(items.size()) - 1)];
@@ -53,15 +34,15 @@ public:
                 b.editor.AddPlace(hAny, strName, Values(), s);
             else
                 b.editor.AddFolder(hAny, strName, s);
-            return true;
+            return;
         }
         HCITYITEM hItem = hAny == items[0] ? items[1] : hAny;
         const CString strOld = b.tree.GetItemText(hItem);
         if (op <= 5) {
-            // The same name, the one it had before, or any name seen so far: a sibling's former
-            // or deleted name makes the log name two items alike for a while.
+            // The same name (onto its namesakes), the one it had before, a sibling's, or any
+            // name seen so far: a former or deleted name makes the log name two items alike.
             CString strName = strOld;
-            const int nHow = Pick(0, 3);
+            const int nHow = Pick(0, 4);
             auto it = m_previous.find(strOld.wstr());
             if (nHow == 1 && it != m_previous.end())
                 strName = CString(it->second);
@@ -69,30 +50,46 @@ public:
                 strName = Any(m_seen);
             else if (nHow == 3)
                 strName = NewName(L"改");
+            else if (nHow == 4)
+                strName = b.tree.GetItemText(Any(Siblings(b, hItem)));
             const bool bDone = b.tree.GetItemData(hItem) == CITY_FOLDER_DATA ? b.editor.EditFolder(hItem, strName, s)
                                                                               : b.editor.EditPlace(hItem, strName, Values(), s);
             if (bDone && strName != strOld)
                 m_previous[strName.wstr()] = strOld.wstr();
-            return !bDone || strName == strOld;
+            return;
         }
         if (op == 6) {
             m_deleted.push_back(strOld);
             b.editor.DeleteItem(hItem);
-            return false;
+            return;
         }
+        // Into or behind a folder of the item's own name where there is one, else anywhere.
+        std::vector<HCITYITEM> aNamesake;
+        for (HCITYITEM h : items) {
+            if (h != hItem && b.tree.GetItemText(h) == strOld)
+                aNamesake.push_back(h);
+        }
+        HCITYITEM hTarget = !aNamesake.empty() && Pick(0, 1) ? Any(aNamesake) : Any(items);
         const int nMode = Pick(0, 1);
-        return !b.editor.DropItem(hItem, Any(items), [nMode](const CString&) { return nMode; }, s);
+        b.editor.DropItem(hItem, hTarget, [nMode](const CString&) { return nMode; }, s);
     }
 
 private:
     int Pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(m_rng); }
     template <class T> T Any(const std::vector<T>& v) { return v[Pick(0, static_cast<int>(v.size()) - 1)]; }
+    static std::vector<HCITYITEM> Siblings(const CityBench& b, HCITYITEM hItem)
+    {
+        std::vector<HCITYITEM> out;
+        for (HCITYITEM h = b.tree.GetChildItem(b.tree.GetParentItem(hItem)); h; h = b.tree.GetNextSiblingItem(h))
+            out.push_back(h);
+        return out;
+    }
 
     CString NewName(const wchar_t* pszPrefix)
     {
         CString str;
         if (m_bTinyPool)
-            str.Format(L"%c", L"ABC"[Pick(0, 2)]);
+            str = std::vector<const wchar_t*>{L"A", L"B", L"表", L"東京"}[static_cast<size_t>(Pick(0, 3))];
         else
             str.Format(L"%s%d", pszPrefix, ++m_nName);
         m_seen.push_back(str);
@@ -128,34 +125,26 @@ private:
     std::map<std::wstring, std::wstring> m_previous;
 };
 
+// Whatever a session did, the log it saved replays over the same system list to exactly the
+// tree it saved: names, values and the order of every folder. With a pool of four names,
+// siblings share names, folders move into and behind their namesakes and renames land on them.
 TEST(RoundTrip, RandomEditSequencesReplayToTheSameTree)
 {
-    const int nSequences = 300;
-    int nOrderDiffers = 0;
+    const int nWide = 300, nTiny = 3000;
     // Two benches reused for every sequence.
     CityBench b, replay;
-    for (int seed = 1; seed <= 2 * nSequences; ++seed) {
-        const bool bTinyPool = seed > nSequences;
+    for (int seed = 1; seed <= nWide + nTiny; ++seed) {
+        const bool bTinyPool = seed > nWide;
         SCOPED_TRACE("seed " + std::to_string(seed));
         RandomSession session(static_cast<unsigned>(seed), bTinyPool);
         RemoveFile(b.dir.Path("zelkam_user_obs.json"));
         b.Open(session.SystemList(), "", true);
-        bool bOrderPromised = !bTinyPool;
         for (int i = 5 + seed % 20; i > 0; --i)
-            bOrderPromised = session.Step(b) && bOrderPromised;
+            session.Step(b);
         b.SaveAndReplay(replay);
-        ASSERT_EQ(Canonical(b, b.tree.GetRootItem()), Canonical(replay, replay.tree.GetRootItem()));
+        ASSERT_EQ(b.Dump(), replay.Dump());
         ASSERT_EQ(b.LogText(), replay.LogText());
-        // An add's recorded neighbour may name the wrong one of two namesakes.
-        if (bOrderPromised) {
-            ASSERT_EQ(b.Dump(), replay.Dump());
-        } else if (!bTinyPool) {
-            nOrderDiffers += b.Dump() != replay.Dump();
-        }
     }
-    // Order is lost only where an add's recorded neighbour was deleted, moved or renamed
-    // before the add applies; most sequences keep it even so.
-    EXPECT_LT(nOrderDiffers, nSequences / 4);
 }
 
 }  // namespace

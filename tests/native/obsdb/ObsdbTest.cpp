@@ -62,6 +62,52 @@ TEST(Obsdb, ApplyRecordsEditsAsTheDialogDoesAndRebuildReplaysThem)
     EXPECT_EQ(2, Obsdb(dir, "--codepage x dump sys.obs").status);
 }
 
+// The names of a dump, one an item, indented as the tree.
+std::string DumpNames(const std::string& dump)
+{
+    std::string out;
+    for (size_t nPos = 0; nPos < dump.size();) {
+        const size_t nEnd = dump.find('\n', nPos);
+        const std::string line = dump.substr(nPos, nEnd - nPos);
+        out += line.substr(0, line.find('\t')) + "\n";
+        nPos = nEnd == std::string::npos ? dump.size() : nEnd + 1;
+    }
+    return out;
+}
+
+TEST(Obsdb, MoveModesPutTheItemIntoOrBehindItsTarget)
+{
+    const struct { const char* fault; const char* at; const char* to; const char* mode; const char* tree; } cases[] = {
+        {"folder into a folder went behind it", "\"日本\"", "\"米国\"", "into", "場所/\n  米国/\n    日本/\n      東京\n      大阪\n    ホノルル\n"},
+        {"folder behind a folder went into it", "\"日本\"", "\"米国\"", "behind", "場所/\n  米国/\n    ホノルル\n  日本/\n    東京\n    大阪\n"},
+        {"folder onto a place did not follow it", "\"米国\"", "\"日本\",\"東京\"", "into",
+         "場所/\n  日本/\n    東京\n    米国/\n      ホノルル\n    大阪\n"},
+        {"place onto a folder did not go first in it", "\"米国\",\"ホノルル\"", "\"日本\"", "behind", "場所/\n  日本/\n    ホノルル\n    東京\n    大阪\n  米国/\n"},
+        {"place onto a place did not follow it", "\"日本\",\"東京\"", "\"日本\",\"大阪\"", "into", "場所/\n  日本/\n    大阪\n    東京\n  米国/\n    ホノルル\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fault);
+        ObsdbDir dir(std::string("{\"op\":\"move\",\"at\":[\"場所\",") + c.at + "],\"to\":[\"場所\"," + c.to + "],\"mode\":\"" + c.mode
+                     + "\"}\n");
+        ASSERT_EQ(0, Obsdb(dir, kApply).status);
+        EXPECT_EQ(c.tree, DumpNames(Obsdb(dir, "dump sys.obs out.json").out));
+        EXPECT_EQ(0, Obsdb(dir, "rebuild sys.obs out.json again.obs").status);
+        EXPECT_EQ(ReadBytes(dir.Path("out.obs")), ReadBytes(dir.Path("again.obs")));
+    }
+}
+
+// A session over a system list whose folders and places share four names: the log saved with
+// the list replays to that very list.
+TEST(Obsdb, NamesakeSessionReplaysToTheListItSaved)
+{
+    TempDir dir;
+    for (const char* name : {"zelkam.obs", "edits.jsonl"})
+        WriteBytes(dir.Path(name), ReadBytes(std::string(OBSDB_DATA "/namesake-roundtrip/") + name));
+    ASSERT_EQ(0, Obsdb(dir, "apply zelkam.obs none.json edits.jsonl out.obs out.json").status);
+    ASSERT_EQ(0, Obsdb(dir, "rebuild zelkam.obs out.json again.obs").status);
+    EXPECT_EQ(ReadBytes(dir.Path("out.obs")), ReadBytes(dir.Path("again.obs")));
+}
+
 TEST(Obsdb, ApplyReportsRefusalsAndErrors)
 {
     const std::string ok = "{\"op\":\"add-folder\",\"at\":[\"場所\"],\"name\":\"欧州\"}\n";

@@ -1,0 +1,264 @@
+#include <citydb/CLocationLog.h>
+
+#include <citydb/CMemTree.h>
+#include <citydb/CSafeFile.h>
+
+#include <afx/CStringA.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <functional>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+namespace {
+
+bool IsAdd(const picojson::object& rec)
+{
+    auto it = rec.find("action");
+    return it != rec.end() && it->second.is<std::string>() && it->second.get<std::string>() == "add";
+}
+
+// What a replay must give each child: its name, and a place's values or a folder's mark.
+std::string ChildKey(const CCityData& data, HCITYITEM hItem)
+{
+    const ICityTree& tree = *data.m_pTree;
+    std::string key = CStringA(tree.GetItemText(hItem)).str();
+    const std::intptr_t nData = tree.GetItemData(hItem);
+    if (nData == CITY_FOLDER_DATA)
+        return key + "/";
+    if (nData < 0 || nData >= data.m_nCityNum)
+        return key + ",?";
+    return key + "," + CStringA(data.GetLocationData(static_cast<int>(nData))).str();
+}
+
+std::vector<HCITYITEM> Children(const ICityTree& tree, HCITYITEM hParent)
+{
+    std::vector<HCITYITEM> out;
+    for (HCITYITEM h = tree.GetChildItem(hParent); h; h = tree.GetNextSiblingItem(h))
+        out.push_back(h);
+    return out;
+}
+
+// A digest of each item's whole subtree: its key and its children's digests in order.
+std::uint64_t Digest(const CCityData& data, HCITYITEM hItem, std::unordered_map<HCITYITEM, std::uint64_t>& digests)
+{
+    std::uint64_t h = 1469598103934665603ULL;
+    auto mix = [&h](std::uint64_t v) { h = (h ^ v) * 1099511628211ULL; };
+    mix(std::hash<std::string>()(ChildKey(data, hItem)));
+    for (HCITYITEM c = data.m_pTree->GetChildItem(hItem); c; c = data.m_pTree->GetNextSiblingItem(c))
+        mix(Digest(data, c, digests));
+    digests[hItem] = h;
+    return h;
+}
+
+}  // namespace
+
+CString CLocationLog::GetBackupPath() const
+{
+    CString strBase = m_data.m_strUserJsonFile + BackupSuffix;
+    // An older backup with other bytes is kept; the first free name (or one holding these very
+    // bytes) takes the copy.
+    for (int n = 1; n <= 99; ++n) {
+        CString strPath = strBase;
+        if (n > 1)
+            strPath.AppendFormat(L".%d", n);
+        if (!CSafeFile::Exists(strPath))
+            return strPath;
+        std::string old;
+        if (CSafeFile::Read(strPath, old) && old == m_damagedBytes)
+            return strPath;
+    }
+    return strBase;
+}
+
+bool CLocationLog::WriteBackup()
+{
+    if (!m_bLogDamaged || m_bBackupWritten)
+        return true;
+    m_strBackupPath = GetBackupPath();
+    m_bBackupWritten = CSafeFile::Write(m_strBackupPath, m_damagedBytes);
+    return m_bBackupWritten;
+}
+
+bool CLocationLog::MayReplaceLog(const CString& strPath) const
+{
+    // The log this session could not read, or any existing log that cannot be read now (the
+    // same file under another spelling, or one taken since), holds edits nobody has seen.
+    if (m_bLogUnreadable && strPath.Compare(m_strReadPath) == 0)
+        return false;
+    std::string bytes;
+    return !CSafeFile::Exists(strPath) || CSafeFile::Read(strPath, bytes);
+}
+
+CLocationLog::SaveResult CLocationLog::SaveCityList()
+{
+    SaveResult result;
+    const CString strList = m_data.m_strUserObsFile;
+    const CString strLog = m_data.m_strUserJsonFile;
+    if (!m_data.m_pTree) {
+        result.strUnwritten = strList;
+        return result;
+    }
+    if (!MayReplaceLog(strLog)) {
+        result.strUnwritten = strLog;
+        return result;
+    }
+    if (!WriteBackup()) {
+        result.strUnwritten = m_strBackupPath;
+        return result;
+    }
+    if (m_bBackupWritten)
+        result.strBackup = m_strBackupPath;
+    MakeReplayExact();
+    // Built before anything is written: a bad place item throws here.
+    const std::string list = m_data.BuildUserObsText(*m_data.m_pTree);
+    // The log is the record of the user's work and is written first: a save cut short after it
+    // leaves a user list older than the log, which the next start rebuilds from it. The
+    // serialized text is ANSI already: written byte for byte, no byte-order mark.
+    if (!CSafeFile::Write(strLog, m_locationTreeContext.serialize())) {
+        result.strUnwritten = strLog;
+        return result;
+    }
+    result.bLogWritten = true;
+    if (!CSafeFile::Write(strList, list)) {
+        result.strUnwritten = strList;
+        return result;
+    }
+    result.bListWritten = true;
+    return result;
+}
+
+std::vector<HCITYITEM> CLocationLog::FoldersReplayedOtherwise()
+{
+    // The next start: the system list read again, the log as it would be written replayed onto it.
+    CMemTree scratchTree;
+    CCityData scratch;
+    scratch.m_pTree = &scratchTree;
+    scratch.m_strObsFile = m_data.m_strObsFile;
+    scratch.ResetLists();
+    if (!scratch.LoadCityList())
+        return {};  // nothing to compare with: the log is written as it is
+    CLocationLog replay(scratch);
+    ParseLogText(m_locationTreeContext.serialize(), replay.m_locationTreeContext);
+    if (replay.m_locationTreeContext.is<picojson::array>())
+        replay.AnalyzeNodeContext(replay.m_locationTreeContext.get<picojson::array>(), CITY_TVI_ROOT);
+
+    std::unordered_map<HCITYITEM, std::uint64_t> liveDigest, scratchDigest;
+    const ICityTree& live = *m_data.m_pTree;
+    if (Digest(m_data, live.GetRootItem(), liveDigest) == Digest(scratch, scratchTree.GetRootItem(), scratchDigest))
+        return {};
+    // Folders whose children come out otherwise, the uppermost of each branch. Children that
+    // differ only below them are looked into; namesakes that swapped places, or any other
+    // difference among the children themselves, mark the folder.
+    std::vector<HCITYITEM> aOtherwise;
+    std::vector<std::pair<HCITYITEM, HCITYITEM>> aWork{{live.GetRootItem(), scratchTree.GetRootItem()}};
+    while (!aWork.empty()) {
+        auto [hLive, hScratch] = aWork.back();
+        aWork.pop_back();
+        const std::vector<HCITYITEM> aLive = Children(live, hLive), aScratch = Children(scratchTree, hScratch);
+        bool bSame = aLive.size() == aScratch.size();
+        std::vector<std::uint64_t> liveSet, scratchSet;
+        for (size_t i = 0; bSame && i < aLive.size(); ++i) {
+            bSame = ChildKey(m_data, aLive[i]) == ChildKey(scratch, aScratch[i]);
+            liveSet.push_back(liveDigest[aLive[i]]);
+            scratchSet.push_back(scratchDigest[aScratch[i]]);
+        }
+        std::sort(liveSet.begin(), liveSet.end());
+        std::sort(scratchSet.begin(), scratchSet.end());
+        if (!bSame || (liveSet == scratchSet && liveDigest[hLive] != scratchDigest[hScratch])) {
+            aOtherwise.push_back(hLive);
+            continue;
+        }
+        for (size_t i = 0; i < aLive.size(); ++i) {
+            if (liveDigest[aLive[i]] != scratchDigest[aScratch[i]])
+                aWork.emplace_back(aLive[i], aScratch[i]);
+        }
+    }
+    return aOtherwise;
+}
+
+void CLocationLog::ClaimSubtree(HCITYITEM hItem, picojson::object* pRec)
+{
+    Claim(hItem, pRec);
+    picojson::value& next = (*pRec)["next"];
+    if (!next.is<picojson::array>())
+        return;
+    picojson::array& aNext = next.get<picojson::array>();
+    size_t i = 0;
+    for (HCITYITEM h = m_data.m_pTree->GetChildItem(hItem); h && i < aNext.size(); h = m_data.m_pTree->GetNextSiblingItem(h), ++i)
+        ClaimSubtree(h, &aNext[i].get<picojson::object>());
+}
+
+void CLocationLog::RecordChildrenAnew(HCITYITEM hFolder, bool bAllAdded)
+{
+    ICityTree& tree = *m_data.m_pTree;
+    picojson::array& aRecord = ChildRecords(hFolder);
+    const std::vector<HCITYITEM> aChild = Children(tree, hFolder);
+    // Which children stay the system list's items, which are added by this log. A system item
+    // can only be found by its name where it is the first of that name, so a namesake behind
+    // another becomes an added copy of itself.
+    std::vector<picojson::object*> aAdded(aChild.size(), nullptr);
+    std::unordered_set<std::wstring> kept;
+    for (size_t i = 0; i < aChild.size(); ++i) {
+        const CString strName = tree.GetItemText(aChild[i]);
+        picojson::object* pRec = GetCurrentNodeObject(aRecord, aChild[i], strName);
+        if (IsAdd(*pRec)) {
+            aAdded[i] = pRec;
+            continue;
+        }
+        if (!bAllAdded && kept.insert(strName.wstr()).second)
+            continue;
+        ForgetClaims(aChild[i]);
+        (*pRec)["action"] = picojson::value(std::string("delete"));
+        (*pRec)["next"] = picojson::value(std::string());
+        aRecord.push_back(picojson::value(GenerateWholeNodeObjects(aChild[i])));
+        aAdded[i] = &aRecord.back().get<picojson::object>();
+        ClaimSubtree(aChild[i], aAdded[i]);
+    }
+    // The other records first, as they stood: they rename and delete system items and do not
+    // move any. Then the added children from the last to the first, each behind the kept
+    // item before it (or first): every one is then found where it belongs, whatever the
+    // names of the items between.
+    std::unordered_map<const picojson::object*, size_t> addedAt;
+    for (size_t i = 0; i < aChild.size(); ++i) {
+        if (aAdded[i])
+            addedAt[aAdded[i]] = i;
+    }
+    picojson::array aNew;
+    std::vector<picojson::value> aAddedValue(aChild.size());
+    for (picojson::value& v : aRecord) {
+        auto it = v.is<picojson::object>() ? addedAt.find(&v.get<picojson::object>()) : addedAt.end();
+        if (it == addedAt.end())
+            aNew.push_back(std::move(v));
+        else
+            aAddedValue[it->second] = std::move(v);
+    }
+    std::string keptBefore;
+    for (size_t i = 0; i < aChild.size(); ++i) {
+        if (aAdded[i])
+            aAdded[i]->operator[]("vertical_offset") = picojson::value(keptBefore);
+        else
+            keptBefore = CStringA(tree.GetItemText(aChild[i])).str();
+    }
+    for (size_t i = aChild.size(); i-- > 0;) {
+        if (aAdded[i])
+            aNew.push_back(std::move(aAddedValue[i]));
+    }
+    aRecord = std::move(aNew);
+}
+
+void CLocationLog::MakeReplayExact()
+{
+    // Each round records the uppermost folders that still come out otherwise; a folder that
+    // does so twice gets all its children recorded as added.
+    std::unordered_map<HCITYITEM, int> rounds;
+    for (int nRound = 0; nRound < MaxExactRounds; ++nRound) {
+        const std::vector<HCITYITEM> aOtherwise = FoldersReplayedOtherwise();
+        if (aOtherwise.empty())
+            return;
+        for (HCITYITEM hFolder : aOtherwise)
+            RecordChildrenAnew(hFolder, rounds[hFolder]++ > 0);
+    }
+}
