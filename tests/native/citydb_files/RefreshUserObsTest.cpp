@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#  include <sys/stat.h>
+#endif
+
 #ifdef _WIN32
 #  include <windows.h>
 
@@ -102,6 +106,14 @@ TEST(CSafeFile, ReplacesWholeAndKeepsNoTemporary)
     EXPECT_TRUE(bytes.empty());
     EXPECT_FALSE(CSafeFile::Write(dir.WidePath("no/such/dir.json"), "x"));
     EXPECT_FALSE(CSafeFile::Write(CString(), "x"));
+#ifndef _WIN32
+    // A private list stays private when it is replaced.
+    ASSERT_EQ(0, chmod(dir.Path("f.json").c_str(), 0600));
+    EXPECT_TRUE(CSafeFile::Write(dir.WidePath("f.json"), "new"));
+    struct stat st;
+    ASSERT_EQ(0, stat(dir.Path("f.json").c_str(), &st));
+    EXPECT_EQ(0600u, st.st_mode & 07777u);
+#endif
 }
 
 #ifdef _WIN32

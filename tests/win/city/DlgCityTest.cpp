@@ -138,10 +138,11 @@ TEST_F(CityDlgTest, ALabelEditIsRecordedSoTheNameSurvivesTheNextLoad)
 
 TEST_F(CityDlgTest, OkWritesOnlyAChangedListAndCancelNothing)
 {
-    // A folder in the user list's place makes the save fail: the user is told, the dialog closes.
-    struct { const char* pszCase; bool bReset, bUnwritable; int nEnd; bool bWritten; } const cases[] = {
-        {"OK unchanged", false, false, IDOK, false}, {"Cancel after reset", true, false, IDCANCEL, false},
-        {"OK after reset", true, false, IDOK, true}, {"OK, list unwritable", true, true, IDOK, false}};
+    // A folder in the user list's place makes its save fail after the log's: the user is told
+    // the edits are kept, the dialog closes.
+    struct { const char* pszCase; bool bReset, bUnwritable; int nEnd; bool bWritten, bLogWritten; } const cases[] = {
+        {"OK unchanged", false, false, IDOK, false, false}, {"Cancel after reset", true, false, IDCANCEL, false, false},
+        {"OK after reset", true, false, IDOK, true, true}, {"OK, list unwritable", true, true, IDOK, false, true}};
     const CString strUserList = DataFile(_T("zelkam_user.obs"));
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pszCase);
@@ -154,14 +155,15 @@ TEST_F(CityDlgTest, OkWritesOnlyAChangedListAndCancelNothing)
         if (c.bReset)
             AfxTestExpectMessageBox(L"都市名データを初期化します。\r\nこれまで編集したデータは全て失われます。", IDOK);
         if (c.bUnwritable)
-            AfxTestExpectMessageBox(_T("都市名データを保存できませんでした。\n次のファイルに書き込めません：\n") + strUserList, IDOK);
+            AfxTestExpectMessageBox(_T("変更は保存しましたが、都市名リストを書き込めませんでした。\n次のファイルに書き込めません：\n") + strUserList
+                                        + _T("\n\n都市名リストは次回の起動時に変更履歴から作り直します。"), IDOK);
         RunFromObs(*dlg, [&](CDlgCity&, HWND hDlg) {
             if (c.bReset)
                 Press(hDlg, IDC_CITY_BTN_RESET);
             Press(hDlg, c.nEnd);
         });
-        for (LPCTSTR pszFile : {_T("zelkam_user.obs"), _T("zelkam_user_obs.json")})
-            EXPECT_EQ(c.bWritten, ReadBytes(DataFile(pszFile)) != "<missing>");
+        EXPECT_EQ(c.bWritten, ReadBytes(DataFile(_T("zelkam_user.obs"))) != "<missing>");
+        EXPECT_EQ(c.bLogWritten, ReadBytes(DataFile(_T("zelkam_user_obs.json"))) != "<missing>");
         const std::vector<StandInMapCall> calls = CStandInMap::Last()->CallsOf(26);
         EXPECT_EQ(c.bWritten ? 1u : 0u, calls.size());
         EXPECT_TRUE(calls.empty() || calls[0].Text() == _T("26(TRUE)"));
