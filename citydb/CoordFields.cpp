@@ -70,15 +70,39 @@ int RoundToInt(double d)
     return CityTruncToInt(d < 0.0 ? d - 0.5 : d + 0.5);
 }
 
-void ZeroLatMinSec(CCoordFields& fields)
+bool IsLatitude(CoordField field)
 {
-    fields.nLatMin = 0;
-    fields.dLatSec = 0.0;
+    return field == CoordField::LatDeg || field == CoordField::LatMin || field == CoordField::LatSec;
 }
 
-bool IsLatMinOrSec(CoordField field)
+bool IsMinOrSec(CoordField field)
 {
-    return field == CoordField::LatMin || field == CoordField::LatSec;
+    return field == CoordField::LngMin || field == CoordField::LngSec || field == CoordField::LatMin
+        || field == CoordField::LatSec;
+}
+
+bool IsDegrees(CoordField field)
+{
+    return field == CoordField::LngDeg || field == CoordField::LatDeg;
+}
+
+// The minutes and seconds of the field's angle.
+void ZeroMinSec(CCoordFields& fields, CoordField field)
+{
+    if (IsLatitude(field)) {
+        fields.nLatMin = 0;
+        fields.dLatSec = 0.0;
+    } else {
+        fields.nLngMin = 0;
+        fields.dLngSec = 0.0;
+    }
+}
+
+// True when the rule has a top and the degrees of its field's angle stand at it.
+bool AtTop(const CFieldRule& rule, const CCoordFields& fields)
+{
+    const int nDeg = IsLatitude(rule.field) ? fields.nLatDeg : fields.nLngDeg;
+    return rule.dTopDeg > 0.0 && nDeg >= rule.dTopDeg;
 }
 
 }  // namespace
@@ -117,22 +141,22 @@ void SetCoordField(CCoordFields& fields, CoordField field, double dValue)
 
 FieldCheck CheckField(const CFieldRule& rule, CCoordFields& fields)
 {
-    if (rule.bPole && IsLatMinOrSec(rule.field) && fields.nLatDeg == 90) {
-        ZeroLatMinSec(fields);
+    if (IsMinOrSec(rule.field) && AtTop(rule, fields)) {
+        ZeroMinSec(fields, rule.field);
         return FieldCheck::Corrected;
     }
     const double dValue = GetCoordField(fields, rule.field);
     const bool bBelow = !(dValue >= rule.dLow);  // not a number counts as below
     const bool bAbove = rule.bBelowHigh ? dValue >= rule.dHigh : dValue > rule.dHigh;
-    const bool bPoleDeg = rule.bPole && rule.field == CoordField::LatDeg;
+    const bool bTopRule = IsDegrees(rule.field) && rule.dTopDeg > 0.0;
     if (bBelow || bAbove) {
         SetCoordField(fields, rule.field, bBelow ? rule.dSetBelow : rule.dSetAbove);
-        if (bPoleDeg)
-            ZeroLatMinSec(fields);
+        if (bTopRule && (AtTop(rule, fields) || rule.field == CoordField::LatDeg))
+            ZeroMinSec(fields, rule.field);
         return FieldCheck::OutOfRange;
     }
-    if (bPoleDeg && fields.nLatDeg == 90) {
-        ZeroLatMinSec(fields);
+    if (bTopRule && AtTop(rule, fields)) {
+        ZeroMinSec(fields, rule.field);
         return FieldCheck::Corrected;
     }
     return FieldCheck::Accepted;
@@ -143,7 +167,7 @@ void StepField(const CFieldRule& rule, CCoordFields& fields, int nDelta)
     if (nDelta == 0)
         return;
     const int nSign = nDelta < 0 ? 1 : -1;
-    if (rule.bPole && IsLatMinOrSec(rule.field) && fields.nLatDeg >= 90) {
+    if (IsMinOrSec(rule.field) && AtTop(rule, fields)) {
         SetCoordField(fields, rule.field, 0.0);
         return;
     }
@@ -156,9 +180,9 @@ void StepField(const CFieldRule& rule, CCoordFields& fields, int nDelta)
         dNew = dOld + nSign * rule.dStep;
     }
     const double dTop = rule.dStepHigh;
-    if (rule.bPole && rule.field == CoordField::LatDeg && (dNew < rule.dLow || dNew >= dTop)) {
+    if (rule.dTopDeg > 0.0 && rule.field == CoordField::LatDeg && (dNew < rule.dLow || dNew >= dTop)) {
         SetCoordField(fields, rule.field, dNew < rule.dLow ? rule.dLow : dTop);
-        ZeroLatMinSec(fields);
+        ZeroMinSec(fields, rule.field);
         return;
     }
     const bool bBelow = dNew < rule.dLow;
@@ -173,6 +197,8 @@ void StepField(const CFieldRule& rule, CCoordFields& fields, int nDelta)
         dNew = bBelow ? rule.dLow : dTop;
     }
     SetCoordField(fields, rule.field, dNew);
+    if (rule.field == CoordField::LngDeg && AtTop(rule, fields))
+        ZeroMinSec(fields, rule.field);
 }
 
 namespace {
@@ -187,18 +213,18 @@ constexpr double kAltTop = 999999.0;
 
 // The location dialog on the Earth: every violation is set to the bound it crossed.
 constexpr CFieldRule kObsFieldRules[kCoordFieldCount] = {
-    {CoordField::LngDeg, 0, 180, false, nullptr, 0, 180, 1, 180, StepEnds::Mirror, false},
-    {CoordField::LngMin, 0, 59, false, kLngMinMsg, 0, 59, 1, 59, StepEnds::Clamp, false},
-    {CoordField::LngSec, 0, 60, true, kLngSecMsg, 0, 59.9, 0.1, 59.9, StepEnds::Clamp, false},
-    {CoordField::LatDeg, 0, 90, false, kLatDegMsg, 0, 90, 1, 90, StepEnds::Clamp, true},
+    {CoordField::LngDeg, 0, 180, false, nullptr, 0, 180, 1, 180, StepEnds::Mirror, 180},
+    {CoordField::LngMin, 0, 59, false, kLngMinMsg, 0, 59, 1, 59, StepEnds::Clamp, 180},
+    {CoordField::LngSec, 0, 60, true, kLngSecMsg, 0, 59.9, 0.1, 59.9, StepEnds::Clamp, 180},
+    {CoordField::LatDeg, 0, 90, false, kLatDegMsg, 0, 90, 1, 90, StepEnds::Clamp, 90},
     {CoordField::LatMin, 0, 59, false, L"緯度の分には 0 から 59 までの値を入力してください。", 0, 59, 1,
-     59, StepEnds::Clamp, true},
+     59, StepEnds::Clamp, 90},
     {CoordField::LatSec, 0, 60, true, L"緯度の秒には 0 から 59.9 までの値を入力してください。", 0, 59.9,
-     0.1, 59.9, StepEnds::Clamp, true},
+     0.1, 59.9, StepEnds::Clamp, 90},
     {CoordField::Alt, -9999, kAltTop, false, nullptr, -9999, kAltTop, 1, kAltTop, StepEnds::Clamp,
-     false},
-    {CoordField::TzHour, 0, 14, false, kTzHourMsg, 0, 14, 1, 14, StepEnds::Clamp, false},
-    {CoordField::TzMin, 0, 59, false, kTzMinMsg, 0, 59, 1, 59, StepEnds::Clamp, false},
+     0},
+    {CoordField::TzHour, 0, 14, false, kTzHourMsg, 0, 14, 1, 14, StepEnds::Clamp, 0},
+    {CoordField::TzMin, 0, 59, false, kTzMinMsg, 0, 59, 1, 59, StepEnds::Clamp, 0},
 };
 
 constexpr wchar_t kAltMsg[] = L"標高には -9999 から 999999 までの値を入力してください。";
@@ -211,6 +237,8 @@ constexpr wchar_t kLatSecShortMsg[] = L"緯度の秒には 0 から 59.9 の値�
 CFieldRule ObsFieldRule(CoordField field, bool bSignedLng, double dAltLow)
 {
     CFieldRule rule = kObsFieldRules[static_cast<int>(field)];
+    if (!bSignedLng && rule.dTopDeg == 180)
+        rule.dTopDeg = 360;
     if (field == CoordField::LngDeg && !bSignedLng) {
         rule.dHigh = rule.dSetAbove = rule.dStepHigh = 360;
         rule.ends = StepEnds::Wrap;
@@ -222,29 +250,30 @@ CFieldRule ObsFieldRule(CoordField field, bool bSignedLng, double dAltLow)
 
 // Most violations start the field again from 0; the latitude's keep to the bound they crossed.
 const CFieldRule kCityListFieldRules[kCoordFieldCount] = {
-    {CoordField::LngDeg, 0, 180, false, kLngDegMsg, 0, 0, 1, 180, StepEnds::Clamp, false},
-    {CoordField::LngMin, 0, 59, false, kLngMinMsg, 0, 0, 1, 59, StepEnds::Clamp, false},
-    {CoordField::LngSec, 0, 60, true, kLngSecMsg, 0, 0, 0.1, 59.9, StepEnds::Clamp, false},
-    {CoordField::LatDeg, 0, 90, false, kLatDegMsg, 0, 90, 1, 90, StepEnds::Clamp, true},
-    {CoordField::LatMin, 0, 59, false, kLatMinShortMsg, 0, 59, 1, 59, StepEnds::Clamp, true},
-    {CoordField::LatSec, 0, 60, true, kLatSecShortMsg, 0, 59.9, 0.1, 59.9, StepEnds::Clamp, true},
+    {CoordField::LngDeg, 0, 180, false, kLngDegMsg, 0, 0, 1, 180, StepEnds::Clamp, 180},
+    {CoordField::LngMin, 0, 59, false, kLngMinMsg, 0, 0, 1, 59, StepEnds::Clamp, 180},
+    {CoordField::LngSec, 0, 60, true, kLngSecMsg, 0, 0, 0.1, 59.9, StepEnds::Clamp, 180},
+    {CoordField::LatDeg, 0, 90, false, kLatDegMsg, 0, 90, 1, 90, StepEnds::Clamp, 90},
+    {CoordField::LatMin, 0, 59, false, kLatMinShortMsg, 0, 59, 1, 59, StepEnds::Clamp, 90},
+    {CoordField::LatSec, 0, 60, true, kLatSecShortMsg, 0, 59.9, 0.1, 59.9, StepEnds::Clamp, 90},
     {CoordField::Alt, -9999, kAltTop, false, kAltMsg, -9999, kAltTop, 1, kAltTop, StepEnds::Clamp,
-     false},
+     0},
     {CoordField::TzHour, 0, 14, false, L"タイムゾーンの時には 0 から14 までの値を入力してください。", 0, 0,
-     1, 14, StepEnds::Clamp, false},
-    {CoordField::TzMin, 0, 59, false, kTzMinMsg, 0, 0, 1, 59, StepEnds::Clamp, false},
+     1, 14, StepEnds::Clamp, 0},
+    {CoordField::TzMin, 0, 59, false, kTzMinMsg, 0, 0, 1, 59, StepEnds::Clamp, 0},
 };
 
-// Every violation but the altitude's starts the field again from 0; no pole rule.
+// Every violation but the altitude's starts the field again from 0; no pole rule, but the
+// longitude's top of 180 has its minutes and seconds at 0.
 const CFieldRule kPlaceEditorFieldRules[kCoordFieldCount] = {
-    {CoordField::LngDeg, 0, 180, false, kLngDegMsg, 0, 0, 1, 180, StepEnds::Clamp, false},
-    {CoordField::LngMin, 0, 59, false, kLngMinMsg, 0, 0, 1, 59, StepEnds::Clamp, false},
-    {CoordField::LngSec, 0, 60, true, kLngSecMsg, 0, 0, 0.1, 59.9, StepEnds::Clamp, false},
-    {CoordField::LatDeg, 0, 90, false, kLatDegMsg, 0, 0, 1, 90, StepEnds::Clamp, false},
-    {CoordField::LatMin, 0, 59, false, kLatMinShortMsg, 0, 0, 1, 59, StepEnds::Clamp, false},
-    {CoordField::LatSec, 0, 60, true, kLatSecShortMsg, 0, 0, 0.1, 59.9, StepEnds::Clamp, false},
+    {CoordField::LngDeg, 0, 180, false, kLngDegMsg, 0, 0, 1, 180, StepEnds::Clamp, 180},
+    {CoordField::LngMin, 0, 59, false, kLngMinMsg, 0, 0, 1, 59, StepEnds::Clamp, 180},
+    {CoordField::LngSec, 0, 60, true, kLngSecMsg, 0, 0, 0.1, 59.9, StepEnds::Clamp, 180},
+    {CoordField::LatDeg, 0, 90, false, kLatDegMsg, 0, 0, 1, 90, StepEnds::Clamp, 0},
+    {CoordField::LatMin, 0, 59, false, kLatMinShortMsg, 0, 0, 1, 59, StepEnds::Clamp, 0},
+    {CoordField::LatSec, 0, 60, true, kLatSecShortMsg, 0, 0, 0.1, 59.9, StepEnds::Clamp, 0},
     {CoordField::Alt, -9999, kAltTop, false, kAltMsg, -9999, kAltTop, 1, kAltTop, StepEnds::Clamp,
-     false},
-    {CoordField::TzHour, 0, 14, false, kTzHourMsg, 0, 0, 1, 14, StepEnds::Clamp, false},
-    {CoordField::TzMin, 0, 59, false, kTzMinMsg, 0, 0, 1, 59, StepEnds::Clamp, false},
+     0},
+    {CoordField::TzHour, 0, 14, false, kTzHourMsg, 0, 0, 1, 14, StepEnds::Clamp, 0},
+    {CoordField::TzMin, 0, 59, false, kTzMinMsg, 0, 0, 1, 59, StepEnds::Clamp, 0},
 };

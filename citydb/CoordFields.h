@@ -73,14 +73,16 @@ struct CFieldRule {
     double dStep;
     double dStepHigh;           // the highest value a step gives
     StepEnds ends;
-    // The latitude of 90 degrees: corrected or typed degrees of 0 or 90 zero the minutes and
-    // seconds; a minute or second field stays 0 while the degrees are 90.
-    bool bPole;
+    // The degrees at the top of the field's angle (the latitude's pole, the longitude's
+    // maximum), where its minutes and seconds are 0, typed, corrected or stepped there, and a
+    // minute or second field stays 0; 0: no such rule. The latitude's degrees corrected to 0
+    // zero them too.
+    double dTopDeg;
 };
 
 enum class FieldCheck {
     Accepted,
-    Corrected,   // the pole zeroed the minutes and seconds; no message
+    Corrected,   // the top of the angle zeroed the minutes and seconds; no message
     OutOfRange,  // the rule's message goes to the user; the value was set
 };
 

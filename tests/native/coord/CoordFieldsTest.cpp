@@ -4,6 +4,7 @@
 
 #include <array>
 #include <climits>
+#include <cstdio>
 #include <limits>
 #include <string>
 
@@ -69,10 +70,22 @@ const CFieldRule *const E = kEarthRules.data(), *const M = kMarsRules.data(), *c
 const CFieldRule *const C = kCityListFieldRules, *const P = kPlaceEditorFieldRules;
 using F = CoordField;
 
-// 139 41 30.4 east, 35 41 21.2 north (or the latitude degrees given), 39 m, +9 h 0 min.
-CCoordFields Start(int nLatDeg)
+// 139 41 30.4 east, 35 41 21.2 north, 39 m, +9 h 0 min; the degrees of the field's own angle
+// (the latitude's for a field of neither) as given.
+CCoordFields Start(CoordField field, int nDeg)
 {
-    return CCoordFields{0, 139, 41, 30.4, 0, nLatDeg, 41, 21.2, 39.0, 0, 9, 0};
+    CCoordFields fields{0, 139, 41, 30.4, 0, 35, 41, 21.2, 39.0, 0, 9, 0};
+    const bool bLng = field == CoordField::LngDeg || field == CoordField::LngMin || field == CoordField::LngSec;
+    (bLng ? fields.nLngDeg : fields.nLatDeg) = nDeg;
+    return fields;
+}
+
+// The minutes and seconds of the longitude, then of the latitude: "41 30.4 41 21.2".
+std::string MinSec(const CCoordFields& f)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%d %g %d %g", f.nLngMin, f.dLngSec, f.nLatMin, f.dLatSec);
+    return text;
 }
 
 // The shared check with rows of each dialog's table: the value a violation sets, the message
@@ -81,46 +94,52 @@ TEST(FieldRules, TypedValueChecked)
 {
     const FieldCheck ok = FieldCheck::Accepted, fixed = FieldCheck::Corrected, out = FieldCheck::OutOfRange;
     // message null: none, or the dialog formats it.
-    const struct { const char* fault; const CFieldRule* rules; CoordField field; double typed; int latDeg; FieldCheck result;
-                   double shown; int latMin; double latSec; const wchar_t* message; } cases[] = {
-        {"location: longitude not clamped to the Earth's top", E, F::LngDeg, 200, 35, out, 180, 41, 21.2, nullptr},
-        {"location: a 360 degree body cut at 180", M, F::LngDeg, 360, 35, ok, 360, 41, 21.2, nullptr},
-        {"location: minutes clamped the wrong way", E, F::LngMin, -1, 35, out, 0, 41, 21.2, L"経度の分には 0 から 59 までの値を入力してください。"},
-        {"location: seconds of 60 accepted", E, F::LngSec, 60, 35, out, 59.9, 41, 21.2, L"経度の秒には 0 から 59.9 までの値を入力してください。"},
-        {"location: clamped up from below 0 kept the minutes", E, F::LatDeg, -5, 35, out, 0, 0, 0.0,
+    const struct { const char* fault; const CFieldRule* rules; CoordField field; double typed; int deg; FieldCheck result;
+                   double shown; const char* minSec; const wchar_t* message; } cases[] = {
+        {"location: longitude not clamped to the Earth's top", E, F::LngDeg, 200, 35, out, 180, "0 0 41 21.2", nullptr},
+        {"location: 180 typed kept the minutes past the top", E, F::LngDeg, 180, 35, fixed, 180, "0 0 41 21.2", nullptr},
+        {"location: minutes typed at the Earth's top kept", E, F::LngMin, 30, 180, fixed, 0, "0 0 41 21.2", nullptr},
+        {"location: the Earth's top taken for a 360 degree body's", M, F::LngMin, 30, 180, ok, 30, "30 30.4 41 21.2", nullptr},
+        {"location: seconds typed at a 360 degree body's top kept", M, F::LngSec, 12.5, 360, fixed, 0, "0 0 41 21.2", nullptr},
+        {"location: a 360 degree body cut at 180", M, F::LngDeg, 360, 35, fixed, 360, "0 0 41 21.2", nullptr},
+        {"location: minutes clamped the wrong way", E, F::LngMin, -1, 35, out, 0, "0 30.4 41 21.2", L"経度の分には 0 から 59 までの値を入力してください。"},
+        {"location: seconds of 60 accepted", E, F::LngSec, 60, 35, out, 59.9, "41 59.9 41 21.2", L"経度の秒には 0 から 59.9 までの値を入力してください。"},
+        {"location: clamped up from below 0 kept the minutes", E, F::LatDeg, -5, 35, out, 0, "41 30.4 0 0",
          L"緯度の度には 0 から 90 までの値を入力してください。"},
-        {"location: latitude minutes text", E, F::LatMin, 60, 35, out, 59, 59, 21.2, L"緯度の分には 0 から 59 までの値を入力してください。"},
-        {"location: latitude seconds text", E, F::LatSec, -0.5, 35, out, 0, 41, 0.0, L"緯度の秒には 0 から 59.9 までの値を入力してください。"},
-        {"location: minutes typed at the pole not zeroed", E, F::LatMin, 30, 90, fixed, 0, 0, 0.0, nullptr},
-        {"location: altitude below a kilometre body's 0", J, F::Alt, -1, 35, out, 0, 41, 21.2, nullptr},
-        {"location: time-zone hours set to 0", E, F::TzHour, 15, 35, out, 14, 41, 21.2,
+        {"location: latitude minutes text", E, F::LatMin, 60, 35, out, 59, "41 30.4 59 21.2", L"緯度の分には 0 から 59 までの値を入力してください。"},
+        {"location: latitude seconds text", E, F::LatSec, -0.5, 35, out, 0, "41 30.4 41 0", L"緯度の秒には 0 から 59.9 までの値を入力してください。"},
+        {"location: minutes typed at the pole not zeroed", E, F::LatMin, 30, 90, fixed, 0, "41 30.4 0 0", nullptr},
+        {"location: altitude below a kilometre body's 0", J, F::Alt, -1, 35, out, 0, "41 30.4 41 21.2", nullptr},
+        {"location: time-zone hours set to 0", E, F::TzHour, 15, 35, out, 14, "41 30.4 41 21.2",
          L"タイムゾーンの時には 0 から 14 までの値を入力してください。"},
-        {"city list: longitude degrees clamped instead of 0", C, F::LngDeg, 181, 35, out, 0, 41, 21.2,
+        {"city list: longitude degrees clamped instead of 0", C, F::LngDeg, 181, 35, out, 0, "41 30.4 41 21.2",
          L"経度の度には 0 から 180 までの値を入力してください。"},
-        {"city list: latitude above 90 not 90 with zeros", C, F::LatDeg, 91, 35, out, 90, 0, 0.0,
+        {"city list: 180 typed kept the minutes", C, F::LngDeg, 180, 35, fixed, 180, "0 0 41 21.2", nullptr},
+        {"city list: latitude above 90 not 90 with zeros", C, F::LatDeg, 91, 35, out, 90, "41 30.4 0 0",
          L"緯度の度には 0 から 90 までの値を入力してください。"},
-        {"city list: 90 typed keeps the minutes", C, F::LatDeg, 90, 90, fixed, 90, 0, 0.0, nullptr},
-        {"city list: latitude minutes not to 59", C, F::LatMin, 60, 35, out, 59, 59, 21.2, L"緯度の分には 0 から 59 の値を入力してください。"},
-        {"city list: altitude not to the nearer bound", C, F::Alt, 1000000, 35, out, 999999, 41, 21.2,
+        {"city list: 90 typed keeps the minutes", C, F::LatDeg, 90, 90, fixed, 90, "41 30.4 0 0", nullptr},
+        {"city list: latitude minutes not to 59", C, F::LatMin, 60, 35, out, 59, "41 30.4 59 21.2", L"緯度の分には 0 から 59 の値を入力してください。"},
+        {"city list: altitude not to the nearer bound", C, F::Alt, 1000000, 35, out, 999999, "41 30.4 41 21.2",
          L"標高には -9999 から 999999 までの値を入力してください。"},
-        {"city list: time-zone hours text", C, F::TzHour, 15, 35, out, 0, 41, 21.2, L"タイムゾーンの時には 0 から14 までの値を入力してください。"},
-        {"place editor: latitude above 90 not 0", P, F::LatDeg, 91, 35, out, 0, 41, 21.2, L"緯度の度には 0 から 90 までの値を入力してください。"},
-        {"place editor: pole rule where there is none", P, F::LatMin, 30, 90, ok, 30, 30, 21.2, nullptr},
-        {"place editor: seconds below 60 refused", P, F::LngSec, 59.95, 35, ok, 59.95, 41, 21.2, nullptr},
-        {"place editor: altitude below not to the crossed bound", P, F::Alt, -10000, 35, out, -9999, 41, 21.2,
+        {"city list: time-zone hours text", C, F::TzHour, 15, 35, out, 0, "41 30.4 41 21.2", L"タイムゾーンの時には 0 から14 までの値を入力してください。"},
+        {"place editor: latitude above 90 not 0", P, F::LatDeg, 91, 35, out, 0, "41 30.4 41 21.2", L"緯度の度には 0 から 90 までの値を入力してください。"},
+        {"place editor: pole rule where there is none", P, F::LatMin, 30, 90, ok, 30, "41 30.4 30 21.2", nullptr},
+        {"place editor: 180 typed kept the minutes", P, F::LngDeg, 180, 35, fixed, 180, "0 0 41 21.2", nullptr},
+        {"place editor: seconds typed at 180 kept", P, F::LngSec, 10, 180, fixed, 0, "0 0 41 21.2", nullptr},
+        {"place editor: seconds below 60 refused", P, F::LngSec, 59.95, 35, ok, 59.95, "41 59.95 41 21.2", nullptr},
+        {"place editor: altitude below not to the crossed bound", P, F::Alt, -10000, 35, out, -9999, "41 30.4 41 21.2",
          L"標高には -9999 から 999999 までの値を入力してください。"},
-        {"place editor: time-zone minutes", P, F::TzMin, 60, 35, out, 0, 41, 21.2, L"タイムゾーンの分には 0 から 59 までの値を入力してください。"},
+        {"place editor: time-zone minutes", P, F::TzMin, 60, 35, out, 0, "41 30.4 41 21.2", L"タイムゾーンの分には 0 から 59 までの値を入力してください。"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
         const CFieldRule& rule = c.rules[static_cast<int>(c.field)];
         ASSERT_EQ(rule.field, c.field);
-        CCoordFields fields = Start(c.latDeg);
+        CCoordFields fields = Start(c.field, c.deg);
         SetCoordField(fields, c.field, c.typed);
         EXPECT_EQ(CheckField(rule, fields), c.result);
         EXPECT_NEAR(GetCoordField(fields, c.field), c.shown, 1e-9);
-        EXPECT_EQ(fields.nLatMin, c.latMin);
-        EXPECT_NEAR(fields.dLatSec, c.latSec, 1e-9);
+        EXPECT_EQ(c.minSec, MinSec(fields));
         if (c.result == out) {
             EXPECT_EQ(std::wstring(c.message ? c.message : L"(none)"), rule.pszMessage ? rule.pszMessage : L"(none)");
         }
@@ -130,39 +149,43 @@ TEST(FieldRules, TypedValueChecked)
 // The shared up-down step with rows of each dialog's table.
 TEST(FieldRules, UpDownStep)
 {
-    const struct { const char* fault; const CFieldRule* rules; CoordField field; double start; int latDeg, delta; double shown;
-                   int latMin, eastWest; } cases[] = {
-        {"negative delta lowered", E, F::LngMin, 10, 35, -1, 11, 41, 0},
-        {"positive delta raised", C, F::LngMin, 10, 35, 1, 9, 41, 0},
-        {"zero delta stepped", P, F::LngMin, 10, 35, 0, 10, 41, 0},
-        {"minutes past 59", E, F::LngMin, 59, 35, -1, 59, 41, 0},
-        {"location: past 180 not mirrored to the west", E, F::LngDeg, 180, 35, -1, 179, 41, 1},
-        {"location: below 0 not mirrored to the west", E, F::LngDeg, 0, 35, 1, 1, 41, 1},
-        {"location: past 360 not wrapped", M, F::LngDeg, 360, 35, -1, 1, 41, 0},
-        {"location: below 0 not wrapped", M, F::LngDeg, 0, 35, 1, 359, 41, 0},
-        {"city list: 180 stepped up changed hemisphere", C, F::LngDeg, 180, 35, -1, 180, 41, 0},
-        {"seconds do not step a tenth", C, F::LngSec, 59.8, 35, -1, 59.9, 41, 0},
-        {"seconds past 59.9", E, F::LatSec, 59.9, 35, -1, 59.9, 41, 0},
-        {"seconds below 0", P, F::LatSec, 0.0, 35, 1, 0.0, 41, 0},
-        {"location: onto the pole kept the minutes", E, F::LatDeg, 89, 35, -1, 90, 0, 0},
-        {"city list: below 0 kept the minutes", C, F::LatDeg, 0, 35, 1, 0, 0, 0},
-        {"place editor: onto 90 zeroed the minutes", P, F::LatDeg, 89, 35, -1, 90, 41, 0},
-        {"minutes stepped at the pole", C, F::LatMin, 41, 90, -1, 0, 0, 0},
-        {"altitude past the top", P, F::Alt, 999999, 35, -1, 999999, 41, 0},
-        {"altitude below a kilometre body's 0", J, F::Alt, 0, 35, 1, 0, 41, 0},
-        {"time-zone hours past 14", C, F::TzHour, 14, 35, -1, 14, 41, 0},
-        {"time-zone minutes below 0", E, F::TzMin, 0, 35, 1, 0, 41, 0},
+    const struct { const char* fault; const CFieldRule* rules; CoordField field; double start; int deg, delta; double shown;
+                   const char* minSec; int eastWest; } cases[] = {
+        {"negative delta lowered", E, F::LngMin, 10, 35, -1, 11, "11 30.4 41 21.2", 0},
+        {"positive delta raised", C, F::LngMin, 10, 35, 1, 9, "9 30.4 41 21.2", 0},
+        {"zero delta stepped", P, F::LngMin, 10, 35, 0, 10, "10 30.4 41 21.2", 0},
+        {"minutes past 59", E, F::LngMin, 59, 35, -1, 59, "59 30.4 41 21.2", 0},
+        {"location: past 180 not mirrored to the west", E, F::LngDeg, 180, 35, -1, 179, "41 30.4 41 21.2", 1},
+        {"location: stepped onto 180 kept the minutes", E, F::LngDeg, 179, 35, -1, 180, "0 0 41 21.2", 0},
+        {"location: stepped onto 360 kept the minutes", M, F::LngDeg, 359, 35, -1, 360, "0 0 41 21.2", 0},
+        {"location: below 0 not mirrored to the west", E, F::LngDeg, 0, 35, 1, 1, "41 30.4 41 21.2", 1},
+        {"location: past 360 not wrapped", M, F::LngDeg, 360, 35, -1, 1, "41 30.4 41 21.2", 0},
+        {"location: below 0 not wrapped", M, F::LngDeg, 0, 35, 1, 359, "41 30.4 41 21.2", 0},
+        {"city list: 180 stepped up changed hemisphere", C, F::LngDeg, 180, 35, -1, 180, "0 0 41 21.2", 0},
+        {"city list: minutes stepped at 180", C, F::LngMin, 41, 180, -1, 0, "0 30.4 41 21.2", 0},
+        {"seconds do not step a tenth", C, F::LngSec, 59.8, 35, -1, 59.9, "41 59.9 41 21.2", 0},
+        {"seconds past 59.9", E, F::LatSec, 59.9, 35, -1, 59.9, "41 30.4 41 59.9", 0},
+        {"seconds below 0", P, F::LatSec, 0.0, 35, 1, 0.0, "41 30.4 41 0", 0},
+        {"location: onto the pole kept the minutes", E, F::LatDeg, 89, 35, -1, 90, "41 30.4 0 0", 0},
+        {"city list: below 0 kept the minutes", C, F::LatDeg, 0, 35, 1, 0, "41 30.4 0 0", 0},
+        {"place editor: onto 90 zeroed the minutes", P, F::LatDeg, 89, 35, -1, 90, "41 30.4 41 21.2", 0},
+        {"minutes stepped at the pole", C, F::LatMin, 41, 90, -1, 0, "41 30.4 0 21.2", 0},
+        {"altitude past the top", P, F::Alt, 999999, 35, -1, 999999, "41 30.4 41 21.2", 0},
+        {"altitude below a kilometre body's 0", J, F::Alt, 0, 35, 1, 0, "41 30.4 41 21.2", 0},
+        {"time-zone hours past 14", C, F::TzHour, 14, 35, -1, 14, "41 30.4 41 21.2", 0},
+        {"time-zone minutes below 0", E, F::TzMin, 0, 35, 1, 0, "41 30.4 41 21.2", 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
-        CCoordFields fields = Start(c.latDeg);
+        CCoordFields fields = Start(c.field, c.deg);
         SetCoordField(fields, c.field, c.start);
         StepField(c.rules[static_cast<int>(c.field)], fields, c.delta);
         EXPECT_NEAR(GetCoordField(fields, c.field), c.shown, 1e-9);
-        EXPECT_EQ(std::make_pair(fields.nLatMin, fields.nEastWest), std::make_pair(c.latMin, c.eastWest));
+        EXPECT_EQ(c.minSec, MinSec(fields));
+        EXPECT_EQ(c.eastWest, fields.nEastWest);
     }
     // 599 steps of a tenth from 0 land on 59.9 exactly as the field shows it.
-    CCoordFields fields = Start(35);
+    CCoordFields fields = Start(CoordField::LatDeg, 35);
     fields.dLngSec = 0.0;
     for (int i = 0; i < 700; ++i)
         StepField(C[static_cast<int>(F::LngSec)], fields, -1);

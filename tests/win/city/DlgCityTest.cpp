@@ -57,7 +57,8 @@ TEST_F(CityDlgTest, FieldsShowThePlaceWithItsCarriesAndKeepTheirRanges)
         {"91 degrees typed", L"日本/東京", IDC_CITY_EDT_LAT_DEG, L"91", L"緯度の度には 0 から 90 までの値を入力してください。", 0, {}, kLatPole},
         {"89 stepped up", L"日本/東京", IDC_CITY_EDT_LAT_DEG, L"89", nullptr, IDC_CITY_SPN_LAT_DEG, {}, kLatPole},
         {"90 stepped up", L"日本/東京", IDC_CITY_EDT_LAT_DEG, L"90", nullptr, IDC_CITY_SPN_LAT_DEG, {}, kLatPole},
-        {"180 stepped up", L"日本/東京", IDC_CITY_EDT_LNG_DEG, L"180", nullptr, IDC_CITY_SPN_LNG_DEG, {}, {{IDC_CITY_EDT_LNG_DEG, L"180"}, {IDC_CITY_EDT_LNG_MIN, L"46"}, {IDC_CITY_EDT_LNG_SEC, L"0.1"}}},
+        {"180 stepped up kept the minutes", L"日本/東京", IDC_CITY_EDT_LNG_DEG, L"180", nullptr, IDC_CITY_SPN_LNG_DEG, {}, {{IDC_CITY_EDT_LNG_DEG, L"180"}, {IDC_CITY_EDT_LNG_MIN, L"0"}, {IDC_CITY_EDT_LNG_SEC, L"0.0"}}},
+        {"180 typed kept the minutes", L"日本/東京", IDC_CITY_EDT_LNG_DEG, L"180", nullptr, 0, {}, {{IDC_CITY_EDT_LNG_DEG, L"180"}, {IDC_CITY_EDT_LNG_MIN, L"0"}, {IDC_CITY_EDT_LNG_SEC, L"0.0"}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);

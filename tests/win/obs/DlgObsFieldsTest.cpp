@@ -80,6 +80,7 @@ TEST_F(DlgObsFields, EachChangeShowsAndPushes)
         const wchar_t* message = nullptr;
         double tz = 9;        // the observer's user time zone afterwards
         int nShown = 0;       // the edit that shows it; 0: nEdit
+        double lng = 100;     // the observer's, east (west when lat is south)
     };
     const double lat = 10.5125;  // 10 30 45.0 north
     const Case cases[] = {
@@ -87,6 +88,14 @@ TEST_F(DlgObsFields, EachChangeShowsAndPushes)
          L"UpdateObsByUI(180, 10.5125, 40)", L"経度には 0 から 180 までの値を入力してください。"},
         {"longitude beyond 360 on Mars", 5, lat, IDC_EDT_LNG_DEG, L"361", 0, L"360",
          L"UpdateObsByUI(360, 10.5125, 40)", L"経度には 0 から 360 までの値を入力してください。"},
+        {"longitude typed at the Earth's top kept its minutes", 4, lat, IDC_EDT_LNG_DEG, L"180", 0, L"0",
+         L"UpdateObsByUI(180, 10.5125, 40)", nullptr, 9, IDC_EDT_LNG_MIN, 139.6917778},
+        {"longitude clamped to the Earth's top kept its seconds", 4, lat, IDC_EDT_LNG_DEG, L"200", 0, L"0.0",
+         L"UpdateObsByUI(180, 10.5125, 40)", L"経度には 0 から 180 までの値を入力してください。", 9, IDC_EDT_LNG_SEC, 139.6917778},
+        {"minutes typed at the Earth's top kept", 4, lat, IDC_EDT_LNG_MIN, L"12", 0, L"0", L"UpdateObsByUI(180, 10.5125, 40)",
+         nullptr, 9, 0, 180},
+        {"longitude at a 360 degree body's top kept its minutes", 5, lat, IDC_EDT_LNG_DEG, L"361", 0, L"0",
+         L"UpdateObsByUI(360, 10.5125, 40)", L"経度には 0 から 360 までの値を入力してください。", 9, IDC_EDT_LNG_MIN, 250.5},
         {"latitude clamped up from below 0 kept the seconds", 4, lat, IDC_EDT_LAT_DEG, L"-5", 0, L"0.0",
          L"UpdateObsByUI(100, 0, 40)", L"緯度の度には 0 から 90 までの値を入力してください。", 9, IDC_EDT_LAT_SEC},
         {"altitude above the top", 4, lat, IDC_EDT_ALT, L"1000000", 0, L"999999",
@@ -108,6 +117,8 @@ TEST_F(DlgObsFields, EachChangeShowsAndPushes)
          L"UpdateObsByUI(100, 10.5125, 40, -9)", nullptr, -9, IDC_EDT_TZ_HOUR},
         {"Earth past 180 not mirrored to the west", 4, lat, IDC_EDT_LNG_DEG, L"180", -1, L"179",
          L"UpdateObsByUI(-179, 10.5125, 40)"},
+        {"stepping onto the Earth's top kept the minutes", 4, lat, IDC_EDT_LNG_DEG, L"179", -1, L"0",
+         L"UpdateObsByUI(180, 10.5125, 40)", nullptr, 9, IDC_EDT_LNG_MIN, 139.6917778},
         {"longitude minutes stepped past 59", 4, lat, IDC_EDT_LNG_MIN, L"59", -1, L"59",
          L"UpdateObsByUI(100.983, 10.5125, 40)"},
         {"longitude seconds not a tenth", 4, lat, IDC_EDT_LNG_SEC, L"59.8", -1, L"59.9",
@@ -124,7 +135,7 @@ TEST_F(DlgObsFields, EachChangeShowsAndPushes)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.fault);
         m_obs.m_nLocationObject = c.nBody;
-        m_obs.m_dLocation[c.nBody][CGeoDateObs::kLng] = c.lat < 0 ? -100.0 : 100.0;
+        m_obs.m_dLocation[c.nBody][CGeoDateObs::kLng] = c.lat < 0 ? -c.lng : c.lng;
         m_obs.m_dLocation[c.nBody][CGeoDateObs::kLat] = c.lat;
         m_obs.m_dLocation[c.nBody][CGeoDateObs::kHeight] = c.nBody == 6 ? 2000.0 : 40.0;
         m_obs.m_dUserTimeZone = 9.0;
