@@ -48,7 +48,7 @@ TEST(DemoScript, TranscriptOfTheDialogs)
          {R"({"event":"map","id":20,"args":[{"type":"BSTR","value":")", R"({"event":"map","id":23,"args":[{"type":"UI8","flags":[1,1,1,0,0,0,0,0]}]})",
           R"({"event":"step","line":1,"do":"answer"})", R"({"event":"step","line":2,"do":"type"})",
           R"({"event":"messagebox","text":"経度には 0 から 180 までの値を入力してください。","caption":"VRKOBS デモ","style":64,"answer":"Cancel","unanswered":false})",
-          R"({"event":"observer","call":"UpdateObsByUI","args":[180.6917777777778,35.68922222222222,39]})",
+          R"({"event":"observer","call":"UpdateObsByUI","args":[180,35.68922222222222,39]})",
           R"({"event":"step","line":3,"do":"map-click"})", R"({"event":"observer","call":"UpdateObsByUI","args":[135.5,34.7,39]})",
           R"({"event":"map","id":4,"args":[{"type":"R8","value":135.5},{"type":"R8","value":34.7}]})",
           R"({"event":"step","line":4,"do":"type"})", R"({"event":"observer","call":"m_dUserTimeZone","args":[9.5]})",
