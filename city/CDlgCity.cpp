@@ -261,8 +261,10 @@ void CDlgCity::EnableBtn()
     }
     enable(IDC_CITY_BTN_SET_INIT, m_bSelCity != 0);
     const bool bEditable = m_session.m_editor.m_bEditable != 0;
-    for (int nID : {IDC_CITY_BTN_EDIT, IDC_CITY_BTN_ADD, IDC_CITY_BTN_DEL})
-        enable(nID, bEditable);
+    enable(IDC_CITY_BTN_ADD, bEditable);
+    // With nothing selected there is nothing to edit or delete; an add goes into the root.
+    for (int nID : {IDC_CITY_BTN_EDIT, IDC_CITY_BTN_DEL})
+        enable(nID, bEditable && hSel != nullptr);
 }
 
 void CDlgCity::OnDblclkSetObsTreeCity(NMHDR*, LRESULT* pResult)
@@ -385,7 +387,15 @@ void CDlgCity::OnBnClickedCityReset()
     if (AfxMessageBox(_T("都市名データを初期化します。\r\nこれまで編集したデータは全て失われます。"),
                       MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK)
         return;
+    // The reload reads the whole system list again: shown as the first load is.
+    CWaitCursor wait;
+    CMainWndProgress progress;
+    m_session.SetProgress(&progress);
     m_session.Reset();
+    m_session.SetProgress(nullptr);
+    // The old items are gone with their handles: nothing is selected now, as after a delete.
+    LRESULT result = 0;
+    OnSelchangedSetObsTreeCity(nullptr, &result);
 }
 
 void CDlgCity::OnEndlabeleditSetObsTreeCity(NMHDR* pNMHDR, LRESULT* pResult)

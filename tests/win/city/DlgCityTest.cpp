@@ -106,6 +106,28 @@ TEST_F(CityDlgTest, ButtonsFollowTheSelectionAndTheListsEditability)
     SetFileAttributesW(DataFile(_T("zelkam.obs")).GetString(), FILE_ATTRIBUTE_NORMAL);
 }
 
+// The reset reloads the list as the first load does, with the wait cursor and the progress
+// notices, and leaves nothing selected: no item that is gone can be edited or deleted.
+TEST_F(CityDlgTest, ResetLeavesNothingSelectedAndShowsItsProgress)
+{
+    RunCity([&](CDlgCity& dlg, HWND hDlg) {
+        Select(dlg, L"日本/東京");
+        g_progress.clear();
+        AfxTestExpectMessageBox(L"都市名データを初期化します。\r\nこれまで編集したデータは全て失われます。", IDOK);
+        Press(hDlg, IDC_CITY_BTN_RESET);
+        EXPECT_TRUE(!g_progress.empty() && g_progress.front() == 0 && g_progress.back() == 2);
+        EXPECT_EQ(nullptr, TreeView_GetSelection(::GetDlgItem(hDlg, IDC_CITY_TREE)));
+        const bool bEnabledAfter[4] = {false, true, false, false};
+        const int kButtons[4] = {IDC_CITY_BTN_EDIT, IDC_CITY_BTN_ADD, IDC_CITY_BTN_DEL, IDC_CITY_BTN_SET_INIT};
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(bEnabledAfter[i], ::IsWindowEnabled(::GetDlgItem(hDlg, kButtons[i])) != FALSE) << "button " << kButtons[i];
+        // Reached anyway (a keyboard accelerator, a script): nothing is asked about an item that is gone.
+        Press(hDlg, IDC_CITY_BTN_DEL);
+        Press(hDlg, IDCANCEL);
+    });
+    EXPECT_EQ(JoinedFailures(), "");
+}
+
 TEST_F(CityDlgTest, DoubleClickOpensAFolderAndPicksAPlace)
 {
     for (auto [pszPath, nResult] : {std::pair{L"世界", IDCANCEL}, {L"日本/大阪", IDOK}}) {
@@ -231,7 +253,7 @@ TEST_F(CityDlgTest, TheSystemListComesFromTheModuleFolderOrTheUserIsTold)
     }
 }
 
-TEST_F(CityDlgTest, CreationRebuildsAUserListOlderThanTheSystemList)
+TEST_F(CityDlgTest, CreationRebuildsAUserListOlderThanTheSystemListOrTheLog)
 {
     // The user added 新宿; then the system list gains 京都.
     CMemTree tree;
@@ -241,18 +263,29 @@ TEST_F(CityDlgTest, CreationRebuildsAUserListOlderThanTheSystemList)
     CString strRefusal;
     ASSERT_NE(nullptr, session.m_editor.AddPlace(session.Find({_T("場所"), _T("日本")}), _T("新宿"), CCityList(), strRefusal));
     ASSERT_TRUE(session.Save());
+    const std::string saved = ReadBytes(DataFile(_T("zelkam_user.obs")));
     WriteList(CString(kList) + _T("@京都府\r\n京都,135.7500000E,35.0000000N,50,+09.00, 0, 0, 3\r\n#\r\n"));
-    for (bool bSystemNewer : {false, true}) {
-        SCOPED_TRACE(bSystemNewer ? "an older user list kept" : "a newer user list rebuilt");
-        // The user list last written about 2000, or about 2100.
-        const FILETIME ftUser = {0, bSystemNewer ? 0x01BF0000u : 0x02300000u};
-        HANDLE hUser = CreateFileW(DataFile(_T("zelkam_user.obs")).GetString(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        SetFileTime(hUser, nullptr, nullptr, &ftUser), CloseHandle(hUser);
+    // The user list and the log last written about 2000, 2100 or 2200 (0: the log as saved).
+    const struct { const char* fault; DWORD dwList, dwLog; bool bRebuilt; } cases[] = {
+        {"a list older than the system list kept", 0x01BF0000u, 0, true},
+        {"a newer user list rebuilt", 0x02300000u, 0, false},
+        {"a list older than its log (a save cut short) kept", 0x02300000u, 0x02A00000u, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fault);
+        ASSERT_TRUE(WriteBytes(DataFile(_T("zelkam_user.obs")), saved));
+        for (auto [pszFile, dwHigh] : {std::pair{_T("zelkam_user.obs"), c.dwList}, {_T("zelkam_user_obs.json"), c.dwLog}}) {
+            const FILETIME ft = {0, dwHigh};
+            HANDLE h = CreateFileW(DataFile(pszFile).GetString(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+            if (dwHigh != 0)
+                SetFileTime(h, nullptr, nullptr, &ft);
+            CloseHandle(h);
+        }
         auto dlg = MakeDialog();
         ASSERT_TRUE(Open(*dlg));
         const std::string strUser = ReadBytes(DataFile(_T("zelkam_user.obs")));
         EXPECT_NE(std::string::npos, strUser.find(CStringA(_T("新宿")).str()));
-        EXPECT_EQ(bSystemNewer, strUser.find(CStringA(_T("京都")).str()) != std::string::npos);
+        EXPECT_EQ(c.bRebuilt, strUser.find(CStringA(_T("京都")).str()) != std::string::npos);
     }
 }
 

@@ -55,50 +55,6 @@ TEST_F(DlgObsLifecycle, MapGetsTheCityListThatExists)
     DeleteFileW(strSystem.GetString());
 }
 
-// The start rebuilds a user list that is older than the system list or the change log (a save
-// cut short after the log), and leaves a current one alone.
-TEST_F(DlgObsLifecycle, StartRebuildsAUserListOlderThanTheSystemListOrTheLog)
-{
-    const CString strSystem = m_strDataDir + _T("zelkam.obs"), strList = m_strDataDir + _T("zelkam_user.obs"),
-                  strLog = m_strDataDir + _T("zelkam_user_obs.json");
-    const std::string stale = "# stale\r\n";
-    // The files from the oldest to the newest.
-    const struct { const char* fault; const CString* order[3]; bool bRebuilt; } cases[] = {
-        {"a list older than the system list kept", {&strList, &strLog, &strSystem}, true},
-        {"a list older than its log kept", {&strSystem, &strList, &strLog}, true},
-        {"a current list rebuilt", {&strSystem, &strLog, &strList}, false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.fault);
-        ASSERT_TRUE(WriteBytes(strSystem, CStringA(_T("# system\r\n@日本\r\n東京,139.7667E,35.6833N,40,+09.00,0,0,3\r\n#\r\n")).str()));
-        ASSERT_TRUE(WriteBytes(strList, stale));
-        ASSERT_TRUE(WriteBytes(strLog, CStringA(_T("[{\"action\":\"path\",\"original_name\":\"場所\",\"next\":[{\"action\":\"add\","
-                                                   "\"original_name\":\"自宅\",\"type\":\"node\",\"vertical_offset\":\"\",\"next\":[]}]}]")).str()));
-        FILETIME now{};
-        GetSystemTimeAsFileTime(&now);
-        for (int i = 0; i < 3; ++i) {
-            // A minute ago, a second apart.
-            ULARGE_INTEGER t{{now.dwLowDateTime, now.dwHighDateTime}};
-            t.QuadPart -= 10'000'000ULL * (60 - i);
-            const FILETIME ft{t.LowPart, t.HighPart};
-            HANDLE h = CreateFileW(c.order[i]->GetString(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-            ASSERT_NE(INVALID_HANDLE_VALUE, h);
-            SetFileTime(h, nullptr, nullptr, &ft);
-            CloseHandle(h);
-        }
-        auto dlg = MakeDialog();
-        ASSERT_TRUE(Open(*dlg));
-        const std::string list = ReadBytes(strList);
-        EXPECT_EQ(c.bRebuilt, list != stale);
-        if (c.bRebuilt) {
-            EXPECT_NE(std::string::npos, list.find(CStringA(_T("@自宅\r\n#\r\n")).str())) << list;
-        }
-        dlg.reset();
-    }
-    for (const CString* pFile : {&strSystem, &strList, &strLog})
-        DeleteFileW(pFile->GetString());
-}
-
 // Defaults on a first run (the flags they send the map are the map test's), what closing
 // stores, and that the next session starts from it.
 TEST_F(DlgObsLifecycle, FirstRunShowsDefaultsAndCloseStoresWhatTheUserSet)
