@@ -569,18 +569,29 @@ void CDlgCity::OnCityAdd()
         CCoordFields fields;
         if (!RunPlaceEditor(strName, nType, fields))
             return;
-        SetFields(fields);
         // Selecting the new place shows it in the fields.
-        if (editor.AddPlace(CityItem(m_hSelItem), strName, PlaceOf(fields, nType), strRefusal))
+        if (editor.AddPlace(CityItem(m_hSelItem), strName, PlaceOf(fields, nType), strRefusal)) {
+            SetFields(fields);
             WriteFields();
+        }
     } else {
         CEdtFld folder;
         if (folder.DoModal() != IDOK)
             return;
         editor.AddFolder(CityItem(m_hSelItem), folder.m_strName, strRefusal);
     }
-    if (!strRefusal.IsEmpty())
-        AfxMessageBox(strRefusal, MB_OK | MB_ICONINFORMATION);
+    ReportRefusal(strRefusal);
+}
+
+void CDlgCity::ReportRefusal(const CString& strRefusal)
+{
+    if (strRefusal.IsEmpty())
+        return;
+    AfxMessageBox(strRefusal, MB_OK | MB_ICONINFORMATION);
+    // Nothing changed: the members and the fields show the selected item again, so that what
+    // is stored as the default or compared by the next edit is what the user sees.
+    LRESULT result = 0;
+    OnSelchangedSetObsTreeCity(nullptr, &result);
 }
 
 void CDlgCity::OnCityEdit()
@@ -610,8 +621,7 @@ void CDlgCity::OnCityEdit()
             return;
         m_session.m_editor.EditFolder(hItem, folder.m_strName, strRefusal);
     }
-    if (!strRefusal.IsEmpty())
-        AfxMessageBox(strRefusal, MB_OK | MB_ICONINFORMATION);
+    ReportRefusal(strRefusal);
 }
 
 void CDlgCity::OnCityDel()

@@ -35,6 +35,14 @@ protected:
                     AfxTestExpectMessageBox(s.box, IDOK);
                 dlg.SendDlgItemMessage(s.nBtn, BM_CLICK);
                 EXPECT_EQ(dlg.m_tree.GetSelectedItem(), dlg.m_hSelItem) << "the selection is not taken up";
+                // What is stored as the default or compared by the next edit is the selected place's.
+                const HTREEITEM hSel = dlg.m_tree.GetSelectedItem();
+                if (hSel && static_cast<std::intptr_t>(dlg.m_tree.GetItemData(hSel)) != CITY_FOLDER_DATA) {
+                    const CCityList& place = dlg.m_session.m_data.CityAt(static_cast<int>(dlg.m_tree.GetItemData(hSel)));
+                    const CCoordFields f = dlg.Fields();
+                    EXPECT_NEAR(CombineAngle(f.nLngDeg, f.nLngMin, f.dLngSec, f.nEastWest), place.m_dLon, 1e-4) << "members not the selection's";
+                    EXPECT_EQ(f.dAlt, place.m_dAlt) << "members not the selection's";
+                }
             }
             strTree = Shape(dlg, dlg.m_tree.GetRootItem(), false, true);
             nRecords = dlg.m_session.m_data.m_nCityNum;
@@ -54,6 +62,7 @@ TEST_F(DlgCityEdit, EditsShowAtOnceAndTheSameTreeAfterOkAndReopening)
         {"not first below the root", {{L"", A, 0, L"月"}}, L"場所(月:0u,日本(東京:1,東京:0,大阪:1),世界(西:0))", 5},
         {"a Cancel of the chooser, the place or the folder editor adds", {{L"日本", A, -1}, {L"日本", A, 0}, {L"日本", A, 1}}, kTree, 4},
         {"a name taken by the other kind is allowed or named wrongly", {{L"", A, 0, L"日本", nullptr, nullptr, kDupPlace}, {L"日本/東京", A, 1, L"大阪", nullptr, nullptr, kDupFolder}}, kTree, 4},
+        {"a refused add left the editor's values in the members", {{L"日本/大阪", A, 0, L"東京", L"123", nullptr, L"都市名[東京]はすでに存在しています。\n別の名称を指定してください。"}}, kTree, 4},
         {"case is ignored", {{L"世界/西", A, 0, L"paris"}, {L"世界/paris", A, 1, L"Paris"}}, L"場所(日本(東京:1,東京:0,大阪:1),世界(西:0,paris:0u,Paris))", 5},
         // 東京 beside its namesake unchanged, 大阪's altitude, 西's position.
         {"a wrong altitude flag, or an unchanged name taken for a duplicate", {{L"日本/東京", E, 0, L"東京"}, {L"日本/大阪", E, 0, L"大阪", L"6"}, {L"世界/西", E, 0, L"西", nullptr, L"31"}}, L"場所(日本(東京:0u,東京:0,大阪:0u),世界(西:1u))", 4},
