@@ -487,8 +487,10 @@ void CDlgCity::EndOfDrag(BOOL bDrop, CPoint point)
     CImageList::DragLeave(&m_tree);
     CImageList::EndDrag();
     m_pDragImage.reset();
-    // The capture goes before the move-destination question, so that its buttons get the mouse.
-    ReleaseCapture();
+    // The capture goes before the move-destination question, so that its buttons get the mouse;
+    // one another window has taken meanwhile stays with it.
+    if (::GetCapture() == GetSafeHwnd())
+        ReleaseCapture();
 
     // The tree as the user sees it, border included, in the point's coordinates.
     CRect rcTree;
