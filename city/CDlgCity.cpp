@@ -35,18 +35,6 @@ public:
 
 HCITYITEM CityItem(HTREEITEM hItem) { return reinterpret_cast<HCITYITEM>(hItem); }
 
-// The record values that the twelve fields give.
-CCityList PlaceOf(const CCoordFields& fields, int nType)
-{
-    CCityList place;
-    place.m_dLon = CombineAngle(fields.nLngDeg, fields.nLngMin, fields.dLngSec, fields.nEastWest != 0 ? 1 : 0);
-    place.m_dLat = CombineAngle(fields.nLatDeg, fields.nLatMin, fields.dLatSec, fields.nNorthSouth != 0 ? 1 : 0);
-    place.m_dAlt = fields.dAlt;
-    place.m_dTz = CombineTimeZone(fields.nTzHour, fields.nTzMin, fields.nTzSign != 0 ? 1 : 0);
-    place.m_nType = nType;
-    return place;
-}
-
 }  // namespace
 
 CDlgCity::CDlgCity(CWnd* pParent)
@@ -214,22 +202,8 @@ void CDlgCity::SetFields(const CCoordFields& fields)
 
 void CDlgCity::ShowPlace(const CCityList& place)
 {
-    const CAngleParts lon = SplitAngle(std::fabs(place.m_dLon), 180);
-    const CAngleParts lat = SplitAngle(std::fabs(place.m_dLat), 90);
-    const CTzParts tz = SplitTimeZone(place.m_dTz);
-    m_nEastWest = place.m_dLon < 0 ? 1 : 0;
-    m_nLonDeg = lon.nDeg;
-    m_nLonMin = lon.nMin;
-    m_dLonSec = lon.dSec;
-    m_nNorthSouth = place.m_dLat < 0 ? 1 : 0;
-    m_nLatDeg = lat.nDeg;
-    m_nLatMin = lat.nMin;
-    m_dLatSec = lat.dSec;
-    m_dAlt = place.m_dAlt;
+    SetFields(PlaceFields(place));
     m_bAutoAlt = 0;
-    m_nTzSign = tz.nSign;
-    m_nTzHour = tz.nHour;
-    m_nTzMin = tz.nMin;
     WriteFields();
 }
 
@@ -375,7 +349,7 @@ void CDlgCity::OnObsSetInit()
     if (AfxMessageBox(strText, MB_OKCANCEL | MB_ICONINFORMATION) != IDOK)
         return;
     m_bSetDefault = 1;
-    const CCityList place = PlaceOf(Fields(), 0);
+    const CCityList place = PlaceOfFields(Fields(), 0);
     m_dDefLon = place.m_dLon;
     m_dDefLat = place.m_dLat;
     m_dDefAlt = place.m_dAlt;
@@ -572,7 +546,7 @@ void CDlgCity::OnCityAdd()
         if (!RunPlaceEditor(strName, nType, fields))
             return;
         // Selecting the new place shows it in the fields.
-        if (editor.AddPlace(CityItem(m_hSelItem), strName, PlaceOf(fields, nType), strRefusal)) {
+        if (editor.AddPlace(CityItem(m_hSelItem), strName, PlaceOfFields(fields, nType), strRefusal)) {
             SetFields(fields);
             WriteFields();
         }
@@ -606,12 +580,12 @@ void CDlgCity::OnCityEdit()
     if (m_bSelCity) {
         const CCityList& record = m_session.m_data.CityAt(static_cast<int>(m_tree.GetItemData(m_hSelItem)));
         int nType = record.m_nType;
-        const CCityList before = PlaceOf(Fields(), nType);
+        const CCoordFields before = Fields();
         CCoordFields fields;
         if (!RunPlaceEditor(strName, nType, fields))
             return;
-        CCityList after = PlaceOf(fields, nType);
-        after.m_nAltFlag = CCityEditor::EditedAltFlag(before, after);
+        CCityList after = PlaceOfFields(fields, nType);
+        after.m_nAltFlag = CCityEditor::EditedAltFlag(before, fields);
         if (m_session.m_editor.EditPlace(hItem, strName, after, strRefusal)) {
             SetFields(fields);
             WriteFields();

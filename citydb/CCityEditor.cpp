@@ -5,7 +5,6 @@
 
 #include <afx/CException.h>
 
-#include <cmath>
 
 CCityEditor::CCityEditor(CCityData& data, CLocationLog& log)
     : m_data(data), m_log(log)
@@ -34,17 +33,13 @@ CString CCityEditor::CheckFolderName(CString& strName)
     return CityNameRefusal(strName, L"フォルダ名");
 }
 
-int CCityEditor::EditedAltFlag(const CCityList& before, const CCityList& after)
+int CCityEditor::EditedAltFlag(const CCoordFields& before, const CCoordFields& after)
 {
-    if (before.m_dAlt != after.m_dAlt)
+    if (before.dAlt != after.dAlt)
         return 0;
-    auto sameField = [](double dOld, double dNew, int nMaxDeg) {
-        CAngleParts oldParts = SplitAngle(std::fabs(dOld), nMaxDeg);
-        CAngleParts newParts = SplitAngle(std::fabs(dNew), nMaxDeg);
-        return (dOld < 0) == (dNew < 0) && oldParts.nDeg == newParts.nDeg && oldParts.nMin == newParts.nMin
-            && oldParts.dSec == newParts.dSec;
-    };
-    return sameField(before.m_dLon, after.m_dLon, 180) && sameField(before.m_dLat, after.m_dLat, 90) ? 0 : 1;
+    return before.nEastWest != after.nEastWest || before.nLngDeg != after.nLngDeg || before.nLngMin != after.nLngMin
+        || before.dLngSec != after.dLngSec || before.nNorthSouth != after.nNorthSouth || before.nLatDeg != after.nLatDeg
+        || before.nLatMin != after.nLatMin || before.dLatSec != after.dLatSec ? 1 : 0;
 }
 
 bool CCityEditor::IsFolder(HCITYITEM hItem) const

@@ -3,6 +3,7 @@
 #include <citydb/CCityData.h>
 #include <citydb/CCityList.h>
 #include <citydb/CLocationLog.h>
+#include <citydb/CoordFields.h>
 #include <citydb/ICityTree.h>
 
 #include <afx/CString.h>
@@ -28,10 +29,10 @@ public:
     // The folder editor's OK: trims the name in place; the message it shows when nothing is
     // left or the city list cannot hold the name (CityNameRefusal), else empty.
     static CString CheckFolderName(CString& strName);
-    // The altitude flag that the place editor's edit gives a place: 0 when the altitude
-    // changed, else 1 when the position changed as the fields show it (hemisphere, degrees,
-    // minutes or tenths of seconds), else 0.
-    static int EditedAltFlag(const CCityList& before, const CCityList& after);
+    // The altitude flag that the place editor's edit gives a place, from the fields before it
+    // ran and after: 0 when the altitude changed, else 1 when a position field changed (either
+    // hemisphere, any degrees, minutes or seconds), else 0.
+    static int EditedAltFlag(const CCoordFields& before, const CCoordFields& after);
 
     // Where a new item goes for the selection: first in a selected folder, directly behind a
     // selected place. No selection counts as the root folder.

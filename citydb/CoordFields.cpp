@@ -58,6 +58,26 @@ double CombineTimeZone(int nHour, int nMin, int nSign)
     return nSign == 1 ? -dTz : dTz;
 }
 
+CCoordFields PlaceFields(const CCityList& place)
+{
+    const CAngleParts lon = SplitAngle(std::fabs(place.m_dLon), 180);
+    const CAngleParts lat = SplitAngle(std::fabs(place.m_dLat), 90);
+    const CTzParts tz = SplitTimeZone(place.m_dTz);
+    return CCoordFields{place.m_dLon < 0 ? 1 : 0, lon.nDeg, lon.nMin, lon.dSec, place.m_dLat < 0 ? 1 : 0, lat.nDeg, lat.nMin,
+                        lat.dSec, place.m_dAlt, tz.nSign, tz.nHour, tz.nMin};
+}
+
+CCityList PlaceOfFields(const CCoordFields& fields, int nType)
+{
+    CCityList place;
+    place.m_dLon = CombineAngle(fields.nLngDeg, fields.nLngMin, fields.dLngSec, fields.nEastWest != 0 ? 1 : 0);
+    place.m_dLat = CombineAngle(fields.nLatDeg, fields.nLatMin, fields.dLatSec, fields.nNorthSouth != 0 ? 1 : 0);
+    place.m_dAlt = fields.dAlt;
+    place.m_dTz = CombineTimeZone(fields.nTzHour, fields.nTzMin, fields.nTzSign != 0 ? 1 : 0);
+    place.m_nType = nType;
+    return place;
+}
+
 namespace {
 
 bool IsIntField(CoordField field)

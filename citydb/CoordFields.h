@@ -1,5 +1,7 @@
 #pragma once
 
+#include <citydb/CCityList.h>
+
 // The coordinate fields that every dialog shows: an angle as degrees, minutes and seconds with
 // a hemisphere choice, the altitude, and the time zone as sign, hours and minutes. How a value
 // is split into fields and combined back, and the rules of a typed value and of an up-down
@@ -43,6 +45,12 @@ struct CCoordFields {
     int nTzHour = 0;
     int nTzMin = 0;
 };
+
+// The twelve fields of a place as the city dialogs show it: a negative angle is west or south,
+// the degrees capped at 180 and 90.
+CCoordFields PlaceFields(const CCityList& place);
+// The longitude, latitude, altitude and time zone the twelve fields give, with the kind nType.
+CCityList PlaceOfFields(const CCoordFields& fields, int nType);
 
 enum class CoordField { LngDeg, LngMin, LngSec, LatDeg, LatMin, LatSec, Alt, TzHour, TzMin };
 constexpr int kCoordFieldCount = 9;

@@ -250,8 +250,13 @@ int CObsdbCommand::Apply(const std::vector<std::wstring>& args)
                 // Without a "type" the place keeps its kind, as the editor shows it.
                 const CCityList& before = city.m_data.CityAt(static_cast<int>(tree.GetItemData(hItem)));
                 place.m_nType = edit.m_bHasType ? edit.m_nType : before.m_nType;
-                if (!edit.m_bHasAltFlag)
-                    place.m_nAltFlag = CCityEditor::EditedAltFlag(before, place);
+                if (!edit.m_bHasAltFlag) {
+                    // The editor's fields after: a west or south of 0 is the user's choice, -0.
+                    CCoordFields after = PlaceFields(place);
+                    after.nEastWest = std::signbit(place.m_dLon) ? 1 : 0;
+                    after.nNorthSouth = std::signbit(place.m_dLat) ? 1 : 0;
+                    place.m_nAltFlag = CCityEditor::EditedAltFlag(PlaceFields(before), after);
+                }
                 editor.EditPlace(hItem, strName, place, strRefusal);
             }
             break;

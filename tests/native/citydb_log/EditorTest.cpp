@@ -146,16 +146,21 @@ TEST(Editor, MovedSubtreeKeepsItsItemsOrIsNotMovedAtAll)
 
 TEST(Editor, EditedAltFlagIsSetWhenOnlyThePositionChanged)
 {
-    const CCityList osaka = PlaceValues(135.5, 34.6833, 5, 9);
-    const struct { const char* fault; CCityList after; int flag; } cases[] = {
-        {"a new position alone sets the flag", PlaceValues(135.6, 34.6833, 5, 9), 1},
-        {"the other hemisphere alone is a new position", PlaceValues(135.5, -34.6833, 5, 9), 1},
-        {"a new altitude clears it", PlaceValues(135.6, 34.6833, 6, 9), 0},
-        {"no change leaves it clear", osaka, 0},
-        {"less than the fields show is no change", PlaceValues(135.500001, 34.6833, 5, 9), 0},
+    // The fields as remembered before the editor ran, and as it left them: E/W deg min sec,
+    // N/S deg min sec, altitude, time zone.
+    const CCoordFields osaka{0, 135, 30, 0.0, 0, 34, 41, 0.0, 5.0, 0, 9, 0}, nullIsland{0, 0, 0, 0.0, 0, 0, 0, 0.0, 5.0, 0, 0, 0};
+    auto with = [](CCoordFields f, auto change) { change(f); return f; };
+    const struct { const char* fault; CCoordFields before, after; int flag; } cases[] = {
+        {"a new position alone sets the flag", osaka, with(osaka, [](CCoordFields& f) { f.nLngMin = 31; }), 1},
+        {"the other hemisphere alone is a new position", osaka, with(osaka, [](CCoordFields& f) { f.nNorthSouth = 1; }), 1},
+        {"the other hemisphere at 0 0 0 is a new position", nullIsland, with(nullIsland, [](CCoordFields& f) { f.nEastWest = 1; }), 1},
+        {"seconds by less than a twentieth are a new position", osaka, with(osaka, [](CCoordFields& f) { f.dLatSec = 0.04; }), 1},
+        {"a new altitude clears it", osaka, with(osaka, [](CCoordFields& f) { f.nLngMin = 31, f.dAlt = 6; }), 0},
+        {"a new time zone alone is a new position", osaka, with(osaka, [](CCoordFields& f) { f.nTzHour = 8; }), 0},
+        {"no change leaves it clear", osaka, osaka, 0},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(c.flag, CCityEditor::EditedAltFlag(osaka, c.after)) << c.fault;
+        EXPECT_EQ(c.flag, CCityEditor::EditedAltFlag(c.before, c.after)) << c.fault;
 }
 
 TEST(Editor, PlaceEditorChecksEveryFieldOnOkInOrder)

@@ -8,8 +8,9 @@ const wchar_t kList[] = L"@日本\r\n東京,139.7667000E,35.6833000N,40,+09.00, 
 const CString kTree = L"場所(日本(東京:1,東京:0,大阪:1),世界(西:0))";
 
 // One user step: select (a path, empty: the root), press a button, choose in the chooser (-1 cancels),
-// type a name into the editor (null cancels it), an altitude and longitude minutes; the box it shows.
-struct Step { const wchar_t* sel; int nBtn, nChoice; const wchar_t *name = nullptr, *alt = nullptr, *lngMin = nullptr, *box = nullptr; };
+// type a name into the editor (null cancels it), an altitude and longitude minutes; the box it
+// shows; latitude seconds.
+struct Step { const wchar_t* sel; int nBtn, nChoice; const wchar_t *name = nullptr, *alt = nullptr, *lngMin = nullptr, *box = nullptr, *latSec = nullptr; };
 constexpr int A = IDC_CITY_BTN_ADD, E = IDC_CITY_BTN_EDIT, D = IDC_CITY_BTN_DEL;
 
 class DlgCityEdit : public CityDlgFixture {
@@ -26,7 +27,8 @@ protected:
                         const int nName = nID == IDD_EDTCTY ? IDC_EDTCTY_EDT_NAME : IDC_EDTFLD_EDT_NAME;
                         if (nID == IDD_ADDCTY && s.nChoice == 1)
                             d->SendDlgItemMessage(IDC_ADDCTY_RD_FOLDER, BM_CLICK);
-                        for (auto [nField, psz] : {std::pair{nName, s.name}, {IDC_EDTCTY_EDT_ALT, s.alt}, {IDC_EDTCTY_EDT_LNG_MIN, s.lngMin}})
+                        for (auto [nField, psz] : {std::pair{nName, s.name}, {IDC_EDTCTY_EDT_ALT, s.alt}, {IDC_EDTCTY_EDT_LNG_MIN, s.lngMin},
+                                                   {IDC_EDTCTY_EDT_LAT_SEC, s.latSec}})
                             if (psz && nID != IDD_ADDCTY)
                                 d->SetDlgItemText(nField, psz);
                         d->SendDlgItemMessage((nID == IDD_ADDCTY ? s.nChoice >= 0 : s.name != nullptr) ? IDOK : IDCANCEL, BM_CLICK);
@@ -66,6 +68,8 @@ TEST_F(DlgCityEdit, EditsShowAtOnceAndTheSameTreeAfterOkAndReopening)
         {"case is ignored", {{L"世界/西", A, 0, L"paris"}, {L"世界/paris", A, 1, L"Paris"}}, L"場所(日本(東京:1,東京:0,大阪:1),世界(西:0,paris:0u,Paris))", 5},
         // 東京 beside its namesake unchanged, 大阪's altitude, 西's position.
         {"a wrong altitude flag, or an unchanged name taken for a duplicate", {{L"日本/東京", E, 0, L"東京"}, {L"日本/大阪", E, 0, L"大阪", L"6"}, {L"世界/西", E, 0, L"西", nullptr, L"31"}}, L"場所(日本(東京:0u,東京:0,大阪:0u),世界(西:1u))", 4},
+        {"a move by seconds below a twentieth not a new position", {{L"世界/西", E, 0, L"西", nullptr, nullptr, nullptr, L"0.04"}}, L"場所(日本(東京:1,東京:0,大阪:1),世界(西:1u))", 4},
+        {"a folder rename alone not saved", {{L"世界", E, 0, L"World"}}, L"場所(日本(東京:1,東京:0,大阪:1),World(西:0))", 4},
         {"a deleted folder's records are reused", {{L"日本", D, 0, nullptr, nullptr, nullptr, L"\"日本\"フォルダとこのフォルダに含まれるすべての情報を消去します。"},
                                                    {L"", A, 0, L"京都"}}, L"場所(京都:0u,世界(西:0))", 5},
         {"a deleted place comes back", {{L"日本/大阪", D, 0, nullptr, nullptr, nullptr, L"\"大阪\"を削除します"}}, L"場所(日本(東京:1,東京:0),世界(西:0))", 4},
