@@ -241,7 +241,7 @@ bool CMemTree::DeleteItem(HCITYITEM hItem)
             }
         }
         if (bInside)
-            m_pSelected = pNode->pNext ? pNode->pNext : (pNode->pPrev ? pNode->pPrev : pNode->pParent);
+            m_pSelected = pNode->pNext ? pNode->pNext : (pNode->pParent ? pNode->pParent : pNode->pPrev);
     }
     Unlink(pNode);
     FreeSubtree(pNode);

@@ -34,8 +34,9 @@ public:
     HCITYITEM InsertItem(const CString& strText, int nImage, int nSelectedImage,
                          std::intptr_t nData, HCITYITEM hParent,
                          HCITYITEM hInsertAfter) override;
-    // When the selected item goes, the selection moves to its next sibling, else its previous
-    // sibling, else its parent, as the tree view does.
+    // When the selected item (or an ancestor of it) goes, the selection moves to the deleted
+    // item's next sibling, else its parent, else (at the top level) its previous sibling, as
+    // the tree view does.
     bool DeleteItem(HCITYITEM hItem) override;
     bool DeleteAllItems() override;
 

@@ -1,5 +1,6 @@
 #include "city/CCityTreeAdapter.h"
 
+#include <TreeBehaviour.h>
 #include <WinTestKit.h>
 
 #include <gtest/gtest.h>
@@ -25,6 +26,14 @@ protected:
     HWND m_hWnd = nullptr;
     CTreeCtrl m_tree;
 };
+
+TEST_F(CityTreeAdapterTest, BehavesAsTheInMemoryTreeIsHeldTo)
+{
+    ExpectTreeViewBehaviour([this]() -> std::unique_ptr<ICityTree> {
+        m_tree.DeleteAllItems();
+        return std::make_unique<CCityTreeAdapter>(m_tree);
+    });
+}
 
 TEST_F(CityTreeAdapterTest, InsertPositionsAndNullHandlesAreTheTreeViews)
 {
