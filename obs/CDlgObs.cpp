@@ -16,6 +16,7 @@
 #include <citydb/CCitySession.h>
 #include <citydb/CityText.h>
 #include <citydb/CoordFields.h>
+#include <citydb/StoredDefault.h>
 
 #include <iterator>
 #include <vector>
@@ -25,7 +26,6 @@ namespace {
 constexpr UINT kMsgObsClosedMain = WM_USER + 1010;  // 2034, to the main window
 constexpr UINT kMsgObsClosedParent = WM_USER + 1000;  // 2024, to the parent, lParam 7300
 constexpr UINT kMsgCityDialogRuns = WM_USER + 701;  // 1725, to the main window: 1 runs, 0 ended
-constexpr int kBodyMoon = 1;
 constexpr int kBodyEarth = 4;
 constexpr int kFeatureCount = 8;
 // Far more landmark classes than any map has; a larger count is taken for a broken reply.
@@ -80,16 +80,6 @@ bool IsSeconds(CoordField field)
 bool KeepsCaret(CoordField field)
 {
     return IsSeconds(field) || field == CoordField::LngMin || field == CoordField::LatMin;
-}
-
-bool IsSignedBody(int nBody)
-{
-    return nBody == kBodyMoon || nBody == kBodyEarth;
-}
-
-int LngMaxDeg(int nBody)
-{
-    return IsSignedBody(nBody) ? 180 : 360;
 }
 
 }  // namespace
@@ -203,11 +193,20 @@ BOOL CDlgObs::Create(CCorZel* pCor, CWnd* pParent)
     m_map.SetCityFile(strCityFile);
     m_map.SetCityFileExists(bCityFileExists);
 
-    for (const CFeatureFlag& feature : kFeatures)
-        CRegistry::Read(m_strRegKey, feature.pszName, feature.nDefault, &(this->*feature.pFlag), 0);
+    // A stored value out of its range (another program, an older version, a hand edit) falls
+    // back to the built-in one.
+    for (const CFeatureFlag& feature : kFeatures) {
+        int& nFlag = this->*feature.pFlag;
+        CRegistry::Read(m_strRegKey, feature.pszName, feature.nDefault, &nFlag, 0);
+        if (nFlag != 0 && nFlag != 1)
+            nFlag = feature.nDefault;
+    }
     SetFeatureVisible();
 
+    const int nBuiltInPos = m_nSliderPos;
     CRegistry::Read(m_strRegKey, _T("ViewAngle"), 0, &m_nSliderPos, 1);
+    if (m_nSliderPos < kSliderMin || m_nSliderPos > kSliderMax)
+        m_nSliderPos = nBuiltInPos;
     m_slider.SetPos(m_nSliderPos);
     UpdateViewAngle();
 
@@ -525,7 +524,7 @@ void CDlgObs::RebuildUserCityListIfStale()
 
 double CDlgObs::EditToLng()
 {
-    return CombineAngle(m_nLngDeg, m_nLngMin, m_dLngSec, IsSignedBody(m_nBody) ? m_nEastWest : 0);
+    return CombineAngle(m_nLngDeg, m_nLngMin, m_dLngSec, IsSignedLngBody(m_nBody) ? m_nEastWest : 0);
 }
 
 double CDlgObs::EditToLat()
@@ -607,7 +606,7 @@ void CDlgObs::SetValue(double dLng, double dLat, double dAlt, double dTz, BOOL b
         double v = dLng;
         if (m_nBody == 0 || m_nBody == 3) {
             m_nEastWest = 0;
-        } else if (IsSignedBody(m_nBody)) {
+        } else if (IsSignedLngBody(m_nBody)) {
             if (dLng >= 0.0 && dLng <= 180.0) {
                 m_nEastWest = 0;
             } else {
@@ -701,7 +700,7 @@ void CDlgObs::UpdateStatus()
     if (GetSafeHwnd() == nullptr)
         return;
     const bool bEarth = m_nBody == kBodyEarth;
-    const bool bSigned = IsSignedBody(m_nBody);
+    const bool bSigned = IsSignedLngBody(m_nBody);
     const bool bTzFree = IsTzFree();
     auto enable = [this](int nID, bool bEnable) {
         if (CWnd* pWnd = GetDlgItem(nID))
@@ -812,7 +811,7 @@ void CDlgObs::SetFields(const CCoordFields& fields)
 
 CFieldRule CDlgObs::FieldRule(CoordField field) const
 {
-    return ObsFieldRule(field, IsSignedBody(m_nBody), AltLowerBound());
+    return ObsFieldRule(field, IsSignedLngBody(m_nBody), AltLowerBound());
 }
 
 CString CDlgObs::RangeMessage(const CFieldRule& rule) const
@@ -1011,13 +1010,22 @@ void CDlgObs::OnBnClickedObsBtnReset()
     if (m_pObs == nullptr)
         return;
     m_pObs->UpdateLocationObjectByUI(m_nBody, 1);
-    CString strLocation;
+    CString strLocation, strTz;
     CRegistry::Read(kDefaultKey, _T("location"), kDefaultLocation, strLocation);
+    CRegistry::Read(kDefaultKey, _T("time.timezone"), kDefaultTimeZone, strTz);
+    // A value that is no finite number within its field's range is no stored default: the
+    // built-in one goes to the engine instead of a place the fields cannot show.
+    CStoredDefaultLimits limits;
+    limits.dLngMax = LngMaxDeg(m_nBody);
+    limits.dAltLow = AltLowerBound();
+    CStoredDefault stored;
+    if (!ParseStoredDefault(strLocation, strTz, limits, stored)) {
+        strLocation = kDefaultLocation;
+        strTz = kDefaultTimeZone;
+    }
     CString strCommand;
     strCommand.Format(_T("%s = %s"), _T("location"), strLocation.GetString());
     Query(strCommand);
-    CString strTz;
-    CRegistry::Read(kDefaultKey, _T("time.timezone"), kDefaultTimeZone, strTz);
     const double dTz = CityWtof(strTz);
     m_dCurTz = dTz;
     m_pObs->m_dUserTimeZone = dTz;

@@ -188,7 +188,7 @@ BOOL CRegistry::Read(const CString& key, const CString& name, CWnd* pWnd, int* p
     }
 
     int show = static_cast<int>(stored.showCmd);
-    if (show == SW_HIDE || show == SW_MINIMIZE || show == SW_SHOWMINIMIZED
+    if (show <= SW_HIDE || show > SW_MAX || show == SW_MINIMIZE || show == SW_SHOWMINIMIZED
         || show == SW_SHOWMINNOACTIVE || show == SW_FORCEMINIMIZE)
         show = pShow ? *pShow : SW_SHOWNORMAL;
     if (pShow)

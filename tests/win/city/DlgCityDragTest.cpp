@@ -106,8 +106,9 @@ TEST_F(CityDragTest, DropsMoveByTheRulesAndSurviveTheNextLoad)
 
             EXPECT_NE(hDlg, ::GetCapture());
             // The window that took the capture keeps it.
-            if (c.release == Release::CaptureLost)
+            if (c.release == Release::CaptureLost) {
                 EXPECT_EQ(hTree, ::GetCapture());
+            }
             ::ReleaseCapture();
             EXPECT_EQ(nullptr, TreeView_GetDropHilight(hTree));
             EXPECT_FALSE(dlg.m_bDragging || dlg.m_pDragImage);

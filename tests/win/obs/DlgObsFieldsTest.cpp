@@ -259,6 +259,34 @@ public:
 
 // With a terrain index the altitude radios show; automatic switches the engine, and a
 // push that throws inside the switch must not leave its re-entry flag set for the process.
+// A stored default that another program, an older version or a hand edit damaged is no stored
+// default: the built-in place and time zone go to the engine and the observer, never a value
+// the fields cannot show. One within its ranges, bounds included, is sent as stored.
+TEST_F(DlgObsFields, DamagedStoredDefaultIsNoDefault)
+{
+    const CString kBuiltIn = L"location(139.691772, 35.689236, 39.000000)";
+    const struct { const char* fault; const wchar_t *location, *tz; bool bStored; } cases[] = {
+        {"not a number and huge values sent", L"location(nan, 1e308, -99999999)", L"1e308", false},
+        {"values past every range sent", L"location(-400, -95, 1e9)", L"-20", false},
+        {"infinities sent", L"location(inf, -inf, nan)", L"9.000000", false},
+        {"a time zone past 14 hours sent", L"location(10.000000, 20.000000, 30.000000)", L"15", false},
+        {"the bounds refused", L"location(-180.000000, 90.000000, 999999.000000)", L"-14.000000", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fault);
+        CRegistry::DeleteKey(CString());
+        ASSERT_TRUE(CRegistry::Write(_T("Default"), _T("location"), CString(c.location)));
+        ASSERT_TRUE(CRegistry::Write(_T("Default"), _T("time.timezone"), CString(c.tz)));
+        auto dlg = MakeDialog();
+        ASSERT_TRUE(Open(*dlg));
+        m_engine.m_commands.clear();
+        Click(*dlg, IDC_OBS_BTN_RESET);
+        const CString loc = c.bStored ? CString(c.location) : kBuiltIn, tz = c.bStored ? CString(c.tz) : CString(L"9.000000");
+        EXPECT_EQ(m_engine.Assignments(), (std::vector<CString>{L"location = " + loc, L"time.timezone = " + tz + L"; Show Sky"}));
+        EXPECT_DOUBLE_EQ(m_obs.m_dUserTimeZone, c.bStored ? -14.0 : 9.0);
+    }
+}
+
 TEST_F(DlgObsFields, AutomaticAltitudeSwitchesTheEngineAndIsStored)
 {
     CFailingObs obs;

@@ -24,6 +24,29 @@ TEST_F(DlgObsMap, LandmarkFlagsMatchTheClassCount)
     }
 }
 
+// Stored settings out of their ranges fall back to the built-in ones when the dialog opens:
+// the landmark flags the map is sent and the slider's position.
+TEST_F(DlgObsMap, StoredSettingsOutOfRangeFallBack)
+{
+    const struct { const char* fault; const wchar_t* name; int stored; std::vector<int> flags; int pos; } cases[] = {
+        {"a flag of 7 sent", L"FeatureObs", 7, {1, 1, 1, 0, 0, 0, 0, 0}, 200},
+        {"a flag of -1 sent", L"FeatureAstro", -1, {1, 1, 1, 0, 0, 0, 0, 0}, 200},
+        {"a stored flag not taken", L"FeatureAstro", 1, {1, 1, 1, 1, 0, 0, 0, 0}, 200},
+        {"a slider position of 201 taken", L"ViewAngle", 201, {1, 1, 1, 0, 0, 0, 0, 0}, 200},
+        {"a slider position of -1 taken", L"ViewAngle", -1, {1, 1, 1, 0, 0, 0, 0, 0}, 200},
+        {"a stored slider position not taken", L"ViewAngle", 150, {1, 1, 1, 0, 0, 0, 0, 0}, 150},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fault);
+        CRegistry::DeleteKey(CString());
+        CRegistry::Write(_T("Dialog\\Obs"), c.name, c.stored, 1);
+        auto dlg = MakeDialog();
+        ASSERT_TRUE(Open(*dlg));
+        EXPECT_EQ(CStandInMap::Last()->m_landmarkFlags, c.flags);
+        EXPECT_EQ(SliderPos(*dlg), c.pos);
+    }
+}
+
 // The eclipse path is fetched once and reused, sent empty while invisible, with its colour as
 // a COLORREF and the Bessel switch.
 TEST_F(DlgObsMap, EclipsePathIsFetchedOnceAndHiddenWhenInvisible)
