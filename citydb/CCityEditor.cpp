@@ -163,6 +163,10 @@ bool CCityEditor::EditPlace(HCITYITEM hItem, const CString& strName, const CCity
 
 bool CCityEditor::RenameItem(HCITYITEM hItem, const CString& strName, CString& strRefusal)
 {
+    // No editor has checked a label's text: the list must be able to hold it, as the editors'.
+    strRefusal = CityNameRefusal(strName, IsFolder(hItem) ? L"フォルダ名" : L"都市名");
+    if (!strRefusal.IsEmpty())
+        return false;
     if (IsFolder(hItem))
         return EditFolder(hItem, strName, strRefusal);
     return EditPlace(hItem, strName, m_data.CityAt(static_cast<int>(Tree().GetItemData(hItem))), strRefusal);

@@ -50,7 +50,8 @@ public:
     // Also uses place.m_nAltFlag, which the place editor works out. False when refused.
     bool EditPlace(HCITYITEM hItem, const CString& strName, const CCityList& place, CString& strRefusal);
     bool EditFolder(HCITYITEM hItem, const CString& strName, CString& strRefusal);
-    // The tree's label edit: a new name for a folder, or for a place with its values kept.
+    // The tree's label edit: a new name for a folder, or for a place with its values kept;
+    // refused as the editors refuse a name the list cannot hold.
     bool RenameItem(HCITYITEM hItem, const CString& strName, CString& strRefusal);
     // Deletes the item with its subtree. False for a null item or the root folder.
     bool DeleteItem(HCITYITEM hItem);

@@ -37,6 +37,9 @@ TEST(Editor, RefusedEditsSayWhyAndChangeNothing)
          [](B& b) { return b.Drop({L"場所", L"日本", L"東京"}, {L"場所", L"米国", L"ホノルル"}); }, true, Taken(L"都市名", L"東京")},
         {"moving a folder into a folder that has its name", [](B& b) { return b.Drop({L"場所", L"日本"}, {L"場所", L"米国"}, 1); },
          true, Taken(L"フォルダ", L"日本")},
+        {"a label edit to a name the list cannot hold",
+         [](B& b) { return b.editor.RenameItem(b.Find({L"場所", L"日本"}), L"Zürich, CH", b.refusal); }, true,
+         L"フォルダ名に半角の「,」(カンマ)は使えません。\nフォルダ名に「ü」は使えません(保存できない文字です)。\n"},
         {"deleting the root", [](B& b) { return b.Delete({L"場所"}); }, true, L""},
     };
     for (const auto& c : cases) {
