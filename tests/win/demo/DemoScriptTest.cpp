@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -105,6 +106,32 @@ TEST(DemoScript, TranscriptOfTheDialogs)
         for (const std::string& e : c.events)
             EXPECT_TRUE((at = got.find("\n" + e, at)) != std::string::npos) << "missing, or out of order: " << e;
     }
+}
+
+// The tour that scripts/demo --tour plays: every step of it plays on the demo's own data, under
+// the tests' null driver (no pictures), and the transcript says so step by step.
+TEST(DemoScript, TheTourPlaysEveryStep)
+{
+    TempFolder tmp;
+    ASSERT_TRUE(MakeFolders(tmp.Path(L"data")));
+    ASSERT_TRUE(WriteBytes(tmp.Path(L"data\\zelkam.obs"), ReadBytes(CString(VRKOBS_SOURCE_DIR L"/demo/data/zelkam.obs"))));
+    const std::string tour = ReadBytes(CString(VRKOBS_SOURCE_DIR L"/demo/scripts/tour.jsonl"));
+    int nSteps = 0;
+    for (size_t nPos = 0; nPos < tour.size();) {
+        const size_t nEnd = std::min(tour.find('\n', nPos), tour.size());
+        nSteps += tour.find_first_not_of(" \t\r", nPos) < nEnd;
+        nPos = nEnd + 1;
+    }
+    ASSERT_GT(nSteps, 30);
+    const CString args = L"--data \"" + tmp.Path(L"data") + L"\" --script \"" VRKOBS_SOURCE_DIR L"/demo/scripts/tour.jsonl\" --transcript \""
+        + tmp.Path(L"t.jsonl") + L"\"";
+    EXPECT_EQ(0u, RunDemo(args, tmp.Path(L"err.txt"))) << ReadBytes(tmp.Path(L"err.txt"));
+    const std::string got = ReadBytes(tmp.Path(L"t.jsonl"));
+    int nPlayed = 0;
+    for (size_t at = got.find("{\"event\":\"step\""); at != std::string::npos; at = got.find("{\"event\":\"step\"", at + 1))
+        ++nPlayed;
+    EXPECT_EQ(nSteps, nPlayed);
+    EXPECT_EQ(std::string::npos, got.find("{\"event\":\"error\"")) << got;
 }
 
 // Every way a file can be written shows once, with its size and hash; a file left alone does not.
