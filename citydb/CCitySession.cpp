@@ -2,13 +2,6 @@
 
 #include <citydb/CMemTree.h>
 #include <citydb/CSafeFile.h>
-#include <citydb/Utf8Text.h>
-
-#ifdef _WIN32
-#  include <windows.h>
-#else
-#  include <sys/stat.h>
-#endif
 
 CCitySession::CCitySession(ICityTree& tree)
     : m_tree(tree)
@@ -67,16 +60,5 @@ HCITYITEM CCitySession::Find(const std::vector<CString>& aPath) const
 
 bool CCitySession::IsListEditable(const CString& strObsFile)
 {
-    if (strObsFile.IsEmpty())
-        return false;
-#ifdef _WIN32
-    DWORD nAttr = GetFileAttributesW(strObsFile.GetString());
-    return nAttr != INVALID_FILE_ATTRIBUTES && !(nAttr & FILE_ATTRIBUTE_DIRECTORY)
-        && !(nAttr & FILE_ATTRIBUTE_READONLY);
-#else
-    struct stat st;
-    // The write bits, not access(): a program run as root may write anything.
-    return stat(CityUtf8FromWide(strObsFile.wstr()).c_str(), &st) == 0 && S_ISREG(st.st_mode)
-        && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
-#endif
+    return CSafeFile::IsWritable(strObsFile);
 }

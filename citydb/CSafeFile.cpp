@@ -66,6 +66,14 @@ bool LastWrite(const CString& strPath, FILETIME& ft)
 
 }  // namespace
 
+bool CSafeFile::IsWritable(const CString& strPath)
+{
+    if (strPath.IsEmpty() || !Step("stat"))
+        return false;
+    const DWORD nAttr = GetFileAttributesW(strPath.GetString());
+    return nAttr != INVALID_FILE_ATTRIBUTES && !(nAttr & FILE_ATTRIBUTE_DIRECTORY) && !(nAttr & FILE_ATTRIBUTE_READONLY);
+}
+
 bool CSafeFile::IsNewerThan(const CString& a, const CString& b)
 {
     FILETIME fa, fb;
@@ -236,6 +244,12 @@ bool CSafeFile::Exists(const CString& strPath)
 {
     struct stat st;
     return StatFile(strPath, st);
+}
+
+bool CSafeFile::IsWritable(const CString& strPath)
+{
+    struct stat st;
+    return StatFile(strPath, st) && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
 }
 
 bool CSafeFile::IsNewerThan(const CString& a, const CString& b)

@@ -19,6 +19,9 @@ public:
     // then the old file, if any, is unchanged and no temporary file is left.
     static bool Write(const CString& strPath, const std::string& bytes);
     static bool Exists(const CString& strPath);
+    // True when the file exists, is no folder and may be written: not read-only on Windows, some
+    // write bit set elsewhere (not access(): a program run as root may write anything).
+    static bool IsWritable(const CString& strPath);
     // True when a was last written after b; a missing a is never newer, and an existing a is
     // newer than a missing b.
     static bool IsNewerThan(const CString& a, const CString& b);
