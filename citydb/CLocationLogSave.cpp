@@ -5,7 +5,6 @@
 
 #include <afx/CStringA.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <unordered_map>
@@ -51,6 +50,24 @@ std::uint64_t Digest(const CCityData& data, HCITYITEM hItem, std::unordered_map<
         mix(Digest(data, c, digests));
     digests[hItem] = h;
     return h;
+}
+
+// The records of two logs of the same shape, paired element by element.
+void PairRecords(const picojson::value& a, const picojson::value& b,
+                 std::unordered_map<const picojson::object*, const picojson::object*>& pairs)
+{
+    if (!a.is<picojson::array>() || !b.is<picojson::array>())
+        return;
+    const picojson::array &aa = a.get<picojson::array>(), &ab = b.get<picojson::array>();
+    for (size_t i = 0; i < aa.size() && i < ab.size(); ++i) {
+        if (!aa[i].is<picojson::object>() || !ab[i].is<picojson::object>())
+            continue;
+        const picojson::object &ra = aa[i].get<picojson::object>(), &rb = ab[i].get<picojson::object>();
+        pairs[&ra] = &rb;
+        const auto itA = ra.find("next"), itB = rb.find("next");
+        if (itA != ra.end() && itB != rb.end())
+            PairRecords(itA->second, itB->second, pairs);
+    }
 }
 
 }  // namespace
@@ -149,9 +166,20 @@ std::vector<HCITYITEM> CLocationLog::FoldersReplayedOtherwise()
     const ICityTree& live = *m_data.m_pTree;
     if (Digest(m_data, live.GetRootItem(), liveDigest) == Digest(scratch, scratchTree.GetRootItem(), scratchDigest))
         return {};
-    // Folders whose children come out otherwise, the uppermost of each branch. Children that
-    // differ only below them are looked into; namesakes that swapped places, or any other
-    // difference among the children themselves, mark the folder.
+    // Which replayed item each live one is: the one its record took in the replay (the replayed
+    // log is the live one written and read back, record for record); an item without a record
+    // is an untouched one of the system list, the next such one in its folder on both sides.
+    std::unordered_map<const picojson::object*, const picojson::object*> replayedRecord;
+    PairRecords(m_locationTreeContext, replay.m_locationTreeContext, replayedRecord);
+    auto replayedItem = [&](HCITYITEM hLive) -> HCITYITEM {
+        const auto itRec = m_itemRecord.find(hLive);
+        const auto itPair = itRec == m_itemRecord.end() ? replayedRecord.end() : replayedRecord.find(itRec->second);
+        const auto itItem = itPair == replayedRecord.end() ? replay.m_recordItem.end() : replay.m_recordItem.find(itPair->second);
+        return itItem == replay.m_recordItem.end() ? nullptr : itItem->second;
+    };
+    // The uppermost folders whose children come out otherwise: other items, names, values or
+    // order. Folders whose children are the same items in the same order are looked into
+    // where a child's subtree differs.
     std::vector<HCITYITEM> aOtherwise;
     std::vector<std::pair<HCITYITEM, HCITYITEM>> aWork{{live.GetRootItem(), scratchTree.GetRootItem()}};
     while (!aWork.empty()) {
@@ -159,15 +187,19 @@ std::vector<HCITYITEM> CLocationLog::FoldersReplayedOtherwise()
         aWork.pop_back();
         const std::vector<HCITYITEM> aLive = Children(live, hLive), aScratch = Children(scratchTree, hScratch);
         bool bSame = aLive.size() == aScratch.size();
-        std::vector<std::uint64_t> liveSet, scratchSet;
+        size_t nUntouched = 0;
         for (size_t i = 0; bSame && i < aLive.size(); ++i) {
-            bSame = ChildKey(m_data, aLive[i]) == ChildKey(scratch, aScratch[i]);
-            liveSet.push_back(liveDigest[aLive[i]]);
-            scratchSet.push_back(scratchDigest[aScratch[i]]);
+            HCITYITEM hReplayed = nullptr;
+            if (m_itemRecord.count(aLive[i])) {
+                hReplayed = replayedItem(aLive[i]);
+            } else {
+                while (nUntouched < aScratch.size() && replay.m_itemRecord.count(aScratch[nUntouched]))
+                    ++nUntouched;
+                hReplayed = nUntouched < aScratch.size() ? aScratch[nUntouched++] : nullptr;
+            }
+            bSame = hReplayed == aScratch[i] && ChildKey(m_data, aLive[i]) == ChildKey(scratch, aScratch[i]);
         }
-        std::sort(liveSet.begin(), liveSet.end());
-        std::sort(scratchSet.begin(), scratchSet.end());
-        if (!bSame || (liveSet == scratchSet && liveDigest[hLive] != scratchDigest[hScratch])) {
+        if (!bSame) {
             aOtherwise.push_back(hLive);
             continue;
         }
