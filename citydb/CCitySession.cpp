@@ -38,8 +38,10 @@ bool CCitySession::RebuildUserListIfStale(const CString& strObsFile, const CStri
     CMemTree tree;
     CCitySession session(tree);
     session.SetFiles(strObsFile, strUserObsFile, strUserJsonFile);
+    // The load itself rewrites a list older than the log.
     session.Load();
-    session.m_data.RefreshUserObs();
+    if (CSafeFile::IsNewerThan(strObsFile, strUserObsFile))
+        session.m_data.RefreshUserObs();
     return true;
 }
 
