@@ -15,10 +15,9 @@ TEST(CMemTree, BehavesAsTheTreeView)
 TEST(CMemTree, ListsItsItemsInPreOrder)
 {
     CMemTree tree;
-    HCITYITEM hRoot = tree.InsertItem(L"R", 0, 1, CITY_FOLDER_DATA, nullptr, CITY_TVI_LAST);
-    HCITYITEM hA = tree.InsertItem(L"a", 0, 1, CITY_FOLDER_DATA, hRoot, CITY_TVI_LAST);
-    tree.InsertItem(L"b", 0, 1, CITY_FOLDER_DATA, hRoot, CITY_TVI_LAST);
-    tree.InsertItem(L"x", 0, 1, CITY_FOLDER_DATA, hA, CITY_TVI_LAST);
+    auto add = [&](const wchar_t* name, HCITYITEM hParent) { return tree.InsertItem(name, 0, 1, CITY_FOLDER_DATA, hParent, CITY_TVI_LAST); };
+    HCITYITEM hRoot = add(L"R", nullptr), hA = add(L"a", hRoot);
+    add(L"b", hRoot), add(L"x", hA);
     std::string preOrder;
     for (HCITYITEM h : tree.GetItems())
         preOrder += AnsiFromWide(tree.GetItemText(h).wstr());

@@ -72,11 +72,8 @@ TEST(Record, EachEditChangesTheRecordOfItsItem)
         {"an add beside a namesake whose record exists took that record",
          [](B& b) {
              b.Rename({L"場所", L"日本", L"東京"}, L"東京");
-             CCityList home = PlaceValues(139.7, 35.7, 30, 9);
-             home.m_nUser = 1;
-             const int nIndex = b.data.AppendCity(home);
-             b.log.AddNodeContext(b.tree.InsertItem(L"東京", CITY_IMG_PLACE, CITY_IMG_PLACE_SELECTED, nIndex,
-                                                    b.Find({L"場所", L"日本"}), b.Find({L"場所", L"日本", L"東京"})));
+             const int nIndex = b.data.AppendCity(CCityList{nullptr, 0, CString(), 139.7, 35.7, 30, 9, 0, 1, 0});
+             b.log.AddNodeContext(b.tree.InsertItem(L"東京", 3, 2, nIndex, b.Find({L"場所", L"日本"}), b.Find({L"場所", L"日本", L"東京"})));
          },
          InJapan({Rec("update", L"東京", "leaf", L"", "139.7667000,35.6833000,40,09.00, 0, 1, 3", L"東京"),
                   Rec("add", L"東京", "leaf", L"東京", kHome)})},
@@ -211,65 +208,54 @@ bool StopAtNthCall(const char*)
     return false;
 }
 
+// Over a pair and over none; each call killed or failed; then the location dialog's start, or
+// the city list's load alone.
 TEST(Save, CutShortAtAnyCallTheNextStartSeesTheOldSessionOrTheNew)
 {
     namespace fs = std::filesystem;
-    for (const bool bOverPair : {true, false}) {
-        for (const bool bKill : {true, false}) {
-            for (const bool bDialogStart : {true, false}) {
-                bool bReached = true;
-                for (g_nStopAt = 1; bReached; ++g_nStopAt) {
-                    SCOPED_TRACE(std::string(bOverPair ? "over a pair" : "over none") + (bKill ? ", killed" : ", failed")
-                                 + (bDialogStart ? ", location dialog start" : ", city list load") + " at call "
-                                 + std::to_string(g_nStopAt));
-                    CityBench b;
-                    b.Open(JapanList(), "", true);
-                    if (bOverPair) {
-                        b.AddPlace({L"場所", L"日本", L"東京"}, L"旧");
-                        ASSERT_TRUE(b.log.SaveCityList());
-                    }
-                    // Older than anything the save writes, whatever the clock's grain.
-                    for (const char* name : {"zelkam.obs", "zelkam_user.obs", "zelkam_user_obs.json"}) {
-                        if (b.dir.Exists(name))
-                            fs::last_write_time(b.dir.Path(name), fs::last_write_time(b.dir.Path(name)) - std::chrono::seconds(30));
-                    }
-                    const std::string oldTree = b.Dump();
-                    b.AddPlace({L"場所", L"日本"}, L"新");
-                    b.Rename({L"場所", L"日本", L"大阪"}, L"大阪市");
-                    b.Delete({L"場所", L"米国", L"ホノルル"});
-                    const std::string newTree = b.Dump();
+    for (const int nCase : {0, 1, 2, 3, 4, 5, 6, 7}) {
+        const bool bOverPair = nCase & 1, bKill = nCase & 2, bDialogStart = nCase & 4;
+        for (g_nStopAt = 1, g_nCall = 1; g_nCall >= g_nStopAt - 1; ++g_nStopAt) {  // until a save ends before its stop
+            SCOPED_TRACE("case " + std::to_string(nCase) + " stopped at call " + std::to_string(g_nStopAt));
+            CityBench b;
+            b.Open(JapanList(), "", true);
+            if (bOverPair) {
+                b.AddPlace({L"場所", L"日本", L"東京"}, L"旧");
+                ASSERT_TRUE(b.log.SaveCityList());
+            }
+            // Older than anything the save writes, whatever the clock's grain.
+            for (const char* name : {"zelkam.obs", "zelkam_user.obs", "zelkam_user_obs.json"}) {
+                if (b.dir.Exists(name))
+                    fs::last_write_time(b.dir.Path(name), fs::last_write_time(b.dir.Path(name)) - std::chrono::seconds(30));
+            }
+            const std::string oldTree = b.Dump();
+            b.AddPlace({L"場所", L"日本"}, L"新"), b.Rename({L"場所", L"日本", L"大阪"}, L"大阪市"), b.Delete({L"場所", L"米国", L"ホノルル"});
+            const std::string newTree = b.Dump();
+            g_nCall = 0, g_bKill = bKill;
+            CSafeFile::SetStepHook(StopAtNthCall);
+            try {
+                b.log.SaveCityList();
+            } catch (const Killed&) {
+            }
+            CSafeFile::SetStepHook(nullptr);
 
-                    g_nCall = 0;
-                    g_bKill = bKill;
-                    CSafeFile::SetStepHook(StopAtNthCall);
-                    try {
-                        b.log.SaveCityList();
-                    } catch (const Killed&) {
-                    }
-                    CSafeFile::SetStepHook(nullptr);
-                    bReached = g_nCall >= g_nStopAt;
-
-                    CMemTree tree;
-                    CCitySession next(tree);
-                    next.SetFiles(b.data.m_strObsFile, b.data.m_strUserObsFile, b.data.m_strUserJsonFile);
-                    if (bDialogStart)
-                        CCitySession::RebuildUserListIfStale(next.m_data.m_strObsFile, next.m_data.m_strUserObsFile,
-                                                             next.m_data.m_strUserJsonFile);
-                    // What the map shows: the list as the location dialog's start leaves it.
-                    std::string list = ReadBytes(b.dir.Path("zelkam_user.obs"));
-                    next.Load();
-                    if (!bDialogStart)
-                        list = ReadBytes(b.dir.Path("zelkam_user.obs"));
-                    const std::string dump = CityDumpTree(next.m_data);
-                    EXPECT_TRUE(dump == oldTree || dump == newTree) << dump;
-                    // No list yet is a list still to be made, not one that lacks edits.
-                    if (bOverPair || b.dir.Exists("zelkam_user.obs")) {
-                        EXPECT_EQ(next.m_data.BuildUserObsText(tree), list);
-                    }
-                }
-                EXPECT_GT(g_nStopAt, 10);
+            CMemTree tree;
+            CCitySession next(tree);
+            next.SetFiles(b.data.m_strObsFile, b.data.m_strUserObsFile, b.data.m_strUserJsonFile);
+            if (bDialogStart)
+                CCitySession::RebuildUserListIfStale(b.data.m_strObsFile, b.data.m_strUserObsFile, b.data.m_strUserJsonFile);
+            // What the map shows: the list as the location dialog's start leaves it, else as the load does.
+            std::string list = ReadBytes(b.dir.Path("zelkam_user.obs"));
+            next.Load();
+            list = bDialogStart ? list : ReadBytes(b.dir.Path("zelkam_user.obs"));
+            const std::string dump = CityDumpTree(next.m_data);
+            EXPECT_TRUE(dump == oldTree || dump == newTree) << dump;
+            // No list yet is a list still to be made, not one that lacks edits.
+            if (bOverPair || b.dir.Exists("zelkam_user.obs")) {
+                EXPECT_EQ(next.m_data.BuildUserObsText(tree), list);
             }
         }
+        EXPECT_GT(g_nStopAt, 10);
     }
 }
 

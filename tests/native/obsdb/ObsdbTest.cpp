@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <regex>
+
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -62,19 +64,6 @@ TEST(Obsdb, ApplyRecordsEditsAsTheDialogDoesAndRebuildReplaysThem)
     EXPECT_EQ(2, Obsdb(dir, "--codepage x dump sys.obs").status);
 }
 
-// The names of a dump, one an item, indented as the tree.
-std::string DumpNames(const std::string& dump)
-{
-    std::string out;
-    for (size_t nPos = 0; nPos < dump.size();) {
-        const size_t nEnd = dump.find('\n', nPos);
-        const std::string line = dump.substr(nPos, nEnd - nPos);
-        out += line.substr(0, line.find('\t')) + "\n";
-        nPos = nEnd == std::string::npos ? dump.size() : nEnd + 1;
-    }
-    return out;
-}
-
 TEST(Obsdb, MoveModesPutTheItemIntoOrBehindItsTarget)
 {
     const struct { const char* fault; const char* at; const char* to; const char* mode; const char* tree; } cases[] = {
@@ -90,7 +79,8 @@ TEST(Obsdb, MoveModesPutTheItemIntoOrBehindItsTarget)
         ObsdbDir dir(std::string("{\"op\":\"move\",\"at\":[\"場所\",") + c.at + "],\"to\":[\"場所\"," + c.to + "],\"mode\":\"" + c.mode
                      + "\"}\n");
         ASSERT_EQ(0, Obsdb(dir, kApply).status);
-        EXPECT_EQ(c.tree, DumpNames(Obsdb(dir, "dump sys.obs out.json").out));
+        // The dump's names alone, indented as the tree.
+        EXPECT_EQ(c.tree, std::regex_replace(Obsdb(dir, "dump sys.obs out.json").out, std::regex("\t[^\n]*"), ""));
         EXPECT_EQ(0, Obsdb(dir, "rebuild sys.obs out.json again.obs").status);
         EXPECT_EQ(ReadBytes(dir.Path("out.obs")), ReadBytes(dir.Path("again.obs")));
     }

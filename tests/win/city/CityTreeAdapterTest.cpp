@@ -12,7 +12,7 @@ namespace {
 
 // Every edit, drop and reload of the city list dialog's tests runs through the adapter onto the
 // real tree view, whose shape, records and open folders they check; here the tree behaviours
-// the in-memory tree is held to, and null handles.
+// the in-memory tree is held to.
 class CityTreeAdapterTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -33,18 +33,6 @@ TEST_F(CityTreeAdapterTest, BehavesAsTheInMemoryTreeIsHeldTo)
         m_tree.DeleteAllItems();
         return std::make_unique<CCityTreeAdapter>(m_tree);
     });
-}
-
-// What the table does not ask: the answers for no item.
-TEST_F(CityTreeAdapterTest, NullHandlesGiveNothing)
-{
-    CCityTreeAdapter view(m_tree);
-    HCITYITEM hTop = view.InsertItem(L"top", 0, 1, CITY_FOLDER_DATA, nullptr, CITY_TVI_LAST);
-    EXPECT_EQ((std::vector<HCITYITEM>{hTop, nullptr, nullptr, nullptr}), (std::vector<HCITYITEM>{view.GetChildItem(nullptr),
-              view.GetParentItem(nullptr), view.GetNextSiblingItem(nullptr), view.GetPrevSiblingItem(nullptr)}));
-    EXPECT_EQ(view.GetItemData(nullptr), 0);
-    EXPECT_EQ(view.GetItemText(nullptr), CString());
-    EXPECT_FALSE(view.ItemHasChildren(nullptr));
 }
 
 }  // namespace

@@ -117,10 +117,8 @@ TEST_F(CityDlgTest, ResetLeavesNothingSelectedAndShowsItsProgress)
         Press(hDlg, IDC_CITY_BTN_RESET);
         EXPECT_TRUE(!g_progress.empty() && g_progress.front() == 0 && g_progress.back() == 2);
         EXPECT_EQ(nullptr, TreeView_GetSelection(::GetDlgItem(hDlg, IDC_CITY_TREE)));
-        const bool bEnabledAfter[4] = {false, true, false, false};
-        const int kButtons[4] = {IDC_CITY_BTN_EDIT, IDC_CITY_BTN_ADD, IDC_CITY_BTN_DEL, IDC_CITY_BTN_SET_INIT};
-        for (int i = 0; i < 4; ++i)
-            EXPECT_EQ(bEnabledAfter[i], ::IsWindowEnabled(::GetDlgItem(hDlg, kButtons[i])) != FALSE) << "button " << kButtons[i];
+        for (auto [nID, bEnabled] : {std::pair{IDC_CITY_BTN_EDIT, false}, {IDC_CITY_BTN_ADD, true}, {IDC_CITY_BTN_DEL, false}, {IDC_CITY_BTN_SET_INIT, false}})
+            EXPECT_EQ(bEnabled, ::IsWindowEnabled(::GetDlgItem(hDlg, nID)) != FALSE) << "button " << nID;
         // Reached anyway (a keyboard accelerator, a script): nothing is asked about an item that is gone.
         Press(hDlg, IDC_CITY_BTN_DEL);
         Press(hDlg, IDCANCEL);

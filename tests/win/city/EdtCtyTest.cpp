@@ -44,9 +44,7 @@ TEST_F(EdtCty, TypingSteppingAndOk)
     struct Act { int nID; const wchar_t* text; int delta = 0; };
     const struct { const char* fault; std::vector<Act> acts; CString box; int nShown; CString shown, after; } cases[] = {
         {"init clobbered the members", {}, L"", IDC_EDTCTY_EDT_LAT_SEC, L"22.4", L"東京 139 41 30.0 35 41 22.4 40 9 0 0 0 0"},
-        {"180 0 0 refused", {{IDC_EDTCTY_EDT_LNG_DEG, L"180"}, {IDC_EDTCTY_EDT_LNG_MIN, L"0"}, {IDC_EDTCTY_EDT_LNG_SEC, L"0"}},
-         L"", IDC_EDTCTY_EDT_LNG_SEC, L" 0.0", L"東京 180 0 0.0 35 41 22.4 40 9 0 0 0 0"},
-        {"180 kept the minutes past the top", {{IDC_EDTCTY_EDT_LNG_DEG, L"180"}}, L"", IDC_EDTCTY_EDT_LNG_MIN, L"0", L"東京 180 0 0.0 35 41 22.4 40 9 0 0 0 0"},
+        {"180 kept the minutes past the top, or 180 0 0 refused", {{IDC_EDTCTY_EDT_LNG_DEG, L"180"}}, L"", IDC_EDTCTY_EDT_LNG_MIN, L"0", L"東京 180 0 0.0 35 41 22.4 40 9 0 0 0 0"},
         {"blank name kept", {{IDC_EDTCTY_EDT_NAME, L" 　"}}, L"都市名を入力してください。\n", IDC_EDTCTY_EDT_NAME, L"", L""},
         {"comma taken", {{IDC_EDTCTY_EDT_NAME, L"Washington, D.C."}}, L"都市名に半角の「,」(カンマ)は使えません。\n", IDC_EDTCTY_EDT_NAME, L"Washington, D.C.", L""},
         {"a name the code page lacks taken", {{IDC_EDTCTY_EDT_NAME, L"Zürich Łódź"}}, L"都市名に「ü」「Ł」「ó」「ź」は使えません(保存できない文字です)。\n", IDC_EDTCTY_EDT_NAME, L"Zürich Łódź", L""},

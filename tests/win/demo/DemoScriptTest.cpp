@@ -116,21 +116,19 @@ TEST(DemoScript, TheTourPlaysEveryStep)
     ASSERT_TRUE(MakeFolders(tmp.Path(L"data")));
     ASSERT_TRUE(WriteBytes(tmp.Path(L"data\\zelkam.obs"), ReadBytes(CString(VRKOBS_SOURCE_DIR L"/demo/data/zelkam.obs"))));
     const std::string tour = ReadBytes(CString(VRKOBS_SOURCE_DIR L"/demo/scripts/tour.jsonl"));
-    int nSteps = 0;
-    for (size_t nPos = 0; nPos < tour.size();) {
-        const size_t nEnd = std::min(tour.find('\n', nPos), tour.size());
-        nSteps += tour.find_first_not_of(" \t\r", nPos) < nEnd;
-        nPos = nEnd + 1;
-    }
+    auto count = [](const std::string& text, const std::string& what) {
+        int n = 0;
+        for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+            ++n;
+        return n;
+    };
+    const int nSteps = count(tour, "\"do\"");
     ASSERT_GT(nSteps, 30);
     const CString args = L"--data \"" + tmp.Path(L"data") + L"\" --script \"" VRKOBS_SOURCE_DIR L"/demo/scripts/tour.jsonl\" --transcript \""
         + tmp.Path(L"t.jsonl") + L"\"";
     EXPECT_EQ(0u, RunDemo(args, tmp.Path(L"err.txt"))) << ReadBytes(tmp.Path(L"err.txt"));
     const std::string got = ReadBytes(tmp.Path(L"t.jsonl"));
-    int nPlayed = 0;
-    for (size_t at = got.find("{\"event\":\"step\""); at != std::string::npos; at = got.find("{\"event\":\"step\"", at + 1))
-        ++nPlayed;
-    EXPECT_EQ(nSteps, nPlayed);
+    EXPECT_EQ(nSteps, count(got, "\"event\":\"step\""));
     EXPECT_EQ(std::string::npos, got.find("{\"event\":\"error\"")) << got;
 }
 

@@ -90,8 +90,6 @@ TEST_F(DlgObsFields, EachChangeShowsAndPushes)
          L"UpdateObsByUI(360, 10.5125, 40)", L"経度には 0 から 360 までの値を入力してください。"},
         {"longitude typed at the Earth's top kept its minutes", 4, lat, IDC_EDT_LNG_DEG, L"180", 0, L"0",
          L"UpdateObsByUI(180, 10.5125, 40)", nullptr, 9, IDC_EDT_LNG_MIN, 139.6917778},
-        {"longitude clamped to the Earth's top kept its seconds", 4, lat, IDC_EDT_LNG_DEG, L"200", 0, L"0.0",
-         L"UpdateObsByUI(180, 10.5125, 40)", L"経度には 0 から 180 までの値を入力してください。", 9, IDC_EDT_LNG_SEC, 139.6917778},
         {"minutes typed at the Earth's top kept", 4, lat, IDC_EDT_LNG_MIN, L"12", 0, L"0", L"UpdateObsByUI(180, 10.5125, 40)",
          nullptr, 9, 0, 180},
         {"longitude at a 360 degree body's top kept its minutes", 5, lat, IDC_EDT_LNG_DEG, L"361", 0, L"0",
@@ -267,8 +265,6 @@ TEST_F(DlgObsFields, DamagedStoredDefaultIsNoDefault)
     const CString kBuiltIn = L"location(139.691772, 35.689236, 39.000000)";
     const struct { const char* fault; const wchar_t *location, *tz; bool bStored; } cases[] = {
         {"not a number and huge values sent", L"location(nan, 1e308, -99999999)", L"1e308", false},
-        {"values past every range sent", L"location(-400, -95, 1e9)", L"-20", false},
-        {"infinities sent", L"location(inf, -inf, nan)", L"9.000000", false},
         {"a time zone past 14 hours sent", L"location(10.000000, 20.000000, 30.000000)", L"15", false},
         {"the bounds refused", L"location(-180.000000, 90.000000, 999999.000000)", L"-14.000000", true},
     };
