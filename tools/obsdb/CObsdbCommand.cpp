@@ -6,6 +6,7 @@
 #include <citydb/CMemTree.h>
 #include <citydb/CPlaceFields.h>
 #include <citydb/CSafeFile.h>
+#include <citydb/CityFind.h>
 #include <citydb/CityLogText.h>
 #include <citydb/CityText.h>
 #include <citydb/CoordFields.h>
@@ -118,7 +119,8 @@ int CObsdbCommand::Usage(const std::string& strWhy)
     Error(strWhy);
     m_err += "usage: obsdb [--codepage N] rebuild SYSTEM LOG OUT_LIST\n"
              "       obsdb [--codepage N] apply SYSTEM LOG EDITS OUT_LIST OUT_LOG\n"
-             "       obsdb [--codepage N] dump SYSTEM [LOG]\n";
+             "       obsdb [--codepage N] dump SYSTEM [LOG]\n"
+             "       obsdb [--codepage N] find SYSTEM [LOG] TEXT\n";
     return 2;
 }
 
@@ -151,6 +153,8 @@ int CObsdbCommand::Run(const std::vector<std::wstring>& argsIn)
         return args.size() == 3 ? Rebuild(args) : Usage("rebuild takes SYSTEM LOG OUT_LIST");
     if (cmd == L"apply")
         return args.size() == 5 ? Apply(args) : Usage("apply takes SYSTEM LOG EDITS OUT_LIST OUT_LOG");
+    if (cmd == L"find")
+        return args.size() == 2 || args.size() == 3 ? Find(args) : Usage("find takes SYSTEM [LOG] TEXT");
     if (cmd == L"dump")
         return args.size() == 1 || args.size() == 2 ? Dump(args) : Usage("dump takes SYSTEM [LOG]");
     return Usage("unknown command \"" + CityUtf8FromWide(cmd) + "\"");
@@ -341,5 +345,33 @@ int CObsdbCommand::Dump(const std::vector<std::wstring>& args)
     CCitySession city(tree);
     Load(city, strSystem, args.size() > 1 ? args[1] : std::wstring());
     m_out += CityDumpTree(city.m_data);
+    return 0;
+}
+
+int CObsdbCommand::Find(const std::vector<std::wstring>& args)
+{
+    CString strSystem = args[0];
+    if (!HasSystemList(strSystem))
+        return 1;
+    CMemTree tree;
+    CCitySession city(tree);
+    Load(city, strSystem, args.size() > 2 ? args[1] : std::wstring());
+    const CString strText = args.back();
+    // Every match once, in tree order: the find wraps, so it ends where it began.
+    HCITYITEM hFirst = CityFindNext(tree, nullptr, strText);
+    for (HCITYITEM h = hFirst; h; h = CityFindNext(tree, h, strText)) {
+        std::wstring path;
+        for (HCITYITEM p = h; p; p = tree.GetParentItem(p))
+            path = tree.GetItemText(p).wstr() + (path.empty() ? L"" : L"/") + path;
+        const std::intptr_t nData = tree.GetItemData(h);
+        m_out += CityUtf8FromWide(path)
+            + (nData == CITY_FOLDER_DATA ? "/" : "\t" + U8(city.m_data.GetLocationData(static_cast<int>(nData)))) + "\n";
+        if (CityFindNext(tree, h, strText) == hFirst)
+            break;
+    }
+    if (!hFirst) {
+        Error("no name holds \"" + U8(strText) + "\"");
+        return 1;
+    }
     return 0;
 }

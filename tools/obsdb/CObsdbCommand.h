@@ -11,7 +11,8 @@ class CCitySession;
 // status; what the program prints goes to m_out (standard output) and m_err (standard error),
 // both UTF-8.
 //   0  done (an edit the dialog refuses is reported and skipped, and still counts as done)
-//   1  bad input: an edits line that is malformed or names no item, or an unreadable file
+//   1  bad input: an edits line that is malformed or names no item, or an unreadable file;
+//      find: no name holds the text
 //   2  bad command line
 //   3  a file could not be written (the old one is left as it was)
 class CObsdbCommand {
@@ -25,6 +26,7 @@ private:
     int Rebuild(const std::vector<std::wstring>& args);
     int Apply(const std::vector<std::wstring>& args);
     int Dump(const std::vector<std::wstring>& args);
+    int Find(const std::vector<std::wstring>& args);
     int Usage(const std::string& strWhy);
     bool HasSystemList(const CString& strSystem);
     // Loads the lists as the dialog does, with a warning when the log was not replayed whole.

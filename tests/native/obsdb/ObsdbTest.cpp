@@ -98,6 +98,27 @@ TEST(Obsdb, NamesakeSessionReplaysToTheListItSaved)
     EXPECT_EQ(ReadBytes(dir.Path("out.obs")), ReadBytes(dir.Path("again.obs")));
 }
 
+// find prints every item whose name holds the text, in tree order, a place with its values;
+// over a log, the places the log added too.
+TEST(Obsdb, FindPrintsTheMatchingPaths)
+{
+    ObsdbDir dir;
+    ASSERT_EQ(0, Obsdb(dir, kApply).status);
+    const struct { const char* fault; const char* args; int status; const char* out; } cases[] = {
+        {"half-width katakana not found", "find sys.obs ﾎﾉﾙﾙ", 0, "場所/米国/ホノルル\t-157.8583000,21.3069000,-3,-10.00, 0, 0, 1\n"},
+        {"a folder not found, or not marked as one", "find sys.obs 本", 0, "場所/日本/\n"},
+        {"the log's places not searched", "find sys.obs out.json 宅", 0, "場所/日本/自宅\t139.7000000,35.7000000,30,09.00, 0, 1, 0\n"},
+        {"every match not printed once", "find sys.obs 場", 0, "場所/\n"},
+        {"no match reported as found", "find sys.obs 京都", 1, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fault);
+        const ObsdbRun r = Obsdb(dir, c.args);
+        EXPECT_EQ(c.status, r.status) << r.err;
+        EXPECT_EQ(c.out, r.out);
+    }
+}
+
 TEST(Obsdb, ApplyReportsRefusalsAndErrors)
 {
     const std::string ok = "{\"op\":\"add-folder\",\"at\":[\"場所\"],\"name\":\"欧州\"}\n";
