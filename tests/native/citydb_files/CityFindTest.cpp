@@ -9,34 +9,23 @@
 
 namespace {
 
-// 場所 > 日本 > 東京都 > (東京, 八王子市), 日本 > とうきょう湾, 世界 > Springfield, ＳＰＲＩＮＧＦＩＥＬＤ館.
-struct FindTree {
+// 場所 > 日本 > 東京都 > (東京, 八王子市), 日本 > とうきょう湾, 世界 > Springfield, ＳＰＲＩＮＧＦＩＥＬＤ館, ガーデン.
+std::string Found(const wchar_t* after, const wchar_t* text)
+{
     CMemTree tree;
-    HCITYITEM Add(const wchar_t* name, HCITYITEM hParent) { return tree.InsertItem(name, 0, 1, CITY_FOLDER_DATA, hParent, CITY_TVI_LAST); }
-    FindTree()
-    {
-        HCITYITEM root = Add(L"場所", nullptr), japan = Add(L"日本", root), tokyo = Add(L"東京都", japan);
-        Add(L"東京", tokyo), Add(L"八王子市", tokyo), Add(L"とうきょう湾", japan);
-        HCITYITEM world = Add(L"世界", root);
-        Add(L"Springfield", world), Add(L"ＳＰＲＩＮＧＦＩＥＬＤ館", world), Add(L"ガーデン", world);
-    }
-    HCITYITEM Named(const wchar_t* name) const
-    {
-        for (HCITYITEM h : tree.GetItems())
-            if (tree.GetItemText(h) == name)
-                return h;
-        return nullptr;
-    }
-    std::string Found(const wchar_t* after, const wchar_t* text) const
-    {
-        HCITYITEM h = CityFindNext(tree, after ? Named(after) : nullptr, text);
-        return h ? AnsiFromWide(tree.GetItemText(h).wstr()) : "(none)";
-    }
-};
+    auto add = [&](const wchar_t* name, HCITYITEM hParent) { return tree.InsertItem(name, 0, 1, CITY_FOLDER_DATA, hParent, CITY_TVI_LAST); };
+    HCITYITEM root = add(L"場所", nullptr), japan = add(L"日本", root), tokyo = add(L"東京都", japan), world = add(L"世界", root);
+    add(L"東京", tokyo), add(L"八王子市", tokyo), add(L"とうきょう湾", japan);
+    add(L"Springfield", world), add(L"ＳＰＲＩＮＧＦＩＥＬＤ館", world), add(L"ガーデン", world);
+    HCITYITEM hAfter = nullptr;
+    for (HCITYITEM h : tree.GetItems())
+        hAfter = after && tree.GetItemText(h) == after ? h : hAfter;
+    HCITYITEM h = CityFindNext(tree, hAfter, text);
+    return h ? AnsiFromWide(tree.GetItemText(h).wstr()) : "(none)";
+}
 
 TEST(CityFind, FindsTheNextNameThatHoldsTheTextInTreeOrder)
 {
-    const FindTree t;
     const struct { const char* fault; const wchar_t *after, *text; const wchar_t* found; } cases[] = {
         {"a folder not found", nullptr, L"東京", L"東京都"},
         {"the search did not start after the selection", L"東京都", L"東京", L"東京"},
@@ -54,7 +43,7 @@ TEST(CityFind, FindsTheNextNameThatHoldsTheTextInTreeOrder)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
-        EXPECT_EQ(AnsiFromWide(c.found), t.Found(c.after, c.text));
+        EXPECT_EQ(AnsiFromWide(c.found), Found(c.after, c.text));
     }
 }
 

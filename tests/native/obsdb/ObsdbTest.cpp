@@ -112,10 +112,8 @@ TEST(Obsdb, FindPrintsTheMatchingPaths)
         {"no match reported as found", "find sys.obs 京都", 1, ""},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.fault);
         const ObsdbRun r = Obsdb(dir, c.args);
-        EXPECT_EQ(c.status, r.status) << r.err;
-        EXPECT_EQ(c.out, r.out);
+        EXPECT_EQ(std::make_pair(c.status, std::string(c.out)), std::make_pair(r.status, r.out)) << c.fault << ": " << r.err;
     }
 }
 

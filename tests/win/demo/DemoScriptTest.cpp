@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -116,13 +117,11 @@ TEST(DemoScript, TheTourPlaysEveryStep)
     ASSERT_TRUE(MakeFolders(tmp.Path(L"data")));
     ASSERT_TRUE(WriteBytes(tmp.Path(L"data\\zelkam.obs"), ReadBytes(CString(VRKOBS_SOURCE_DIR L"/demo/data/zelkam.obs"))));
     const std::string tour = ReadBytes(CString(VRKOBS_SOURCE_DIR L"/demo/scripts/tour.jsonl"));
-    auto count = [](const std::string& text, const std::string& what) {
-        int n = 0;
-        for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
-            ++n;
-        return n;
+    auto count = [](const std::string& text, const char* what) {
+        const std::regex re(what);
+        return std::distance(std::sregex_iterator(text.begin(), text.end(), re), std::sregex_iterator());
     };
-    const int nSteps = count(tour, "\"do\"");
+    const auto nSteps = count(tour, "\"do\"");
     ASSERT_GT(nSteps, 30);
     const CString args = L"--data \"" + tmp.Path(L"data") + L"\" --script \"" VRKOBS_SOURCE_DIR L"/demo/scripts/tour.jsonl\" --transcript \""
         + tmp.Path(L"t.jsonl") + L"\"";
