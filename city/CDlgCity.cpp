@@ -207,6 +207,12 @@ void CDlgCity::ShowPlace(const CCityList& place)
     WriteFields();
 }
 
+void CDlgCity::ShowSelection()
+{
+    LRESULT result = 0;
+    OnSelchangedSetObsTreeCity(nullptr, &result);
+}
+
 void CDlgCity::OnSelchangedSetObsTreeCity(NMHDR*, LRESULT* pResult)
 {
     m_hSelItem = m_tree.GetSelectedItem();
@@ -368,8 +374,7 @@ void CDlgCity::OnBnClickedCityReset()
     m_session.Reset();
     m_session.SetProgress(nullptr);
     // The old items are gone with their handles: nothing is selected now, as after a delete.
-    LRESULT result = 0;
-    OnSelchangedSetObsTreeCity(nullptr, &result);
+    ShowSelection();
 }
 
 void CDlgCity::OnEndlabeleditSetObsTreeCity(NMHDR* pNMHDR, LRESULT* pResult)
@@ -566,8 +571,7 @@ void CDlgCity::ReportRefusal(const CString& strRefusal)
     AfxMessageBox(strRefusal, MB_OK | MB_ICONINFORMATION);
     // Nothing changed: the members and the fields show the selected item again, so that what
     // is stored as the default or compared by the next edit is what the user sees.
-    LRESULT result = 0;
-    OnSelchangedSetObsTreeCity(nullptr, &result);
+    ShowSelection();
 }
 
 void CDlgCity::OnCityEdit()
@@ -610,8 +614,7 @@ void CDlgCity::OnCityDel()
         return;
     if (!m_session.m_editor.DeleteItem(CityItem(m_hSelItem)))
         return;
-    LRESULT result = 0;
-    OnSelchangedSetObsTreeCity(nullptr, &result);
+    ShowSelection();
 }
 
 BEGIN_MESSAGE_MAP(CDlgCity, CZelDialog)

@@ -175,6 +175,8 @@ private:
     // Writes the members to the controls; the edits' change handlers ignore the EN_CHANGE
     // this causes, which is not the user's typing.
     void WriteFields();
+    // The selection handler's work without a notification: after a delete, a reset or a refusal.
+    void ShowSelection();
     // Tells the user why an add or edit was refused, and shows the selected item again.
     void ReportRefusal(const CString& strRefusal);
     // One body for the nine edits and one for the nine up-downs, by the field's rule.

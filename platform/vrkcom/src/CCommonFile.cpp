@@ -25,16 +25,6 @@ BOOL CCommonFile::DoesFileExist(const CString& path)
     return LastWrite(path, ft);
 }
 
-BOOL CCommonFile::IsFileNewerThan(const CString& a, const CString& b)
-{
-    FILETIME fa, fb;
-    if (!LastWrite(a, fa))
-        return FALSE;
-    if (!LastWrite(b, fb))
-        return TRUE;
-    return CompareFileTime(&fa, &fb) > 0;
-}
-
 // Never inlined: the return address must be the caller's.
 __attribute__((noinline)) CString CCommonFile::GetModulePath()
 {

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+
 #ifndef _WIN32
 #  include <sys/stat.h>
 #endif
@@ -91,6 +94,26 @@ TEST(RefreshUserObs, FailedSaveLeavesTheOldFileWhole)
     list.data.m_strUserObsFile = dir.WidePath("keep.obs");
     EXPECT_TRUE(ThrowsInvalidArg([&] { list.data.RefreshUserObs(); }));
     EXPECT_EQ(ReadBytes(dir.Path("keep.obs")), old);
+}
+
+// Whether a list is older than what it derives from.
+TEST(CSafeFile, NewerByWriteTime)
+{
+    TempDir dir;
+    WriteBytes(dir.Path("a"), "a"), WriteBytes(dir.Path("b"), "b");
+    const auto base = std::filesystem::last_write_time(dir.Path("a"));
+    const struct { const char* fault; int ta, tb; const char *older, *newer; bool bNewer; } cases[] = {
+        {"newer not seen", 10, 5, "a", "b", true},
+        {"older taken as newer", 5, 10, "a", "b", false},
+        {"same time taken as newer", 7, 7, "a", "b", false},
+        {"a missing file counted as newer", 7, 7, "none", "b", false},
+        {"a list never derived did not count as out of date", 7, 7, "a", "none", true},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::last_write_time(dir.Path("a"), base + std::chrono::seconds(c.ta));
+        std::filesystem::last_write_time(dir.Path("b"), base + std::chrono::seconds(c.tb));
+        EXPECT_EQ(c.bNewer, CSafeFile::IsNewerThan(dir.WidePath(c.older), dir.WidePath(c.newer))) << c.fault;
+    }
 }
 
 TEST(CSafeFile, ReplacesWholeAndKeepsNoTemporary)

@@ -8,10 +8,6 @@ public:
     // TRUE when the path names an existing file (a folder does not count).
     static BOOL DoesFileExist(const CString& path);
 
-    // TRUE when file a was last written after file b. A missing a is never newer; an existing a
-    // is newer than a missing b (so a list that has never been derived counts as out of date).
-    static BOOL IsFileNewerThan(const CString& a, const CString& b);
-
     // The folder, ending with a backslash, of the library that makes the call: the module whose
     // code holds the return address of this call (vrkobs.dll when vrkobs calls it, the .exe when
     // the host does). Empty when the module cannot be found.
