@@ -1,6 +1,7 @@
 #include "city/CDlgCity.h"
 
 #include "city/CAddCty.h"
+#include "city/CCityTreeAdapter.h"
 #include "city/CEdtCty.h"
 #include "city/CEdtFld.h"
 #include "city/CDlgCityMoveTo.h"
@@ -10,7 +11,11 @@
 
 #include <host/CCorZelMap.h>
 #include <vrkcom/VrkDDX.h>
+#include "vrkobs/CCoordBinding.h"
 #include <vrkcst/CZelTheme.h>
+
+#include <citydb/CCitySession.h>
+#include <citydb/CoordFields.h>
 
 #include <cmath>
 #include <cstdint>
@@ -35,21 +40,53 @@ public:
 
 HCITYITEM CityItem(HTREEITEM hItem) { return reinterpret_cast<HCITYITEM>(hItem); }
 
+void ReportSaveFailure(const CLocationLog::SaveResult& result)
+{
+    // With the log written the edits are kept; only the list the map shows lags behind, and the
+    // next start rebuilds it from the log.
+    CString strText = result.bLogWritten
+        ? _T("変更は保存しましたが、都市名リストを書き込めませんでした。\n次のファイルに書き込めません：\n")
+        : _T("都市名データを保存できませんでした。\n次のファイルに書き込めません：\n");
+    strText += result.strUnwritten;
+    if (result.bLogWritten)
+        strText += _T("\n\n都市名リストは次回の起動時に変更履歴から作り直します。");
+    if (!result.strBackup.IsEmpty()) {
+        strText += _T("\n\n以前の変更履歴は次のファイルに残してあります：\n");
+        strText += result.strBackup;
+    }
+    AfxMessageBox(strText, MB_OK | MB_ICONEXCLAMATION);
+}
+
+using B = CCoordBinding<CDlgCity>;
+using D = CDlgCity;
+using F = CoordField;
+// One row a field.
+// clang-format off
+const B kBinding = {
+    {B::Int(F::LngDeg, &D::m_nLonDeg, IDC_CITY_EDT_LNG_DEG, &D::m_edtLonDeg, IDC_CITY_SPN_LNG_DEG, &D::m_spnLonDeg),
+     B::Int(F::LngMin, &D::m_nLonMin, IDC_CITY_EDT_LNG_MIN, &D::m_edtLonMin, IDC_CITY_SPN_LNG_MIN, &D::m_spnLonMin),
+     B::Real(F::LngSec, &D::m_dLonSec, L"%.1f", IDC_CITY_EDT_LNG_SEC, &D::m_edtLonSec, IDC_CITY_SPN_LNG_SEC, &D::m_spnLonSec),
+     B::Int(F::LatDeg, &D::m_nLatDeg, IDC_CITY_EDT_LAT_DEG, &D::m_edtLatDeg, IDC_CITY_SPN_LAT_DEG, &D::m_spnLatDeg),
+     B::Int(F::LatMin, &D::m_nLatMin, IDC_CITY_EDT_LAT_MIN, &D::m_edtLatMin, IDC_CITY_SPN_LAT_MIN, &D::m_spnLatMin),
+     B::Real(F::LatSec, &D::m_dLatSec, L"%.1f", IDC_CITY_EDT_LAT_SEC, &D::m_edtLatSec, IDC_CITY_SPN_LAT_SEC, &D::m_spnLatSec),
+     B::Real(F::Alt, &D::m_dAlt, L"%.0f", IDC_CITY_EDT_ALT, &D::m_edtAlt, IDC_CITY_SPN_ALT, &D::m_spnAlt),
+     B::Int(F::TzHour, &D::m_nTzHour, IDC_CITY_EDT_TZ_HOUR, &D::m_edtTzHour, IDC_CITY_SPN_TZ_HOUR, &D::m_spnTzHour),
+     B::Int(F::TzMin, &D::m_nTzMin, IDC_CITY_EDT_TZ_MIN, &D::m_edtTzMin, IDC_CITY_SPN_TZ_MIN, &D::m_spnTzMin)},
+    {{&CCoordFields::nEastWest, &D::m_nEastWest, IDC_CITY_RD_EAST, &D::m_rdEast, IDC_CITY_RD_WEST, &D::m_rdWest},
+     {&CCoordFields::nNorthSouth, &D::m_nNorthSouth, IDC_CITY_RD_NORTH, &D::m_rdNorth, IDC_CITY_RD_SOUTH, &D::m_rdSouth},
+     {&CCoordFields::nTzSign, &D::m_nTzSign, IDC_CITY_RD_TZ_P, &D::m_rdTzP, IDC_CITY_RD_TZ_M, &D::m_rdTzM}},
+};
+// clang-format on
+
 }  // namespace
 
-CDlgCity::CDlgCity(CWnd* pParent)
-    : CZelDialog(IDD_CITY, pParent)
-{
-    InitMembers();
-}
+CDlgCity::CDlgCity(CWnd* pParent) : CZelDialog(IDD_CITY, pParent) { InitMembers(); }
 
-CDlgCity::CDlgCity(CCorZel* pCor, CWnd* pParent)
-    : CZelDialog(pCor, IDD_CITY, pParent)
-{
-    InitMembers();
-}
+CDlgCity::CDlgCity(CCorZel* pCor, CWnd* pParent) : CZelDialog(pCor, IDD_CITY, pParent) { InitMembers(); }
 
 CDlgCity::~CDlgCity() = default;
+
+bool CDlgCity::RefreshUserObs() { return m_pSession->m_data.RefreshUserObs(); }
 
 void CDlgCity::InitMembers()
 {
@@ -77,23 +114,14 @@ void CDlgCity::InitMembers()
     m_bMesh = 0;
     m_pCorMap = nullptr;
     m_strRegKey.LoadString(IDS_REGKEY_CITY);
+    m_pTreeAdapter = std::make_unique<CCityTreeAdapter>(m_tree);
+    m_pSession = std::make_unique<CCitySession>(*m_pTreeAdapter);
 }
 
 void CDlgCity::DoDataExchange(CDataExchange* pDX)
 {
     CZelDialog::DoDataExchange(pDX);
-    DDX_Radio(pDX, IDC_CITY_RD_EAST, m_nEastWest);
-    DDX_Radio(pDX, IDC_CITY_RD_NORTH, m_nNorthSouth);
-    DDX_Radio(pDX, IDC_CITY_RD_TZ_P, m_nTzSign);
-    DDX_DoubleFmt(pDX, IDC_CITY_EDT_ALT, m_dAlt, _T("%.0f"), 7);
-    DDX_DoubleFmt(pDX, IDC_CITY_EDT_LAT_SEC, m_dLatSec, _T("%.1f"), 7);
-    DDX_DoubleFmt(pDX, IDC_CITY_EDT_LNG_SEC, m_dLonSec, _T("%.1f"), 7);
-    DDX_Int(pDX, IDC_CITY_EDT_LAT_DEG, m_nLatDeg, 0, 7);
-    DDX_Int(pDX, IDC_CITY_EDT_LAT_MIN, m_nLatMin, 0, 7);
-    DDX_Int(pDX, IDC_CITY_EDT_LNG_DEG, m_nLonDeg, 0, 7);
-    DDX_Int(pDX, IDC_CITY_EDT_LNG_MIN, m_nLonMin, 0, 7);
-    DDX_Int(pDX, IDC_CITY_EDT_TZ_HOUR, m_nTzHour, 0, 7);
-    DDX_Int(pDX, IDC_CITY_EDT_TZ_MIN, m_nTzMin, 0, 7);
+    kBinding.Exchange(pDX, *this);
 }
 
 void CDlgCity::AttachControls()
@@ -106,34 +134,9 @@ void CDlgCity::AttachControls()
     m_btnDel.Attach(IDC_CITY_BTN_DEL, this);
     m_btnReset.Attach(IDC_CITY_BTN_RESET, this);
 
-    m_edtLonDeg.Attach(IDC_CITY_EDT_LNG_DEG, this);
-    m_edtLonMin.Attach(IDC_CITY_EDT_LNG_MIN, this);
-    m_edtLonSec.Attach(IDC_CITY_EDT_LNG_SEC, this);
-    m_edtLatDeg.Attach(IDC_CITY_EDT_LAT_DEG, this);
-    m_edtLatMin.Attach(IDC_CITY_EDT_LAT_MIN, this);
-    m_edtLatSec.Attach(IDC_CITY_EDT_LAT_SEC, this);
-    m_edtAlt.Attach(IDC_CITY_EDT_ALT, this);
-    m_edtTzHour.Attach(IDC_CITY_EDT_TZ_HOUR, this);
-    m_edtTzMin.Attach(IDC_CITY_EDT_TZ_MIN, this);
+    kBinding.Attach(*this);
 
     m_tree.Attach(IDC_CITY_TREE, this);
-
-    m_rdEast.Attach(IDC_CITY_RD_EAST, this);
-    m_rdWest.Attach(IDC_CITY_RD_WEST, this);
-    m_rdNorth.Attach(IDC_CITY_RD_NORTH, this);
-    m_rdSouth.Attach(IDC_CITY_RD_SOUTH, this);
-    m_rdTzP.Attach(IDC_CITY_RD_TZ_P, this);
-    m_rdTzM.Attach(IDC_CITY_RD_TZ_M, this);
-
-    m_spnLonDeg.Attach(IDC_CITY_SPN_LNG_DEG, this);
-    m_spnLonMin.Attach(IDC_CITY_SPN_LNG_MIN, this);
-    m_spnLonSec.Attach(IDC_CITY_SPN_LNG_SEC, this);
-    m_spnLatDeg.Attach(IDC_CITY_SPN_LAT_DEG, this);
-    m_spnLatMin.Attach(IDC_CITY_SPN_LAT_MIN, this);
-    m_spnLatSec.Attach(IDC_CITY_SPN_LAT_SEC, this);
-    m_spnAlt.Attach(IDC_CITY_SPN_ALT, this);
-    m_spnTzHour.Attach(IDC_CITY_SPN_TZ_HOUR, this);
-    m_spnTzMin.Attach(IDC_CITY_SPN_TZ_MIN, this);
 
     if (!m_bThemed)
         CZelTheme::SetWindowTheme(&m_tree, L"", L"");
@@ -159,10 +162,10 @@ BOOL CDlgCity::OnInitDialog()
     MakeImageList();
     m_tree.SetImageList(&m_imageList, TVSIL_NORMAL);
     CMainWndProgress progress;
-    m_session.SetFiles(m_strObsFile, m_strUserObsFile, m_strUserJsonFile);
-    m_session.SetProgress(&progress);
-    m_session.Load();
-    m_session.SetProgress(nullptr);
+    m_pSession->SetFiles(m_strObsFile, m_strUserObsFile, m_strUserJsonFile);
+    m_pSession->SetProgress(&progress);
+    m_pSession->Load();
+    m_pSession->SetProgress(nullptr);
 
     m_bFieldsLive = true;
     m_tree.SelectItem(m_tree.GetRootItem());
@@ -178,27 +181,9 @@ void CDlgCity::WriteFields()
     --m_nWritingFields;
 }
 
-CCoordFields CDlgCity::Fields() const
-{
-    return CCoordFields{m_nEastWest, m_nLonDeg, m_nLonMin, m_dLonSec, m_nNorthSouth, m_nLatDeg,
-                        m_nLatMin,   m_dLatSec, m_dAlt,    m_nTzSign, m_nTzHour,    m_nTzMin};
-}
+CCoordFields CDlgCity::Fields() const { return kBinding.Read(*this); }
 
-void CDlgCity::SetFields(const CCoordFields& fields)
-{
-    m_nEastWest = fields.nEastWest;
-    m_nLonDeg = fields.nLngDeg;
-    m_nLonMin = fields.nLngMin;
-    m_dLonSec = fields.dLngSec;
-    m_nNorthSouth = fields.nNorthSouth;
-    m_nLatDeg = fields.nLatDeg;
-    m_nLatMin = fields.nLatMin;
-    m_dLatSec = fields.dLatSec;
-    m_dAlt = fields.dAlt;
-    m_nTzSign = fields.nTzSign;
-    m_nTzHour = fields.nTzHour;
-    m_nTzMin = fields.nTzMin;
-}
+void CDlgCity::SetFields(const CCoordFields& fields) { kBinding.Write(*this, fields); }
 
 void CDlgCity::ShowPlace(const CCityList& place)
 {
@@ -216,12 +201,12 @@ void CDlgCity::ShowSelection()
 void CDlgCity::OnSelchangedSetObsTreeCity(NMHDR*, LRESULT* pResult)
 {
     m_hSelItem = m_tree.GetSelectedItem();
-    const std::intptr_t nData = m_hSelItem ? static_cast<std::intptr_t>(m_tree.GetItemData(m_hSelItem))
-                                           : CITY_FOLDER_DATA;
+    const std::intptr_t nData
+        = m_hSelItem ? static_cast<std::intptr_t>(m_tree.GetItemData(m_hSelItem)) : CITY_FOLDER_DATA;
     m_bSelCity = nData != CITY_FOLDER_DATA ? 1 : 0;
     m_bSelFolder = m_bSelCity ? 0 : 1;
     if (m_bSelCity)
-        ShowPlace(m_session.m_data.CityAt(static_cast<int>(nData)));
+        ShowPlace(m_pSession->m_data.CityAt(static_cast<int>(nData)));
     EnableBtn();
     if (pResult != nullptr)
         *pResult = 0;
@@ -240,7 +225,7 @@ void CDlgCity::EnableBtn()
         return;
     }
     enable(IDC_CITY_BTN_SET_INIT, m_bSelCity != 0);
-    const bool bEditable = m_session.m_editor.m_bEditable != 0;
+    const bool bEditable = m_pSession->m_editor.m_bEditable != 0;
     enable(IDC_CITY_BTN_ADD, bEditable);
     // With nothing selected there is nothing to edit or delete; an add goes into the root.
     for (int nID : {IDC_CITY_BTN_EDIT, IDC_CITY_BTN_DEL})
@@ -257,36 +242,19 @@ void CDlgCity::OnDblclkSetObsTreeCity(NMHDR*, LRESULT* pResult)
     }
 }
 
-void CDlgCity::OnClickedSetObsRadio()
-{
-    UpdateData(TRUE);
-}
+void CDlgCity::OnClickedSetObsRadio() { UpdateData(TRUE); }
 
 void CDlgCity::OnChangeField(CoordField field)
 {
     if (!m_bFieldsLive || m_nWritingFields != 0)
         return;
-    UpdateData(TRUE);
     const CFieldRule& rule = kCityListFieldRules[static_cast<int>(field)];
-    CCoordFields fields = Fields();
-    const FieldCheck result = CheckField(rule, fields);
-    if (result == FieldCheck::OutOfRange)
-        AfxMessageBox(rule.pszMessage, MB_OK | MB_ICONINFORMATION);
-    if (result != FieldCheck::Accepted) {
-        SetFields(fields);
-        WriteFields();
-    }
+    kBinding.Check(*this, rule, [&rule] { AfxMessageBox(rule.pszMessage, MB_OK | MB_ICONINFORMATION); });
 }
 
 void CDlgCity::OnDeltaposField(CoordField field, NMHDR* pNMHDR, LRESULT* pResult)
 {
-    UpdateData(TRUE);
-    CCoordFields fields = Fields();
-    StepField(kCityListFieldRules[static_cast<int>(field)], fields,
-              reinterpret_cast<NMUPDOWN*>(pNMHDR)->iDelta);
-    SetFields(fields);
-    WriteFields();
-    *pResult = 0;
+    kBinding.Step(*this, kCityListFieldRules[static_cast<int>(field)], pNMHDR, pResult);
 }
 
 void CDlgCity::OnChangeSetObsEditLong1() { OnChangeField(CoordField::LngDeg); }
@@ -299,50 +267,15 @@ void CDlgCity::OnChangeSetObsEditAlt() { OnChangeField(CoordField::Alt); }
 void CDlgCity::OnChangeSetObsEditTzHour() { OnChangeField(CoordField::TzHour); }
 void CDlgCity::OnChangeSetObsEditTzMin() { OnChangeField(CoordField::TzMin); }
 
-void CDlgCity::OnDeltaposSetObsSpinLong1(NMHDR* pNMHDR, LRESULT* pResult)
-{
-    OnDeltaposField(CoordField::LngDeg, pNMHDR, pResult);
-}
-
-void CDlgCity::OnDeltaposSetObsSpinLong2(NMHDR* pNMHDR, LRESULT* pResult)
-{
-    OnDeltaposField(CoordField::LngMin, pNMHDR, pResult);
-}
-
-void CDlgCity::OnDeltaposSetObsSpinLong3(NMHDR* pNMHDR, LRESULT* pResult)
-{
-    OnDeltaposField(CoordField::LngSec, pNMHDR, pResult);
-}
-
-void CDlgCity::OnDeltaposSetObsSpinLat1(NMHDR* pNMHDR, LRESULT* pResult)
-{
-    OnDeltaposField(CoordField::LatDeg, pNMHDR, pResult);
-}
-
-void CDlgCity::OnDeltaposSetObsSpinLat2(NMHDR* pNMHDR, LRESULT* pResult)
-{
-    OnDeltaposField(CoordField::LatMin, pNMHDR, pResult);
-}
-
-void CDlgCity::OnDeltaposSetObsSpinLat3(NMHDR* pNMHDR, LRESULT* pResult)
-{
-    OnDeltaposField(CoordField::LatSec, pNMHDR, pResult);
-}
-
-void CDlgCity::OnDeltaposSetObsSpinAlt(NMHDR* pNMHDR, LRESULT* pResult)
-{
-    OnDeltaposField(CoordField::Alt, pNMHDR, pResult);
-}
-
-void CDlgCity::OnDeltaposSetObsSpinHour(NMHDR* pNMHDR, LRESULT* pResult)
-{
-    OnDeltaposField(CoordField::TzHour, pNMHDR, pResult);
-}
-
-void CDlgCity::OnDeltaposSetObsSpinMin(NMHDR* pNMHDR, LRESULT* pResult)
-{
-    OnDeltaposField(CoordField::TzMin, pNMHDR, pResult);
-}
+void CDlgCity::OnDeltaposSetObsSpinLong1(NMHDR* pNM, LRESULT* pRes) { OnDeltaposField(CoordField::LngDeg, pNM, pRes); }
+void CDlgCity::OnDeltaposSetObsSpinLong2(NMHDR* pNM, LRESULT* pRes) { OnDeltaposField(CoordField::LngMin, pNM, pRes); }
+void CDlgCity::OnDeltaposSetObsSpinLong3(NMHDR* pNM, LRESULT* pRes) { OnDeltaposField(CoordField::LngSec, pNM, pRes); }
+void CDlgCity::OnDeltaposSetObsSpinLat1(NMHDR* pNM, LRESULT* pRes) { OnDeltaposField(CoordField::LatDeg, pNM, pRes); }
+void CDlgCity::OnDeltaposSetObsSpinLat2(NMHDR* pNM, LRESULT* pRes) { OnDeltaposField(CoordField::LatMin, pNM, pRes); }
+void CDlgCity::OnDeltaposSetObsSpinLat3(NMHDR* pNM, LRESULT* pRes) { OnDeltaposField(CoordField::LatSec, pNM, pRes); }
+void CDlgCity::OnDeltaposSetObsSpinAlt(NMHDR* pNM, LRESULT* pRes) { OnDeltaposField(CoordField::Alt, pNM, pRes); }
+void CDlgCity::OnDeltaposSetObsSpinHour(NMHDR* pNM, LRESULT* pRes) { OnDeltaposField(CoordField::TzHour, pNM, pRes); }
+void CDlgCity::OnDeltaposSetObsSpinMin(NMHDR* pNM, LRESULT* pRes) { OnDeltaposField(CoordField::TzMin, pNM, pRes); }
 
 void CDlgCity::OnObsSetInit()
 {
@@ -365,14 +298,15 @@ void CDlgCity::OnObsSetInit()
 void CDlgCity::OnBnClickedCityReset()
 {
     if (AfxMessageBox(_T("都市名データを初期化します。\r\nこれまで編集したデータは全て失われます。"),
-                      MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK)
+                      MB_OKCANCEL | MB_ICONEXCLAMATION)
+        != IDOK)
         return;
     // The reload reads the whole system list again: shown as the first load is.
     CWaitCursor wait;
     CMainWndProgress progress;
-    m_session.SetProgress(&progress);
-    m_session.Reset();
-    m_session.SetProgress(nullptr);
+    m_pSession->SetProgress(&progress);
+    m_pSession->Reset();
+    m_pSession->SetProgress(nullptr);
     // The old items are gone with their handles: nothing is selected now, as after a delete.
     ShowSelection();
 }
@@ -380,7 +314,7 @@ void CDlgCity::OnBnClickedCityReset()
 void CDlgCity::OnEndlabeleditSetObsTreeCity(NMHDR* pNMHDR, LRESULT* pResult)
 {
     *pResult = 0;
-    if (!m_session.m_editor.m_bEditable)
+    if (!m_pSession->m_editor.m_bEditable)
         return;
     const TVITEMW& item = reinterpret_cast<NMTVDISPINFOW*>(pNMHDR)->item;
     if (item.pszText != nullptr && item.hItem != nullptr) {
@@ -388,17 +322,17 @@ void CDlgCity::OnEndlabeleditSetObsTreeCity(NMHDR* pNMHDR, LRESULT* pResult)
         // load; a bare text change would be undone by the replay.
         const CString strName(item.pszText);
         CString strRefusal;
-        const bool bDone = m_session.m_editor.RenameItem(CityItem(item.hItem), strName, strRefusal);
+        const bool bDone = m_pSession->m_editor.RenameItem(CityItem(item.hItem), strName, strRefusal);
         if (!bDone && !strRefusal.IsEmpty())
             AfxMessageBox(strRefusal, MB_OK | MB_ICONINFORMATION);
     }
-    m_session.m_editor.m_bModified = 1;
+    m_pSession->m_editor.m_bModified = 1;
 }
 
 void CDlgCity::OnBegindragSetObsTreeCity(NMHDR* pNMHDR, LRESULT* pResult)
 {
     *pResult = 0;
-    if (!m_session.m_editor.m_bEditable || m_bDragging)
+    if (!m_pSession->m_editor.m_bEditable || m_bDragging)
         return;
     const NMTREEVIEWW& nm = *reinterpret_cast<NMTREEVIEWW*>(pNMHDR);
     m_hDragItem = nm.itemNew.hItem;
@@ -419,7 +353,7 @@ void CDlgCity::OnBegindragSetObsTreeCity(NMHDR* pNMHDR, LRESULT* pResult)
 
 void CDlgCity::OnMouseMove(UINT nFlags, CPoint point)
 {
-    if (!m_session.m_editor.m_bEditable)
+    if (!m_pSession->m_editor.m_bEditable)
         return;
     if (m_bDragging) {
         CPoint ptTree = point;
@@ -437,7 +371,7 @@ void CDlgCity::OnMouseMove(UINT nFlags, CPoint point)
 
 void CDlgCity::OnLButtonUp(UINT nFlags, CPoint point)
 {
-    if (!m_session.m_editor.m_bEditable)
+    if (!m_pSession->m_editor.m_bEditable)
         return;
     if (m_bDragging)
         EndOfDrag(TRUE, point);
@@ -446,7 +380,7 @@ void CDlgCity::OnLButtonUp(UINT nFlags, CPoint point)
 
 void CDlgCity::OnRButtonDown(UINT nFlags, CPoint point)
 {
-    if (!m_session.m_editor.m_bEditable)
+    if (!m_pSession->m_editor.m_bEditable)
         return;
     if (m_bDragging)
         EndOfDrag(FALSE, point);
@@ -484,33 +418,16 @@ void CDlgCity::EndOfDrag(BOOL bDrop, CPoint point)
         return dlg.DoModal() == IDOK ? dlg.m_nMoveMode : -1;
     };
     CString strRefusal;
-    m_session.m_editor.EndOfDrag(bInTree, CityItem(hItem), CityItem(hTarget), askMode, strRefusal);
+    m_pSession->m_editor.EndOfDrag(bInTree, CityItem(hItem), CityItem(hTarget), askMode, strRefusal);
     m_tree.SelectDropTarget(nullptr);
     if (!strRefusal.IsEmpty())
         AfxMessageBox(strRefusal, MB_OK | MB_ICONINFORMATION);
 }
 
-void CDlgCity::ReportSaveFailure(const CLocationLog::SaveResult& result)
-{
-    // With the log written the edits are kept; only the list the map shows lags behind, and the
-    // next start rebuilds it from the log.
-    CString strText = result.bLogWritten
-        ? _T("変更は保存しましたが、都市名リストを書き込めませんでした。\n次のファイルに書き込めません：\n")
-        : _T("都市名データを保存できませんでした。\n次のファイルに書き込めません：\n");
-    strText += result.strUnwritten;
-    if (result.bLogWritten)
-        strText += _T("\n\n都市名リストは次回の起動時に変更履歴から作り直します。");
-    if (!result.strBackup.IsEmpty()) {
-        strText += _T("\n\n以前の変更履歴は次のファイルに残してあります：\n");
-        strText += result.strBackup;
-    }
-    AfxMessageBox(strText, MB_OK | MB_ICONEXCLAMATION);
-}
-
 void CDlgCity::OnOK()
 {
-    if (m_session.IsSaveDue()) {
-        const CLocationLog::SaveResult result = m_session.Save();
+    if (m_pSession->IsSaveDue()) {
+        const CLocationLog::SaveResult result = m_pSession->Save();
         if (!result)
             ReportSaveFailure(result);
         // The map reads the user list: tell it only when that file changed.
@@ -541,7 +458,7 @@ void CDlgCity::OnCityAdd()
     add.m_nAddType = 0;
     if (add.DoModal() != IDOK)
         return;
-    CCityEditor& editor = m_session.m_editor;
+    CCityEditor& editor = m_pSession->m_editor;
     CString strRefusal;
     if (add.m_nAddType == 0) {
         CString strName;
@@ -582,7 +499,7 @@ void CDlgCity::OnCityEdit()
     CString strName = m_tree.GetItemText(m_hSelItem);
     CString strRefusal;
     if (m_bSelCity) {
-        const CCityList& record = m_session.m_data.CityAt(static_cast<int>(m_tree.GetItemData(m_hSelItem)));
+        const CCityList& record = m_pSession->m_data.CityAt(static_cast<int>(m_tree.GetItemData(m_hSelItem)));
         int nType = record.m_nType;
         const CCoordFields before = Fields();
         CCoordFields fields;
@@ -590,7 +507,7 @@ void CDlgCity::OnCityEdit()
             return;
         CCityList after = PlaceOfFields(fields, nType);
         after.m_nAltFlag = CCityEditor::EditedAltFlag(before, fields);
-        if (m_session.m_editor.EditPlace(hItem, strName, after, strRefusal)) {
+        if (m_pSession->m_editor.EditPlace(hItem, strName, after, strRefusal)) {
             SetFields(fields);
             WriteFields();
         }
@@ -599,7 +516,7 @@ void CDlgCity::OnCityEdit()
         folder.m_strName = strName;
         if (folder.DoModal() != IDOK)
             return;
-        m_session.m_editor.EditFolder(hItem, folder.m_strName, strRefusal);
+        m_pSession->m_editor.EditFolder(hItem, folder.m_strName, strRefusal);
     }
     ReportRefusal(strRefusal);
 }
@@ -612,7 +529,7 @@ void CDlgCity::OnCityDel()
     AfxFormatString1(strPrompt, m_bSelFolder ? IDS_DELETE_FOLDER : IDS_DELETE_ITEM, m_tree.GetItemText(m_hSelItem));
     if (AfxMessageBox(strPrompt, MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK)
         return;
-    if (!m_session.m_editor.DeleteItem(CityItem(m_hSelItem)))
+    if (!m_pSession->m_editor.DeleteItem(CityItem(m_hSelItem)))
         return;
     ShowSelection();
 }

@@ -1,11 +1,8 @@
 #pragma once
 
-#include "city/CCityTreeAdapter.h"
 #include "vrkobs/VrkObsApi.h"
 
 #include <afx/afxwin.h>
-#include <citydb/CCitySession.h>
-#include <citydb/CoordFields.h>
 #include <vrkcst/CZelButton.h>
 #include <vrkcst/CZelDialog.h>
 #include <vrkcst/CZelEdit.h>
@@ -15,8 +12,14 @@
 
 #include <memory>
 
+class CCityList;
+class CCitySession;
+class CCityTreeAdapter;
 class CCorZel;
 class CCorZelMap;
+struct CCoordFields;
+enum class CoordField;
+template <class TDialog> struct CCoordBinding;
 
 // The modal city list dialog (template 7301): the tree of places and folders from the system
 // list and the user's recorded edits, and the picked place's fields. The caller sets the three
@@ -31,7 +34,7 @@ public:
     void SetCorMapPtr(CCorZelMap* pCorMap) { m_pCorMap = pCorMap; }
     void SetMesh(int bMesh) { m_bMesh = bMesh; }
     // Writes the tree to the user list; false (old file unchanged) when it could not be written.
-    bool RefreshUserObs() { return m_session.m_data.RefreshUserObs(); }
+    bool RefreshUserObs();
 
     afx_msg void OnBnClickedCityReset();
 
@@ -100,9 +103,9 @@ public:
     CCorZelMap* m_pCorMap;
 
     // The folder and place lists, the header, the change log, m_bModified and m_bEditable
-    // live in the session (m_data, m_log, m_editor), over the tree view through the adapter.
-    CCityTreeAdapter m_treeAdapter{m_tree};
-    CCitySession m_session{m_treeAdapter};
+    // live in the session (m_data, m_log, m_editor), over the tree view through the adapter;
+    // a host's build sees neither.
+    CCitySession& Session() { return *m_pSession; }
 
     // Drag and drop of the tree's items: the drop target is the tree's drop highlight.
     BOOL m_bDragging = FALSE;
@@ -169,6 +172,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    friend struct CCoordBinding<CDlgCity>;
+
     void InitMembers();
     // The place record's values in the twelve fields, split as every dialog shows them.
     void ShowPlace(const CCityList& place);
@@ -182,7 +187,6 @@ private:
     // One body for the nine edits and one for the nine up-downs, by the field's rule.
     void OnChangeField(CoordField field);
     void OnDeltaposField(CoordField field, NMHDR* pNMHDR, LRESULT* pResult);
-    void ReportSaveFailure(const CLocationLog::SaveResult& result);
 
     // Runs the place editor on the shown fields with this name and type; on IDOK the name, the
     // type and the editor's fields come back (the dialog's own fields untouched).
@@ -191,4 +195,6 @@ private:
     // Off until the initialisation has filled the controls: its first transfer is not typing.
     bool m_bFieldsLive = false;
     int m_nWritingFields = 0;
+    std::unique_ptr<CCityTreeAdapter> m_pTreeAdapter;
+    std::unique_ptr<CCitySession> m_pSession;
 };

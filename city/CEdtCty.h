@@ -4,7 +4,6 @@
 
 #include <afx/afxwin.h>
 #include <citydb/CoordFields.h>
-#include <citydb/CPlaceFields.h>
 #include <vrkcst/CZelButton.h>
 #include <vrkcst/CZelComboBox.h>
 #include <vrkcst/CZelDialog.h>
@@ -14,6 +13,7 @@
 
 class CCorZel;
 class CCorZelMap;
+template <class TDialog> struct CCoordBinding;
 
 // The place editor (template 7302): the name, position, altitude, time zone and type of one
 // place. The city list dialog fills the members, runs it modally and takes the members back
@@ -39,10 +39,10 @@ public:
     double m_dLonSec = 0.0;
     int m_nTzHour = 0;
     int m_nTzMin = 0;
-    int m_nEastWest = -1;    // 0 east, 1 west
+    int m_nEastWest = -1;  // 0 east, 1 west
     int m_nNorthSouth = -1;  // 0 north, 1 south
-    int m_nTzSign = -1;      // 0 "+", 1 "-"
-    int m_nType = 0;         // index in the map's landmark classes; -1 for none
+    int m_nTzSign = -1;  // 0 "+", 1 "-"
+    int m_nType = 0;  // index in the map's landmark classes; -1 for none
 
     CZelEdit m_edtName;
     CZelEdit m_edtLonDeg;
@@ -109,10 +109,11 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    friend struct CCoordBinding<CEdtCty>;
+
     // Writes the members to the controls. The edits' change handlers ignore the EN_CHANGE this
     // causes: half-way through, reading the fields back would overwrite members not yet written.
     void WriteFields();
-    CPlaceFields PlaceFields() const;
     // One body for the nine edits and one for the nine up-downs, by the field's rule.
     void OnChangeField(CoordField field);
     void OnDeltaposField(CoordField field, NMHDR* pNMHDR, LRESULT* pResult);

@@ -58,16 +58,6 @@ double CombineTimeZone(int nHour, int nMin, int nSign)
     return nSign == 1 ? -dTz : dTz;
 }
 
-bool IsSignedLngBody(int nBody)
-{
-    return nBody == 1 || nBody == 4;
-}
-
-int LngMaxDeg(int nBody)
-{
-    return IsSignedLngBody(nBody) ? 180 : 360;
-}
-
 CCoordFields PlaceFields(const CCityList& place)
 {
     const CAngleParts lon = SplitAngle(std::fabs(place.m_dLon), 180);

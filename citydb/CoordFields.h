@@ -46,11 +46,6 @@ struct CCoordFields {
     int nTzMin = 0;
 };
 
-// Bodies 1 (the Moon) and 4 (the Earth) have signed longitudes, east positive, up to 180
-// either way; the others are shown unsigned, up to 360.
-bool IsSignedLngBody(int nBody);
-int LngMaxDeg(int nBody);
-
 // The twelve fields of a place as the city dialogs show it: a negative angle is west or south,
 // the degrees capped at 180 and 90.
 CCoordFields PlaceFields(const CCityList& place);

@@ -17,6 +17,7 @@
 
 class CCorZel;
 class CGeoDateObs;
+template <class TDialog> struct CCoordBinding;
 
 // The modeless location dialog (template 7300): the world map with its zoom slider and
 // landmark filters, and the observer's longitude, latitude, altitude and time zone. The host
@@ -48,8 +49,8 @@ public:
     void InitLocation(BOOL bForce);
     void RedrawEclipsePath();
     void SetFeatureVisible();
-    void UpdateDate() {}
-    void InitControls() {}
+    void UpdateDate() { }
+    void InitControls() { }
 
     int m_nEastWest;
     int m_nLngDeg;
@@ -192,6 +193,8 @@ protected:
     DECLARE_EVENTSINK_MAP()
 
 private:
+    friend struct CCoordBinding<CDlgObs>;
+
     // When the data folder's system list or change log is newer than its user list, the user
     // list is written again from the system list with the log replayed, so the map shows the
     // user's places after an update of the system list or a save cut short.
@@ -214,8 +217,8 @@ private:
     // TRUE for a change the user made: the window is fully created (the base's first field
     // exchange writes the members' initial zeros) and the dialog is not writing the fields.
     bool IsUserEdit() const;
-    // The altitude's allowed range for the current body, in the unit shown.
-    double AltLowerBound() const;
+    // The altitude is shown in metres (else kilometres); also without an observer.
+    bool IsSmallBody() const;
     void ShowRangeMessage(const CString& strText);
     // The time-zone fields of a zone in hours.
     void ShowTz(double dTz);

@@ -4,7 +4,7 @@
 
 #include <citydb/CCitySession.h>
 #include <citydb/CMemTree.h>
-#include <citydb/CPlaceFields.h>
+#include <citydb/PlaceCheck.h>
 #include <citydb/CSafeFile.h>
 #include <citydb/CityFind.h>
 #include <citydb/CityLogText.h>
@@ -40,19 +40,18 @@ void SetAngleFields(double dValue, int& nDeg, int& nMin, double& dSec)
     dSec = parts.dSec;
 }
 
-CPlaceFields PlaceEditorFields(const CString& strName, const CCityList& place)
+CCoordFields PlaceEditorFields(const CCityList& place)
 {
-    CPlaceFields fields;
-    fields.m_strName = strName;
-    SetAngleFields(place.m_dLon, fields.m_nLonDeg, fields.m_nLonMin, fields.m_dLonSec);
-    SetAngleFields(place.m_dLat, fields.m_nLatDeg, fields.m_nLatMin, fields.m_dLatSec);
-    fields.m_dAlt = place.m_dAlt;
+    CCoordFields fields;
+    SetAngleFields(place.m_dLon, fields.nLngDeg, fields.nLngMin, fields.dLngSec);
+    SetAngleFields(place.m_dLat, fields.nLatDeg, fields.nLatMin, fields.dLatSec);
+    fields.dAlt = place.m_dAlt;
     if (std::fabs(place.m_dTz) > 24.0) {
-        fields.m_nTzHour = CityTruncToInt(std::fabs(place.m_dTz));
+        fields.nTzHour = CityTruncToInt(std::fabs(place.m_dTz));
     } else {
         const CTzParts tz = SplitTimeZone(place.m_dTz);
-        fields.m_nTzHour = tz.nHour;
-        fields.m_nTzMin = tz.nMin;
+        fields.nTzHour = tz.nHour;
+        fields.nTzMin = tz.nMin;
     }
     return fields;
 }
@@ -242,11 +241,9 @@ int CObsdbCommand::Apply(const std::vector<std::wstring>& args)
             place.m_dTz = edit.m_dTz;
             place.m_nAltFlag = edit.m_nAltFlag;
             // The place editor does not close on values it rejects.
-            CPlaceFields fields = PlaceEditorFields(strName, place);
-            strRefusal = fields.Check();
+            strRefusal = CheckPlace(strName, PlaceEditorFields(place));
             if (!strRefusal.IsEmpty())
                 break;
-            strName = fields.m_strName;
             if (edit.m_op == CObsdbEdit::Op::AddPlace) {
                 place.m_nType = edit.m_bHasType ? edit.m_nType : 0;
                 editor.AddPlace(hItem, strName, place, strRefusal);

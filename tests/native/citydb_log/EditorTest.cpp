@@ -1,6 +1,6 @@
 #include "LogTestKit.h"
 
-#include <citydb/CPlaceFields.h>
+#include <citydb/PlaceCheck.h>
 
 #include <gtest/gtest.h>
 
@@ -169,16 +169,17 @@ TEST(Editor, EditedAltFlagIsSetWhenOnlyThePositionChanged)
 TEST(Editor, PlaceEditorChecksEveryFieldOnOkInOrder)
 {
     // Name, longitude degrees, minutes, seconds, latitude likewise, altitude, time-zone hours, minutes.
-    using F = CPlaceFields;
-    const struct { const char* fault; CPlaceFields fields; const wchar_t* messages; } cases[] = {
-        {"the bounds themselves refused", F{L"a", 180, 0, 0, 90, 0, 0, -9999, 14, 0}, L""},
-        {"the last minute or tenth refused", F{L"a", 179, 59, 59.9, 89, 59, 59.9, 999999, 13, 59}, L""},
-        {"blank name taken", F{L" \t\x3000", 1, 0, 0, 1, 0, 0, 0, 9, 0}, L"都市名を入力してください。\n"},
-        {"a tenth of a second past 180 taken", F{L"a", 180, 0, 0.1, 1, 0, 0, 0, 9, 0},
+    const auto F = [](const wchar_t* name, int lngD, int lngM, double lngS, int latD, int latM, double latS, double alt,
+                      int tzH, int tzM) { return std::make_pair(CString(name), CCoordFields{0, lngD, lngM, lngS, 0, latD, latM, latS, alt, 0, tzH, tzM}); };
+    const struct { const char* fault; std::pair<CString, CCoordFields> place; const wchar_t* messages; } cases[] = {
+        {"the bounds themselves refused", F(L"a", 180, 0, 0, 90, 0, 0, -9999, 14, 0), L""},
+        {"the last minute or tenth refused", F(L"a", 179, 59, 59.9, 89, 59, 59.9, 999999, 13, 59), L""},
+        {"blank name taken", F(L" \t\x3000", 1, 0, 0, 1, 0, 0, 0, 9, 0), L"都市名を入力してください。\n"},
+        {"a tenth of a second past 180 taken", F(L"a", 180, 0, 0.1, 1, 0, 0, 0, 9, 0),
          L"経度には 0.0 から 180.0 までの値を入力してください\n"},
-        {"59.95 seconds taken on OK", F{L"a", 1, 0, 59.95, 1, 0, 0, 0, 9, 0}, L"経度の秒には 0 から 59.9 までの値を入力してください\n"},
-        {"a minute past 14 hours taken", F{L"a", 1, 0, 0, 1, 0, 0, 0, 14, 1}, L"タイムゾーンには 0 から 14 までの値を入力してください\n"},
-        {"messages swapped, merged or lost", F{L"", 181, 60, 60, 91, -1, -0.1, 1000000, 15, 60},
+        {"59.95 seconds taken on OK", F(L"a", 1, 0, 59.95, 1, 0, 0, 0, 9, 0), L"経度の秒には 0 から 59.9 までの値を入力してください\n"},
+        {"a minute past 14 hours taken", F(L"a", 1, 0, 0, 1, 0, 0, 0, 14, 1), L"タイムゾーンには 0 から 14 までの値を入力してください\n"},
+        {"messages swapped, merged or lost", F(L"", 181, 60, 60, 91, -1, -0.1, 1000000, 15, 60),
          L"都市名を入力してください。\n"
          L"経度には 0.0 から 180.0 までの値を入力してください\n"
          L"経度の分には 0 から 59 までの値を入力してください\n"
@@ -191,12 +192,12 @@ TEST(Editor, PlaceEditorChecksEveryFieldOnOkInOrder)
          L"タイムゾーンの分には 0 から 59 までの値を入力してください\n"},
     };
     for (const auto& c : cases) {
-        CPlaceFields fields = c.fields;
-        EXPECT_STREQ(c.messages, fields.Check().GetString()) << c.fault;
+        CString strName = c.place.first;
+        EXPECT_STREQ(c.messages, CheckPlace(strName, c.place.second).GetString()) << c.fault;
     }
-    CPlaceFields trimmed = F{L" 東京\x3000", 1, 0, 0, 1, 0, 0, 0, 9, 0};
-    trimmed.Check();
-    EXPECT_STREQ(L"東京", trimmed.m_strName.GetString());
+    CString strTrimmed = L" 東京\x3000";
+    CheckPlace(strTrimmed, F(L"", 1, 0, 0, 1, 0, 0, 0, 9, 0).second);
+    EXPECT_STREQ(L"東京", strTrimmed.GetString());
     CString strFolder = L"  ";
     EXPECT_STREQ(L"フォルダ名を入力してください。\n", CCityEditor::CheckFolderName(strFolder).GetString());
     strFolder = L" 九州 ";

@@ -1,3 +1,4 @@
+#include <citydb/BodyFields.h>
 #include <citydb/CoordFields.h>
 
 #include <gtest/gtest.h>
@@ -32,6 +33,31 @@ TEST(CoordFields, SplitAngleCarriesRoundedSeconds)
     }
     EXPECT_NEAR(CombineAngle(139, 41, 30.4, 0), 139.691778, 1e-6);
     EXPECT_NEAR(CombineAngle(35, 41, 21.2, 1), -35.689222, 1e-6) << "the second choice negates";
+}
+
+TEST(BodyFields, LongitudeAndAltitudeByBody)
+{
+    // Body, longitude east 0 to 360, the fields' choice and degrees, the longitude they give back; then metres.
+    const struct { const char* fault; int body; double lng; int eastWest, deg; double back; } cases[] = {
+        {"Earth east", 4, 139.5, 0, 139, 139.5},
+        {"Earth's 180 taken for west", 4, 180.0, 0, 180, 180.0},
+        {"Earth west not mirrored", 4, 200.25, 1, 159, -159.75},
+        {"the Moon signed like the Earth", 1, 359.0, 1, 1, -1.0},
+        {"Sun not east", 0, 200.0, 0, 200, 200.0},
+        {"body 3 not east", 3, 300.0, 0, 300, 300.0},
+        {"Mars not west unsigned", 5, 300.0, 1, 300, 300.0},
+        {"a carry to 360 on an unsigned body capped", 5, 359.99999, 1, 360, 360.0},
+    };
+    for (const auto& c : cases) {
+        CCoordFields fields;
+        SetBodyLng(fields, c.lng, c.body);
+        EXPECT_EQ(std::make_pair(c.eastWest, c.deg), std::make_pair(fields.nEastWest, fields.nLngDeg)) << c.fault;
+        EXPECT_NEAR(c.back, BodyLng(fields, c.body), 1e-4) << c.fault;
+    }
+    EXPECT_EQ(std::make_pair(-9999.0, 0.0), std::make_pair(AltLowest(true), AltLowest(false)));
+    EXPECT_EQ(std::make_pair(2.5, 2500.0), std::make_pair(AltShown(2500.0, false), AltMetres(2.5, false)));
+    EXPECT_EQ(std::make_pair(2500.0, 2.5), std::make_pair(AltShown(2500.0, true), AltMetres(2.5, true)));
+    EXPECT_STREQ(L"km", AltUnit(false));
 }
 
 TEST(CoordFields, TimeZoneSplitAndCombine)

@@ -1,4 +1,4 @@
-#include "obs/MapViewScale.h"
+#include <citydb/MapViewScale.h>
 
 #include <gtest/gtest.h>
 

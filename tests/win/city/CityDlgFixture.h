@@ -3,6 +3,8 @@
 #include "ObsTestHost.h"
 
 #include "city/CDlgCity.h"
+#include <citydb/CCitySession.h>
+#include <citydb/CoordFields.h>
 #include "res/resource_city.h"
 
 #include <afx/AfxTest.h>
@@ -37,7 +39,7 @@ protected:
             path.emplace_back(std::wstring(rest.substr(0, n)).c_str());
             rest.remove_prefix(std::min(n + 1, rest.size()));
         }
-        return reinterpret_cast<HTREEITEM>(dlg.m_session.Find(path));
+        return reinterpret_cast<HTREEITEM>(dlg.Session().Find(path));
     }
     static HTREEITEM Select(CDlgCity& dlg, const wchar_t* pszPath)
     {
@@ -62,7 +64,7 @@ protected:
     {
         CString s = dlg.m_tree.GetItemText(hItem), strChildren;
         const auto nData = static_cast<std::intptr_t>(dlg.m_tree.GetItemData(hItem));
-        const CCityList* p = nData < 0 ? nullptr : &dlg.m_session.m_data.CityAt(static_cast<int>(nData));
+        const CCityList* p = nData < 0 ? nullptr : &dlg.Session().m_data.CityAt(static_cast<int>(nData));
         s += CString(p && !p->m_strName.IsEmpty() && p->m_strName != s ? L"!" : L"") + (p && bFlags ? CString(p->m_nAltFlag ? L":1" : L":0") + (p->m_nUser ? L"u" : L"") : CString())
             + (bOpen && (TreeView_GetItemState(::GetDlgItem(dlg.GetSafeHwnd(), IDC_CITY_TREE), hItem, TVIS_EXPANDED) & TVIS_EXPANDED) ? L"+" : L"");
         for (HTREEITEM h = dlg.m_tree.GetChildItem(hItem); h; h = dlg.m_tree.GetNextSiblingItem(h))

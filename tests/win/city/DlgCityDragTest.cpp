@@ -112,7 +112,7 @@ TEST_F(CityDragTest, DropsMoveByTheRulesAndSurviveTheNextLoad)
             ::ReleaseCapture();
             EXPECT_EQ(nullptr, TreeView_GetDropHilight(hTree));
             EXPECT_FALSE(dlg.m_bDragging || dlg.m_pDragImage);
-            EXPECT_EQ(1, dlg.m_session.m_editor.m_bModified);
+            EXPECT_EQ(1, dlg.Session().m_editor.m_bModified);
             EXPECT_EQ(strExpected, Shape(dlg, TreeView_GetRoot(hTree), true));
             Press(hDlg, IDOK);
         });

@@ -39,11 +39,11 @@ protected:
                 EXPECT_EQ(dlg.m_tree.GetSelectedItem(), dlg.m_hSelItem) << "the selection is not taken up";
                 // What is stored as the default or compared by the next edit is the selected place's.
                 const std::intptr_t nSel = dlg.m_tree.GetSelectedItem() ? static_cast<std::intptr_t>(dlg.m_tree.GetItemData(dlg.m_tree.GetSelectedItem())) : -1;
-                EXPECT_TRUE(nSel == CITY_FOLDER_DATA || PlaceFields(dlg.m_session.m_data.CityAt(static_cast<int>(nSel))).dAlt == dlg.Fields().dAlt)
+                EXPECT_TRUE(nSel == CITY_FOLDER_DATA || PlaceFields(dlg.Session().m_data.CityAt(static_cast<int>(nSel))).dAlt == dlg.Fields().dAlt)
                     << "members not the selection's";
             }
             strTree = Shape(dlg, dlg.m_tree.GetRootItem(), false, true);
-            nRecords = dlg.m_session.m_data.m_nCityNum;
+            nRecords = dlg.Session().m_data.m_nCityNum;
             dlg.SendDlgItemMessage(IDOK, BM_CLICK);
         });
         return strTree;
