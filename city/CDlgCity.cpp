@@ -4,6 +4,7 @@
 #include "city/CCityTreeAdapter.h"
 #include "city/CEdtCty.h"
 #include "city/CEdtFld.h"
+#include "city/CDlgCityFind.h"
 #include "city/CDlgCityMoveTo.h"
 
 #include "res/resource_city.h"
@@ -15,6 +16,7 @@
 #include <vrkcst/CZelTheme.h>
 
 #include <citydb/CCitySession.h>
+#include <citydb/CityFind.h>
 #include <citydb/CoordFields.h>
 
 #include <cmath>
@@ -39,6 +41,22 @@ public:
 };
 
 HCITYITEM CityItem(HTREEITEM hItem) { return reinterpret_cast<HCITYITEM>(hItem); }
+
+// The dialog's keys reach it wherever the focus is: the modal loop hands each message to this
+// filter before the focused control sees it, and the keys of the accelerator table become the
+// dialog's commands. Only messages to the dialog and its controls: not to a box it shows.
+thread_local HWND t_hKeysDialog = nullptr;
+thread_local HACCEL t_hKeys = nullptr;
+
+LRESULT CALLBACK KeysFilter(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    MSG* pMsg = reinterpret_cast<MSG*>(lParam);
+    if (nCode == MSGF_DIALOGBOX && t_hKeysDialog != nullptr && t_hKeys != nullptr && pMsg != nullptr
+        && (pMsg->hwnd == t_hKeysDialog || ::IsChild(t_hKeysDialog, pMsg->hwnd))
+        && ::TranslateAcceleratorW(t_hKeysDialog, t_hKeys, pMsg))
+        return 1;
+    return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
+}
 
 void ReportSaveFailure(const CLocationLog::SaveResult& result)
 {
@@ -157,6 +175,7 @@ BOOL CDlgCity::OnInitDialog()
 {
     CZelDialog::OnInitDialog();
     AttachControls();
+    t_hKeysDialog = m_hWnd;
     CWaitCursor wait;
 
     MakeImageList();
@@ -293,6 +312,58 @@ void CDlgCity::OnObsSetInit()
     m_dDefLat = place.m_dLat;
     m_dDefAlt = place.m_dAlt;
     m_dDefTz = place.m_dTz;
+}
+
+INT_PTR CDlgCity::DoModal()
+{
+    // The dialog's window comes with OnInitDialog, which sets t_hKeysDialog; a dialog run
+    // from this one (the place editor) keeps ours, and a city list inside one gets its own.
+    const HWND hOuterDialog = t_hKeysDialog;
+    const HACCEL hOuterKeys = t_hKeys;
+    t_hKeys = ::LoadAcceleratorsW(AfxFindResourceHandle(MAKEINTRESOURCE(IDR_CITY_KEYS), RT_ACCELERATOR),
+                                  MAKEINTRESOURCE(IDR_CITY_KEYS));
+    const HHOOK hFilter = ::SetWindowsHookExW(WH_MSGFILTER, KeysFilter, nullptr, ::GetCurrentThreadId());
+    const INT_PTR nResult = CZelDialog::DoModal();
+    if (hFilter != nullptr)
+        ::UnhookWindowsHookEx(hFilter);
+    t_hKeysDialog = hOuterDialog;
+    t_hKeys = hOuterKeys;
+    return nResult;
+}
+
+void CDlgCity::OnCityFind()
+{
+    CDlgCityFind find(m_pCor, this);
+    find.m_strText = m_strFindText;
+    if (find.DoModal() != IDOK)
+        return;
+    m_strFindText = find.m_strText;
+    FindNext();
+}
+
+void CDlgCity::OnCityFindNext()
+{
+    if (m_strFindText.IsEmpty())
+        OnCityFind();
+    else
+        FindNext();
+}
+
+void CDlgCity::FindNext()
+{
+    const HCITYITEM hFound = CityFindNext(*m_pTreeAdapter, CityItem(m_tree.GetSelectedItem()), m_strFindText);
+    if (hFound == nullptr) {
+        CString strText;
+        strText.Format(_T("「%s」は見つかりません。"), m_strFindText.GetString());
+        AfxMessageBox(strText, MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    // As a click selects it: its folders open, it comes into view, the selection handler fills
+    // the fields, and the tree has the focus for the next key.
+    const HTREEITEM hItem = reinterpret_cast<HTREEITEM>(hFound);
+    m_tree.SelectItem(hItem);
+    m_tree.EnsureVisible(hItem);
+    GotoDlgCtrl(&m_tree);
 }
 
 void CDlgCity::OnBnClickedCityReset()
@@ -535,6 +606,9 @@ void CDlgCity::OnCityDel()
 }
 
 BEGIN_MESSAGE_MAP(CDlgCity, CZelDialog)
+    // Code 1: the command comes from the dialog's keys.
+    ON_CONTROL(1, ID_CITY_FIND, &CDlgCity::OnCityFind)
+    ON_CONTROL(1, ID_CITY_FIND_NEXT, &CDlgCity::OnCityFindNext)
     ON_NOTIFY(UDN_DELTAPOS, IDC_CITY_SPN_LNG_DEG, &CDlgCity::OnDeltaposSetObsSpinLong1)
     ON_NOTIFY(UDN_DELTAPOS, IDC_CITY_SPN_LNG_MIN, &CDlgCity::OnDeltaposSetObsSpinLong2)
     ON_NOTIFY(UDN_DELTAPOS, IDC_CITY_SPN_LNG_SEC, &CDlgCity::OnDeltaposSetObsSpinLong3)

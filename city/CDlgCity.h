@@ -37,6 +37,12 @@ public:
     bool RefreshUserObs();
 
     afx_msg void OnBnClickedCityReset();
+    // Ctrl+F wherever the focus is: asks for a text and finds the next place or folder whose
+    // name holds it. F3 finds the next one with the last text (with none yet, as Ctrl+F).
+    afx_msg void OnCityFind();
+    afx_msg void OnCityFindNext();
+    // The modal run, with the dialog's keys.
+    INT_PTR DoModal() override;
 
     double m_dAlt;
     int m_nLatDeg;
@@ -188,6 +194,9 @@ private:
     void OnChangeField(CoordField field);
     void OnDeltaposField(CoordField field, NMHDR* pNMHDR, LRESULT* pResult);
 
+    // Selects the next match of m_strFindText after the selection, or says there is none.
+    void FindNext();
+
     // Runs the place editor on the shown fields with this name and type; on IDOK the name, the
     // type and the editor's fields come back (the dialog's own fields untouched).
     bool RunPlaceEditor(CString& strName, int& nType, CCoordFields& fields);
@@ -197,4 +206,5 @@ private:
     int m_nWritingFields = 0;
     std::unique_ptr<CCityTreeAdapter> m_pTreeAdapter;
     std::unique_ptr<CCitySession> m_pSession;
+    CString m_strFindText;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-// Templates 7301-7306, the city list dialog and its small dialogs, with their controls; the
+// Templates 7301-7307, the city list dialog and its small dialogs, with their controls; the
 // images of the city tree (7102-7105). Control ids repeat across templates, never within one.
 
 #ifndef IDC_STATIC
@@ -18,6 +18,12 @@
 #define IDD_EDTFLD                      7303
 #define IDD_ADDCTY                      7304
 #define IDD_CITY_MOVETO                 7306
+#define IDD_CITY_FIND                   7307
+
+// The city list dialog's keys: Ctrl+F opens the find, F3 finds the next match.
+#define IDR_CITY_KEYS                   7308
+#define ID_CITY_FIND                    7084
+#define ID_CITY_FIND_NEXT               7085
 
 // 7301, the city list dialog.
 #define IDC_CITY_RD_NORTH               1026
@@ -108,3 +114,7 @@
 #define IDC_MOVETO_RD_INTO              7050
 #define IDC_MOVETO_RD_BEHIND            7051
 #define IDC_MOVETO_ICON                 7052
+
+// 7307, the find.
+#define IDC_FIND_STC_TEXT               7080
+#define IDC_FIND_EDT_TEXT               7081

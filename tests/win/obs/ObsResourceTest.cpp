@@ -99,7 +99,7 @@ TEST(ObsResources, Templates)
 {
     const struct { UINT id; const wchar_t* frame; } frames[] = {
         {IDD_OBS, L"場所"},         {IDD_CITY, L"都市名"},        {IDD_EDTCTY, L"場所の編集"},
-        {IDD_EDTFLD, L"フォルダの編集"}, {IDD_ADDCTY, L"場所の追加"}, {IDD_CITY_MOVETO, L"移動先の選択"},
+        {IDD_EDTFLD, L"フォルダの編集"}, {IDD_ADDCTY, L"場所の追加"}, {IDD_CITY_MOVETO, L"移動先の選択"}, {IDD_CITY_FIND, L"場所の検索"},
     };
     std::set<UINT> ids, expected;
     EnumResourceNamesW(
