@@ -9,7 +9,7 @@
 // through unchanged; citydb's insert positions already carry the tree view's values.
 class CCityTreeAdapter : public ICityTree {
 public:
-    explicit CCityTreeAdapter(CTreeCtrl& tree) : m_tree(tree) {}
+    explicit CCityTreeAdapter(CTreeCtrl& tree) : m_tree(tree) { }
 
     HCITYITEM GetRootItem() const override { return Item(m_tree.GetRootItem()); }
     HCITYITEM GetChildItem(HCITYITEM hItem) const override
@@ -64,12 +64,11 @@ public:
     }
 
     // Null when the tree view refuses the insert.
-    HCITYITEM InsertItem(const CString& strText, int nImage, int nSelectedImage, std::intptr_t nData,
-                         HCITYITEM hParent, HCITYITEM hInsertAfter) override
+    HCITYITEM InsertItem(const CString& strText, int nImage, int nSelectedImage, std::intptr_t nData, HCITYITEM hParent,
+                         HCITYITEM hInsertAfter) override
     {
-        return Item(m_tree.InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM,
-                                      strText.GetString(), nImage, nSelectedImage, 0, 0,
-                                      static_cast<LPARAM>(nData),
+        return Item(m_tree.InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM, strText.GetString(),
+                                      nImage, nSelectedImage, 0, 0, static_cast<LPARAM>(nData),
                                       hParent ? Handle(hParent) : TVI_ROOT, Handle(hInsertAfter)));
     }
     bool DeleteItem(HCITYITEM hItem) override { return hItem && m_tree.DeleteItem(Handle(hItem)); }
@@ -78,9 +77,10 @@ public:
     bool SelectItem(HCITYITEM hItem) override { return m_tree.SelectItem(Handle(hItem)) != FALSE; }
     HCITYITEM GetSelectedItem() const override { return Item(m_tree.GetSelectedItem()); }
 
-private:
+    // The same item under either name.
     static HTREEITEM Handle(HCITYITEM hItem) { return reinterpret_cast<HTREEITEM>(hItem); }
     static HCITYITEM Item(HTREEITEM hItem) { return reinterpret_cast<HCITYITEM>(hItem); }
 
+private:
     CTreeCtrl& m_tree;
 };

@@ -1,11 +1,7 @@
 #include "city/CDlgCity.h"
 
-#include "city/CAddCty.h"
 #include "city/CCityTreeAdapter.h"
-#include "city/CEdtCty.h"
-#include "city/CEdtFld.h"
 #include "city/CDlgCityFind.h"
-#include "city/CDlgCityMoveTo.h"
 
 #include "res/resource_city.h"
 #include "res/resource_strings.h"
@@ -39,8 +35,6 @@ public:
         pMain->SendMessage(kMsgCityProgress, static_cast<WPARAM>(wParam), wParam == 0 ? lText : lParam);
     }
 };
-
-HCITYITEM CityItem(HTREEITEM hItem) { return reinterpret_cast<HCITYITEM>(hItem); }
 
 // The dialog's keys reach it wherever the focus is: the modal loop hands each message to this
 // filter before the focused control sees it, and the keys of the accelerator table become the
@@ -351,7 +345,8 @@ void CDlgCity::OnCityFindNext()
 
 void CDlgCity::FindNext()
 {
-    const HCITYITEM hFound = CityFindNext(*m_pTreeAdapter, CityItem(m_tree.GetSelectedItem()), m_strFindText);
+    const HCITYITEM hFound
+        = CityFindNext(*m_pTreeAdapter, CCityTreeAdapter::Item(m_tree.GetSelectedItem()), m_strFindText);
     if (hFound == nullptr) {
         CString strText;
         strText.Format(_T("「%s」は見つかりません。"), m_strFindText.GetString());
@@ -360,7 +355,7 @@ void CDlgCity::FindNext()
     }
     // As a click selects it: its folders open, it comes into view, the selection handler fills
     // the fields, and the tree has the focus for the next key.
-    const HTREEITEM hItem = reinterpret_cast<HTREEITEM>(hFound);
+    const HTREEITEM hItem = CCityTreeAdapter::Handle(hFound);
     m_tree.SelectItem(hItem);
     m_tree.EnsureVisible(hItem);
     GotoDlgCtrl(&m_tree);
@@ -382,119 +377,6 @@ void CDlgCity::OnBnClickedCityReset()
     ShowSelection();
 }
 
-void CDlgCity::OnEndlabeleditSetObsTreeCity(NMHDR* pNMHDR, LRESULT* pResult)
-{
-    *pResult = 0;
-    if (!m_pSession->m_editor.m_bEditable)
-        return;
-    const TVITEMW& item = reinterpret_cast<NMTVDISPINFOW*>(pNMHDR)->item;
-    if (item.pszText != nullptr && item.hItem != nullptr) {
-        // Through the editor, so that the new name is also in the log and survives the next
-        // load; a bare text change would be undone by the replay.
-        const CString strName(item.pszText);
-        CString strRefusal;
-        const bool bDone = m_pSession->m_editor.RenameItem(CityItem(item.hItem), strName, strRefusal);
-        if (!bDone && !strRefusal.IsEmpty())
-            AfxMessageBox(strRefusal, MB_OK | MB_ICONINFORMATION);
-    }
-    m_pSession->m_editor.m_bModified = 1;
-}
-
-void CDlgCity::OnBegindragSetObsTreeCity(NMHDR* pNMHDR, LRESULT* pResult)
-{
-    *pResult = 0;
-    if (!m_pSession->m_editor.m_bEditable || m_bDragging)
-        return;
-    const NMTREEVIEWW& nm = *reinterpret_cast<NMTREEVIEWW*>(pNMHDR);
-    m_hDragItem = nm.itemNew.hItem;
-    m_pDragImage.reset(m_tree.CreateDragImage(m_hDragItem));
-    // Without an image the drag still works; the image functions then do nothing.
-    if (m_pDragImage) {
-        CImageList::DragShowNolock(TRUE);
-        ::ImageList_SetDragCursorImage(m_pDragImage->GetSafeHandle(), 0, 0, 0);
-        m_pDragImage->BeginDrag(0, CPoint(0, 0));
-    }
-    // ptDrag is already in the tree's client coordinates.
-    const CPoint ptStart(nm.ptDrag);
-    CImageList::DragMove(ptStart);
-    CImageList::DragEnter(&m_tree, ptStart);
-    SetCapture();
-    m_bDragging = TRUE;
-}
-
-void CDlgCity::OnMouseMove(UINT nFlags, CPoint point)
-{
-    if (!m_pSession->m_editor.m_bEditable)
-        return;
-    if (m_bDragging) {
-        CPoint ptTree = point;
-        MapWindowPoints(&m_tree, &ptTree, 1);
-        CImageList::DragMove(ptTree);
-        // Over no item the last target stays highlighted.
-        if (HTREEITEM hItem = m_tree.HitTest(ptTree)) {
-            CImageList::DragLeave(&m_tree);
-            m_tree.SelectDropTarget(hItem);
-            CImageList::DragEnter(&m_tree, ptTree);
-        }
-    }
-    CZelDialog::OnMouseMove(nFlags, point);
-}
-
-void CDlgCity::OnLButtonUp(UINT nFlags, CPoint point)
-{
-    if (!m_pSession->m_editor.m_bEditable)
-        return;
-    if (m_bDragging)
-        EndOfDrag(TRUE, point);
-    CZelDialog::OnLButtonUp(nFlags, point);
-}
-
-void CDlgCity::OnRButtonDown(UINT nFlags, CPoint point)
-{
-    if (!m_pSession->m_editor.m_bEditable)
-        return;
-    if (m_bDragging)
-        EndOfDrag(FALSE, point);
-    CZelDialog::OnRButtonDown(nFlags, point);
-}
-
-LRESULT CDlgCity::OnCaptureChanged(WPARAM, LPARAM)
-{
-    if (m_bDragging)
-        EndOfDrag(FALSE, CPoint());
-    return 0;
-}
-
-void CDlgCity::EndOfDrag(BOOL bDrop, CPoint point)
-{
-    m_bDragging = FALSE;
-    CImageList::DragLeave(&m_tree);
-    CImageList::EndDrag();
-    m_pDragImage.reset();
-    // The capture goes before the move-destination question, so that its buttons get the mouse;
-    // one another window has taken meanwhile stays with it.
-    if (::GetCapture() == GetSafeHwnd())
-        ReleaseCapture();
-
-    // The tree as the user sees it, border included, in the point's coordinates.
-    CRect rcTree;
-    m_tree.GetWindowRect(&rcTree);
-    ScreenToClient(&rcTree);
-    const BOOL bInTree = bDrop && rcTree.PtInRect(point);
-    const HTREEITEM hTarget = bInTree ? m_tree.GetDropHilightItem() : nullptr;
-    const HTREEITEM hItem = m_hDragItem;
-    m_hDragItem = nullptr;
-    auto askMode = [this](const CString& strFolder) {
-        CDlgCityMoveTo dlg(strFolder, this);
-        return dlg.DoModal() == IDOK ? dlg.m_nMoveMode : -1;
-    };
-    CString strRefusal;
-    m_pSession->m_editor.EndOfDrag(bInTree, CityItem(hItem), CityItem(hTarget), askMode, strRefusal);
-    m_tree.SelectDropTarget(nullptr);
-    if (!strRefusal.IsEmpty())
-        AfxMessageBox(strRefusal, MB_OK | MB_ICONINFORMATION);
-}
-
 void CDlgCity::OnOK()
 {
     if (m_pSession->IsSaveDue()) {
@@ -506,103 +388,6 @@ void CDlgCity::OnOK()
             m_pCorMap->SetCityFileChanged(TRUE);
     }
     CZelDialog::OnOK();
-}
-
-bool CDlgCity::RunPlaceEditor(CString& strName, int& nType, CCoordFields& fields)
-{
-    CEdtCty edit;
-    edit.SetCorMapPtr(m_pCorMap);
-    edit.m_strName = strName;
-    edit.SetFields(Fields());
-    edit.m_nType = nType;
-    if (edit.DoModal() != IDOK)
-        return false;
-    strName = edit.m_strName;
-    nType = edit.m_nType;
-    fields = edit.Fields();
-    return true;
-}
-
-void CDlgCity::OnCityAdd()
-{
-    CAddCty add;
-    add.m_nAddType = 0;
-    if (add.DoModal() != IDOK)
-        return;
-    CCityEditor& editor = m_pSession->m_editor;
-    CString strRefusal;
-    if (add.m_nAddType == 0) {
-        CString strName;
-        strName.LoadString(IDS_NEW_CITY);
-        int nType = 0;
-        CCoordFields fields;
-        if (!RunPlaceEditor(strName, nType, fields))
-            return;
-        // Selecting the new place shows it in the fields.
-        if (editor.AddPlace(CityItem(m_hSelItem), strName, PlaceOfFields(fields, nType), strRefusal)) {
-            SetFields(fields);
-            WriteFields();
-        }
-    } else {
-        CEdtFld folder;
-        if (folder.DoModal() != IDOK)
-            return;
-        editor.AddFolder(CityItem(m_hSelItem), folder.m_strName, strRefusal);
-    }
-    ReportRefusal(strRefusal);
-}
-
-void CDlgCity::ReportRefusal(const CString& strRefusal)
-{
-    if (strRefusal.IsEmpty())
-        return;
-    AfxMessageBox(strRefusal, MB_OK | MB_ICONINFORMATION);
-    // Nothing changed: the members and the fields show the selected item again, so that what
-    // is stored as the default or compared by the next edit is what the user sees.
-    ShowSelection();
-}
-
-void CDlgCity::OnCityEdit()
-{
-    if (m_hSelItem == nullptr)
-        return;
-    const HCITYITEM hItem = CityItem(m_hSelItem);
-    CString strName = m_tree.GetItemText(m_hSelItem);
-    CString strRefusal;
-    if (m_bSelCity) {
-        const CCityList& record = m_pSession->m_data.CityAt(static_cast<int>(m_tree.GetItemData(m_hSelItem)));
-        int nType = record.m_nType;
-        const CCoordFields before = Fields();
-        CCoordFields fields;
-        if (!RunPlaceEditor(strName, nType, fields))
-            return;
-        CCityList after = PlaceOfFields(fields, nType);
-        after.m_nAltFlag = CCityEditor::EditedAltFlag(before, fields);
-        if (m_pSession->m_editor.EditPlace(hItem, strName, after, strRefusal)) {
-            SetFields(fields);
-            WriteFields();
-        }
-    } else {
-        CEdtFld folder;
-        folder.m_strName = strName;
-        if (folder.DoModal() != IDOK)
-            return;
-        m_pSession->m_editor.EditFolder(hItem, folder.m_strName, strRefusal);
-    }
-    ReportRefusal(strRefusal);
-}
-
-void CDlgCity::OnCityDel()
-{
-    if (m_hSelItem == nullptr)
-        return;
-    CString strPrompt;
-    AfxFormatString1(strPrompt, m_bSelFolder ? IDS_DELETE_FOLDER : IDS_DELETE_ITEM, m_tree.GetItemText(m_hSelItem));
-    if (AfxMessageBox(strPrompt, MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK)
-        return;
-    if (!m_pSession->m_editor.DeleteItem(CityItem(m_hSelItem)))
-        return;
-    ShowSelection();
 }
 
 BEGIN_MESSAGE_MAP(CDlgCity, CZelDialog)

@@ -9,7 +9,9 @@ BEGIN_MESSAGE_MAP(CDlgCityMoveTo, CDialog)
 END_MESSAGE_MAP()
 
 CDlgCityMoveTo::CDlgCityMoveTo(const CString& strFolder, CWnd* pParent)
-    : CDialog(IDD_CITY_MOVETO, pParent), m_nMoveMode(0), m_strFolder(strFolder)
+    : CDialog(IDD_CITY_MOVETO, pParent),
+      m_nMoveMode(0),
+      m_strFolder(strFolder)
 {
 }
 
@@ -22,8 +24,7 @@ void CDlgCityMoveTo::DoDataExchange(CDataExchange* pDX)
 BOOL CDlgCityMoveTo::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    SendDlgItemMessage(IDC_MOVETO_ICON, STM_SETICON,
-                       reinterpret_cast<WPARAM>(::LoadIconW(nullptr, IDI_ASTERISK)), 0);
+    SendDlgItemMessage(IDC_MOVETO_ICON, STM_SETICON, reinterpret_cast<WPARAM>(::LoadIconW(nullptr, IDI_ASTERISK)), 0);
 
     // A "&" in the folder's name would otherwise vanish and make the next letter an access key.
     CString strName = m_strFolder;
@@ -39,7 +40,4 @@ BOOL CDlgCityMoveTo::OnInitDialog()
     return TRUE;
 }
 
-void CDlgCityMoveTo::OnRdMoveTo()
-{
-    UpdateData(TRUE);
-}
+void CDlgCityMoveTo::OnRdMoveTo() { UpdateData(TRUE); }
