@@ -8,6 +8,7 @@
 #include <afx/AnsiCodePage.h>
 
 #include <algorithm>
+#include <set>
 #include <vector>
 
 namespace {
@@ -32,6 +33,24 @@ std::string Shown(const std::string& strAnsi)
     if (!strLine.empty() && strLine.back() == '\r')
         strLine.pop_back();
     return "\"" + CityUtf8FromWide(WideFromAnsi(strLine)) + "\"";
+}
+
+// The first name two items of one folder share, with the folder's path; empty when there is none.
+std::string SharedName(const CMemTree& tree)
+{
+    for (HCITYITEM hFolder : tree.GetItems()) {
+        std::set<std::wstring> setName;
+        for (HCITYITEM h = tree.GetChildItem(hFolder); h; h = tree.GetNextSiblingItem(h)) {
+            if (setName.insert(tree.GetItemText(h).wstr()).second)
+                continue;
+            std::wstring strPath = tree.GetItemText(hFolder).wstr();
+            for (HCITYITEM hUp = tree.GetParentItem(hFolder); hUp; hUp = tree.GetParentItem(hUp))
+                strPath = tree.GetItemText(hUp).wstr() + L"/" + strPath;
+            return "\"" + CityUtf8FromWide(tree.GetItemText(h).wstr()) + "\" is in " + CityUtf8FromWide(strPath) +
+                   " more than once: names in a folder must differ";
+        }
+    }
+    return std::string();
 }
 
 }  // namespace
@@ -85,6 +104,10 @@ bool CListCheck::Run(const CString& strPath)
                      " place lines";
         return false;
     }
+
+    m_strError = SharedName(tree);
+    if (!m_strError.empty())
+        return false;
 
     data.m_strObsHeader.Empty();
     const std::string strAgain = data.BuildUserObsText(tree);

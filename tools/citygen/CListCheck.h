@@ -7,7 +7,9 @@
 
 // Reads a system city list through citydb (CCityData::LoadCityList into the in-memory tree)
 // and checks that every line came back: the folder and place counts match the file's folder
-// and place lines, and writing the tree again gives the file's body byte for byte.
+// and place lines, and writing the tree again gives the file's body byte for byte. It also
+// refuses two items of one name in a folder, which neither the tree nor the change log
+// could tell apart.
 class CListCheck {
 public:
     // True when the list reads back as it is; else m_strError says where it does not.

@@ -24,6 +24,7 @@ public:
     double m_dAlt = 0.0;        // metres
     int m_nKind = 2;            // index in the map's landmark kinds: 2 都市, 3 天文台, 4 山岳
     unsigned m_nPopulation = 0;
+    int m_nGeo = -1;            // index of the GeoNames city it was made from; -1 for a landmark
 };
 
 // The order of the file: by folder path, then the most populous first, then by name,

@@ -8,6 +8,7 @@
 #include <glib.h>
 
 #include <cstdio>
+#include <cwchar>
 #include <memory>
 #include <stdexcept>
 
@@ -16,17 +17,24 @@ bool AnsiHolds(const std::wstring& strText)
     return WideFromAnsi(AnsiFromWide(strText)) == strText;
 }
 
+int AnsiBytes(const std::wstring& strText)
+{
+    return static_cast<int>(AnsiFromWide(strText).size());
+}
+
 namespace {
 
-// Letters that GLib cannot spell in ASCII but the data uses (Turkish, Vietnamese, Azerbaijani
-// names and the ʻokina of transcriptions).
+// Letters that GLib cannot spell in ASCII but the data uses (Turkish, Vietnamese, Maltese,
+// Azerbaijani names and the ʻokina of transcriptions).
 const wchar_t* ExtraSpelling(wchar_t ch)
 {
     switch (ch) {
     case L'ı': return L"i";
     case L'İ': return L"I";
-    case L'Đ': return L"D";
-    case L'đ': return L"d";
+    case L'Đ': case L'Ð': return L"D";  // the eth stands in for the Vietnamese letter in some names
+    case L'đ': case L'ð': return L"d";
+    case L'Ħ': return L"H";
+    case L'ħ': return L"h";
     case L'ǝ': case L'ə': return L"e";
     case L'Ə': return L"E";
     case L'ʻ': case L'ʼ': case L'ʽ': case L'ʿ': case L'ʾ': return L"'";
@@ -78,9 +86,15 @@ std::wstring MadeFit(const std::wstring& strPlain, int nMaxBytes)
             strOut += c;
         }
     }
-    if (nMaxBytes > 0)
-        strOut = WideFromAnsi(CityCutName(CString(strOut), nMaxBytes));
-    return CString(strOut).TrimRight().wstr();
+    return ShortName(CString(strOut).TrimRight().wstr(), nMaxBytes);
+}
+
+// strText without the blanks and separators at its end.
+std::wstring Ended(std::wstring strText)
+{
+    while (!strText.empty() && std::wcschr(L" -/&:", strText.back()))
+        strText.pop_back();
+    return strText;
 }
 
 }  // namespace
@@ -96,7 +110,34 @@ bool ListHoldsName(const std::wstring& strName, int nMaxBytes)
     }
     if (!AnsiHolds(strName))
         return false;
-    return nMaxBytes <= 0 || AnsiFromWide(strName).size() <= static_cast<size_t>(nMaxBytes);
+    return nMaxBytes <= 0 || AnsiBytes(strName) <= nMaxBytes;
+}
+
+std::wstring ShortName(const std::wstring& strName, int nMaxBytes)
+{
+    if (nMaxBytes <= 0 || AnsiBytes(strName) <= nMaxBytes)
+        return strName;
+    const std::wstring strOpen = L"([{（［「『【", strClose = L")]}）］」』】";
+    std::wstring strWhole;
+    size_t nFit = 0, nOpenAt = 0;  // characters that fit; where the outermost open bracket is
+    int nDepth = 0;
+    for (int nBytes = 0;; ++nFit) {
+        const wchar_t ch = strName[nFit];
+        if (ch == L' ' && nDepth == 0 && !Ended(strName.substr(0, nFit)).empty())
+            strWhole = Ended(strName.substr(0, nFit));
+        nBytes += AnsiBytes(std::wstring(1, ch));
+        if (nBytes > nMaxBytes)
+            break;
+        if (strOpen.find(ch) != std::wstring::npos && nDepth++ == 0)
+            nOpenAt = nFit;
+        else if (strClose.find(ch) != std::wstring::npos && nDepth > 0)
+            --nDepth;
+    }
+    if (!strWhole.empty())
+        return strWhole;
+    if (nDepth > 0 && !Ended(strName.substr(0, nOpenAt)).empty())
+        nFit = nOpenAt;
+    return Ended(strName.substr(0, nFit));
 }
 
 CString ListName(const std::wstring& strLocal, const std::wstring& strPlain, int nMaxBytes)

@@ -30,8 +30,11 @@ std::vector<std::wstring> Header(size_t nPlaces, bool bCut, size_t nLandmarks)
             (bCut ? L"（人口の多い順。各フォルダーの最大の都市を含む）" : L""),
         L"出典: GeoNames（CC BY 4.0）。Debian の libgeonames " + CityWideFromUtf8(CITYGEN_GEONAMES_VERSION) +
             L" から scripts/gen-citylist で生成",
-        L"フォルダー: 日本 → 都道府県、世界 → 地域 → 国。各フォルダーの中は人口の多い順",
-        L"名前: 日本語名があればそれを、なければ元の名前（コードページ 932 にない文字は ASCII で綴る）",
+        L"フォルダー: 日本 → 都道府県、世界 → 地域 → 国。" + std::to_wstring(CCityListBuilder::DivideAbove) +
+            L" 地点を超える国は国 → 州など第一級の行政区画。各フォルダーの中は人口の多い順",
+        L"名前: 40 バイトに収まる日本語名があればそれを、なければ元の名前（コードページ 932 にない文字は ASCII で綴る。"
+        L"40 バイトを超えれば語の切れ目で切る）",
+        L"同名: 同じフォルダーの同名の都市には行政区画名を括弧で添え、それでも同じなら 2 番目から番号 (2)、(3)… を添える",
         L"標高: 都市はデータにないため 0 m",
         L"時差: タイムゾーンの標準時（2025年1月15日と7月15日の UTC オフセットのうち小さい方）",
     };
@@ -43,9 +46,8 @@ std::vector<std::wstring> Header(size_t nPlaces, bool bCut, size_t nLandmarks)
 
 int Generate(const std::string& strOut, size_t nWanted, const std::string& strLandmarks)
 {
-    std::vector<CListPlace> aPlace = CCityListBuilder::FromGeo(CGeoSource::LoadAll());
-    if (nWanted > 0)
-        aPlace = CCityListBuilder::MostPopulous(std::move(aPlace), nWanted);
+    CCityListBuilder builder;
+    std::vector<CListPlace> aPlace = builder.FromGeo(CGeoSource::LoadAll(), nWanted);
     const size_t nPlaces = aPlace.size();
     std::vector<CListPlace> aLandmark;
     if (!strLandmarks.empty())
@@ -75,8 +77,10 @@ int Generate(const std::string& strOut, size_t nWanted, const std::string& strLa
         std::fprintf(stderr, "citygen: cannot replace %s: %s\n", strOut.c_str(), std::strerror(errno));
         return 1;
     }
-    std::printf("%s: %d places, %d folders, %d levels, %zu bytes\n", strOut.c_str(), check.m_nPlaces,
-                check.m_nFolders, check.m_nLevels, check.m_nBytes);
+    std::printf("%s: %d places, %d folders, %d levels, %zu bytes; %d countries in %d divisions, %d names with their "
+                "division, %d with a number\n",
+                strOut.c_str(), check.m_nPlaces, check.m_nFolders, check.m_nLevels, check.m_nBytes, builder.m_nDivided,
+                builder.m_nDivisions, builder.m_nByDivision, builder.m_nByNumber);
     return 0;
 }
 

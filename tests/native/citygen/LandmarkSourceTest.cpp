@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -38,14 +39,11 @@ TEST(LandmarkSource, ReadsItsLinesOrNamesTheBadOne)
         const std::vector<CListPlace> a = CLandmarkSource::Parse(c.text);
         ASSERT_EQ(1u, a.size());
         ASSERT_EQ(1u, a[0].m_aPath.size());
-        EXPECT_EQ(L"山岳", a[0].m_aPath[0].m_strName);
-        EXPECT_EQ(3, a[0].m_aPath[0].m_nOrder) << "not after 日本 and 世界";
-        EXPECT_EQ(4, a[0].m_nKind);
-        EXPECT_EQ(L"アコンカグア", a[0].m_strName.wstr());
-        EXPECT_EQ(-70.0109, a[0].m_dLon);
-        EXPECT_EQ(-32.6532, a[0].m_dLat);
-        EXPECT_EQ(6961.0, a[0].m_dAlt);
-        EXPECT_EQ(-3.0, a[0].m_dTz);
+        const CListPlace& p = a[0];
+        EXPECT_EQ(L"山岳/アコンカグア", p.m_aPath[0].m_strName + L"/" + p.m_strName.wstr());
+        // Order 3: after 日本 and 世界.
+        EXPECT_EQ(std::make_tuple(3, 4, -70.0109, -32.6532, 6961.0, -3.0),
+                  std::make_tuple(p.m_aPath[0].m_nOrder, p.m_nKind, p.m_dLon, p.m_dLat, p.m_dAlt, p.m_dTz));
     }
 }
 
