@@ -5,6 +5,16 @@
 
 #include <afx/CException.h>
 
+namespace {
+
+CString DuplicateFolderMessage(const CString& strName)
+{
+    CString str;
+    str.Format(L"フォルダ[%s]はすでに存在しています。\n別の名称を指定してください。", strName.GetString());
+    return str;
+}
+
+}  // namespace
 
 CCityEditor::CCityEditor(CCityData& data, CLocationLog& log)
     : m_data(data), m_log(log)
@@ -15,13 +25,6 @@ CString CCityEditor::DuplicatePlaceMessage(const CString& strName)
 {
     CString str;
     str.Format(L"都市名[%s]はすでに存在しています。\n別の名称を指定してください。", strName.GetString());
-    return str;
-}
-
-CString CCityEditor::DuplicateFolderMessage(const CString& strName)
-{
-    CString str;
-    str.Format(L"フォルダ[%s]はすでに存在しています。\n別の名称を指定してください。", strName.GetString());
     return str;
 }
 

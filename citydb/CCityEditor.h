@@ -25,7 +25,6 @@ public:
     CCityEditor& operator=(const CCityEditor&) = delete;
 
     static CString DuplicatePlaceMessage(const CString& strName);
-    static CString DuplicateFolderMessage(const CString& strName);
     // The folder editor's OK: trims the name in place; the message it shows when nothing is
     // left or the city list cannot hold the name (CityNameRefusal), else empty.
     static CString CheckFolderName(CString& strName);
@@ -33,13 +32,6 @@ public:
     // ran and after: 0 when the altitude changed, else 1 when a position field changed (either
     // hemisphere, any degrees, minutes or seconds), else 0.
     static int EditedAltFlag(const CCoordFields& before, const CCoordFields& after);
-
-    // Where a new item goes for the selection: first in a selected folder, directly behind a
-    // selected place. No selection counts as the root folder.
-    void GetInsertPosition(HCITYITEM hSel, HCITYITEM& hParent, HCITYITEM& hInsertAfter) const;
-    // TRUE when strName may not be used below hParent: a direct child has it and is not the
-    // item being renamed (strCurrent; empty for a new item). A null parent gives TRUE.
-    BOOL IsDuplicateItemName(HCITYITEM hParent, const CString& strName, const CString& strCurrent) const;
 
     // Empties the tree and the lists, reads the system list again and empties the log.
     void ResetCityList();
@@ -64,12 +56,6 @@ public:
     // of a drag marks the list modified.
     bool EndOfDrag(BOOL bDrop, HCITYITEM hItem, HCITYITEM hTarget, const MoveModeQuery& askMode,
                    CString& strRefusal);
-    // Copies hSource with its subtree under hParent behind hInsertAfter (an item or
-    // CITY_TVI_FIRST); returns the copy. Null when the tree refused an insert: nothing of the
-    // copy is left then.
-    HCITYITEM CopyTree(HCITYITEM hSource, HCITYITEM hParent, HCITYITEM hInsertAfter);
-    // Deletes hItem, its children first.
-    void DeleteTree(HCITYITEM hItem);
 
     int m_bModified = 0;
     int m_bEditable = 0;
@@ -77,6 +63,18 @@ public:
 private:
     ICityTree& Tree() const { return *m_data.m_pTree; }
     bool IsFolder(HCITYITEM hItem) const;
+    // Where a new item goes for the selection: first in a selected folder, directly behind a
+    // selected place. No selection counts as the root folder.
+    void GetInsertPosition(HCITYITEM hSel, HCITYITEM& hParent, HCITYITEM& hInsertAfter) const;
+    // TRUE when strName may not be used below hParent: a direct child has it and is not the
+    // item being renamed (strCurrent; empty for a new item). A null parent gives TRUE.
+    BOOL IsDuplicateItemName(HCITYITEM hParent, const CString& strName, const CString& strCurrent) const;
+    // Copies hSource with its subtree under hParent behind hInsertAfter (an item or
+    // CITY_TVI_FIRST); returns the copy. Null when the tree refused an insert: nothing of the
+    // copy is left then.
+    HCITYITEM CopyTree(HCITYITEM hSource, HCITYITEM hParent, HCITYITEM hInsertAfter);
+    // Deletes hItem, its children first.
+    void DeleteTree(HCITYITEM hItem);
     void WritePlace(HCITYITEM hItem, const CCityList& place, int nAltFlag);
 
     CCityData& m_data;

@@ -17,7 +17,8 @@ inline const HCITYITEM CITY_TVI_ROOT = reinterpret_cast<HCITYITEM>(~static_cast<
 
 // The user location file: a change log of the user's edits laid over the system list. It is
 // replayed onto the city tree after the system list has been read, records every later edit
-// in memory, and is written back by SaveCityList.
+// in memory, and is written back by SaveCityList. Its members lie in a file for each job: the
+// core, the parse (CLocationLogParse.cpp), the replay, the recording and the save.
 class CLocationLog {
 public:
     // Deepest nesting of arrays, and separately of objects, that a log may hold. A log the
@@ -38,11 +39,6 @@ public:
     // False when the text is not one whole JSON value (out then holds what was read so far)
     // or has anything but white space after it.
     static bool ParseLogText(const std::string& text, picojson::value& out);
-
-    // A new record: the five texts converted to ANSI, "latest_name" "", "next" [].
-    static picojson::object GenerateNewJsonObject(const CString& strName, const CString& strAction,
-                                                  const CString& strType, const CString& strOffset,
-                                                  const CString& strData);
 
     // Reads m_strUserJsonFile into m_locationTreeContext and replays it onto the tree.
     void LoadLocationTreeContext();
@@ -65,15 +61,6 @@ public:
     // Empties the top-level array, as the reset of the list does.
     void ResetContext();
 
-    // Replay of an array of m_locationTreeContext under hParent (CITY_TVI_ROOT for the top
-    // level). Within one array, a "path", "update" or "delete" record takes the first child of
-    // its name that no earlier record of the array took; items that "add" records insert count
-    // as taken. The records are only read, and each item is remembered with the record that
-    // took it, for the recording.
-    void AnalyzeNodeContext(picojson::array& aRecord, HCITYITEM hParent);
-    void UpdTreeViewFromContextData(HCITYITEM hItem, const CString& strName,
-                                    const CString& strData, int bFolder);
-
     // Recording: each call changes only m_locationTreeContext.
     void AddNodeContext(HCITYITEM hItem);
     void UpdateNodeContext(HCITYITEM hItem, const CString& strOldName, const CString& strNewName,
@@ -84,20 +71,6 @@ public:
     void DropNodeContext(HCITYITEM hItem, HCITYITEM hNewParent, HCITYITEM hInsertAfter,
                          HCITYITEM hCopy = nullptr);
 
-    // The record of an item (strName: the item's name before the edit under way), creating
-    // "path" records on the way; the array that holds it goes to *ppOwner when given.
-    picojson::object* TrackJsonCursor(HCITYITEM hItem, const CString& strName,
-                                      picojson::array** ppOwner = nullptr);
-    // The record in aRecord (the records of hItem's siblings) that stands for hItem, named
-    // strName: the one that took it in the replay or was made for it since. Otherwise new
-    // "path" records are appended, first for the siblings of that name above it that have none,
-    // so that the replay gives each the record meant for it.
-    picojson::object* GetCurrentNodeObject(picojson::array& aRecord, HCITYITEM hItem, const CString& strName);
-    // The "add" record of an item as it is now; empty for a null item.
-    picojson::object GetNewNodeItem(HCITYITEM hItem, const CString& strName);
-    // The item's "add" record with those of its whole subtree nested in "next".
-    picojson::object GenerateWholeNodeObjects(HCITYITEM hItem);
-
     // True when the last load found a log it could not read whole (a syntax error, too deep a
     // nesting, a number out of range, trailing text, a NUL byte, or a top level that is not an
     // array).
@@ -105,26 +78,60 @@ public:
     // True when the last load found a log that exists but could not be read at all; it is
     // never replaced.
     bool IsLogUnreadable() const { return m_bLogUnreadable; }
-    // Where the damaged log's bytes are copied before the first save replaces it.
-    CString GetBackupPath() const;
-
-    // Change it only through the calls above: they remember which record stands for which item.
-    picojson::value m_locationTreeContext;
+    // The log in memory as the calls above left it, to be read.
+    const picojson::value& GetLocationTreeContext() const { return m_locationTreeContext; }
 
 private:
-    void ReplayArray(picojson::array& aRecord, HCITYITEM hParent, int nDepth);
-    // hAfter: a child of hParent or CITY_TVI_FIRST.
-    HCITYITEM InsertFromContextData(HCITYITEM hParent, const CString& strName, HCITYITEM hAfter,
-                                    const CString& strData, int bFolder);
-    // The array of the records of hParent's children (the top level for null).
-    picojson::array& ChildRecords(HCITYITEM hParent);
-    picojson::object* AppendPath(picojson::array& aRecord, HCITYITEM hItem, const CString& strName);
+    // The core (CLocationLog.cpp): records, names and which record stands for which item.
+    static std::string Narrow(const CString& str);
+    // A new record: the five texts converted to ANSI, "latest_name" "", "next" [].
+    static picojson::object GenerateNewJsonObject(const CString& strName, const CString& strAction,
+                                                  const CString& strType, const CString& strOffset,
+                                                  const CString& strData);
+    const CString& WideName(const std::string& name);
+    picojson::array& TopArray();
     void Claim(HCITYITEM hItem, picojson::object* pRec);
     // Forgets the records of hItem and of everything below it.
     void ForgetClaims(HCITYITEM hItem);
     void ClearClaims();
-    picojson::array& TopArray();
-    const CString& WideName(const std::string& name);
+    // Claims hItem for pRec and each item of its subtree for the record nested alike.
+    void ClaimSubtree(HCITYITEM hItem, picojson::object* pRec);
+
+    // The replay (CLocationLogReplay.cpp).
+    // Replay of an array of m_locationTreeContext under hParent (CITY_TVI_ROOT for the top
+    // level). Within one array, a "path", "update" or "delete" record takes the first child of
+    // its name that no earlier record of the array took; items that "add" records insert count
+    // as taken. The records are only read, and each item is remembered with the record that
+    // took it, for the recording.
+    void AnalyzeNodeContext(picojson::array& aRecord, HCITYITEM hParent);
+    void ReplayArray(picojson::array& aRecord, HCITYITEM hParent, int nDepth);
+    // hAfter: a child of hParent or CITY_TVI_FIRST.
+    HCITYITEM InsertFromContextData(HCITYITEM hParent, const CString& strName, HCITYITEM hAfter,
+                                    const CString& strData, int bFolder);
+    void UpdTreeViewFromContextData(HCITYITEM hItem, const CString& strName,
+                                    const CString& strData, int bFolder);
+
+    // The recording (CLocationLogRecord.cpp).
+    picojson::object* AppendPath(picojson::array& aRecord, HCITYITEM hItem, const CString& strName);
+    // The record in aRecord (the records of hItem's siblings) that stands for hItem, named
+    // strName: the one that took it in the replay or was made for it since. Otherwise new
+    // "path" records are appended, first for the siblings of that name above it that have none,
+    // so that the replay gives each the record meant for it.
+    picojson::object* GetCurrentNodeObject(picojson::array& aRecord, HCITYITEM hItem, const CString& strName);
+    // The array of the records of hParent's children (the top level for null).
+    picojson::array& ChildRecords(HCITYITEM hParent);
+    // The record of an item (strName: the item's name before the edit under way), creating
+    // "path" records on the way; the array that holds it goes to *ppOwner when given.
+    picojson::object* TrackJsonCursor(HCITYITEM hItem, const CString& strName,
+                                      picojson::array** ppOwner = nullptr);
+    // The "add" record of an item as it is now; empty for a null item.
+    picojson::object GetNewNodeItem(HCITYITEM hItem, const CString& strName);
+    // The item's "add" record with those of its whole subtree nested in "next".
+    picojson::object GenerateWholeNodeObjects(HCITYITEM hItem);
+
+    // The save (CLocationLogSave.cpp).
+    // Where the damaged log's bytes are copied before the first save replaces it.
+    CString GetBackupPath() const;
     bool WriteBackup();
     bool MayReplaceLog(const CString& strPath) const;
     // Before a save: the log replayed over the system list as the next start replays it must
@@ -139,9 +146,10 @@ private:
     // from the last to the first, each behind the system item before it. bAllAdded: every
     // child is recorded as added (its system item deleted).
     void RecordChildrenAnew(HCITYITEM hFolder, bool bAllAdded);
-    // Claims hItem for pRec and each item of its subtree for the record nested alike.
-    void ClaimSubtree(HCITYITEM hItem, picojson::object* pRec);
 
+    // Change it only through the recording calls: they remember which record stands for which
+    // item.
+    picojson::value m_locationTreeContext;
     CCityData& m_data;
     // A log that exists but could not be read is never replaced.
     bool m_bLogUnreadable = false;

@@ -211,18 +211,6 @@ std::vector<HCITYITEM> CLocationLog::FoldersReplayedOtherwise()
     return aOtherwise;
 }
 
-void CLocationLog::ClaimSubtree(HCITYITEM hItem, picojson::object* pRec)
-{
-    Claim(hItem, pRec);
-    picojson::value& next = (*pRec)["next"];
-    if (!next.is<picojson::array>())
-        return;
-    picojson::array& aNext = next.get<picojson::array>();
-    size_t i = 0;
-    for (HCITYITEM h = m_data.m_pTree->GetChildItem(hItem); h && i < aNext.size(); h = m_data.m_pTree->GetNextSiblingItem(h), ++i)
-        ClaimSubtree(h, &aNext[i].get<picojson::object>());
-}
-
 void CLocationLog::RecordChildrenAnew(HCITYITEM hFolder, bool bAllAdded)
 {
     ICityTree& tree = *m_data.m_pTree;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CDataWatch.h"
+#include "CScriptStep.h"
 #include "CTranscript.h"
 
 #include <afx/afxwin.h>
@@ -41,22 +42,13 @@ public:
     // Writes the files written since the last look.
     void ReportFiles();
 
-    // Checks one step's object; empty when it is well formed.
-    static CString CheckStep(const picojson::value& step);
-
 private:
-    struct Step {
-        int line;
-        picojson::object o;
-        std::string kind;
-    };
-
     void PlayLevel(HWND hWnd, bool modal);
-    bool PlayStep(const Step& s, HWND hWnd, CString& why);
-    bool PlayControlStep(const Step& s, HWND hWnd, CString& why);
-    bool PlayTreeStep(const Step& s, HWND hWnd, CString& why);
-    bool FillDialog(const Step& s, HWND hWnd, CString& why);
-    bool Read(const Step& s, HWND hWnd, CString& why);
+    bool PlayStep(const CScriptStep& s, HWND hWnd, CString& why);
+    bool PlayControlStep(const CScriptStep& s, HWND hWnd, CString& why);
+    bool PlayTreeStep(const CScriptStep& s, HWND hWnd, CString& why);
+    bool FillDialog(const CScriptStep& s, HWND hWnd, CString& why);
+    bool Read(const CScriptStep& s, HWND hWnd, CString& why);
     void DumpRegistry(const CString& key);
     void Fail(int line, const CString& why);
 
@@ -67,10 +59,10 @@ private:
     CTranscript& m_out;
     CDataWatch& m_watch;
     Host m_host;
-    std::vector<Step> m_steps;
+    std::vector<CScriptStep> m_steps;
     size_t m_next = 0;
-    std::deque<const Step*> m_answers;
-    std::deque<const Step*> m_dialogs;
+    std::deque<const CScriptStep*> m_answers;
+    std::deque<const CScriptStep*> m_dialogs;
     int m_nShot = 0;
     bool m_bFailed = false;
     int m_nFailLine = 0;

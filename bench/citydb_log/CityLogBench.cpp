@@ -182,9 +182,9 @@ struct Fixture {
         city.LoadList();
         city.log.ResetContext();
         EditMix mix(city, 7);
-        while ((nRecords = CountRecords(city.log.m_locationTreeContext)) < 2000)
+        while ((nRecords = CountRecords(city.log.GetLocationTreeContext())) < 2000)
             mix.Step();
-        logText = city.log.m_locationTreeContext.serialize();
+        logText = city.log.GetLocationTreeContext().serialize();
         CSafeFile::Write(Wide(TempDir() + "/log.json"), logText);
     }
 };
@@ -223,7 +223,7 @@ void BM_Record1000Edits(benchmark::State& state)
         state.ResumeTiming();
         for (int i = 0; i < 1000; ++i)
             mix.Step();
-        benchmark::DoNotOptimize(city.log.m_locationTreeContext);
+        benchmark::DoNotOptimize(city.log.GetLocationTreeContext());
     }
     state.counters["places"] = city.data.m_nCityNum;
 }

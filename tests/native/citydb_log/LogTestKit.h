@@ -61,7 +61,7 @@ struct CityBench {
     HCITYITEM Find(At path) const { return session.Find(std::vector<CString>(path.begin(), path.end())); }
     std::string Dump() const { return CityDumpTree(data); }
     std::string Names() const { return TreeNames(tree); }
-    std::string LogText() const { return log.m_locationTreeContext.serialize(); }
+    std::string LogText() const { return log.GetLocationTreeContext().serialize(); }
     std::string SavedLog() const { return ReadBytes(dir.Path("zelkam_user_obs.json")); }
 
     HCITYITEM AddPlace(At sel, const wchar_t* name, const CCityList& values = PlaceValues(139.7, 35.7, 30, 9))

@@ -1,5 +1,5 @@
 #include "demo/CJsonLine.h"
-#include "demo/CScriptPlayer.h"
+#include "demo/CScriptStep.h"
 
 #include <WinTestKit.h>
 
@@ -39,7 +39,7 @@ TEST(ScriptFormat, BadStepsSayWhy)
         SCOPED_TRACE(c.step);
         picojson::value v;
         ASSERT_EQ("", picojson::parse(v, std::string(c.step)));
-        EXPECT_EQ(CString(c.why), CScriptPlayer::CheckStep(v));
+        EXPECT_EQ(CString(c.why), CScriptStep::Check(v));
     }
 }
 
