@@ -225,7 +225,7 @@ bool CScriptPlayer::PlayStep(const CScriptStep& s, HWND hWnd, CString& why)
         why = L"the dialog is closed";
         return false;
     }
-    if (s.kind == "type" || s.kind == "keys" || s.kind == "click" || s.kind == "spin"
+    if (s.kind == "type" || s.kind == "keys" || s.kind == "key" || s.kind == "click" || s.kind == "spin"
         || s.kind == "slide")
         return PlayControlStep(s, hWnd, why);
     if (s.kind == "select" || s.kind == "dblclick" || s.kind == "drag" || s.kind == "tree")
@@ -298,6 +298,11 @@ bool CScriptPlayer::PlayControlStep(const CScriptStep& s, HWND hWnd, CString& wh
         const CString text = StrOf(s.o, "text");
         for (int i = 0; i < text.GetLength(); ++i)
             ::SendMessageW(hCtl, WM_CHAR, text[i], 1);
+    } else if (s.kind == "key") {
+        unsigned vk = 0;
+        bool bCtrl = false, bShift = false;
+        CScriptStep::ParseKey(s.o.at("key").get<std::string>(), vk, bCtrl, bShift);
+        AfxTestPressKey(hWnd, hCtl, vk, bCtrl, bShift);
     } else if (s.kind == "click") {
         ::SendMessageW(hCtl, BM_CLICK, 0, 0);
     } else if (s.kind == "slide") {

@@ -4,7 +4,9 @@
 
 #include <windows.h>
 
+#include <cctype>
 #include <cmath>
+#include <cstdlib>
 #include <set>
 
 namespace {
@@ -27,6 +29,7 @@ const std::map<std::string, std::vector<std::pair<const char*, const char*>>>& G
     static const std::map<std::string, std::vector<std::pair<const char*, const char*>>> g = {
         {"type", {{"id", "i"}, {"text", "s"}}},
         {"keys", {{"id", "i"}, {"text", "s"}}},
+        {"key", {{"id", "i"}, {"key", "s"}}},
         {"click", {{"id", "i"}}},
         {"spin", {{"id", "i"}, {"delta", "i"}}},
         {"slide", {{"id", "i"}, {"pos", "i"}}},
@@ -86,6 +89,10 @@ CString CheckValues(const std::string& kind, const picojson::object& o)
 {
     if (kind == "answer" && !CScriptStep::ButtonIds().count(o.at("button").get<std::string>()))
         return L"\"button\" is none of OK, Cancel, Abort, Retry, Ignore, Yes, No";
+    unsigned vk = 0;
+    bool bCtrl = false, bShift = false;
+    if (kind == "key" && !CScriptStep::ParseKey(o.at("key").get<std::string>(), vk, bCtrl, bShift))
+        return L"\"key\" is no letter or F1 to F12, with \"ctrl+\" or \"shift+\" before it";
     if (kind == "drag" && o.count("button") && o.at("button").get<std::string>() != "right")
         return L"\"button\" of a drag can only be \"right\"";
     if (kind == "drag" && o.count("release") && o.at("release").get<std::string>() != "outside")
@@ -190,4 +197,26 @@ bool CScriptStep::ReadAll(std::string text, std::vector<CScriptStep>& steps, int
         steps.push_back(std::move(s));
     }
     return true;
+}
+
+bool CScriptStep::ParseKey(const std::string& name, unsigned& vk, bool& bCtrl, bool& bShift)
+{
+    std::string rest = name;
+    bCtrl = bShift = false;
+    for (auto [prefix, pHeld] : {std::pair{"ctrl+", &bCtrl}, {"shift+", &bShift}}) {
+        if (rest.rfind(prefix, 0) == 0) {
+            *pHeld = true;
+            rest.erase(0, std::string(prefix).size());
+        }
+    }
+    if (rest.size() == 1 && std::isalpha(static_cast<unsigned char>(rest[0]))) {
+        vk = static_cast<unsigned>(std::toupper(static_cast<unsigned char>(rest[0])));
+        return true;
+    }
+    const int n = rest.size() >= 2 && rest.size() <= 3 && (rest[0] == 'f' || rest[0] == 'F')
+                          && rest.find_first_not_of("0123456789", 1) == std::string::npos
+                      ? std::atoi(rest.c_str() + 1)
+                      : 0;
+    vk = 0x70 + n - 1;  // VK_F1 onwards
+    return n >= 1 && n <= 12;
 }

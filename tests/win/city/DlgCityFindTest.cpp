@@ -6,23 +6,6 @@ const wchar_t kList[] = L"@日本\r\n東京,139.7667000E,35.6833000N,40,+09.00, 
                         L"@世界\r\n@@アメリカ\r\nSpringfield,89.6500000W,39.8000000N,180,-06.00, 0, 0, 2\r\n#\r\n"
                         L"North Springfield,77.2000000W,38.8000000N,90,-05.00, 0, 0, 2\r\n#\r\n";
 
-// A key as the user presses it on a control, Ctrl held or not, through a message loop like the
-// dialog's own (which hands each message to the dialog's filter first).
-void PressKey(HWND hDlg, int nFocus, UINT vk, bool bCtrl)
-{
-    BYTE state[256] = {};
-    ::GetKeyboardState(state);
-    state[VK_CONTROL] = bCtrl ? 0x80 : 0;
-    ::SetKeyboardState(state);
-    ::SetFocus(::GetDlgItem(hDlg, nFocus));
-    ::PostMessageW(::GetDlgItem(hDlg, nFocus), WM_KEYDOWN, vk, 1);
-    for (MSG msg; ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);)
-        if (!::IsDialogMessageW(hDlg, &msg))
-            ::TranslateMessage(&msg), ::DispatchMessageW(&msg);
-    state[VK_CONTROL] = 0;
-    ::SetKeyboardState(state);
-}
-
 using DlgCityFind = CityDlgFixture;
 
 TEST_F(DlgCityFind, CtrlFAndF3SelectTheNextNameThatHoldsTheTextWhereverTheFocusIs)
@@ -52,7 +35,7 @@ TEST_F(DlgCityFind, CtrlFAndF3SelectTheNextNameThatHoldsTheTextWhereverTheFocusI
             });
             if (s.box)
                 AfxTestExpectMessageBox(s.box, IDOK);
-            PressKey(hDlg, s.nFocus, s.vk, s.bCtrl);
+            AfxTestPressKey(hDlg, Item(hDlg, s.nFocus), s.vk, s.bCtrl);
             EXPECT_EQ(s.shown != nullptr, bOpened);
             const HTREEITEM hSel = dlg.m_tree.GetSelectedItem();
             EXPECT_EQ(Find(dlg, s.selected), hSel);

@@ -24,6 +24,9 @@ TEST(ScriptFormat, BadStepsSayWhy)
     const struct { const char* step; const wchar_t* why; /* empty: the step is good */ } cases[] = {
         {R"({"do":"drag","path":["場所"],"to":["場所","日本"],"button":"right","release":"outside"})", L""},
         {R"({"do":"observer","set":{"body":1,"tz":-3.5}})", L""},
+        {R"({"do":"key","id":1,"key":"ctrl+shift+F12"})", L""}, {R"({"do":"key","id":1,"key":"f"})", L""},
+        {R"({"do":"key","id":1,"key":"f13"})", L"\"key\" is no letter or F1 to F12, with \"ctrl+\" or \"shift+\" before it"},
+        {R"({"do":"key","id":1,"key":"alt+f"})", L"\"key\" is no letter or F1 to F12, with \"ctrl+\" or \"shift+\" before it"},
         {R"([1])", L"a step is a JSON object"}, {R"({"id":1})", L"no \"do\" naming the step"},
         {R"({"do":"jump"})", L"no step \"jump\""}, {R"({"do":"click","id":1.5})", L"\"id\" is not a whole number"},
         {R"({"do":"click","id":1,"text":"x"})", L"\"text\" does not belong to a \"click\" step"},

@@ -40,5 +40,10 @@ AFX_API void AfxSetModalDialogHook(UINT nIDTemplate, std::function<void(CDialog*
 // The same for every template that has no hook of its own; null removes it.
 AFX_API void AfxSetModalDialogHookForAll(std::function<void(CDialog*)> script);
 
+// Presses a key on a control of a dialog as the user does: the focus on it, Ctrl and Shift held
+// as asked while a message loop like the dialog's own (which hands each message to the
+// dialog's filters first) takes the key; a dialog the key opens runs inside. Modifiers up after.
+AFX_API void AfxTestPressKey(HWND hDlg, HWND hControl, UINT vk, bool bCtrl, bool bShift = false);
+
 // Clears expectations, records and hooks, and turns scripting off.
 AFX_API void AfxClearTestHooks();

@@ -96,6 +96,25 @@ void AfxClearTestHooks()
     s.hookForAll = nullptr;
 }
 
+void AfxTestPressKey(HWND hDlg, HWND hControl, UINT vk, bool bCtrl, bool bShift)
+{
+    BYTE state[256] = {};
+    ::GetKeyboardState(state);
+    state[VK_CONTROL] = bCtrl ? 0x80 : 0;
+    state[VK_SHIFT] = bShift ? 0x80 : 0;
+    ::SetKeyboardState(state);
+    ::SetFocus(hControl);
+    ::PostMessageW(hControl, WM_KEYDOWN, vk, 1);
+    for (MSG msg; ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) {
+        if (!::IsDialogMessageW(hDlg, &msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+    }
+    state[VK_CONTROL] = state[VK_SHIFT] = 0;
+    ::SetKeyboardState(state);
+}
+
 namespace afx_internal {
 
 bool HasModalDialogHook(UINT nIDTemplate)
