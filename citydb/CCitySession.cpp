@@ -17,16 +17,19 @@ void CCitySession::SetFiles(const CString& strObsFile, const CString& strUserObs
     m_data.m_strUserJsonFile = strUserJsonFile;
 }
 
-void CCitySession::Load()
+bool CCitySession::Load()
 {
     m_editor.m_bEditable = IsListEditable(m_data.m_strObsFile);
     m_editor.m_bModified = 0;
     m_data.ResetLists();
-    m_data.LoadCityList();
+    const bool bRead = m_data.LoadCityList();
     m_log.LoadLocationTreeContext();
+    // Without its system list the tree holds the log's own places alone: written out, it
+    // would take every other place off the map, so the old user list stays.
     const CString& strList = m_data.m_strUserObsFile;
-    if (!strList.IsEmpty() && CSafeFile::IsNewerThan(m_data.m_strUserJsonFile, strList))
+    if (bRead && !strList.IsEmpty() && CSafeFile::IsNewerThan(m_data.m_strUserJsonFile, strList))
         m_data.RefreshUserObs();
+    return bRead;
 }
 
 bool CCitySession::RebuildUserListIfStale(const CString& strObsFile, const CString& strUserObsFile,
@@ -39,7 +42,8 @@ bool CCitySession::RebuildUserListIfStale(const CString& strObsFile, const CStri
     CCitySession session(tree);
     session.SetFiles(strObsFile, strUserObsFile, strUserJsonFile);
     // The load itself rewrites a list older than the log.
-    session.Load();
+    if (!session.Load())
+        return false;
     if (CSafeFile::IsNewerThan(strObsFile, strUserObsFile))
         session.m_data.RefreshUserObs();
     return true;

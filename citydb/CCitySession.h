@@ -28,8 +28,9 @@ public:
     // What the dialog's initialisation does: decides whether the list may be edited, reads the
     // system list into the emptied tree and lists, and replays the change log onto them.
     // The session is unmodified afterwards. A user list older than the log (a save cut short
-    // between the two) is rewritten from the tree.
-    void Load();
+    // between the two) is rewritten from the tree, but only when the system list was read.
+    // False when it could not be read.
+    bool Load();
     // The reset button: the system list alone and an empty log, modified and editable.
     void Reset() { m_editor.ResetCityList(); }
     // The item reached through these names from the top ("場所" first); null when none.
@@ -43,7 +44,7 @@ public:
     static bool IsListEditable(const CString& strObsFile);
     // What the location dialog's start does: when the system list or the log was written after
     // the user list, the user list is rebuilt from the system list and the log. True when it
-    // was stale.
+    // was stale and rebuilt; a system list that cannot be read rebuilds nothing.
     static bool RebuildUserListIfStale(const CString& strObsFile, const CString& strUserObsFile,
                                        const CString& strUserJsonFile);
 

@@ -199,6 +199,8 @@ private:
     // list is written again from the system list with the log replayed, so the map shows the
     // user's places after an update of the system list or a save cut short.
     void RebuildUserCityListIfStale();
+    // The data folder's system list, else the one beside the module (which may be missing too).
+    CString SystemListPath() const;
     // Map method 8, then an immediate repaint of the map window.
     void RefreshMap();
     // Tells the host's main window and the parent that the dialog has closed.

@@ -14,9 +14,16 @@
 
 using namespace DlgObs;
 
+CString CDlgObs::SystemListPath() const
+{
+    const CString strObsFile = m_strDataDir + _T("zelkam.obs");
+    return CCommonFile::DoesFileExist(strObsFile) ? strObsFile : CCommonFile::GetModulePath() + _T("zelkam.obs");
+}
+
 void CDlgObs::RebuildUserCityListIfStale()
 {
-    CCitySession::RebuildUserListIfStale(m_strDataDir + _T("zelkam.obs"), m_strDataDir + _T("zelkam_user.obs"),
+    // The system list the city button opens: the data folder's, else the one beside the module.
+    CCitySession::RebuildUserListIfStale(SystemListPath(), m_strDataDir + _T("zelkam_user.obs"),
                                          m_strDataDir + _T("zelkam_user_obs.json"));
 }
 
@@ -77,13 +84,10 @@ void CDlgObs::OnBnClickedObsBtnReset()
 
 void CDlgObs::OnObsBtnCity()
 {
-    CString strObsFile = m_strDataDir + _T("zelkam.obs");
+    const CString strObsFile = SystemListPath();
     if (!CCommonFile::DoesFileExist(strObsFile)) {
-        strObsFile = CCommonFile::GetModulePath() + _T("zelkam.obs");
-        if (!CCommonFile::DoesFileExist(strObsFile)) {
-            AfxMessageBox(_T("観測地ファイルが見つかりません。"));
-            return;
-        }
+        AfxMessageBox(_T("観測地ファイルが見つかりません。"));
+        return;
     }
 
     CDlgCity dlg(this);

@@ -259,6 +259,26 @@ TEST(Save, CutShortAtAnyCallTheNextStartSeesTheOldSessionOrTheNew)
     }
 }
 
+// A start without the system list (gone, or only beside the module) leaves the user list alone
+// instead of writing the log's own places as the whole list.
+TEST(Save, NoUserListIsRebuiltWithoutItsSystemList)
+{
+    namespace fs = std::filesystem;
+    CityBench b;
+    b.Open(JapanList(), "", true);
+    b.AddPlace({L"場所", L"日本", L"東京"}, L"旧");
+    ASSERT_TRUE(b.log.SaveCityList());
+    const std::string list = ReadBytes(b.dir.Path("zelkam_user.obs"));
+    fs::remove(b.dir.Path("zelkam.obs"));
+    fs::last_write_time(b.dir.Path("zelkam_user.obs"), fs::last_write_time(b.dir.Path("zelkam_user_obs.json")) - std::chrono::seconds(30));
+    EXPECT_FALSE(CCitySession::RebuildUserListIfStale(b.data.m_strObsFile, b.data.m_strUserObsFile, b.data.m_strUserJsonFile));
+    CMemTree tree;
+    CCitySession next(tree);
+    next.SetFiles(b.data.m_strObsFile, b.data.m_strUserObsFile, b.data.m_strUserJsonFile);
+    EXPECT_FALSE(next.Load());
+    EXPECT_EQ(list, ReadBytes(b.dir.Path("zelkam_user.obs")));
+}
+
 TEST(Save, DamagedLogIsKeptInABackupBeforeItIsReplaced)
 {
     CityBench b, clean;
