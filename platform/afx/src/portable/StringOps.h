@@ -1,8 +1,8 @@
 #pragma once
 
-// The operations CString and CStringA share, written once over std::basic_string. Narrow text
-// is walked by character (a lead byte and its trail byte together), so that searching,
-// replacing, trimming and case mapping never act on a trail byte.
+// The string template's operations over std::basic_string, for either width. Narrow text is
+// walked by character (a lead byte and its trail byte together), so that searching, replacing,
+// trimming and case mapping never act on a trail byte.
 
 #include <afx/AnsiCodePage.h>
 #include <afx/CException.h>
@@ -11,6 +11,17 @@
 #include <string>
 
 namespace afxstr {
+
+// Text of the other width through the ANSI code page.
+inline std::string Converted(const std::wstring& s)
+{
+    return AnsiFromWide(s);
+}
+
+inline std::wstring Converted(const std::string& s)
+{
+    return WideFromAnsi(s);
+}
 
 inline std::size_t CharLen(const std::wstring&, std::size_t)
 {
