@@ -6,112 +6,154 @@
 #include <string>
 #include <type_traits>
 
-class CStringA;
-
 // GCC would pass a string object through "..." by hidden reference, so Format(L"%s", str)
 // would print garbage; make that a compile error. Pass GetString() instead.
 #if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic error "-Wconditionally-supported"
 #endif
 
-// The framework's wide string: a value type over std::wstring (UTF-16 on Windows, UTF-32
-// natively). Positions and lengths are in wchar_t units and are clamped like the framework's
-// (a negative count is 0, a count past the end stops at the end).
-class AFX_API CString {
-public:
-    CString() = default;
-    CString(const wchar_t* psz);               // null gives an empty string
-    CString(const wchar_t* pch, int nLength);  // null or nLength <= 0 gives an empty string
-    CString(const std::wstring& str);
-    CString(std::wstring&& str) noexcept;
-    CString(wchar_t ch, int nRepeat = 1);
-    // From text in the ANSI code page.
-    explicit CString(const char* psz);
-    explicit CString(const CStringA& str);
+template <typename Ch>
+class CStringT;
+// The framework's wide string: UTF-16 on Windows, UTF-32 natively.
+using CString = CStringT<wchar_t>;
+// Narrow text in the ANSI code page.
+using CStringA = CStringT<char>;
 
-    CString(const CString&) = default;
-    CString(CString&&) noexcept = default;
-    CString& operator=(const CString&) = default;
-    CString& operator=(CString&&) noexcept = default;
-    CString& operator=(const wchar_t* psz);
-    CString& operator=(wchar_t ch);
+// A string-table entry through the resource chain; FALSE (rString untouched) when there is
+// none. Natively there are no resources and it always returns FALSE.
+AFX_API BOOL AfxLoadString(UINT nID, CString& rString);
+
+// The framework's strings, written once over the character unit: a value type over
+// std::basic_string. Positions and lengths count units and are clamped like the framework's (a
+// negative count is 0, a count past the end stops at the end). Narrow text is walked by
+// character: searching, replacing and case mapping step over two-byte characters whole, so
+// that a trail byte such as 0x5C in 表 (95 5C) is never taken for '\'.
+template <typename Ch>
+class AFX_API CStringT {
+    // The other width, converted through the ANSI code page (characters it cannot hold become '?').
+    using Other = std::conditional_t<std::is_same_v<Ch, char>, wchar_t, char>;
+    using Str = std::basic_string<Ch>;
+    // Enables a member for CString alone.
+    template <typename C>
+    using IfWide = std::enable_if_t<std::is_same_v<C, wchar_t>>;
+    template <typename>
+    friend class CStringT;
+
+public:
+    CStringT() = default;
+    CStringT(const Ch* psz);               // null gives an empty string
+    CStringT(const Ch* pch, int nLength);  // null or nLength <= 0 gives an empty string
+    CStringT(const Str& str);
+    CStringT(Str&& str) noexcept;
+    CStringT(Ch ch, int nRepeat = 1);
+    explicit CStringT(const Other* psz);   // null gives an empty string
+    explicit CStringT(const CStringT<Other>& str);
+
+    CStringT(const CStringT&) = default;
+    CStringT(CStringT&&) noexcept = default;
+    CStringT& operator=(const CStringT&) = default;
+    CStringT& operator=(CStringT&&) noexcept = default;
+    CStringT& operator=(const Ch* psz);
+    CStringT& operator=(Ch ch);
 
     int GetLength() const { return static_cast<int>(m_str.size()); }
     bool IsEmpty() const { return m_str.empty(); }
     void Empty() { m_str.clear(); }
-    const wchar_t* GetString() const { return m_str.c_str(); }
-    operator const wchar_t*() const { return m_str.c_str(); }
+    const Ch* GetString() const { return m_str.c_str(); }
+    operator const Ch*() const { return m_str.c_str(); }
+    // wstr() of a CString, str() of a CStringA.
+    template <typename C = Ch, typename = IfWide<C>>
     const std::wstring& wstr() const { return m_str; }
+    template <typename C = Ch, typename = std::enable_if_t<std::is_same_v<C, char>>>
+    const std::string& str() const { return m_str; }
 
     // Out-of-range positions throw CInvalidArgException*.
-    wchar_t GetAt(int i) const;
-    void SetAt(int i, wchar_t ch);
+    Ch GetAt(int i) const;
+    void SetAt(int i, Ch ch);
     template <typename I, typename = std::enable_if_t<std::is_integral_v<I>>>
-    wchar_t operator[](I i) const { return GetAt(static_cast<int>(i)); }
+    Ch operator[](I i) const { return GetAt(static_cast<int>(i)); }
 
-    CString& operator+=(const CString& str);
-    CString& operator+=(const wchar_t* psz);
-    CString& operator+=(wchar_t ch);
+    CStringT& operator+=(const CStringT& str);
+    CStringT& operator+=(const Ch* psz);
+    CStringT& operator+=(Ch ch);
 
-    // <0, 0 or >0. CompareNoCase folds ASCII, Latin-1 and full-width Latin letters.
-    int Compare(const wchar_t* psz) const;
-    int CompareNoCase(const wchar_t* psz) const;
+    // <0, 0 or >0 by units. CompareNoCase folds ASCII letters, and in wide text Latin-1 and
+    // full-width Latin letters too.
+    int Compare(const Ch* psz) const;
+    int CompareNoCase(const Ch* psz) const;
 
-    CString Left(int nCount) const;
-    CString Right(int nCount) const;
-    CString Mid(int iFirst) const;
-    CString Mid(int iFirst, int nCount) const;
+    CStringT Left(int nCount) const;
+    CStringT Right(int nCount) const;
+    CStringT Mid(int iFirst) const;
+    CStringT Mid(int iFirst, int nCount) const;
 
     // Position of the first match at or after iStart, or -1.
-    int Find(wchar_t ch, int iStart = 0) const;
-    int Find(const wchar_t* pszSub, int iStart = 0) const;
+    int Find(Ch ch, int iStart = 0) const;
+    int Find(const Ch* pszSub, int iStart = 0) const;
     // Position of the last occurrence, or -1.
-    int ReverseFind(wchar_t ch) const;
+    int ReverseFind(Ch ch) const;
 
     // Number of replacements made.
-    int Replace(wchar_t chOld, wchar_t chNew);
-    int Replace(const wchar_t* pszOld, const wchar_t* pszNew);
+    int Replace(Ch chOld, Ch chNew);
+    int Replace(const Ch* pszOld, const Ch* pszNew);
 
-    // White space is the Unicode space set (tab to CR, space, U+0085, U+00A0, U+1680,
-    // U+2000-U+200A, U+2028, U+2029, U+202F, U+205F, U+3000), the same in both builds.
-    CString& Trim();
-    CString& Trim(wchar_t chTarget);
-    CString& Trim(const wchar_t* pszTargets);
-    CString& TrimLeft();
-    CString& TrimLeft(wchar_t chTarget);
-    CString& TrimLeft(const wchar_t* pszTargets);
-    CString& TrimRight();
-    CString& TrimRight(wchar_t chTarget);
-    CString& TrimRight(const wchar_t* pszTargets);
+    // White space: tab to CR and the space; in wide text also the rest of the Unicode space
+    // set (U+0085, U+00A0, U+1680, U+2000-U+200A, U+2028, U+2029, U+202F, U+205F, U+3000), the
+    // same in both builds.
+    CStringT& Trim();
+    CStringT& Trim(Ch chTarget);
+    CStringT& Trim(const Ch* pszTargets);
+    CStringT& TrimLeft();
+    CStringT& TrimLeft(Ch chTarget);
+    CStringT& TrimLeft(const Ch* pszTargets);
+    CStringT& TrimRight();
+    CStringT& TrimRight(Ch chTarget);
+    CStringT& TrimRight(const Ch* pszTargets);
 
-    // printf formatting through FormatTextV (%s takes const wchar_t*; pass GetString()).
-    void Format(const wchar_t* pszFormat, ...);
-    // The format is a string-table entry; an entry that cannot be loaded leaves the string empty.
-    void Format(UINT nFormatID, ...);
-    void AppendFormat(const wchar_t* pszFormat, ...);
-    void FormatV(const wchar_t* pszFormat, va_list args);
-    void AppendFormatV(const wchar_t* pszFormat, va_list args);
+    // printf formatting through FormatTextV: %s takes the string's own width (pass
+    // GetString()), %ls wide and %hs narrow text.
+    void Format(const Ch* pszFormat, ...);
+    void AppendFormat(const Ch* pszFormat, ...);
+    void FormatV(const Ch* pszFormat, va_list args);
+    void AppendFormatV(const Ch* pszFormat, va_list args);
 
-    // Loads a string-table entry through the resource chain. FALSE (string unchanged) when
-    // there is none; natively there are no resources and it always returns FALSE.
-    BOOL LoadString(UINT nID);
+    // CString only: a string-table entry as the string, and as the format; an entry that
+    // cannot be loaded leaves LoadString's string unchanged and Format's empty.
+    template <typename C = Ch, typename = IfWide<C>>
+    BOOL LoadString(UINT nID)
+    {
+        return AfxLoadString(nID, *this);
+    }
+    template <typename C = Ch, typename = IfWide<C>>
+    void Format(UINT nFormatID, ...)
+    {
+        CStringT format;
+        if (!format.LoadString(nFormatID)) {
+            Empty();
+            return;
+        }
+        va_list args;
+        va_start(args, nFormatID);
+        FormatV(format.GetString(), args);
+        va_end(args);
+    }
+
+    friend CStringT operator+(const CStringT& a, const CStringT& b) { return CStringT(a.m_str + b.m_str); }
+    friend CStringT operator+(const CStringT& a, const Ch* b) { return CStringT(a) += b; }
+    friend CStringT operator+(const Ch* a, const CStringT& b) { return CStringT(a) += b; }
+    friend CStringT operator+(const CStringT& a, Ch b) { return CStringT(a) += b; }
+    friend CStringT operator+(Ch a, const CStringT& b) { return CStringT(a) += b; }
+
+    friend bool operator==(const CStringT& a, const CStringT& b) { return a.m_str == b.m_str; }
+    friend bool operator==(const CStringT& a, const Ch* b) { return a.Compare(b) == 0; }
+    friend bool operator==(const Ch* a, const CStringT& b) { return b.Compare(a) == 0; }
+    friend bool operator!=(const CStringT& a, const CStringT& b) { return !(a == b); }
+    friend bool operator!=(const CStringT& a, const Ch* b) { return !(a == b); }
+    friend bool operator!=(const Ch* a, const CStringT& b) { return !(a == b); }
+    friend bool operator<(const CStringT& a, const CStringT& b) { return a.m_str < b.m_str; }
+    friend bool operator<(const CStringT& a, const Ch* b) { return a.Compare(b) < 0; }
+    friend bool operator<(const Ch* a, const CStringT& b) { return b.Compare(a) > 0; }
 
 private:
-    std::wstring m_str;
+    Str m_str;
 };
-
-AFX_API CString operator+(const CString& a, const CString& b);
-AFX_API CString operator+(const CString& a, const wchar_t* b);
-AFX_API CString operator+(const wchar_t* a, const CString& b);
-AFX_API CString operator+(const CString& a, wchar_t b);
-AFX_API CString operator+(wchar_t a, const CString& b);
-
-AFX_API bool operator==(const CString& a, const CString& b);
-AFX_API bool operator==(const CString& a, const wchar_t* b);
-AFX_API bool operator==(const wchar_t* a, const CString& b);
-AFX_API bool operator!=(const CString& a, const CString& b);
-AFX_API bool operator!=(const CString& a, const wchar_t* b);
-AFX_API bool operator!=(const wchar_t* a, const CString& b);
-AFX_API bool operator<(const CString& a, const CString& b);
-AFX_API bool operator<(const CString& a, const wchar_t* b);
-AFX_API bool operator<(const wchar_t* a, const CString& b);

@@ -35,8 +35,7 @@ public:
 AFX_API HINSTANCE AfxFindResourceHandle(LPCTSTR lpszName, LPCTSTR lpszType);
 // The module whose string table holds string nID (a non-empty entry), or null.
 AFX_API HINSTANCE AfxFindStringResourceHandle(UINT nID);
-// A string-table entry through the chain; FALSE (rString untouched) when there is none.
-AFX_API BOOL AfxLoadString(UINT nID, CString& rString);
+// AfxLoadString, a string-table entry through the chain, is declared with CString.
 // String nIDS with each "%1" replaced by lpsz1 in one pass (a "%1" in lpsz1 stays as it is);
 // empty when there is no such entry.
 AFX_API void AfxFormatString1(CString& rString, UINT nIDS, LPCTSTR lpsz1);

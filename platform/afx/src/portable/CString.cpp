@@ -1,49 +1,167 @@
 #include <afx/CString.h>
 
 #include <afx/AnsiCodePage.h>
-#include <afx/CStringA.h>
+#include <afx/CException.h>
 #include <afx/TextFormat.h>
 
-#include "StringOps.h"
+#include <cstddef>
 
-CString::CString(const wchar_t* psz)
-    : m_str(psz == nullptr ? L"" : psz)
+namespace {
+
+// Narrow text is walked by character (a lead byte and its trail byte together), so that
+// searching, replacing, trimming and case mapping never act on a trail byte.
+std::size_t CharLen(const std::wstring&, std::size_t)
 {
+    return 1;
 }
 
-CString::CString(const wchar_t* pch, int nLength)
+std::size_t CharLen(const std::string& s, std::size_t i)
+{
+    return i + 1 < s.size() && AfxIsAnsiLeadByte(static_cast<unsigned char>(s[i])) ? 2 : 1;
+}
+
+bool IsSpace(wchar_t c)
+{
+    return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x85 || c == 0xA0 || c == 0x1680
+        || (c >= 0x2000 && c <= 0x200A) || c == 0x2028 || c == 0x2029 || c == 0x202F
+        || c == 0x205F || c == 0x3000;
+}
+
+bool IsSpace(char c)
+{
+    return (c >= 0x09 && c <= 0x0D) || c == 0x20;
+}
+
+wchar_t ToLower(wchar_t c)
+{
+    if ((c >= L'A' && c <= L'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)
+        || (c >= 0xFF21 && c <= 0xFF3A))
+        return static_cast<wchar_t>(c + 0x20);
+    return c;
+}
+
+char ToLower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 0x20) : c;
+}
+
+// Text of the other width through the ANSI code page.
+std::string Converted(const std::wstring& s)
+{
+    return AnsiFromWide(s);
+}
+
+std::wstring Converted(const std::string& s)
+{
+    return WideFromAnsi(s);
+}
+
+template <typename Ch>
+std::basic_string<Ch> Folded(std::basic_string<Ch> s)
+{
+    for (std::size_t i = 0; i < s.size(); i += CharLen(s, i))
+        if (CharLen(s, i) == 1)
+            s[i] = ToLower(s[i]);
+    return s;
+}
+
+template <typename Ch>
+std::size_t Length(const Ch* s)
+{
+    return s == nullptr ? 0 : std::char_traits<Ch>::length(s);
+}
+
+int Sign(int v)
+{
+    return v < 0 ? -1 : v > 0 ? 1 : 0;
+}
+
+// Trims characters for which `trim` holds; only single-unit characters can match.
+template <typename S, typename Pred>
+void TrimLeftIf(S& s, Pred trim)
+{
+    std::size_t i = 0;
+    while (i < s.size() && CharLen(s, i) == 1 && trim(s[i]))
+        ++i;
+    s.erase(0, i);
+}
+
+template <typename S, typename Pred>
+void TrimRightIf(S& s, Pred trim)
+{
+    std::size_t keep = 0;
+    for (std::size_t i = 0; i < s.size();) {
+        std::size_t step = CharLen(s, i);
+        if (step != 1 || !trim(s[i]))
+            keep = i + step;
+        i += step;
+    }
+    s.erase(keep);
+}
+
+template <typename Ch>
+auto InSet(const Ch* set)
+{
+    return [set](Ch c) {
+        if (set == nullptr)
+            return false;
+        for (const Ch* p = set; *p != 0; ++p)
+            if (*p == c)
+                return true;
+        return false;
+    };
+}
+
+}  // namespace
+
+template <typename Ch>
+CStringT<Ch>::CStringT(const Ch* psz)
+{
+    if (psz != nullptr)
+        m_str.assign(psz);
+}
+
+template <typename Ch>
+CStringT<Ch>::CStringT(const Ch* pch, int nLength)
 {
     if (pch != nullptr && nLength > 0)
         m_str.assign(pch, static_cast<std::size_t>(nLength));
 }
 
-CString::CString(const std::wstring& str)
+template <typename Ch>
+CStringT<Ch>::CStringT(const Str& str)
     : m_str(str)
 {
 }
 
-CString::CString(std::wstring&& str) noexcept
+template <typename Ch>
+CStringT<Ch>::CStringT(Str&& str) noexcept
     : m_str(std::move(str))
 {
 }
 
-CString::CString(wchar_t ch, int nRepeat)
+template <typename Ch>
+CStringT<Ch>::CStringT(Ch ch, int nRepeat)
 {
     if (nRepeat > 0)
         m_str.assign(static_cast<std::size_t>(nRepeat), ch);
 }
 
-CString::CString(const char* psz)
-    : m_str(psz == nullptr ? std::wstring() : WideFromAnsi(psz))
+template <typename Ch>
+CStringT<Ch>::CStringT(const Other* psz)
+{
+    if (psz != nullptr)
+        m_str = Converted(std::basic_string<Other>(psz));
+}
+
+template <typename Ch>
+CStringT<Ch>::CStringT(const CStringT<Other>& str)
+    : m_str(Converted(str.m_str))
 {
 }
 
-CString::CString(const CStringA& str)
-    : m_str(WideFromAnsi(str.str()))
-{
-}
-
-CString& CString::operator=(const wchar_t* psz)
+template <typename Ch>
+CStringT<Ch>& CStringT<Ch>::operator=(const Ch* psz)
 {
     if (psz == nullptr)
         m_str.clear();
@@ -52,158 +170,231 @@ CString& CString::operator=(const wchar_t* psz)
     return *this;
 }
 
-CString& CString::operator=(wchar_t ch)
+template <typename Ch>
+CStringT<Ch>& CStringT<Ch>::operator=(Ch ch)
 {
     m_str.assign(1, ch);
     return *this;
 }
 
-wchar_t CString::GetAt(int i) const
+// GetAt allows the terminator position, SetAt does not; both throw beyond that.
+template <typename Ch>
+Ch CStringT<Ch>::GetAt(int i) const
 {
-    return afxstr::GetAt(m_str, i);
+    if (i < 0 || static_cast<std::size_t>(i) > m_str.size())
+        AfxThrowInvalidArgException();
+    return m_str.c_str()[i];
 }
 
-void CString::SetAt(int i, wchar_t ch)
+template <typename Ch>
+void CStringT<Ch>::SetAt(int i, Ch ch)
 {
-    afxstr::SetAt(m_str, i, ch);
+    if (i < 0 || static_cast<std::size_t>(i) >= m_str.size())
+        AfxThrowInvalidArgException();
+    m_str[static_cast<std::size_t>(i)] = ch;
 }
 
-
-
-
-CString& CString::operator+=(const CString& str)
+template <typename Ch>
+CStringT<Ch>& CStringT<Ch>::operator+=(const CStringT& str)
 {
     m_str += str.m_str;
     return *this;
 }
 
-CString& CString::operator+=(const wchar_t* psz)
+template <typename Ch>
+CStringT<Ch>& CStringT<Ch>::operator+=(const Ch* psz)
 {
     if (psz != nullptr)
         m_str.append(psz);
     return *this;
 }
 
-CString& CString::operator+=(wchar_t ch)
+template <typename Ch>
+CStringT<Ch>& CStringT<Ch>::operator+=(Ch ch)
 {
     m_str += ch;
     return *this;
 }
 
-int CString::Compare(const wchar_t* psz) const
+template <typename Ch>
+int CStringT<Ch>::Compare(const Ch* psz) const
 {
-    return afxstr::Compare(m_str, psz);
+    static const Ch kEmpty[1] = {0};
+    return Sign(m_str.compare(psz == nullptr ? kEmpty : psz));
 }
 
-int CString::CompareNoCase(const wchar_t* psz) const
+template <typename Ch>
+int CStringT<Ch>::CompareNoCase(const Ch* psz) const
 {
-    return afxstr::CompareNoCase(m_str, psz);
+    return Sign(Folded(m_str).compare(Folded(psz == nullptr ? Str() : Str(psz))));
 }
 
-CString CString::Left(int nCount) const
+template <typename Ch>
+CStringT<Ch> CStringT<Ch>::Left(int nCount) const
 {
-    return afxstr::Left(m_str, nCount);
+    return nCount <= 0 ? CStringT() : CStringT(m_str.substr(0, static_cast<std::size_t>(nCount)));
 }
 
-CString CString::Right(int nCount) const
+template <typename Ch>
+CStringT<Ch> CStringT<Ch>::Right(int nCount) const
 {
-    return afxstr::Right(m_str, nCount);
+    if (nCount <= 0)
+        return CStringT();
+    const std::size_t count = static_cast<std::size_t>(nCount);
+    return count >= m_str.size() ? *this : CStringT(m_str.substr(m_str.size() - count));
 }
 
-CString CString::Mid(int iFirst) const
+template <typename Ch>
+CStringT<Ch> CStringT<Ch>::Mid(int iFirst) const
 {
-    return afxstr::Mid(m_str, iFirst, GetLength());
+    return Mid(iFirst, GetLength());
 }
 
-CString CString::Mid(int iFirst, int nCount) const
+template <typename Ch>
+CStringT<Ch> CStringT<Ch>::Mid(int iFirst, int nCount) const
 {
-    return afxstr::Mid(m_str, iFirst, nCount);
+    if (iFirst < 0)
+        iFirst = 0;
+    if (nCount <= 0 || static_cast<std::size_t>(iFirst) >= m_str.size())
+        return CStringT();
+    return CStringT(m_str.substr(static_cast<std::size_t>(iFirst), static_cast<std::size_t>(nCount)));
 }
 
-int CString::Find(wchar_t ch, int iStart) const
+template <typename Ch>
+int CStringT<Ch>::Find(Ch ch, int iStart) const
 {
-    return afxstr::Find(m_str, ch, iStart);
+    const std::size_t from = iStart < 0 ? 0 : static_cast<std::size_t>(iStart);
+    for (std::size_t i = 0; i < m_str.size(); i += CharLen(m_str, i))
+        if (i >= from && CharLen(m_str, i) == 1 && m_str[i] == ch)
+            return static_cast<int>(i);
+    return -1;
 }
 
-int CString::Find(const wchar_t* pszSub, int iStart) const
+template <typename Ch>
+int CStringT<Ch>::Find(const Ch* pszSub, int iStart) const
 {
-    return afxstr::Find(m_str, pszSub, iStart);
+    const std::size_t from = iStart < 0 ? 0 : static_cast<std::size_t>(iStart);
+    const std::size_t n = Length(pszSub);
+    if (from > m_str.size())
+        return -1;
+    if (n == 0)
+        return static_cast<int>(from);
+    for (std::size_t i = 0; i + n <= m_str.size(); i += CharLen(m_str, i))
+        if (i >= from && m_str.compare(i, n, pszSub, n) == 0)
+            return static_cast<int>(i);
+    return -1;
 }
 
-int CString::ReverseFind(wchar_t ch) const
+template <typename Ch>
+int CStringT<Ch>::ReverseFind(Ch ch) const
 {
-    return afxstr::ReverseFind(m_str, ch);
+    int found = -1;
+    for (std::size_t i = 0; i < m_str.size(); i += CharLen(m_str, i))
+        if (CharLen(m_str, i) == 1 && m_str[i] == ch)
+            found = static_cast<int>(i);
+    return found;
 }
 
-
-int CString::Replace(wchar_t chOld, wchar_t chNew)
+template <typename Ch>
+int CStringT<Ch>::Replace(Ch chOld, Ch chNew)
 {
-    return afxstr::Replace(m_str, chOld, chNew);
+    int count = 0;
+    for (std::size_t i = 0; i < m_str.size(); i += CharLen(m_str, i))
+        if (CharLen(m_str, i) == 1 && m_str[i] == chOld) {
+            m_str[i] = chNew;
+            ++count;
+        }
+    return count;
 }
 
-int CString::Replace(const wchar_t* pszOld, const wchar_t* pszNew)
+template <typename Ch>
+int CStringT<Ch>::Replace(const Ch* pszOld, const Ch* pszNew)
 {
-    return afxstr::Replace(m_str, pszOld, pszNew);
+    const std::size_t n = Length(pszOld);
+    if (n == 0)
+        return 0;
+    const std::size_t m = Length(pszNew);
+    Str out;
+    int count = 0;
+    std::size_t i = 0;
+    while (i < m_str.size()) {
+        if (i + n <= m_str.size() && m_str.compare(i, n, pszOld, n) == 0) {
+            out.append(pszNew, m);
+            i += n;
+            ++count;
+        } else {
+            const std::size_t step = CharLen(m_str, i);
+            out.append(m_str, i, step);
+            i += step;
+        }
+    }
+    if (count > 0)
+        m_str.swap(out);
+    return count;
 }
 
-
-
-
-
-CString& CString::Trim()
+template <typename Ch>
+CStringT<Ch>& CStringT<Ch>::Trim()
 {
     return TrimRight().TrimLeft();
 }
 
-CString& CString::Trim(wchar_t chTarget)
+template <typename Ch>
+CStringT<Ch>& CStringT<Ch>::Trim(Ch chTarget)
 {
     return TrimRight(chTarget).TrimLeft(chTarget);
 }
 
-CString& CString::Trim(const wchar_t* pszTargets)
+template <typename Ch>
+CStringT<Ch>& CStringT<Ch>::Trim(const Ch* pszTargets)
 {
     return TrimRight(pszTargets).TrimLeft(pszTargets);
 }
 
-CString& CString::TrimLeft()
+template <typename Ch>
+CStringT<Ch>& CStringT<Ch>::TrimLeft()
 {
-    afxstr::TrimLeftIf(m_str, [](wchar_t c) { return afxstr::IsSpace(c); });
+    TrimLeftIf(m_str, [](Ch c) { return IsSpace(c); });
     return *this;
 }
 
-CString& CString::TrimLeft(wchar_t chTarget)
+template <typename Ch>
+CStringT<Ch>& CStringT<Ch>::TrimLeft(Ch chTarget)
 {
-    afxstr::TrimLeftIf(m_str, [chTarget](wchar_t c) { return c == chTarget; });
+    TrimLeftIf(m_str, [chTarget](Ch c) { return c == chTarget; });
     return *this;
 }
 
-CString& CString::TrimLeft(const wchar_t* pszTargets)
+template <typename Ch>
+CStringT<Ch>& CStringT<Ch>::TrimLeft(const Ch* pszTargets)
 {
-    afxstr::TrimLeftIf(m_str, afxstr::InSet(pszTargets));
+    TrimLeftIf(m_str, InSet(pszTargets));
     return *this;
 }
 
-CString& CString::TrimRight()
+template <typename Ch>
+CStringT<Ch>& CStringT<Ch>::TrimRight()
 {
-    afxstr::TrimRightIf(m_str, [](wchar_t c) { return afxstr::IsSpace(c); });
+    TrimRightIf(m_str, [](Ch c) { return IsSpace(c); });
     return *this;
 }
 
-CString& CString::TrimRight(wchar_t chTarget)
+template <typename Ch>
+CStringT<Ch>& CStringT<Ch>::TrimRight(Ch chTarget)
 {
-    afxstr::TrimRightIf(m_str, [chTarget](wchar_t c) { return c == chTarget; });
+    TrimRightIf(m_str, [chTarget](Ch c) { return c == chTarget; });
     return *this;
 }
 
-CString& CString::TrimRight(const wchar_t* pszTargets)
+template <typename Ch>
+CStringT<Ch>& CStringT<Ch>::TrimRight(const Ch* pszTargets)
 {
-    afxstr::TrimRightIf(m_str, afxstr::InSet(pszTargets));
+    TrimRightIf(m_str, InSet(pszTargets));
     return *this;
 }
 
-
-
-void CString::Format(const wchar_t* pszFormat, ...)
+template <typename Ch>
+void CStringT<Ch>::Format(const Ch* pszFormat, ...)
 {
     va_list args;
     va_start(args, pszFormat);
@@ -211,20 +402,8 @@ void CString::Format(const wchar_t* pszFormat, ...)
     va_end(args);
 }
 
-void CString::Format(UINT nFormatID, ...)
-{
-    CString format;
-    if (!format.LoadString(nFormatID)) {
-        Empty();
-        return;
-    }
-    va_list args;
-    va_start(args, nFormatID);
-    FormatV(format.GetString(), args);
-    va_end(args);
-}
-
-void CString::AppendFormat(const wchar_t* pszFormat, ...)
+template <typename Ch>
+void CStringT<Ch>::AppendFormat(const Ch* pszFormat, ...)
 {
     va_list args;
     va_start(args, pszFormat);
@@ -232,99 +411,26 @@ void CString::AppendFormat(const wchar_t* pszFormat, ...)
     va_end(args);
 }
 
-void CString::FormatV(const wchar_t* pszFormat, va_list args)
+template <typename Ch>
+void CStringT<Ch>::FormatV(const Ch* pszFormat, va_list args)
 {
     // Formatted first: an argument may be this string's own text.
     m_str = FormatTextV(pszFormat, args);
 }
 
-void CString::AppendFormatV(const wchar_t* pszFormat, va_list args)
+template <typename Ch>
+void CStringT<Ch>::AppendFormatV(const Ch* pszFormat, va_list args)
 {
     m_str += FormatTextV(pszFormat, args);
 }
 
+template class CStringT<wchar_t>;
+template class CStringT<char>;
+
 #ifndef _WIN32
-// No resources natively; the Windows body loads through the resource chain.
-BOOL CString::LoadString(UINT)
+// No resources natively; the Windows body searches the resource chain.
+BOOL AfxLoadString(UINT, CString&)
 {
     return FALSE;
 }
 #endif
-
-CString operator+(const CString& a, const CString& b)
-{
-    return CString(a.wstr() + b.wstr());
-}
-
-CString operator+(const CString& a, const wchar_t* b)
-{
-    CString r(a);
-    r += b;
-    return r;
-}
-
-CString operator+(const wchar_t* a, const CString& b)
-{
-    CString r(a);
-    r += b;
-    return r;
-}
-
-CString operator+(const CString& a, wchar_t b)
-{
-    CString r(a);
-    r += b;
-    return r;
-}
-
-CString operator+(wchar_t a, const CString& b)
-{
-    CString r(a);
-    r += b;
-    return r;
-}
-
-bool operator==(const CString& a, const CString& b)
-{
-    return a.wstr() == b.wstr();
-}
-
-bool operator==(const CString& a, const wchar_t* b)
-{
-    return a.Compare(b) == 0;
-}
-
-bool operator==(const wchar_t* a, const CString& b)
-{
-    return b.Compare(a) == 0;
-}
-
-bool operator!=(const CString& a, const CString& b)
-{
-    return !(a == b);
-}
-
-bool operator!=(const CString& a, const wchar_t* b)
-{
-    return !(a == b);
-}
-
-bool operator!=(const wchar_t* a, const CString& b)
-{
-    return !(a == b);
-}
-
-bool operator<(const CString& a, const CString& b)
-{
-    return a.wstr() < b.wstr();
-}
-
-bool operator<(const CString& a, const wchar_t* b)
-{
-    return a.Compare(b) < 0;
-}
-
-bool operator<(const wchar_t* a, const CString& b)
-{
-    return b.Compare(a) > 0;
-}

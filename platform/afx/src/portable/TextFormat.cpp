@@ -2,165 +2,16 @@
 
 #include <afx/AnsiCodePage.h>
 
+#include <algorithm>
+#include <charconv>
 #include <climits>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
+#include <cstdlib>
+#include <type_traits>
 
 namespace {
-
-// The exact decimal expansion of a finite double: value = 0.d[0]d[1]...d[n-1] x 10^point,
-// with no leading or trailing zero digits; n == 0 for zero. The longest expansion (the
-// smallest subnormal) has 767 significant digits.
-struct Decimal {
-    char d[800];
-    int n = 0;
-    int point = 0;
-};
-
-// Base-1e9 big integer on the stack: m x 5^1074 needs 86 limbs, m x 2^971 needs 35.
-class BigDec {
-public:
-    explicit BigDec(std::uint64_t v)
-    {
-        do {
-            m_limb[m_size++] = static_cast<std::uint32_t>(v % kBase);
-            v /= kBase;
-        } while (v != 0);
-    }
-    // x must stay below 2^32 so that limb * x + carry fits in 64 bits.
-    void Mul(std::uint32_t x)
-    {
-        std::uint64_t carry = 0;
-        for (int i = 0; i < m_size; ++i) {
-            std::uint64_t t = static_cast<std::uint64_t>(m_limb[i]) * x + carry;
-            m_limb[i] = static_cast<std::uint32_t>(t % kBase);
-            carry = t / kBase;
-        }
-        while (carry != 0) {
-            m_limb[m_size++] = static_cast<std::uint32_t>(carry % kBase);
-            carry /= kBase;
-        }
-    }
-    void MulPow5(int k)
-    {
-        for (; k >= 13; k -= 13)
-            Mul(1220703125u);  // 5^13
-        std::uint32_t p = 1;
-        for (; k > 0; --k)
-            p *= 5;
-        if (p != 1)
-            Mul(p);
-    }
-    void MulPow2(int k)
-    {
-        for (; k >= 31; k -= 31)
-            Mul(1u << 31);
-        if (k > 0)
-            Mul(1u << k);
-    }
-    // Writes the decimal digits without leading zeros; returns their count.
-    int Digits(char* out) const
-    {
-        int n = 0;
-        char tmp[10];
-        std::uint32_t top = m_limb[m_size - 1];
-        int t = 0;
-        do {
-            tmp[t++] = static_cast<char>('0' + top % 10);
-            top /= 10;
-        } while (top != 0);
-        while (t > 0)
-            out[n++] = tmp[--t];
-        for (int i = m_size - 2; i >= 0; --i) {
-            std::uint32_t v = m_limb[i];
-            for (int j = 8; j >= 0; --j) {
-                out[n + j] = static_cast<char>('0' + v % 10);
-                v /= 10;
-            }
-            n += 9;
-        }
-        return n;
-    }
-
-private:
-    static constexpr std::uint64_t kBase = 1000000000u;
-    std::uint32_t m_limb[90];
-    int m_size = 0;
-};
-
-void ExactDecimal(double v, Decimal& dec)
-{
-    std::uint64_t bits;
-    std::memcpy(&bits, &v, sizeof bits);
-    int biased = static_cast<int>((bits >> 52) & 0x7ff);
-    std::uint64_t m = bits & ((std::uint64_t{1} << 52) - 1);
-    int e;
-    if (biased == 0) {
-        e = -1074;
-    } else {
-        m |= std::uint64_t{1} << 52;
-        e = biased - 1075;
-    }
-    dec.n = 0;
-    dec.point = 0;
-    if (m == 0)
-        return;
-    while ((m & 1) == 0 && e < 0) {
-        m >>= 1;
-        ++e;
-    }
-    BigDec big(m);
-    int k = 0;
-    if (e >= 0)
-        big.MulPow2(e);
-    else {
-        k = -e;
-        big.MulPow5(k);  // m / 2^k == m * 5^k / 10^k
-    }
-    int n = big.Digits(dec.d);
-    dec.point = n - k;
-    while (n > 0 && dec.d[n - 1] == '0')
-        --n;
-    dec.n = n;
-}
-
-// Keeps the first `keep` significant digits, rounding the exact value half to even.
-void RoundDecimal(Decimal& dec, int keep)
-{
-    if (keep >= dec.n)
-        return;
-    if (keep < 0) {
-        dec.n = 0;
-        return;
-    }
-    char next = dec.d[keep];
-    bool moreAfter = dec.n > keep + 1;  // the last digit is never '0'
-    int lastKept = keep > 0 ? dec.d[keep - 1] - '0' : 0;
-    bool up = next > '5' || (next == '5' && (moreAfter || (lastKept & 1) != 0));
-    dec.n = keep;
-    if (up) {
-        int i = keep - 1;
-        while (i >= 0 && dec.d[i] == '9')
-            --i;
-        if (i < 0) {
-            dec.d[0] = '1';
-            dec.n = 1;
-            ++dec.point;
-        } else {
-            ++dec.d[i];
-            dec.n = i + 1;
-        }
-    }
-    while (dec.n > 0 && dec.d[dec.n - 1] == '0')
-        --dec.n;
-}
-
-char DigitAt(const Decimal& dec, int i)
-{
-    return i >= 0 && i < dec.n ? dec.d[i] : '0';
-}
 
 struct Directive {
     bool left = false;
@@ -172,58 +23,26 @@ struct Directive {
     int precision = -1;
 };
 
-// Appends fixed notation of a non-negative rounded decimal with `prec` fraction digits.
-void AppendFixed(std::string& out, const Decimal& dec, int prec, bool alt)
+// A finite non-negative double with `prec` digits after the point. std::to_chars rounds the
+// exact binary value, ties to even, and writes the exponent as "e+dd", as glibc's printf does.
+std::string Digits(double v, std::chars_format form, int prec)
 {
-    if (dec.point <= 0)
-        out += '0';
-    else
-        for (int i = 0; i < dec.point; ++i)
-            out += DigitAt(dec, i);
-    if (prec > 0 || alt)
-        out += '.';
-    for (int i = 0; i < prec; ++i)
-        out += DigitAt(dec, dec.point + i);
-}
-
-void AppendExponent(std::string& out, int exp, bool upper)
-{
-    out += upper ? 'E' : 'e';
-    out += exp < 0 ? '-' : '+';
-    unsigned a = static_cast<unsigned>(exp < 0 ? -exp : exp);
-    char tmp[8];
-    int t = 0;
-    do {
-        tmp[t++] = static_cast<char>('0' + a % 10);
-        a /= 10;
-    } while (a != 0);
-    if (t < 2)
-        tmp[t++] = '0';
-    while (t > 0)
-        out += tmp[--t];
-}
-
-// Scientific notation with `prec` digits after the point; dec is already rounded.
-void AppendScientific(std::string& out, const Decimal& dec, int prec, bool alt, bool upper)
-{
-    out += DigitAt(dec, 0);
-    if (prec > 0 || alt)
-        out += '.';
-    for (int i = 1; i <= prec; ++i)
-        out += DigitAt(dec, i);
-    AppendExponent(out, dec.n == 0 ? 0 : dec.point - 1, upper);
+    std::string s(static_cast<std::size_t>(prec) + 330, '\0');  // 309 integer digits at most
+    char* end = std::to_chars(&s[0], &s[0] + s.size(), v, form, prec).ptr;
+    s.resize(static_cast<std::size_t>(end - &s[0]));
+    return s;
 }
 
 void StripFractionZeros(std::string& body)
 {
     if (body.find('.') == std::string::npos)
         return;
-    std::size_t expPos = body.find_first_of("eE");
+    std::size_t expPos = body.find('e');
     std::string exp = expPos == std::string::npos ? std::string() : body.substr(expPos);
     std::string mant = body.substr(0, expPos);
-    while (!mant.empty() && mant.back() == '0')
+    while (mant.back() == '0')
         mant.pop_back();
-    if (!mant.empty() && mant.back() == '.')
+    if (mant.back() == '.')
         mant.pop_back();
     body = mant + exp;
 }
@@ -233,46 +52,38 @@ void StripFractionZeros(std::string& body)
 void FormatFloat(double v, char conv, const Directive& item, std::string& sign, std::string& body,
                  bool& zeroPadOk)
 {
-    bool upper = conv == 'F' || conv == 'E' || conv == 'G';
     if (std::signbit(v) && !std::isnan(v))
         sign = "-";
     else if (item.plus)
         sign = "+";
     else if (item.space)
         sign = " ";
-    zeroPadOk = true;
-    if (std::isnan(v) || std::isinf(v)) {
-        body = std::isnan(v) ? (upper ? "NAN" : "nan") : (upper ? "INF" : "inf");
-        zeroPadOk = false;
-        return;
-    }
-    Decimal dec;
-    ExactDecimal(std::fabs(v), dec);
-    int prec = item.precision < 0 ? 6 : item.precision;
-    switch (conv) {
-    case 'f':
-    case 'F':
-        RoundDecimal(dec, dec.point + prec);
-        AppendFixed(body, dec, prec, item.alt);
-        break;
-    case 'e':
-    case 'E':
-        RoundDecimal(dec, prec + 1);
-        AppendScientific(body, dec, prec, item.alt, upper);
-        break;
-    default: {  // g, G
-        int p = prec == 0 ? 1 : prec;
-        RoundDecimal(dec, p);
-        int x = dec.n == 0 ? 0 : dec.point - 1;
+    zeroPadOk = std::isfinite(v);
+    const double a = std::fabs(v);
+    const int prec = item.precision < 0 ? 6 : item.precision;
+    const char form = static_cast<char>(conv | 0x20);  // the lower-case conversion
+    if (!zeroPadOk) {
+        body = std::isnan(v) ? "nan" : "inf";
+    } else if (form == 'f') {
+        body = Digits(a, std::chars_format::fixed, prec);
+    } else if (form == 'e') {
+        body = Digits(a, std::chars_format::scientific, prec);
+    } else {
+        // %g: the exponent of the %e form with p significant digits chooses the notation.
+        const int p = prec == 0 ? 1 : prec;
+        body = Digits(a, std::chars_format::scientific, p - 1);
+        const int x = std::atoi(body.c_str() + body.find('e') + 1);
         if (x < p && x >= -4)
-            AppendFixed(body, dec, p - 1 - x, item.alt);
-        else
-            AppendScientific(body, dec, p - 1, item.alt, upper);
+            body = Digits(a, std::chars_format::fixed, p - 1 - x);
         if (!item.alt)
             StripFractionZeros(body);
-        break;
     }
-    }
+    // '#' keeps the point even without digits after it.
+    if (zeroPadOk && item.alt && body.find('.') == std::string::npos)
+        body.insert(std::min(body.find('e'), body.size()), 1, '.');
+    if (form != conv)
+        for (char& c : body)
+            c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 0x20 : c);
 }
 
 void FormatInteger(std::uint64_t magnitude, bool negative, char conv, const Directive& item,
@@ -280,25 +91,23 @@ void FormatInteger(std::uint64_t magnitude, bool negative, char conv, const Dire
 {
     if (negative)
         prefix = "-";
-    else if (conv == 'd' || conv == 'i') {
-        if (item.plus)
-            prefix = "+";
-        else if (item.space)
-            prefix = " ";
-    }
-    unsigned base = conv == 'o' ? 8 : (conv == 'x' || conv == 'X' || conv == 'p') ? 16 : 10;
-    const char* digits = conv == 'x' ? "0123456789abcdef" : "0123456789ABCDEF";
+    else if (conv == 'd' && item.plus)
+        prefix = "+";
+    else if (conv == 'd' && item.space)
+        prefix = " ";
     char tmp[24];
-    int t = 0;
-    for (std::uint64_t a = magnitude; a != 0; a /= base)
-        tmp[t++] = digits[a % base];
+    const int base = conv == 'o' ? 8 : (conv == 'x' || conv == 'X' || conv == 'p') ? 16 : 10;
+    // Zero has no digits of its own: the precision alone writes it (none for "%.0d").
+    std::string digits(tmp, magnitude == 0 ? tmp : std::to_chars(tmp, tmp + sizeof tmp, magnitude, base).ptr);
+    if (conv != 'x')
+        for (char& c : digits)
+            c = static_cast<char>(c >= 'a' ? c - 0x20 : c);
     int prec = item.precision < 0 ? 1 : item.precision;
+    const int t = static_cast<int>(digits.size());
     if (conv == 'o' && item.alt && prec <= t)
         prec = t + 1;  // '#' makes the first octal digit a zero
-    for (int i = t; i < prec; ++i)
-        body += '0';
-    while (t > 0)
-        body += tmp[--t];
+    body.assign(static_cast<std::size_t>(prec > t ? prec - t : 0), '0');
+    body += digits;
     if (item.alt && magnitude != 0 && (conv == 'x' || conv == 'X'))
         prefix += conv == 'x' ? "0x" : "0X";
 }
@@ -322,21 +131,15 @@ template <typename Ch>
 void EmitNumber(std::basic_string<Ch>& out, const Directive& item, const std::string& prefix,
                 const std::string& body, bool zeroPad)
 {
-    int len = static_cast<int>(prefix.size() + body.size());
-    int fill = item.width - len;
-    if (item.left) {
-        AppendAscii(out, prefix);
-        AppendAscii(out, body);
+    int fill = item.width - static_cast<int>(prefix.size() + body.size());
+    if (!item.left && !zeroPad)
         AppendFill(out, fill, Ch(' '));
-    } else if (zeroPad) {
-        AppendAscii(out, prefix);
+    AppendAscii(out, prefix);
+    if (!item.left && zeroPad)
         AppendFill(out, fill, Ch('0'));
-        AppendAscii(out, body);
-    } else {
+    AppendAscii(out, body);
+    if (item.left)
         AppendFill(out, fill, Ch(' '));
-        AppendAscii(out, prefix);
-        AppendAscii(out, body);
-    }
 }
 
 template <typename Ch>
@@ -387,24 +190,21 @@ std::wstring ToForm(const wchar_t*, const char* s)
     return WideFromAnsi(s);
 }
 
-template <typename Ch>
-void EmitString(std::basic_string<Ch>& out, const Directive& item, const Ch* s)
+// A string argument of either width, converted to the form's own.
+template <typename Ch, typename Arg>
+void EmitString(std::basic_string<Ch>& out, const Directive& item, const Arg* s)
 {
     static const Ch kNull[] = {'(', 'n', 'u', 'l', 'l', ')', 0};
-    if (s == nullptr)
-        s = kNull;
-    EmitText(out, item, s, CutLength(s, item.precision));
-}
-
-template <typename Ch, typename Other>
-void EmitForeignString(std::basic_string<Ch>& out, const Directive& item, const Other* s)
-{
-    if (s == nullptr) {
-        EmitString<Ch>(out, item, nullptr);
-        return;
+    if constexpr (std::is_same_v<Ch, Arg>) {
+        if (s == nullptr)
+            s = kNull;
+        EmitText(out, item, s, CutLength(s, item.precision));
+    } else {
+        if (s == nullptr)
+            EmitString(out, item, kNull);
+        else
+            EmitString(out, item, ToForm(kNull, s).c_str());
     }
-    std::basic_string<Ch> converted = ToForm(static_cast<const Ch*>(nullptr), s);
-    EmitString(out, item, converted.c_str());
 }
 
 template <typename Ch>
@@ -419,7 +219,29 @@ int ParseNumber(const Ch*& p)
     return v;
 }
 
-enum class Len { None, hh, h, l, ll, L, z, j, t, I64, I32 };
+// The argument sizes the length modifiers name: ll also for q, I64 and j; z also for t and
+// a bare I; I32 is the default.
+enum class Len { None, hh, h, l, ll, L, z };
+
+template <typename Ch>
+Len ParseLength(const Ch*& p)
+{
+    static const struct { const char* text; Len len; } kModifiers[] = {
+        {"hh", Len::hh}, {"h", Len::h}, {"ll", Len::ll}, {"l", Len::l}, {"w", Len::l},
+        {"q", Len::ll}, {"L", Len::L}, {"z", Len::z}, {"j", Len::ll}, {"t", Len::z},
+        {"I64", Len::ll}, {"I32", Len::None}, {"I", Len::z},
+    };
+    for (const auto& m : kModifiers) {
+        std::size_t n = 0;
+        while (m.text[n] != 0 && p[n] == Ch(m.text[n]))
+            ++n;
+        if (m.text[n] == 0) {
+            p += n;
+            return m.len;
+        }
+    }
+    return Len::None;
+}
 
 template <typename Ch>
 std::basic_string<Ch> FormatImpl(const Ch* fmt, va_list ap)
@@ -475,69 +297,16 @@ std::basic_string<Ch> FormatImpl(const Ch* fmt, va_list ap)
                 item.precision = ParseNumber(p);
             }
         }
-        Len len = Len::None;
-        switch (*p) {
-        case 'h':
-            ++p;
-            if (*p == 'h') {
-                ++p;
-                len = Len::hh;
-            } else
-                len = Len::h;
-            break;
-        case 'l':
-            ++p;
-            if (*p == 'l') {
-                ++p;
-                len = Len::ll;
-            } else
-                len = Len::l;
-            break;
-        case 'w':
-            ++p;
-            len = Len::l;
-            break;
-        case 'q':
-            ++p;
-            len = Len::ll;
-            break;
-        case 'L':
-            ++p;
-            len = Len::L;
-            break;
-        case 'z':
-            ++p;
-            len = Len::z;
-            break;
-        case 'j':
-            ++p;
-            len = Len::j;
-            break;
-        case 't':
-            ++p;
-            len = Len::t;
-            break;
-        case 'I':
-            if (p[1] == '6' && p[2] == '4') {
-                p += 3;
-                len = Len::I64;
-            } else if (p[1] == '3' && p[2] == '2') {
-                p += 3;
-                len = Len::I32;
-            } else {
-                ++p;
-                len = Len::z;
-            }
-            break;
-        default:
-            break;
-        }
-        Ch conv = *p;
+        const Len len = ParseLength(p);
+        const Ch conv = *p;
         if (conv == 0) {
             out.append(start, static_cast<std::size_t>(p - start));
             break;
         }
         ++p;
+        // %c and %s take the form's own width, %C and %S the other one; h names narrow, l wide.
+        const bool argWide = len == Len::h ? false : len == Len::l ? true : (conv == 'c' || conv == 's') == wide;
+        std::string prefix, body;
         switch (conv) {
         case '%':
             out += Ch('%');
@@ -549,15 +318,11 @@ std::basic_string<Ch> FormatImpl(const Ch* fmt, va_list ap)
             case Len::hh: v = static_cast<signed char>(va_arg(ap, int)); break;
             case Len::h: v = static_cast<short>(va_arg(ap, int)); break;
             case Len::l: v = va_arg(ap, long); break;
-            case Len::ll:
-            case Len::I64:
-            case Len::j: v = va_arg(ap, long long); break;
-            case Len::z:
-            case Len::t: v = va_arg(ap, std::ptrdiff_t); break;
+            case Len::ll: v = va_arg(ap, long long); break;
+            case Len::z: v = va_arg(ap, std::ptrdiff_t); break;
             default: v = va_arg(ap, int); break;
             }
             std::uint64_t mag = v < 0 ? ~static_cast<std::uint64_t>(v) + 1 : static_cast<std::uint64_t>(v);
-            std::string prefix, body;
             FormatInteger(mag, v < 0, 'd', item, prefix, body);
             EmitNumber(out, item, prefix, body, item.zero && !item.left && item.precision < 0);
             break;
@@ -571,25 +336,19 @@ std::basic_string<Ch> FormatImpl(const Ch* fmt, va_list ap)
             case Len::hh: v = static_cast<unsigned char>(va_arg(ap, unsigned)); break;
             case Len::h: v = static_cast<unsigned short>(va_arg(ap, unsigned)); break;
             case Len::l: v = va_arg(ap, unsigned long); break;
-            case Len::ll:
-            case Len::I64:
-            case Len::j: v = va_arg(ap, unsigned long long); break;
-            case Len::z:
-            case Len::t: v = va_arg(ap, std::size_t); break;
+            case Len::ll: v = va_arg(ap, unsigned long long); break;
+            case Len::z: v = va_arg(ap, std::size_t); break;
             default: v = va_arg(ap, unsigned); break;
             }
-            std::string prefix, body;
             FormatInteger(v, false, static_cast<char>(conv), item, prefix, body);
             EmitNumber(out, item, prefix, body, item.zero && !item.left && item.precision < 0);
             break;
         }
         case 'p': {
-            const void* ptr = va_arg(ap, const void*);
             Directive ps = item;
             ps.precision = static_cast<int>(2 * sizeof(void*));
             ps.alt = false;
-            std::string prefix, body;
-            FormatInteger(reinterpret_cast<std::uintptr_t>(ptr), false, 'p', ps, prefix, body);
+            FormatInteger(reinterpret_cast<std::uintptr_t>(va_arg(ap, const void*)), false, 'p', ps, prefix, body);
             EmitNumber(out, item, prefix, body, false);
             break;
         }
@@ -599,60 +358,37 @@ std::basic_string<Ch> FormatImpl(const Ch* fmt, va_list ap)
         case 'E':
         case 'g':
         case 'G': {
-            double v = len == Len::L ? static_cast<double>(va_arg(ap, long double))
-                                     : va_arg(ap, double);
-            std::string sign, body;
+            double v = len == Len::L ? static_cast<double>(va_arg(ap, long double)) : va_arg(ap, double);
             bool zeroPadOk;
-            FormatFloat(v, static_cast<char>(conv), item, sign, body, zeroPadOk);
-            EmitNumber(out, item, sign, body, item.zero && !item.left && zeroPadOk);
+            FormatFloat(v, static_cast<char>(conv), item, prefix, body, zeroPadOk);
+            EmitNumber(out, item, prefix, body, item.zero && !item.left && zeroPadOk);
             break;
         }
         case 'c':
         case 'C': {
             int v = va_arg(ap, int);
-            // %c is the form's own character, %C the other one; %hc names narrow, %lc wide.
-            bool argWide = len == Len::h ? false
-                : len == Len::l ? true
-                : conv == 'c' ? wide : !wide;
             Directive cs = item;
             cs.precision = -1;
             if (argWide == wide) {
-                Ch buf[1] = {static_cast<Ch>(v)};
-                EmitText(out, cs, buf, 1);
-            } else if constexpr (sizeof(Ch) == 1) {
-                wchar_t wb[2] = {static_cast<wchar_t>(v), 0};
-                EmitForeignString(out, cs, wb);
+                const Ch one[1] = {static_cast<Ch>(v)};
+                EmitText(out, cs, one, 1);
             } else {
-                char nb[2] = {static_cast<char>(v), 0};
-                EmitForeignString(out, cs, nb);
+                const wchar_t wc[2] = {static_cast<wchar_t>(v), 0};
+                const char nc[2] = {static_cast<char>(v), 0};
+                if (argWide)
+                    EmitString(out, cs, wc);
+                else
+                    EmitString(out, cs, nc);
             }
             break;
         }
         case 's':
-        case 'S': {
-            // %s is the form's own string; %hs names narrow, %ls and %ws wide, %S the other one.
-            bool argWide;
-            if (len == Len::h)
-                argWide = false;
-            else if (len == Len::l)
-                argWide = true;
+        case 'S':
+            if (argWide)
+                EmitString(out, item, va_arg(ap, const wchar_t*));
             else
-                argWide = conv == 's' ? wide : !wide;
-            if (argWide) {
-                const wchar_t* s = va_arg(ap, const wchar_t*);
-                if constexpr (sizeof(Ch) == 1)
-                    EmitForeignString(out, item, s);
-                else
-                    EmitString(out, item, s);
-            } else {
-                const char* s = va_arg(ap, const char*);
-                if constexpr (sizeof(Ch) == 1)
-                    EmitString(out, item, s);
-                else
-                    EmitForeignString(out, item, s);
-            }
+                EmitString(out, item, va_arg(ap, const char*));
             break;
-        }
         default:
             // Unknown conversions (and %n, which would write through an argument) are copied.
             out.append(start, static_cast<std::size_t>(p - start));

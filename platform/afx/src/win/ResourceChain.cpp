@@ -105,11 +105,6 @@ void AfxFormatString1(CString& rString, UINT nIDS, LPCTSTR lpsz1)
         rString.Replace(L"%1", lpsz1);
 }
 
-BOOL CString::LoadString(UINT nID)
-{
-    return AfxLoadString(nID, *this);
-}
-
 namespace afx_internal {
 
 const DLGTEMPLATE* FindDialogTemplate(LPCTSTR lpszTemplateName, HINSTANCE* phInst)
