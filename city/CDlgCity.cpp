@@ -158,17 +158,22 @@ BOOL CDlgCity::OnInitDialog()
 
     MakeImageList();
     m_tree.SetImageList(&m_imageList, TVSIL_NORMAL);
-    CMainWndProgress progress;
-    m_session.SetFiles(m_strObsFile, m_strUserObsFile, m_strUserJsonFile);
-    m_session.SetProgress(&progress);
-    m_session.Load();
-    m_session.SetProgress(nullptr);
+    LoadTree();
 
     m_bFieldsLive = true;
     m_tree.SelectItem(m_tree.GetRootItem());
     EnableBtn();
     m_tree.SetFocus();
     return FALSE;
+}
+
+void CDlgCity::LoadTree()
+{
+    CMainWndProgress progress;
+    m_session.SetFiles(m_strObsFile, m_strUserObsFile, m_strUserJsonFile);
+    m_session.SetProgress(&progress);
+    m_session.Load();
+    m_session.SetProgress(nullptr);
 }
 
 void CDlgCity::WriteFields()
