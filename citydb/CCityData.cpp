@@ -10,8 +10,10 @@
 
 #include <algorithm>
 #include <climits>
-#include <utility>
 #include <cmath>
+#include <cstring>
+#include <cwchar>
+#include <utility>
 
 namespace {
 
@@ -130,22 +132,8 @@ bool CCityData::LoadCityList()
     m_strObsHeader.Empty();
     std::string bytes;
     bool bRead = CSafeFile::Read(m_strObsFile, bytes);
-    if (bRead) {
-        // Header: the lines at the very top that begin with '#'.
-        size_t nPos = 0;
-        while (nPos < bytes.size() && bytes[nPos] == '#') {
-            size_t nEnd = bytes.find('\n', nPos);
-            size_t nNext = nEnd == std::string::npos ? bytes.size() : nEnd + 1;
-            if (nEnd == std::string::npos)
-                nEnd = bytes.size();
-            if (nEnd > nPos && bytes[nEnd - 1] == '\r')
-                --nEnd;
-            m_strObsHeader += CString(WideFromAnsi(bytes.substr(nPos, nEnd - nPos)));
-            m_strObsHeader += L'\n';
-            nPos = nNext;
-        }
-        ReadBody(bytes, nPos, hRoot);
-    }
+    if (bRead)
+        ReadLines(bytes, hRoot);
 
     Progress(2, 0, CString());
     if (m_pTree && hRoot)
@@ -153,7 +141,7 @@ bool CCityData::LoadCityList()
     return bRead;
 }
 
-void CCityData::ReadBody(const std::string& bytes, size_t nPos, HCITYITEM hRoot)
+void CCityData::ReadLines(const std::string& bytes, HCITYITEM hRoot)
 {
     std::vector<OpenFolder> aOpen(MaxLevel + 1);
     aOpen[0].nTag = m_nTagNum - 1;  // the root record appended by LoadCityList
@@ -162,11 +150,17 @@ void CCityData::ReadBody(const std::string& bytes, size_t nPos, HCITYITEM hRoot)
     int nReported = 0;
 
     const size_t nSize = bytes.size();
-    // Grow the place array once to what the file can hold (lines with seven commas or more)
+    // The header: the lines at the very top that begin with '#'.
+    size_t nBody = 0;
+    while (nBody < nSize && bytes[nBody] == '#') {
+        const size_t nNewLine = bytes.find('\n', nBody);
+        nBody = nNewLine == std::string::npos ? nSize : nNewLine + 1;
+    }
+    // Grow the place array once to what the body can hold (lines with seven commas or more)
     // rather than doubling it again and again while reading.
     size_t nCandidates = 0;
     int nCommas = 0;
-    for (size_t i = nPos; i < nSize; ++i) {
+    for (size_t i = nBody; i < nSize; ++i) {
         if (bytes[i] == ',') {
             if (++nCommas == 7)
                 ++nCandidates;
@@ -179,30 +173,29 @@ void CCityData::ReadBody(const std::string& bytes, size_t nPos, HCITYITEM hRoot)
         m_aCity.resize(nNeeded);
         m_nCityMax = static_cast<int>(nNeeded);
     }
-    std::wstring line;
-    while (nPos < nSize) {
-        size_t nEnd = bytes.find('\n', nPos);
-        size_t nNext = nEnd == std::string::npos ? nSize : nEnd + 1;
-        if (nEnd == std::string::npos)
-            nEnd = nSize;
-        if (nEnd > nPos && bytes[nEnd - 1] == '\r')
-            --nEnd;
-        // Lines of ASCII only, the common case, need no code page conversion.
-        bool bAscii = true;
-        for (size_t i = nPos; i < nEnd; ++i) {
-            if (static_cast<unsigned char>(bytes[i]) >= 0x80) {
-                bAscii = false;
-                break;
-            }
-        }
-        if (bAscii)
-            line.assign(bytes.begin() + nPos, bytes.begin() + nEnd);
-        else
-            line = WideFromAnsi(bytes.substr(nPos, nEnd - nPos));
-        nPos = nNext;
 
-        const wchar_t* p = line.data();
-        const wchar_t* pEnd = p + line.size();
+    // The wide text's lines and the file's lines go together; progress counts the file's bytes.
+    const std::wstring text = CityWideLines(bytes);
+    const wchar_t* const pText = text.data();
+    size_t nWide = 0;
+    size_t nPos = 0;
+    while (nPos < nSize) {
+        const char* pNewLine = static_cast<const char*>(std::memchr(bytes.data() + nPos, '\n', nSize - nPos));
+        const size_t nNext = pNewLine ? static_cast<size_t>(pNewLine - bytes.data()) + 1 : nSize;
+        const wchar_t* p = pText + nWide;
+        const wchar_t* pNewLineW = std::wmemchr(p, L'\n', text.size() - nWide);
+        const wchar_t* pEnd = pNewLineW ? pNewLineW : pText + text.size();
+        nWide = static_cast<size_t>(pEnd - pText) + (pNewLineW ? 1 : 0);
+        if (pEnd > p && pEnd[-1] == L'\r')
+            --pEnd;
+        const bool bHeader = nPos < nBody;
+        nPos = nNext;
+        if (bHeader) {
+            m_strObsHeader += CString(p, static_cast<int>(pEnd - p));
+            m_strObsHeader += L'\n';
+            continue;
+        }
+
         while (p < pEnd && CityIsSpace(*p))
             ++p;
         if (p == pEnd)
@@ -219,14 +212,13 @@ void CCityData::ReadBody(const std::string& bytes, size_t nPos, HCITYITEM hRoot)
             const wchar_t* pNameEnd = pEnd;
             while (pNameEnd > p && CityIsSpace(pNameEnd[-1]))
                 --pNameEnd;
-            CString strName(std::wstring(p, pNameEnd));
             // A folder with no folder of the level above hangs under the deepest one below.
             const OpenFolder& parent = FolderAt(aOpen, nFolderLevel - 1);
             CTagList tag;
             tag.m_nLevel = nFolderLevel;
-            tag.m_strName = strName;
+            tag.m_strName = CString(p, static_cast<int>(pNameEnd - p));
             if (m_pTree && parent.hItem)
-                tag.m_hItem = m_pTree->InsertItem(strName, CITY_IMG_FOLDER, CITY_IMG_FOLDER_OPEN,
+                tag.m_hItem = m_pTree->InsertItem(tag.m_strName, CITY_IMG_FOLDER, CITY_IMG_FOLDER_OPEN,
                                                   CITY_FOLDER_DATA, parent.hItem, CITY_TVI_LAST);
             int nTag = AppendTag(tag);
             aOpen[nFolderLevel].nTag = nTag;
@@ -262,7 +254,7 @@ void CCityData::ReadBody(const std::string& bytes, size_t nPos, HCITYITEM hRoot)
             const OpenFolder& folder = FolderAt(aOpen, nLevel);
             city.m_nTag = folder.nTag;
             field(0, b, e);
-            city.m_strName = CString(std::wstring(b, e));
+            city.m_strName = CString(b, static_cast<int>(e - b));
             field(1, b, e);
             city.m_dLon = CityParseHemisphere(b, e, L'W');
             field(2, b, e);

@@ -76,7 +76,7 @@ public:
 
 private:
     int AppendTag(const CTagList& rec);
-    void ReadBody(const std::string& bytes, size_t nPos, HCITYITEM hRoot);
+    void ReadLines(const std::string& bytes, HCITYITEM hRoot);
     std::string PlaceLine(ICityTree& tree, HCITYITEM hItem) const;
     void Progress(int wParam, int lParam, const CString& strText) const;
 };

@@ -196,3 +196,56 @@ std::vector<CString> CitySplitFields(const CString& strText)
         nStart = nComma + 1;
     }
 }
+
+namespace {
+
+// The end of the line starting at nPos: before its LF (or the end), and before one CR there.
+size_t LineEnd(const std::string& bytes, size_t nPos, size_t& nNext)
+{
+    size_t nEnd = bytes.find('\n', nPos);
+    nNext = nEnd == std::string::npos ? bytes.size() : nEnd + 1;
+    if (nEnd == std::string::npos)
+        nEnd = bytes.size();
+    if (nEnd > nPos && bytes[nEnd - 1] == '\r')
+        --nEnd;
+    return nEnd;
+}
+
+// True when some line's last byte starts a two-byte character. A converter that leaves an
+// invalid second byte alone reads it as a character of its own, and no such byte starts one, so
+// every converter ends its characters where this walk does.
+bool LineEndsInsideCharacter(const std::string& bytes)
+{
+    bool aLead[256] = {};
+    for (int i = 0x80; i < 256; ++i)
+        aLead[i] = AfxIsAnsiLeadByte(static_cast<unsigned char>(i));
+    for (size_t nPos = 0; nPos < bytes.size();) {
+        size_t nNext = 0;
+        const size_t nEnd = LineEnd(bytes, nPos, nNext);
+        size_t i = nPos;
+        while (i < nEnd)
+            i += aLead[static_cast<unsigned char>(bytes[i])] ? 2 : 1;
+        if (i > nEnd)
+            return true;
+        nPos = nNext;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::wstring CityWideLines(const std::string& bytes)
+{
+    if (!LineEndsInsideCharacter(bytes))
+        return WideFromAnsi(bytes);
+    std::wstring text;
+    text.reserve(bytes.size());
+    for (size_t nPos = 0; nPos < bytes.size();) {
+        size_t nNext = 0;
+        const size_t nEnd = LineEnd(bytes, nPos, nNext);
+        text += WideFromAnsi(bytes.substr(nPos, nEnd - nPos));
+        text.append(bytes.begin() + static_cast<std::ptrdiff_t>(nEnd), bytes.begin() + static_cast<std::ptrdiff_t>(nNext));
+        nPos = nNext;
+    }
+    return text;
+}

@@ -10,6 +10,9 @@ const std::string kRoot = "場所";
 const std::string P = ",139.7667000E, 35.6833000N,     40,+09.00, 0, 0, 3\r\n";
 const std::string P_ = P.substr(0, P.size() - 2);  // without its line end
 
+// A line's bytes converted alone, in UTF-8.
+std::string U8(const std::string& line) { return CityUtf8FromWide(WideFromAnsi(line)); }
+
 // What the host saw: a start with its text, at most 100 steps rising to at most 100, an end;
 // whatever the file, no division by zero.
 void ExpectProgress(const LoadedList& list)
@@ -49,6 +52,8 @@ TEST(LoadCityList, BuildsTheTreeAsTheLinesSay)
         {"header only", "#only\r\n", kRoot + "{}", "#only\n"},
         {"empty first body line", "#h\r\n\r\n@A\r\n", kRoot + "{A{}}", "#h\n"},
         {"Japanese names", A(L"@日本\r\n東京") + P + A(L"大阪") + P, kRoot + "{日本{東京,大阪}}", ""},
+        {"a line ending in a lead byte read with the next", "@A\x82\n@B\x82\r\n@C\n", kRoot + "{" + U8("A\x82") + "{},"
+         + U8("B\x82") + "{},C{}}", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
