@@ -24,11 +24,12 @@ const wchar_t* const kLoadingText = L"都市データの読み込み中";
 struct OpenFolder {
     int nTag = -1;  // -1: none of this level yet
     HCITYITEM hItem = nullptr;
+    HCITYITEM hLastFolder = nullptr;  // its latest folder item so far
 };
 
 // The folder for something at nLevel: the most recent folder of that level or, when there is
 // none, of the deepest level below it (the root, level 0, is always there).
-const OpenFolder& FolderAt(const std::vector<OpenFolder>& aOpen, int nLevel)
+OpenFolder& FolderAt(std::vector<OpenFolder>& aOpen, int nLevel)
 {
     while (nLevel > 0 && aOpen[nLevel].nTag < 0)
         --nLevel;
@@ -173,6 +174,16 @@ void CCityData::ReadLines(const std::string& bytes, HCITYITEM hRoot)
         m_aCity.resize(nNeeded);
         m_nCityMax = static_cast<int>(nNeeded);
     }
+    // The tree view checks a parent by looking for it among all items made before, so places,
+    // the many, go in after the folders, each after the folder that precedes it among its
+    // siblings (first when none does), the last place first to keep their order.
+    struct PlaceItem {
+        int nIndex;
+        HCITYITEM hFolder;
+        HCITYITEM hAfter;
+    };
+    std::vector<PlaceItem> aPlace;
+    aPlace.reserve(nCandidates);
 
     // The wide text's lines and the file's lines go together; progress counts the file's bytes.
     const std::wstring text = CityWideLines(bytes);
@@ -213,16 +224,17 @@ void CCityData::ReadLines(const std::string& bytes, HCITYITEM hRoot)
             while (pNameEnd > p && CityIsSpace(pNameEnd[-1]))
                 --pNameEnd;
             // A folder with no folder of the level above hangs under the deepest one below.
-            const OpenFolder& parent = FolderAt(aOpen, nFolderLevel - 1);
+            OpenFolder& parent = FolderAt(aOpen, nFolderLevel - 1);
             CTagList tag;
             tag.m_nLevel = nFolderLevel;
             tag.m_strName = CString(p, static_cast<int>(pNameEnd - p));
             if (m_pTree && parent.hItem)
                 tag.m_hItem = m_pTree->InsertItem(tag.m_strName, CITY_IMG_FOLDER, CITY_IMG_FOLDER_OPEN,
                                                   CITY_FOLDER_DATA, parent.hItem, CITY_TVI_LAST);
+            if (tag.m_hItem)
+                parent.hLastFolder = tag.m_hItem;
             int nTag = AppendTag(tag);
-            aOpen[nFolderLevel].nTag = nTag;
-            aOpen[nFolderLevel].hItem = tag.m_hItem;
+            aOpen[nFolderLevel] = OpenFolder{nTag, tag.m_hItem, nullptr};
             nLevel = nFolderLevel;
         } else if (*p == L'#') {
             nLevel = std::max(nLevel - 1, 0);
@@ -269,13 +281,9 @@ void CCityData::ReadLines(const std::string& bytes, HCITYITEM hRoot)
             city.m_nUser = CityWtoi(b, e);
             field(7, b, e);
             city.m_nType = CityWtoi(b, e);
-            HCITYITEM hFolder = folder.hItem;
             int nIndex = AppendCity(std::move(city));
-            if (m_pTree && hFolder) {
-                HCITYITEM hItem = m_pTree->InsertItem(m_aCity[nIndex].m_strName, CITY_IMG_PLACE, CITY_IMG_PLACE_SELECTED,
-                                                      nIndex, hFolder, CITY_TVI_LAST);
-                m_aCity[nIndex].m_hItem = hItem;
-            }
+            if (m_pTree && folder.hItem)
+                aPlace.push_back(PlaceItem{nIndex, folder.hItem, folder.hLastFolder ? folder.hLastFolder : CITY_TVI_FIRST});
         }
 
         // Progress by the share of the file read: at most one report per percent.
@@ -285,6 +293,12 @@ void CCityData::ReadLines(const std::string& bytes, HCITYITEM hRoot)
             nReported = nPercent;
             Progress(1, nPercent, CString());
         }
+    }
+
+    for (auto it = aPlace.rbegin(); it != aPlace.rend(); ++it) {
+        CCityList& city = m_aCity[it->nIndex];
+        city.m_hItem = m_pTree->InsertItem(city.m_strName, CITY_IMG_PLACE, CITY_IMG_PLACE_SELECTED, it->nIndex,
+                                           it->hFolder, it->hAfter);
     }
 }
 
