@@ -211,9 +211,11 @@ size_t LineEnd(const std::string& bytes, size_t nPos, size_t& nNext)
     return nEnd;
 }
 
-// True when some line's last byte starts a two-byte character. A converter that leaves an
-// invalid second byte alone reads it as a character of its own, and no such byte starts one, so
-// every converter ends its characters where this walk does.
+// True when some line's last byte starts a two-byte character. A byte that cannot start one
+// ends a character (alone or as a second byte), so characters start right after it, and from
+// there each lead byte takes the next byte with it: a line ends inside a character when it ends
+// in an odd run of lead bytes. (A converter that leaves an invalid second byte alone reads it
+// as a character of its own; no such byte can start one, so it ends its characters there too.)
 bool LineEndsInsideCharacter(const std::string& bytes)
 {
     bool aLead[256] = {};
@@ -222,10 +224,10 @@ bool LineEndsInsideCharacter(const std::string& bytes)
     for (size_t nPos = 0; nPos < bytes.size();) {
         size_t nNext = 0;
         const size_t nEnd = LineEnd(bytes, nPos, nNext);
-        size_t i = nPos;
-        while (i < nEnd)
-            i += aLead[static_cast<unsigned char>(bytes[i])] ? 2 : 1;
-        if (i > nEnd)
+        size_t i = nEnd;
+        while (i > nPos && aLead[static_cast<unsigned char>(bytes[i - 1])])
+            --i;
+        if ((nEnd - i) % 2 == 1)
             return true;
         nPos = nNext;
     }
