@@ -11,8 +11,6 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <cstring>
-#include <cwchar>
 #include <utility>
 
 namespace {
@@ -185,22 +183,20 @@ void CCityData::ReadLines(const std::string& bytes, HCITYITEM hRoot)
     std::vector<PlaceItem> aPlace;
     aPlace.reserve(nCandidates);
 
-    // The wide text's lines and the file's lines go together; progress counts the file's bytes.
-    const std::wstring text = CityWideLines(bytes);
-    const wchar_t* const pText = text.data();
-    size_t nWide = 0;
+    std::wstring line;
     size_t nPos = 0;
     while (nPos < nSize) {
-        const char* pNewLine = static_cast<const char*>(std::memchr(bytes.data() + nPos, '\n', nSize - nPos));
-        const size_t nNext = pNewLine ? static_cast<size_t>(pNewLine - bytes.data()) + 1 : nSize;
-        const wchar_t* p = pText + nWide;
-        const wchar_t* pNewLineW = std::wmemchr(p, L'\n', text.size() - nWide);
-        const wchar_t* pEnd = pNewLineW ? pNewLineW : pText + text.size();
-        nWide = static_cast<size_t>(pEnd - pText) + (pNewLineW ? 1 : 0);
-        if (pEnd > p && pEnd[-1] == L'\r')
-            --pEnd;
+        size_t nEnd = bytes.find('\n', nPos);
+        size_t nNext = nEnd == std::string::npos ? nSize : nEnd + 1;
+        if (nEnd == std::string::npos)
+            nEnd = nSize;
+        if (nEnd > nPos && bytes[nEnd - 1] == '\r')
+            --nEnd;
+        CityWideLine(bytes.data() + nPos, bytes.data() + nEnd, line);
         const bool bHeader = nPos < nBody;
         nPos = nNext;
+        const wchar_t* p = line.data();
+        const wchar_t* pEnd = p + line.size();
         if (bHeader) {
             m_strObsHeader += CString(p, static_cast<int>(pEnd - p));
             m_strObsHeader += L'\n';

@@ -2,9 +2,13 @@
 
 #include <afx/AnsiCodePage.h>
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <system_error>
 
 static bool IsDigit(wchar_t ch)
@@ -197,57 +201,46 @@ std::vector<CString> CitySplitFields(const CString& strText)
     }
 }
 
-namespace {
-
-// The end of the line starting at nPos: before its LF (or the end), and before one CR there.
-size_t LineEnd(const std::string& bytes, size_t nPos, size_t& nNext)
+void CityWideLine(const char* pLine, const char* pLineEnd, std::wstring& strLine)
 {
-    size_t nEnd = bytes.find('\n', nPos);
-    nNext = nEnd == std::string::npos ? bytes.size() : nEnd + 1;
-    if (nEnd == std::string::npos)
-        nEnd = bytes.size();
-    if (nEnd > nPos && bytes[nEnd - 1] == '\r')
-        --nEnd;
-    return nEnd;
-}
-
-// True when some line's last byte starts a two-byte character. A byte that cannot start one
-// ends a character (alone or as a second byte), so characters start right after it, and from
-// there each lead byte takes the next byte with it: a line ends inside a character when it ends
-// in an odd run of lead bytes. (A converter that leaves an invalid second byte alone reads it
-// as a character of its own; no such byte can start one, so it ends its characters there too.)
-bool LineEndsInsideCharacter(const std::string& bytes)
-{
-    bool aLead[256] = {};
-    for (int i = 0x80; i < 256; ++i)
-        aLead[i] = AfxIsAnsiLeadByte(static_cast<unsigned char>(i));
-    for (size_t nPos = 0; nPos < bytes.size();) {
-        size_t nNext = 0;
-        const size_t nEnd = LineEnd(bytes, nPos, nNext);
-        size_t i = nEnd;
-        while (i > nPos && aLead[static_cast<unsigned char>(bytes[i - 1])])
-            --i;
-        if ((nEnd - i) % 2 == 1)
-            return true;
-        nPos = nNext;
+    static const std::array<bool, 256> aLead = [] {
+        std::array<bool, 256> a = {};
+        for (int i = 0x80; i < 256; ++i)
+            a[i] = AfxIsAnsiLeadByte(static_cast<unsigned char>(i));
+        return a;
+    }();
+    // No byte makes more than one wide character.
+    strLine.resize(static_cast<size_t>(pLineEnd - pLine));
+    wchar_t* pOut = &strLine[0];
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(pLine);
+    const unsigned char* const pEnd = reinterpret_cast<const unsigned char*>(pLineEnd);
+    while (p < pEnd) {
+        // ASCII stands for itself in every ANSI code page; eight bytes at a time while it lasts.
+        if (pEnd - p >= 8) {
+            std::uint64_t nEight = 0;
+            std::memcpy(&nEight, p, 8);
+            if ((nEight & 0x8080808080808080u) == 0) {
+                for (int i = 0; i < 8; ++i)
+                    pOut[i] = p[i];
+                p += 8;
+                pOut += 8;
+                continue;
+            }
+        }
+        if (*p < 0x80) {
+            *pOut++ = *p++;
+            continue;
+        }
+        // Characters beyond ASCII up to the next ASCII character (or the line's end, inside a
+        // character if need be), converted alone: converting the whole line reads them so, since
+        // a character starts after them.
+        const unsigned char* q = p;
+        while (q < pEnd && *q >= 0x80)
+            q += aLead[*q] ? 2 : 1;
+        q = std::min(q, pEnd);
+        const std::wstring wide = WideFromAnsi(std::string(p, q));
+        pOut = std::copy(wide.begin(), wide.end(), pOut);
+        p = q;
     }
-    return false;
-}
-
-}  // namespace
-
-std::wstring CityWideLines(const std::string& bytes)
-{
-    if (!LineEndsInsideCharacter(bytes))
-        return WideFromAnsi(bytes);
-    std::wstring text;
-    text.reserve(bytes.size());
-    for (size_t nPos = 0; nPos < bytes.size();) {
-        size_t nNext = 0;
-        const size_t nEnd = LineEnd(bytes, nPos, nNext);
-        text += WideFromAnsi(bytes.substr(nPos, nEnd - nPos));
-        text.append(bytes.begin() + static_cast<std::ptrdiff_t>(nEnd), bytes.begin() + static_cast<std::ptrdiff_t>(nNext));
-        nPos = nNext;
-    }
-    return text;
+    strLine.resize(static_cast<size_t>(pOut - strLine.data()));
 }

@@ -44,8 +44,7 @@ std::string CityAnsiName(const CString& strName);
 // Splits a text at every ','; an empty text gives one empty field.
 std::vector<CString> CitySplitFields(const CString& strText);
 
-// A list's bytes as wide text that reads, line by line, as each line converted alone would (a
-// line is what comes before its LF, one CR before that left out; the CR and LF are kept). One
-// conversion of the whole does that unless a line ends inside a two-byte character, which the
-// whole would join with the line end; then the lines are converted one by one.
-std::wstring CityWideLines(const std::string& bytes);
+// One line of a list (its line end left out) in wide text, as converting it alone would read
+// it, the code page converter called only for what is not ASCII; into strLine, so that its
+// storage serves line after line.
+void CityWideLine(const char* pLine, const char* pLineEnd, std::wstring& strLine);
