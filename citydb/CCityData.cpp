@@ -174,14 +174,14 @@ void CCityData::ReadLines(const std::string& bytes, HCITYITEM hRoot)
     }
     // The tree view checks a parent by looking for it among all items made before, so places,
     // the many, go in after the folders, each after the folder that precedes it among its
-    // siblings (first when none does), the last place first to keep their order.
-    struct PlaceItem {
-        int nIndex;
-        HCITYITEM hFolder;
+    // siblings (first when none does), the last place first to keep their order. Places read
+    // one after another into one folder after one folder share a run.
+    struct PlaceRun {
+        int nFirst;         // its first place record; it ends where the next run starts
+        HCITYITEM hFolder;  // null: not in the tree
         HCITYITEM hAfter;
     };
-    std::vector<PlaceItem> aPlace;
-    aPlace.reserve(nCandidates);
+    std::vector<PlaceRun> aRun;
 
     std::wstring line;
     size_t nPos = 0;
@@ -277,9 +277,11 @@ void CCityData::ReadLines(const std::string& bytes, HCITYITEM hRoot)
             city.m_nUser = CityWtoi(b, e);
             field(7, b, e);
             city.m_nType = CityWtoi(b, e);
+            const HCITYITEM hFolder = m_pTree ? folder.hItem : nullptr;
+            const HCITYITEM hAfter = folder.hLastFolder ? folder.hLastFolder : CITY_TVI_FIRST;
             int nIndex = AppendCity(std::move(city));
-            if (m_pTree && folder.hItem)
-                aPlace.push_back(PlaceItem{nIndex, folder.hItem, folder.hLastFolder ? folder.hLastFolder : CITY_TVI_FIRST});
+            if (aRun.empty() || aRun.back().hFolder != hFolder || aRun.back().hAfter != hAfter)
+                aRun.push_back(PlaceRun{nIndex, hFolder, hAfter});
         }
 
         // Progress by the share of the file read: at most one report per percent.
@@ -291,10 +293,16 @@ void CCityData::ReadLines(const std::string& bytes, HCITYITEM hRoot)
         }
     }
 
-    for (auto it = aPlace.rbegin(); it != aPlace.rend(); ++it) {
-        CCityList& city = m_aCity[it->nIndex];
-        city.m_hItem = m_pTree->InsertItem(city.m_strName, CITY_IMG_PLACE, CITY_IMG_PLACE_SELECTED, it->nIndex,
-                                           it->hFolder, it->hAfter);
+    for (size_t nRun = aRun.size(); nRun-- > 0;) {
+        const PlaceRun& run = aRun[nRun];
+        if (!run.hFolder)
+            continue;
+        const int nEnd = nRun + 1 < aRun.size() ? aRun[nRun + 1].nFirst : m_nCityNum;
+        for (int nIndex = nEnd - 1; nIndex >= run.nFirst; --nIndex) {
+            CCityList& city = m_aCity[nIndex];
+            city.m_hItem = m_pTree->InsertItem(city.m_strName, CITY_IMG_PLACE, CITY_IMG_PLACE_SELECTED, nIndex,
+                                               run.hFolder, run.hAfter);
+        }
     }
 }
 

@@ -36,6 +36,8 @@ TEST(LoadCityList, BuildsTheTreeAsTheLinesSay)
         {"header lines lost or doubled", "#h1\r\n#h2\r\n@A\r\n", kRoot + "{A{}}", "#h1\n#h2\n"},
         {"header not ended by the first body line", "#h1\r\n@A\r\n#\r\n", kRoot + "{A{}}", "#h1\n"},
         {"header taken after trimming", " #h1\r\n@A\r\n", kRoot + "{A{}}", ""},
+        {"places before and after a subfolder reordered", "@A\r\np1" + P + "p2" + P + "@@B\r\n#\r\np3" + P + "p4" + P,
+         kRoot + "{A{p1,p2,B{},p3,p4}}", ""},
         {"place after close lands in the inner folder", "@A\r\n@@B\r\np1" + P + "#\r\np2" + P, kRoot + "{A{B{p1},p2}}", ""},
         {"close at level 0 goes below 0", "@A\r\n#\r\n#\r\n#\r\np" + P + "@B\r\n", kRoot + "{A{},p,B{}}", ""},
         {"seven-field line read or nine-field line dropped", "@A\r\nseven,1E,2N,3,+1.00, 0, 0\r\nnine" + P_ + ",x\r\n",
