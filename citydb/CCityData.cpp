@@ -129,10 +129,8 @@ bool CCityData::LoadCityList()
                               : nullptr;
 
     m_strObsHeader.Empty();
-    std::string bytes;
-    bool bRead = CSafeFile::Read(m_strObsFile, bytes);
-    if (bRead)
-        ReadLines(bytes, hRoot);
+    CSafeFile::LineReader file;
+    bool bRead = file.Open(m_strObsFile) && ReadLines(file, hRoot);
 
     Progress(2, 0, CString());
     if (m_pTree && hRoot)
@@ -140,73 +138,72 @@ bool CCityData::LoadCityList()
     return bRead;
 }
 
-void CCityData::ReadLines(const std::string& bytes, HCITYITEM hRoot)
+bool CCityData::ReadLines(CSafeFile::LineReader& file, HCITYITEM hRoot)
 {
-    std::vector<OpenFolder> aOpen(MaxLevel + 1);
-    aOpen[0].nTag = m_nTagNum - 1;  // the root record appended by LoadCityList
-    aOpen[0].hItem = hRoot;
-    int nLevel = 0;
-    int nReported = 0;
-
-    const size_t nSize = bytes.size();
-    // The header: the lines at the very top that begin with '#'.
-    size_t nBody = 0;
-    while (nBody < nSize && bytes[nBody] == '#') {
-        const size_t nNewLine = bytes.find('\n', nBody);
-        nBody = nNewLine == std::string::npos ? nSize : nNewLine + 1;
-    }
-    // Grow the place array once to what the body can hold (lines with seven commas or more)
-    // rather than doubling it again and again while reading.
+    // The file is read twice through a small buffer, never whole: first for its size, its
+    // header (the lines at the very top that begin with '#') and how many place records the
+    // body can hold (lines with seven commas or more), so that the place array grows once
+    // rather than doubling again and again; then for the body.
+    std::wstring line;
+    long long nSize = 0;
+    int nHeaderLines = 0;
+    bool bHeader = true;
     size_t nCandidates = 0;
-    int nCommas = 0;
-    for (size_t i = nBody; i < nSize; ++i) {
-        if (bytes[i] == ',') {
-            if (++nCommas == 7)
-                ++nCandidates;
-        } else if (bytes[i] == '\n') {
-            nCommas = 0;
+    const bool bScanned = file.ForEachLine([&](const char* p, const char* pEnd, long long nNext) {
+        nSize = nNext;
+        if (bHeader && p < pEnd && *p == '#') {
+            if (pEnd > p && pEnd[-1] == '\r')
+                --pEnd;
+            CityWideLine(p, pEnd, line);
+            m_strObsHeader += CString(line.data(), static_cast<int>(line.size()));
+            m_strObsHeader += L'\n';
+            ++nHeaderLines;
+            return;
         }
+        bHeader = false;
+        if (std::count(p, pEnd, ',') >= 7)
+            ++nCandidates;
+    });
+    if (!bScanned) {
+        m_strObsHeader.Empty();
+        return false;
     }
     size_t nNeeded = static_cast<size_t>(m_nCityNum) + nCandidates;
     if (nNeeded > m_aCity.size() && nNeeded <= static_cast<size_t>(INT_MAX)) {
         m_aCity.resize(nNeeded);
         m_nCityMax = static_cast<int>(nNeeded);
     }
+
+    std::vector<OpenFolder> aOpen(MaxLevel + 1);
+    aOpen[0].nTag = m_nTagNum - 1;  // the root record appended by LoadCityList
+    aOpen[0].hItem = hRoot;
+    const int nFirstTag = m_nTagNum;
+    const int nFirstCity = m_nCityNum;
+    int nLevel = 0;
+    int nReported = 0;
+    int nLine = 0;
     // The tree view checks a parent by looking for it among all items made before, so places,
     // the many, go in after the folders, each after the folder that precedes it among its
     // siblings (first when none does), the last place first to keep their order. Places read
-    // one after another into one folder after one folder share a run.
+    // one after another with the same folder and the same folder before them share a run.
     struct PlaceRun {
         int nFirst;         // its first place record; it ends where the next run starts
         HCITYITEM hFolder;  // null: not in the tree
         HCITYITEM hAfter;
     };
     std::vector<PlaceRun> aRun;
-
-    std::wstring line;
-    size_t nPos = 0;
-    while (nPos < nSize) {
-        size_t nEnd = bytes.find('\n', nPos);
-        size_t nNext = nEnd == std::string::npos ? nSize : nEnd + 1;
-        if (nEnd == std::string::npos)
-            nEnd = nSize;
-        if (nEnd > nPos && bytes[nEnd - 1] == '\r')
-            --nEnd;
-        CityWideLine(bytes.data() + nPos, bytes.data() + nEnd, line);
-        const bool bHeader = nPos < nBody;
-        nPos = nNext;
+    const bool bRead = file.ForEachLine([&](const char* pLine, const char* pLineEnd, long long nNext) {
+        if (nLine++ < nHeaderLines)
+            return;
+        if (pLineEnd > pLine && pLineEnd[-1] == '\r')
+            --pLineEnd;
+        CityWideLine(pLine, pLineEnd, line);
         const wchar_t* p = line.data();
         const wchar_t* pEnd = p + line.size();
-        if (bHeader) {
-            m_strObsHeader += CString(p, static_cast<int>(pEnd - p));
-            m_strObsHeader += L'\n';
-            continue;
-        }
-
         while (p < pEnd && CityIsSpace(*p))
             ++p;
         if (p == pEnd)
-            continue;
+            return;
 
         if (*p == L'@') {
             int nAt = 0;
@@ -244,7 +241,7 @@ void CCityData::ReadLines(const std::string& bytes, HCITYITEM hRoot)
                     aField[nFields++] = q + 1;
             }
             if (nFields < 8)
-                continue;
+                return;
             if (nFields == 8)
                 aField[8] = pEnd + 1;
             // Field i is [aField[i], aField[i + 1] - 1), white space trimmed.
@@ -285,12 +282,25 @@ void CCityData::ReadLines(const std::string& bytes, HCITYITEM hRoot)
         }
 
         // Progress by the share of the file read: at most one report per percent.
-        int nPercent = static_cast<int>(static_cast<double>(nPos) * 100.0 / static_cast<double>(nSize));
+        int nPercent = static_cast<int>(static_cast<double>(nNext) * 100.0 / static_cast<double>(nSize));
         nPercent = std::clamp(nPercent, 0, 100);
         if (nPercent > nReported) {
             nReported = nPercent;
             Progress(1, nPercent, CString());
         }
+    });
+    if (!bRead) {
+        // A read that failed half way leaves what a list that could not be read leaves.
+        if (m_pTree && hRoot) {
+            while (HCITYITEM hChild = m_pTree->GetChildItem(hRoot))
+                m_pTree->DeleteItem(hChild);
+        }
+        std::fill(m_aTag.begin() + nFirstTag, m_aTag.begin() + m_nTagNum, CTagList());
+        std::fill(m_aCity.begin() + nFirstCity, m_aCity.begin() + m_nCityNum, CCityList());
+        m_nTagNum = nFirstTag;
+        m_nCityNum = nFirstCity;
+        m_strObsHeader.Empty();
+        return false;
     }
 
     for (size_t nRun = aRun.size(); nRun-- > 0;) {
@@ -304,6 +314,7 @@ void CCityData::ReadLines(const std::string& bytes, HCITYITEM hRoot)
                                                run.hFolder, run.hAfter);
         }
     }
+    return true;
 }
 
 std::string CCityData::BuildUserObsText(ICityTree& tree) const

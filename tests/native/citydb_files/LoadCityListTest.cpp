@@ -1,5 +1,7 @@
 #include "TestFiles.h"
 
+#include <citydb/CSafeFile.h>
+
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -128,14 +130,46 @@ TEST(LoadCityList, MoreThanTheCapacitiesKeepsEverythingAndRecordsMatchItems)
     ExpectProgress(list);
 }
 
-TEST(LoadCityList, MissingFileGivesTheRootAndEndsTheProgress)
+int g_nReads = 0, g_nFailingRead = 0;
+bool FailNthRead(const char* pszCall)
+{
+    return std::string(pszCall) != "read" || ++g_nReads != g_nFailingRead;
+}
+
+// A list that cannot be read, from the start or half way, leaves the root alone.
+TEST(LoadCityList, UnreadableFileGivesTheRootAndEndsTheProgress)
 {
     TempDir dir;
-    LoadedList list;
-    list.data.m_strObsFile = dir.WidePath("missing.obs");
-    EXPECT_FALSE(list.data.LoadCityList());
-    EXPECT_EQ(TreeNames(list.tree), kRoot + "{}");
-    ExpectProgress(list);
+    std::string file = "#h\r\n@A\r\n";
+    for (int i = 0; i < 2000; ++i)
+        file += "p" + P;
+    WriteBytes(dir.Path("zelkam.obs"), file + "@B\r\n");
+    // The reads of a whole load: the file is read twice, in more than one piece each time.
+    LoadedList whole;
+    whole.data.m_strObsFile = dir.WidePath("zelkam.obs");
+    g_nReads = 0, g_nFailingRead = -1;
+    CSafeFile::SetStepHook(FailNthRead);
+    struct Unhook {
+        ~Unhook() { CSafeFile::SetStepHook(nullptr); }
+    } unhook;
+    ASSERT_TRUE(whole.data.LoadCityList());
+    ASSERT_GE(g_nReads, 4);
+    const struct { const char* fault; const char* name; int nFailingRead; } cases[] = {
+        {"missing file", "missing.obs", 0},
+        {"read failing at once", "zelkam.obs", 1},
+        {"read failing half way through the places", "zelkam.obs", g_nReads / 2 + 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fault);
+        LoadedList list;
+        list.data.m_strObsFile = dir.WidePath(c.name);
+        g_nReads = 0, g_nFailingRead = c.nFailingRead;
+        EXPECT_FALSE(list.data.LoadCityList());
+        EXPECT_EQ(TreeNames(list.tree), kRoot + "{}");
+        EXPECT_EQ(std::make_pair(list.data.m_nTagNum, list.data.m_nCityNum), std::make_pair(1, 0));
+        EXPECT_TRUE(list.data.m_strObsHeader.IsEmpty());
+        ExpectProgress(list);
+    }
 }
 
 }  // namespace
