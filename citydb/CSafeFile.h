@@ -9,9 +9,8 @@
 #include <vector>
 
 // Whole-file reading and writing of the city list and the change log, and the list read line
-// by line. A save writes a
-// temporary file beside the target and replaces the target only when the whole content has
-// been written, so a failure leaves the old file as it was.
+// by line. A save writes a temporary file beside the target and replaces the target only when
+// the whole content has been written, so a failure leaves the old file as it was.
 class CSafeFile {
 public:
     // Largest file Read accepts.
