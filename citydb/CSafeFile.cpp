@@ -50,6 +50,28 @@ void CSafeFile::SetStepHook(StepHook pHook)
     g_pStepHook = pHook;
 }
 
+bool CSafeFile::Read(const CString& strPath, std::string& bytes)
+{
+    bytes.clear();
+    LineReader file(1);  // its line buffer unused
+    if (!file.Open(strPath))
+        return false;
+    bytes.resize(static_cast<size_t>(file.m_nSize));
+    size_t nDone = 0;
+    while (nDone < bytes.size()) {
+        size_t nRead = 0;
+        if (!file.ReadAt(static_cast<long long>(nDone), &bytes[nDone], bytes.size() - nDone, nRead)) {
+            bytes.clear();
+            return false;
+        }
+        if (nRead == 0)
+            break;  // the file shrank while we read it
+        nDone += nRead;
+    }
+    bytes.resize(nDone);
+    return true;
+}
+
 bool CSafeFile::LineReader::ForEachLine(const OnLine& onLine)
 {
     long long nOffset = 0;  // of the buffer's first byte
@@ -115,39 +137,6 @@ bool CSafeFile::IsNewerThan(const CString& a, const CString& b)
     if (!LastWrite(a, fa))
         return false;
     return !LastWrite(b, fb) || CompareFileTime(&fa, &fb) > 0;
-}
-
-bool CSafeFile::Read(const CString& strPath, std::string& bytes)
-{
-    bytes.clear();
-    if (strPath.IsEmpty())
-        return false;
-    if (!Step("open"))
-        return false;
-    HANDLE hFile = CreateFileW(strPath.GetString(), GENERIC_READ,
-                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (hFile == INVALID_HANDLE_VALUE)
-        return false;
-    LARGE_INTEGER size;
-    bool bOk = Step("fstat") && GetFileSizeEx(hFile, &size) && size.QuadPart <= MaxReadBytes;
-    if (bOk) {
-        bytes.resize(static_cast<size_t>(size.QuadPart));
-        size_t nDone = 0;
-        while (bOk && nDone < bytes.size()) {
-            DWORD nChunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - nDone, 1u << 30));
-            DWORD nRead = 0;
-            bOk = Step("read") && ReadFile(hFile, &bytes[nDone], nChunk, &nRead, nullptr) != 0;
-            if (bOk && nRead == 0)
-                break;  // the file shrank while we read it
-            nDone += nRead;
-        }
-        bytes.resize(nDone);
-    }
-    CloseHandle(hFile);
-    if (!bOk)
-        bytes.clear();
-    return bOk;
 }
 
 CSafeFile::LineReader::~LineReader()
@@ -266,41 +255,6 @@ bool CSafeFile::Write(const CString& strPath, const std::string& bytes)
 }
 
 #else
-
-bool CSafeFile::Read(const CString& strPath, std::string& bytes)
-{
-    bytes.clear();
-    if (strPath.IsEmpty())
-        return false;
-    if (!Step("open"))
-        return false;
-    int fd = open(CityUtf8FromWide(strPath.wstr()).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    struct stat st;
-    bool bOk = Step("fstat") && fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= MaxReadBytes;
-    if (bOk) {
-        bytes.resize(static_cast<size_t>(st.st_size));
-        size_t nDone = 0;
-        while (nDone < bytes.size()) {
-            ssize_t n = Step("read") ? read(fd, &bytes[nDone], bytes.size() - nDone) : (errno = EIO, -1);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0) {
-                bOk = false;
-                break;
-            }
-            if (n == 0)
-                break;  // the file shrank while we read it
-            nDone += static_cast<size_t>(n);
-        }
-        bytes.resize(nDone);
-    }
-    close(fd);
-    if (!bOk)
-        bytes.clear();
-    return bOk;
-}
 
 namespace {
 

@@ -53,6 +53,7 @@ public:
         bool ForEachLine(const OnLine& onLine);
 
     private:
+        friend class CSafeFile;
         // Up to n bytes from nOffset; false when the read failed.
         bool ReadAt(long long nOffset, char* p, size_t n, size_t& nRead);
 
