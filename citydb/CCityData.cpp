@@ -152,7 +152,7 @@ bool CCityData::ReadLines(CSafeFile::LineReader& file, HCITYITEM hRoot)
     const bool bScanned = file.ForEachLine([&](const char* p, const char* pEnd, long long nNext) {
         nSize = nNext;
         if (bHeader && p < pEnd && *p == '#') {
-            if (pEnd > p && pEnd[-1] == '\r')
+            if (pEnd[-1] == '\r')
                 --pEnd;
             CityWideLine(p, pEnd, line);
             m_strObsHeader += CString(line.data(), static_cast<int>(line.size()));

@@ -3,7 +3,6 @@
 #include <afx/AnsiCodePage.h>
 
 #include <algorithm>
-#include <array>
 #include <charconv>
 #include <climits>
 #include <cmath>
@@ -203,15 +202,9 @@ std::vector<CString> CitySplitFields(const CString& strText)
 
 void CityWideLine(const char* pLine, const char* pLineEnd, std::wstring& strLine)
 {
-    static const std::array<bool, 256> aLead = [] {
-        std::array<bool, 256> a = {};
-        for (int i = 0x80; i < 256; ++i)
-            a[i] = AfxIsAnsiLeadByte(static_cast<unsigned char>(i));
-        return a;
-    }();
-    // No byte makes more than one wide character.
+    // A byte makes at most one wide character (a converter that made more gets room below).
     strLine.resize(static_cast<size_t>(pLineEnd - pLine));
-    wchar_t* pOut = &strLine[0];
+    size_t nOut = 0;
     const unsigned char* p = reinterpret_cast<const unsigned char*>(pLine);
     const unsigned char* const pEnd = reinterpret_cast<const unsigned char*>(pLineEnd);
     while (p < pEnd) {
@@ -221,14 +214,14 @@ void CityWideLine(const char* pLine, const char* pLineEnd, std::wstring& strLine
             std::memcpy(&nEight, p, 8);
             if ((nEight & 0x8080808080808080u) == 0) {
                 for (int i = 0; i < 8; ++i)
-                    pOut[i] = p[i];
+                    strLine[nOut + i] = p[i];
                 p += 8;
-                pOut += 8;
+                nOut += 8;
                 continue;
             }
         }
         if (*p < 0x80) {
-            *pOut++ = *p++;
+            strLine[nOut++] = *p++;
             continue;
         }
         // Characters beyond ASCII up to the next ASCII character (or the line's end, inside a
@@ -236,11 +229,14 @@ void CityWideLine(const char* pLine, const char* pLineEnd, std::wstring& strLine
         // a character starts after them.
         const unsigned char* q = p;
         while (q < pEnd && *q >= 0x80)
-            q += aLead[*q] ? 2 : 1;
+            q += AfxIsAnsiLeadByte(*q) ? 2 : 1;
         q = std::min(q, pEnd);
         const std::wstring wide = WideFromAnsi(std::string(p, q));
-        pOut = std::copy(wide.begin(), wide.end(), pOut);
+        if (wide.size() > static_cast<size_t>(q - p))
+            strLine.resize(strLine.size() + wide.size() - static_cast<size_t>(q - p));
+        std::copy(wide.begin(), wide.end(), strLine.begin() + static_cast<std::ptrdiff_t>(nOut));
+        nOut += wide.size();
         p = q;
     }
-    strLine.resize(static_cast<size_t>(pOut - strLine.data()));
+    strLine.resize(nOut);
 }
