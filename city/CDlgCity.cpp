@@ -174,17 +174,22 @@ BOOL CDlgCity::OnInitDialog()
 
     MakeImageList();
     m_tree.SetImageList(&m_imageList, TVSIL_NORMAL);
-    CMainWndProgress progress;
-    m_pSession->SetFiles(m_strObsFile, m_strUserObsFile, m_strUserJsonFile);
-    m_pSession->SetProgress(&progress);
-    m_pSession->Load();
-    m_pSession->SetProgress(nullptr);
+    LoadTree();
 
     m_bFieldsLive = true;
     m_tree.SelectItem(m_tree.GetRootItem());
     EnableBtn();
     m_tree.SetFocus();
     return FALSE;
+}
+
+void CDlgCity::LoadTree()
+{
+    CMainWndProgress progress;
+    m_pSession->SetFiles(m_strObsFile, m_strUserObsFile, m_strUserJsonFile);
+    m_pSession->SetProgress(&progress);
+    m_pSession->Load();
+    m_pSession->SetProgress(nullptr);
 }
 
 void CDlgCity::WriteFields()

@@ -132,6 +132,9 @@ protected:
 
     void MakeImageList();
     void EnableBtn();
+    // Reads the lists into the tree (the session's load, its progress to the main window); the
+    // open benchmark's floor fills the tree from memory instead.
+    virtual void LoadTree();
 
     afx_msg void OnSelchangedSetObsTreeCity(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnDblclkSetObsTreeCity(NMHDR* pNMHDR, LRESULT* pResult);

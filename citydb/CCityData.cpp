@@ -10,8 +10,8 @@
 
 #include <algorithm>
 #include <climits>
-#include <utility>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -22,11 +22,12 @@ const wchar_t* const kLoadingText = L"都市データの読み込み中";
 struct OpenFolder {
     int nTag = -1;  // -1: none of this level yet
     HCITYITEM hItem = nullptr;
+    HCITYITEM hLastFolder = nullptr;  // its latest folder item so far
 };
 
 // The folder for something at nLevel: the most recent folder of that level or, when there is
 // none, of the deepest level below it (the root, level 0, is always there).
-const OpenFolder& FolderAt(const std::vector<OpenFolder>& aOpen, int nLevel)
+OpenFolder& FolderAt(std::vector<OpenFolder>& aOpen, int nLevel)
 {
     while (nLevel > 0 && aOpen[nLevel].nTag < 0)
         --nLevel;
@@ -128,24 +129,8 @@ bool CCityData::LoadCityList()
                               : nullptr;
 
     m_strObsHeader.Empty();
-    std::string bytes;
-    bool bRead = CSafeFile::Read(m_strObsFile, bytes);
-    if (bRead) {
-        // Header: the lines at the very top that begin with '#'.
-        size_t nPos = 0;
-        while (nPos < bytes.size() && bytes[nPos] == '#') {
-            size_t nEnd = bytes.find('\n', nPos);
-            size_t nNext = nEnd == std::string::npos ? bytes.size() : nEnd + 1;
-            if (nEnd == std::string::npos)
-                nEnd = bytes.size();
-            if (nEnd > nPos && bytes[nEnd - 1] == '\r')
-                --nEnd;
-            m_strObsHeader += CString(WideFromAnsi(bytes.substr(nPos, nEnd - nPos)));
-            m_strObsHeader += L'\n';
-            nPos = nNext;
-        }
-        ReadBody(bytes, nPos, hRoot);
-    }
+    CSafeFile::LineReader file;
+    bool bRead = file.Open(m_strObsFile) && ReadLines(file, hRoot);
 
     Progress(2, 0, CString());
     if (m_pTree && hRoot)
@@ -153,60 +138,72 @@ bool CCityData::LoadCityList()
     return bRead;
 }
 
-void CCityData::ReadBody(const std::string& bytes, size_t nPos, HCITYITEM hRoot)
+bool CCityData::ReadLines(CSafeFile::LineReader& file, HCITYITEM hRoot)
 {
-    std::vector<OpenFolder> aOpen(MaxLevel + 1);
-    aOpen[0].nTag = m_nTagNum - 1;  // the root record appended by LoadCityList
-    aOpen[0].hItem = hRoot;
-    int nLevel = 0;
-    int nReported = 0;
-
-    const size_t nSize = bytes.size();
-    // Grow the place array once to what the file can hold (lines with seven commas or more)
-    // rather than doubling it again and again while reading.
+    // The file is read twice through a small buffer, never whole: first for its size, its
+    // header (the lines at the very top that begin with '#') and how many place records the
+    // body can hold (lines with seven commas or more), so that the place array grows once
+    // rather than doubling again and again; then for the body.
+    std::wstring line;
+    long long nSize = 0;
+    int nHeaderLines = 0;
+    bool bHeader = true;
     size_t nCandidates = 0;
-    int nCommas = 0;
-    for (size_t i = nPos; i < nSize; ++i) {
-        if (bytes[i] == ',') {
-            if (++nCommas == 7)
-                ++nCandidates;
-        } else if (bytes[i] == '\n') {
-            nCommas = 0;
+    const bool bScanned = file.ForEachLine([&](const char* p, const char* pEnd, long long nNext) {
+        nSize = nNext;
+        if (bHeader && p < pEnd && *p == '#') {
+            if (pEnd[-1] == '\r')
+                --pEnd;
+            CityWideLine(p, pEnd, line);
+            m_strObsHeader += CString(line.data(), static_cast<int>(line.size()));
+            m_strObsHeader += L'\n';
+            ++nHeaderLines;
+            return;
         }
+        bHeader = false;
+        if (std::count(p, pEnd, ',') >= 7)
+            ++nCandidates;
+    });
+    if (!bScanned) {
+        m_strObsHeader.Empty();
+        return false;
     }
     size_t nNeeded = static_cast<size_t>(m_nCityNum) + nCandidates;
     if (nNeeded > m_aCity.size() && nNeeded <= static_cast<size_t>(INT_MAX)) {
         m_aCity.resize(nNeeded);
         m_nCityMax = static_cast<int>(nNeeded);
     }
-    std::wstring line;
-    while (nPos < nSize) {
-        size_t nEnd = bytes.find('\n', nPos);
-        size_t nNext = nEnd == std::string::npos ? nSize : nEnd + 1;
-        if (nEnd == std::string::npos)
-            nEnd = nSize;
-        if (nEnd > nPos && bytes[nEnd - 1] == '\r')
-            --nEnd;
-        // Lines of ASCII only, the common case, need no code page conversion.
-        bool bAscii = true;
-        for (size_t i = nPos; i < nEnd; ++i) {
-            if (static_cast<unsigned char>(bytes[i]) >= 0x80) {
-                bAscii = false;
-                break;
-            }
-        }
-        if (bAscii)
-            line.assign(bytes.begin() + nPos, bytes.begin() + nEnd);
-        else
-            line = WideFromAnsi(bytes.substr(nPos, nEnd - nPos));
-        nPos = nNext;
 
+    std::vector<OpenFolder> aOpen(MaxLevel + 1);
+    aOpen[0].nTag = m_nTagNum - 1;  // the root record appended by LoadCityList
+    aOpen[0].hItem = hRoot;
+    const int nFirstTag = m_nTagNum;
+    const int nFirstCity = m_nCityNum;
+    int nLevel = 0;
+    int nReported = 0;
+    int nLine = 0;
+    // The tree view checks a parent by looking for it among all items made before, so places,
+    // the many, go in after the folders, each after the folder that precedes it among its
+    // siblings (first when none does), the last place first to keep their order. Places read
+    // one after another with the same folder and the same folder before them share a run.
+    struct PlaceRun {
+        int nFirst;         // its first place record; it ends where the next run starts
+        HCITYITEM hFolder;  // null: not in the tree
+        HCITYITEM hAfter;
+    };
+    std::vector<PlaceRun> aRun;
+    const bool bRead = file.ForEachLine([&](const char* pLine, const char* pLineEnd, long long nNext) {
+        if (nLine++ < nHeaderLines)
+            return;
+        if (pLineEnd > pLine && pLineEnd[-1] == '\r')
+            --pLineEnd;
+        CityWideLine(pLine, pLineEnd, line);
         const wchar_t* p = line.data();
         const wchar_t* pEnd = p + line.size();
         while (p < pEnd && CityIsSpace(*p))
             ++p;
         if (p == pEnd)
-            continue;
+            return;
 
         if (*p == L'@') {
             int nAt = 0;
@@ -219,18 +216,18 @@ void CCityData::ReadBody(const std::string& bytes, size_t nPos, HCITYITEM hRoot)
             const wchar_t* pNameEnd = pEnd;
             while (pNameEnd > p && CityIsSpace(pNameEnd[-1]))
                 --pNameEnd;
-            CString strName(std::wstring(p, pNameEnd));
             // A folder with no folder of the level above hangs under the deepest one below.
-            const OpenFolder& parent = FolderAt(aOpen, nFolderLevel - 1);
+            OpenFolder& parent = FolderAt(aOpen, nFolderLevel - 1);
             CTagList tag;
             tag.m_nLevel = nFolderLevel;
-            tag.m_strName = strName;
+            tag.m_strName = CString(p, static_cast<int>(pNameEnd - p));
             if (m_pTree && parent.hItem)
-                tag.m_hItem = m_pTree->InsertItem(strName, CITY_IMG_FOLDER, CITY_IMG_FOLDER_OPEN,
+                tag.m_hItem = m_pTree->InsertItem(tag.m_strName, CITY_IMG_FOLDER, CITY_IMG_FOLDER_OPEN,
                                                   CITY_FOLDER_DATA, parent.hItem, CITY_TVI_LAST);
+            if (tag.m_hItem)
+                parent.hLastFolder = tag.m_hItem;
             int nTag = AppendTag(tag);
-            aOpen[nFolderLevel].nTag = nTag;
-            aOpen[nFolderLevel].hItem = tag.m_hItem;
+            aOpen[nFolderLevel] = OpenFolder{nTag, tag.m_hItem, nullptr};
             nLevel = nFolderLevel;
         } else if (*p == L'#') {
             nLevel = std::max(nLevel - 1, 0);
@@ -244,7 +241,7 @@ void CCityData::ReadBody(const std::string& bytes, size_t nPos, HCITYITEM hRoot)
                     aField[nFields++] = q + 1;
             }
             if (nFields < 8)
-                continue;
+                return;
             if (nFields == 8)
                 aField[8] = pEnd + 1;
             // Field i is [aField[i], aField[i + 1] - 1), white space trimmed.
@@ -262,7 +259,7 @@ void CCityData::ReadBody(const std::string& bytes, size_t nPos, HCITYITEM hRoot)
             const OpenFolder& folder = FolderAt(aOpen, nLevel);
             city.m_nTag = folder.nTag;
             field(0, b, e);
-            city.m_strName = CString(std::wstring(b, e));
+            city.m_strName = CString(b, static_cast<int>(e - b));
             field(1, b, e);
             city.m_dLon = CityParseHemisphere(b, e, L'W');
             field(2, b, e);
@@ -277,23 +274,47 @@ void CCityData::ReadBody(const std::string& bytes, size_t nPos, HCITYITEM hRoot)
             city.m_nUser = CityWtoi(b, e);
             field(7, b, e);
             city.m_nType = CityWtoi(b, e);
-            HCITYITEM hFolder = folder.hItem;
+            const HCITYITEM hFolder = m_pTree ? folder.hItem : nullptr;
+            const HCITYITEM hAfter = folder.hLastFolder ? folder.hLastFolder : CITY_TVI_FIRST;
             int nIndex = AppendCity(std::move(city));
-            if (m_pTree && hFolder) {
-                HCITYITEM hItem = m_pTree->InsertItem(m_aCity[nIndex].m_strName, CITY_IMG_PLACE, CITY_IMG_PLACE_SELECTED,
-                                                      nIndex, hFolder, CITY_TVI_LAST);
-                m_aCity[nIndex].m_hItem = hItem;
-            }
+            if (aRun.empty() || aRun.back().hFolder != hFolder || aRun.back().hAfter != hAfter)
+                aRun.push_back(PlaceRun{nIndex, hFolder, hAfter});
         }
 
         // Progress by the share of the file read: at most one report per percent.
-        int nPercent = static_cast<int>(static_cast<double>(nPos) * 100.0 / static_cast<double>(nSize));
+        int nPercent = static_cast<int>(static_cast<double>(nNext) * 100.0 / static_cast<double>(nSize));
         nPercent = std::clamp(nPercent, 0, 100);
         if (nPercent > nReported) {
             nReported = nPercent;
             Progress(1, nPercent, CString());
         }
+    });
+    if (!bRead) {
+        // A read that failed half way leaves what a list that could not be read leaves.
+        if (m_pTree && hRoot) {
+            while (HCITYITEM hChild = m_pTree->GetChildItem(hRoot))
+                m_pTree->DeleteItem(hChild);
+        }
+        std::fill(m_aTag.begin() + nFirstTag, m_aTag.begin() + m_nTagNum, CTagList());
+        std::fill(m_aCity.begin() + nFirstCity, m_aCity.begin() + m_nCityNum, CCityList());
+        m_nTagNum = nFirstTag;
+        m_nCityNum = nFirstCity;
+        m_strObsHeader.Empty();
+        return false;
     }
+
+    for (size_t nRun = aRun.size(); nRun-- > 0;) {
+        const PlaceRun& run = aRun[nRun];
+        if (!run.hFolder)
+            continue;
+        const int nEnd = nRun + 1 < aRun.size() ? aRun[nRun + 1].nFirst : m_nCityNum;
+        for (int nIndex = nEnd - 1; nIndex >= run.nFirst; --nIndex) {
+            CCityList& city = m_aCity[nIndex];
+            city.m_hItem = m_pTree->InsertItem(city.m_strName, CITY_IMG_PLACE, CITY_IMG_PLACE_SELECTED, nIndex,
+                                               run.hFolder, run.hAfter);
+        }
+    }
+    return true;
 }
 
 std::string CCityData::BuildUserObsText(ICityTree& tree) const

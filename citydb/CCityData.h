@@ -1,6 +1,7 @@
 #pragma once
 
 #include <citydb/CCityList.h>
+#include <citydb/CSafeFile.h>
 #include <citydb/CTagList.h>
 #include <citydb/ICityProgress.h>
 #include <citydb/ICityTree.h>
@@ -76,7 +77,7 @@ public:
 
 private:
     int AppendTag(const CTagList& rec);
-    void ReadBody(const std::string& bytes, size_t nPos, HCITYITEM hRoot);
+    bool ReadLines(CSafeFile::LineReader& file, HCITYITEM hRoot);
     std::string PlaceLine(ICityTree& tree, HCITYITEM hItem) const;
     void Progress(int wParam, int lParam, const CString& strText) const;
 };

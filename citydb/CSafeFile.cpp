@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstring>
 #include <string>
 
 #ifdef _WIN32
@@ -49,6 +50,62 @@ void CSafeFile::SetStepHook(StepHook pHook)
     g_pStepHook = pHook;
 }
 
+bool CSafeFile::Read(const CString& strPath, std::string& bytes)
+{
+    bytes.clear();
+    LineReader file(1);  // its line buffer unused
+    if (!file.Open(strPath))
+        return false;
+    bytes.resize(static_cast<size_t>(file.m_nSize));
+    size_t nDone = 0;
+    while (nDone < bytes.size()) {
+        size_t nRead = 0;
+        if (!file.ReadAt(static_cast<long long>(nDone), &bytes[nDone], bytes.size() - nDone, nRead)) {
+            bytes.clear();
+            return false;
+        }
+        if (nRead == 0)
+            break;  // the file shrank while we read it
+        nDone += nRead;
+    }
+    bytes.resize(nDone);
+    return true;
+}
+
+bool CSafeFile::LineReader::ForEachLine(const OnLine& onLine)
+{
+    long long nOffset = 0;  // of the buffer's first byte
+    size_t nHave = 0;
+    for (;;) {
+        const char* p = m_buffer.data();
+        const char* const pHave = p + nHave;
+        while (const char* pNewLine = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(pHave - p)))) {
+            onLine(p, pNewLine, nOffset + (pNewLine + 1 - m_buffer.data()));
+            p = pNewLine + 1;
+        }
+        if (nOffset + static_cast<long long>(nHave) >= m_nSize) {
+            if (p < pHave)
+                onLine(p, pHave, m_nSize);
+            return true;
+        }
+        // The unfinished line moves to the front; one longer than the buffer makes it grow.
+        const size_t nDone = static_cast<size_t>(p - m_buffer.data());
+        std::memmove(m_buffer.data(), p, nHave - nDone);
+        nOffset += static_cast<long long>(nDone);
+        nHave -= nDone;
+        if (nHave == m_buffer.size())
+            m_buffer.resize(m_buffer.size() * 2);
+        const size_t nWant = static_cast<size_t>(
+            std::min<long long>(static_cast<long long>(m_buffer.size() - nHave), m_nSize - nOffset - static_cast<long long>(nHave)));
+        size_t nRead = 0;
+        if (!ReadAt(nOffset + static_cast<long long>(nHave), m_buffer.data() + nHave, nWant, nRead))
+            return false;
+        if (nRead == 0)
+            m_nSize = nOffset + static_cast<long long>(nHave);  // the file shrank while we read it
+        nHave += nRead;
+    }
+}
+
 #ifdef _WIN32
 
 namespace {
@@ -82,37 +139,41 @@ bool CSafeFile::IsNewerThan(const CString& a, const CString& b)
     return !LastWrite(b, fb) || CompareFileTime(&fa, &fb) > 0;
 }
 
-bool CSafeFile::Read(const CString& strPath, std::string& bytes)
+CSafeFile::LineReader::~LineReader()
 {
-    bytes.clear();
-    if (strPath.IsEmpty())
-        return false;
-    if (!Step("open"))
+    if (m_nFile != -1)
+        CloseHandle(reinterpret_cast<HANDLE>(m_nFile));
+}
+
+bool CSafeFile::LineReader::Open(const CString& strPath)
+{
+    if (strPath.IsEmpty() || m_nFile != -1 || !Step("open"))
         return false;
     HANDLE hFile = CreateFileW(strPath.GetString(), GENERIC_READ,
                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (hFile == INVALID_HANDLE_VALUE)
         return false;
+    m_nFile = reinterpret_cast<std::intptr_t>(hFile);
     LARGE_INTEGER size;
-    bool bOk = Step("fstat") && GetFileSizeEx(hFile, &size) && size.QuadPart <= MaxReadBytes;
-    if (bOk) {
-        bytes.resize(static_cast<size_t>(size.QuadPart));
-        size_t nDone = 0;
-        while (bOk && nDone < bytes.size()) {
-            DWORD nChunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - nDone, 1u << 30));
-            DWORD nRead = 0;
-            bOk = Step("read") && ReadFile(hFile, &bytes[nDone], nChunk, &nRead, nullptr) != 0;
-            if (bOk && nRead == 0)
-                break;  // the file shrank while we read it
-            nDone += nRead;
-        }
-        bytes.resize(nDone);
+    if (!Step("fstat") || !GetFileSizeEx(hFile, &size) || size.QuadPart > MaxReadBytes)
+        return false;
+    m_nSize = size.QuadPart;
+    return true;
+}
+
+bool CSafeFile::LineReader::ReadAt(long long nOffset, char* p, size_t n, size_t& nRead)
+{
+    OVERLAPPED at = {};
+    at.Offset = static_cast<DWORD>(nOffset);
+    at.OffsetHigh = static_cast<DWORD>(nOffset >> 32);
+    DWORD nDone = 0;
+    if (!Step("read") || !ReadFile(reinterpret_cast<HANDLE>(m_nFile), p, static_cast<DWORD>(n), &nDone, &at)) {
+        nRead = 0;
+        return GetLastError() == ERROR_HANDLE_EOF;
     }
-    CloseHandle(hFile);
-    if (!bOk)
-        bytes.clear();
-    return bOk;
+    nRead = nDone;
+    return true;
 }
 
 bool CSafeFile::Exists(const CString& strPath)
@@ -195,41 +256,6 @@ bool CSafeFile::Write(const CString& strPath, const std::string& bytes)
 
 #else
 
-bool CSafeFile::Read(const CString& strPath, std::string& bytes)
-{
-    bytes.clear();
-    if (strPath.IsEmpty())
-        return false;
-    if (!Step("open"))
-        return false;
-    int fd = open(CityUtf8FromWide(strPath.wstr()).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    struct stat st;
-    bool bOk = Step("fstat") && fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= MaxReadBytes;
-    if (bOk) {
-        bytes.resize(static_cast<size_t>(st.st_size));
-        size_t nDone = 0;
-        while (nDone < bytes.size()) {
-            ssize_t n = Step("read") ? read(fd, &bytes[nDone], bytes.size() - nDone) : (errno = EIO, -1);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0) {
-                bOk = false;
-                break;
-            }
-            if (n == 0)
-                break;  // the file shrank while we read it
-            nDone += static_cast<size_t>(n);
-        }
-        bytes.resize(nDone);
-    }
-    close(fd);
-    if (!bOk)
-        bytes.clear();
-    return bOk;
-}
-
 namespace {
 
 bool StatFile(const CString& strPath, struct stat& st)
@@ -239,6 +265,41 @@ bool StatFile(const CString& strPath, struct stat& st)
 }
 
 }  // namespace
+
+CSafeFile::LineReader::~LineReader()
+{
+    if (m_nFile != -1)
+        close(static_cast<int>(m_nFile));
+}
+
+bool CSafeFile::LineReader::Open(const CString& strPath)
+{
+    if (strPath.IsEmpty() || m_nFile != -1 || !Step("open"))
+        return false;
+    int fd = open(CityUtf8FromWide(strPath.wstr()).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    m_nFile = fd;
+    struct stat st;
+    if (!Step("fstat") || fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > MaxReadBytes)
+        return false;
+    m_nSize = st.st_size;
+    return true;
+}
+
+bool CSafeFile::LineReader::ReadAt(long long nOffset, char* p, size_t n, size_t& nRead)
+{
+    nRead = 0;
+    for (;;) {
+        ssize_t nDone = Step("read") ? pread(static_cast<int>(m_nFile), p, n, nOffset) : (errno = EIO, -1);
+        if (nDone < 0 && errno == EINTR)
+            continue;
+        if (nDone < 0)
+            return false;
+        nRead = static_cast<size_t>(nDone);
+        return true;
+    }
+}
 
 bool CSafeFile::Exists(const CString& strPath)
 {

@@ -2,9 +2,12 @@
 
 #include <afx/AnsiCodePage.h>
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <system_error>
 
 static bool IsDigit(wchar_t ch)
@@ -195,4 +198,45 @@ std::vector<CString> CitySplitFields(const CString& strText)
         fields.emplace_back(text.substr(nStart, nComma - nStart));
         nStart = nComma + 1;
     }
+}
+
+void CityWideLine(const char* pLine, const char* pLineEnd, std::wstring& strLine)
+{
+    // A byte makes at most one wide character (a converter that made more gets room below).
+    strLine.resize(static_cast<size_t>(pLineEnd - pLine));
+    size_t nOut = 0;
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(pLine);
+    const unsigned char* const pEnd = reinterpret_cast<const unsigned char*>(pLineEnd);
+    while (p < pEnd) {
+        // ASCII stands for itself in every ANSI code page; eight bytes at a time while it lasts.
+        if (pEnd - p >= 8) {
+            std::uint64_t nEight = 0;
+            std::memcpy(&nEight, p, 8);
+            if ((nEight & 0x8080808080808080u) == 0) {
+                for (int i = 0; i < 8; ++i)
+                    strLine[nOut + i] = p[i];
+                p += 8;
+                nOut += 8;
+                continue;
+            }
+        }
+        if (*p < 0x80) {
+            strLine[nOut++] = *p++;
+            continue;
+        }
+        // Characters beyond ASCII up to the next ASCII character (or the line's end, inside a
+        // character if need be), converted alone: converting the whole line reads them so, since
+        // a character starts after them.
+        const unsigned char* q = p;
+        while (q < pEnd && *q >= 0x80)
+            q += AfxIsAnsiLeadByte(*q) ? 2 : 1;
+        q = std::min(q, pEnd);
+        const std::wstring wide = WideFromAnsi(std::string(p, q));
+        if (wide.size() > static_cast<size_t>(q - p))
+            strLine.resize(strLine.size() + wide.size() - static_cast<size_t>(q - p));
+        std::copy(wide.begin(), wide.end(), strLine.begin() + static_cast<std::ptrdiff_t>(nOut));
+        nOut += wide.size();
+        p = q;
+    }
+    strLine.resize(nOut);
 }

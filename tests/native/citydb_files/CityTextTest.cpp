@@ -55,4 +55,22 @@ TEST(CityText, CutsNamesOnCharacterBoundaries)
         EXPECT_EQ(CityCutName(c.name, c.nMax), c.expected) << c.fault;
 }
 
+// Only what is not ASCII goes through the code page, and it must read as its whole line would.
+TEST(CityText, ReadsALineAsConvertingItAlone)
+{
+    const struct { const char* fault; std::string line; } cases[] = {
+        {"second byte in the ASCII range read alone", A(L"表示,ソ") + "a,b"},
+        {"half-width katakana or single bytes taken for lead bytes", "\xB1\xB2,\x80\xA0\xFD\xFE\xFF,x"},
+        {"lead byte at the line's end", "a\x93\x8C\x82"},
+        {"invalid second byte", "\x82\x20\x82\x0D\x82\x7F,"},
+        {"long ASCII runs around Japanese", std::string(21, 'x') + A(L"東京") + std::string(13, ',') + A(L"大阪")},
+        {"empty line", ""},
+    };
+    std::wstring line = L"longer than any line, from an earlier call";
+    for (const auto& c : cases) {
+        CityWideLine(c.line.data(), c.line.data() + c.line.size(), line);
+        EXPECT_EQ(line, WideFromAnsi(c.line)) << c.fault;
+    }
+}
+
 }  // namespace

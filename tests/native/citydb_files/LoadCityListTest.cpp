@@ -1,5 +1,7 @@
 #include "TestFiles.h"
 
+#include <citydb/CSafeFile.h>
+
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -9,6 +11,9 @@ namespace {
 const std::string kRoot = "場所";
 const std::string P = ",139.7667000E, 35.6833000N,     40,+09.00, 0, 0, 3\r\n";
 const std::string P_ = P.substr(0, P.size() - 2);  // without its line end
+
+// A line's bytes converted alone, in UTF-8.
+std::string U8(const std::string& line) { return CityUtf8FromWide(WideFromAnsi(line)); }
 
 // What the host saw: a start with its text, at most 100 steps rising to at most 100, an end;
 // whatever the file, no division by zero.
@@ -33,6 +38,8 @@ TEST(LoadCityList, BuildsTheTreeAsTheLinesSay)
         {"header lines lost or doubled", "#h1\r\n#h2\r\n@A\r\n", kRoot + "{A{}}", "#h1\n#h2\n"},
         {"header not ended by the first body line", "#h1\r\n@A\r\n#\r\n", kRoot + "{A{}}", "#h1\n"},
         {"header taken after trimming", " #h1\r\n@A\r\n", kRoot + "{A{}}", ""},
+        {"places before and after a subfolder reordered", "@A\r\np1" + P + "p2" + P + "@@B\r\n#\r\np3" + P + "p4" + P,
+         kRoot + "{A{p1,p2,B{},p3,p4}}", ""},
         {"place after close lands in the inner folder", "@A\r\n@@B\r\np1" + P + "#\r\np2" + P, kRoot + "{A{B{p1},p2}}", ""},
         {"close at level 0 goes below 0", "@A\r\n#\r\n#\r\n#\r\np" + P + "@B\r\n", kRoot + "{A{},p,B{}}", ""},
         {"seven-field line read or nine-field line dropped", "@A\r\nseven,1E,2N,3,+1.00, 0, 0\r\nnine" + P_ + ",x\r\n",
@@ -49,6 +56,8 @@ TEST(LoadCityList, BuildsTheTreeAsTheLinesSay)
         {"header only", "#only\r\n", kRoot + "{}", "#only\n"},
         {"empty first body line", "#h\r\n\r\n@A\r\n", kRoot + "{A{}}", "#h\n"},
         {"Japanese names", A(L"@日本\r\n東京") + P + A(L"大阪") + P, kRoot + "{日本{東京,大阪}}", ""},
+        {"a line ending in a lead byte read with the next", "@A\x82\n@\x93\x8C\x82\r\n@C\n", kRoot + "{" + U8("A\x82")
+         + "{}," + U8("\x93\x8C\x82") + "{},C{}}", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
@@ -121,14 +130,46 @@ TEST(LoadCityList, MoreThanTheCapacitiesKeepsEverythingAndRecordsMatchItems)
     ExpectProgress(list);
 }
 
-TEST(LoadCityList, MissingFileGivesTheRootAndEndsTheProgress)
+int g_nReads = 0, g_nFailingRead = 0;
+bool FailNthRead(const char* pszCall)
+{
+    return std::string(pszCall) != "read" || ++g_nReads != g_nFailingRead;
+}
+
+// A list that cannot be read, from the start or half way, leaves the root alone.
+TEST(LoadCityList, UnreadableFileGivesTheRootAndEndsTheProgress)
 {
     TempDir dir;
-    LoadedList list;
-    list.data.m_strObsFile = dir.WidePath("missing.obs");
-    EXPECT_FALSE(list.data.LoadCityList());
-    EXPECT_EQ(TreeNames(list.tree), kRoot + "{}");
-    ExpectProgress(list);
+    std::string file = "#h\r\n@A\r\n";
+    for (int i = 0; i < 2000; ++i)
+        file += "p" + P;
+    WriteBytes(dir.Path("zelkam.obs"), file + "@B\r\n");
+    // The reads of a whole load: the file is read twice, in more than one piece each time.
+    LoadedList whole;
+    whole.data.m_strObsFile = dir.WidePath("zelkam.obs");
+    g_nReads = 0, g_nFailingRead = -1;
+    CSafeFile::SetStepHook(FailNthRead);
+    struct Unhook {
+        ~Unhook() { CSafeFile::SetStepHook(nullptr); }
+    } unhook;
+    ASSERT_TRUE(whole.data.LoadCityList());
+    ASSERT_GE(g_nReads, 4);
+    const struct { const char* fault; const char* name; int nFailingRead; } cases[] = {
+        {"missing file", "missing.obs", 0},
+        {"read failing at once", "zelkam.obs", 1},
+        {"read failing half way through the places", "zelkam.obs", g_nReads / 2 + 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fault);
+        LoadedList list;
+        list.data.m_strObsFile = dir.WidePath(c.name);
+        g_nReads = 0, g_nFailingRead = c.nFailingRead;
+        EXPECT_FALSE(list.data.LoadCityList());
+        EXPECT_EQ(TreeNames(list.tree), kRoot + "{}");
+        EXPECT_EQ(std::make_pair(list.data.m_nTagNum, list.data.m_nCityNum), std::make_pair(1, 0));
+        EXPECT_TRUE(list.data.m_strObsHeader.IsEmpty());
+        ExpectProgress(list);
+    }
 }
 
 }  // namespace

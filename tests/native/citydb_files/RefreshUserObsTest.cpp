@@ -116,6 +116,31 @@ TEST(CSafeFile, NewerByWriteTime)
     }
 }
 
+// Lines longer than the buffer, across its ends, and every kind of line end.
+TEST(CSafeFile, ReadsLinesThroughASmallBuffer)
+{
+    const struct { const char* fault; std::string bytes; size_t nChunk; std::string lines; } cases[] = {
+        {"line across the buffer's end", "ab\r\ncdefghij\n\nxyz", 4, "ab\r|4 cdefghij|13 |14 xyz|17 "},
+        {"last line end taken for an empty line", "a\nb\n", 1, "a|2 b|4 "},
+        {"empty file read as a line", "", 8, ""},
+        {"line longer than twice the buffer", std::string(9, 'x') + "\n", 2, "xxxxxxxxx|10 "},
+    };
+    TempDir dir;
+    for (const auto& c : cases) {
+        WriteBytes(dir.Path("f"), c.bytes);
+        CSafeFile::LineReader file(c.nChunk);
+        ASSERT_TRUE(file.Open(dir.WidePath("f")));
+        for (int nPass = 0; nPass < 2; ++nPass) {
+            std::string lines;
+            EXPECT_TRUE(file.ForEachLine([&](const char* p, const char* pEnd, long long nNext) {
+                lines += std::string(p, pEnd) + "|" + std::to_string(nNext) + " ";
+            }));
+            EXPECT_EQ(lines, c.lines) << c.fault;
+        }
+    }
+    EXPECT_FALSE(CSafeFile::LineReader().Open(dir.WidePath("none")));
+}
+
 TEST(CSafeFile, ReplacesWholeAndKeepsNoTemporary)
 {
     TempDir dir;
