@@ -17,6 +17,7 @@ namespace {
 const char* const kTokyo = "139.7667000,35.6833000,40,09.00, 0, 0, 3";
 const std::string kHomeBehindTokyo = Rec("add", L"自宅", "leaf", L"東京", kHome);
 
+// A drop that moves nothing records nothing: the editor's drop rules' (Editor.DropRulesPickTheDestination).
 TEST(Record, EachEditChangesTheRecordOfItsItem)
 {
     using B = CityBench;
@@ -67,8 +68,6 @@ TEST(Record, EachEditChangesTheRecordOfItsItem)
          InJapan({Rec("add", L"自宅", "leaf", L"大阪", kHome)})},
         {"edit without a new name still makes an update", [](B& b) { b.Rename({L"場所", L"米国"}, L"米国"); },
          Top({Rec("update", L"米国", "node", L"", "", L"米国")})},
-        {"a moved-nowhere drop records nothing", [](B& b) { b.Drop({L"場所", L"日本"}, {L"場所", L"日本", L"東京"}); },
-         Top({})},
         {"an add beside a namesake whose record exists took that record",
          [](B& b) {
              b.Rename({L"場所", L"日本", L"東京"}, L"東京");
