@@ -167,8 +167,7 @@ TEST_F(CityDlgTest, OkWritesOnlyAChangedListAndCancelNothing)
     const CString strUserList = DataFile(_T("zelkam_user.obs"));
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pszCase);
-        auto dlg = MakeDialog();
-        ASSERT_TRUE(Open(*dlg));
+        auto dlg = OpenNew();
         // Creation derived the user list from the system list; gone, any write of it shows.
         DeleteFileW(strUserList.GetString());
         if (c.bUnwritable)
@@ -203,8 +202,7 @@ TEST_F(CityDlgTest, HandOffBringsThePickAndTheDefaultBackOnlyOnOk)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pszCase);
         CRegistry::DeleteKey(CString());
-        auto dlg = MakeDialog();
-        ASSERT_TRUE(Open(*dlg, _T("C:\\mesh\\index.dat")));
+        auto dlg = OpenNew(_T("C:\\mesh\\index.dat"));
         Click(*dlg, IDC_RD_ALT_AUTO);
         m_engine.m_commands.clear(), m_obs.ClearCalls(), g_runs.clear(), g_progress.clear();
         AfxTestExpectMessageBox(kOsakaDefault, c.nDefaultAnswer);
@@ -236,8 +234,7 @@ TEST_F(CityDlgTest, TheSystemListComesFromTheModuleFolderOrTheUserIsTold)
             ASSERT_TRUE(WriteBytes(ModuleDir() + _T("zelkam.obs"), CStringA(kList).str()));
         else
             AfxTestExpectMessageBox(_T("観測地ファイルが見つかりません。"), IDOK);
-        auto dlg = MakeDialog();
-        ASSERT_TRUE(Open(*dlg));
+        auto dlg = OpenNew();
         g_runs.clear();
         CString strObsFile;
         RunFromObs(*dlg, [&](CDlgCity& city, HWND hDlg) {
@@ -279,8 +276,7 @@ TEST_F(CityDlgTest, CreationRebuildsAUserListOlderThanTheSystemListOrTheLog)
                 SetFileTime(h, nullptr, nullptr, &ft);
             CloseHandle(h);
         }
-        auto dlg = MakeDialog();
-        ASSERT_TRUE(Open(*dlg));
+        auto dlg = OpenNew();
         const std::string strUser = ReadBytes(DataFile(_T("zelkam_user.obs")));
         EXPECT_NE(std::string::npos, strUser.find(CStringA(_T("新宿")).str()));
         EXPECT_EQ(c.bRebuilt, strUser.find(CStringA(_T("京都")).str()) != std::string::npos);
