@@ -24,21 +24,17 @@ std::string Found(const wchar_t* after, const wchar_t* text)
     return h ? AnsiFromWide(tree.GetItemText(h).wstr()) : "(none)";
 }
 
+// The search from after the selection, its wrap, a match by letters of another case, width or
+// kana, and none at all are the city list dialog's find test's (DlgCityFind); folders and
+// half-width kana are found in obsdb's find too.
 TEST(CityFind, FindsTheNextNameThatHoldsTheTextInTreeOrder)
 {
     const struct { const char* fault; const wchar_t *after, *text; const wchar_t* found; } cases[] = {
-        {"a folder not found", nullptr, L"東京", L"東京都"},
-        {"the search did not start after the selection", L"東京都", L"東京", L"東京"},
-        {"no wrap at the end", L"ガーデン", L"東京", L"東京都"},
         {"the selection itself not found last", L"八王子市", L"八王子", L"八王子市"},
-        {"case of Latin letters", nullptr, L"SPRING", L"Springfield"},
         {"full-width against half-width", L"Springfield", L"springfield", L"ＳＰＲＩＮＧＦＩＥＬＤ館"},
-        {"half-width typed for full-width", nullptr, L"ｓｐｒｉｎｇ", L"Springfield"},
-        {"hiragana against katakana", nullptr, L"がーでん", L"ガーデン"},
         {"half-width katakana with a voiced mark", nullptr, L"ｶﾞｰﾃﾞﾝ", L"ガーデン"},
         {"katakana against hiragana", nullptr, L"トウキョウ", L"とうきょう湾"},
         {"a reading dictionary used", nullptr, L"とうきょうと", L"(none)"},
-        {"a text nowhere found", nullptr, L"大阪", L"(none)"},
         {"an empty text found something", nullptr, L"", L"(none)"},
     };
     for (const auto& c : cases) {

@@ -17,14 +17,14 @@ TEST(MapViewScale, SliderScale)
     EXPECT_DOUBLE_EQ(SliderPosToMag(500), 0.0);
 }
 
+// The map's report of a 91 degree view and of none at all (zero) are the location dialog's map
+// tests' (DlgObsMap), as is the colour of a plain reply.
 TEST(MapViewScale, MagnificationFromTheMap)
 {
     const struct { const char* fault; double mag; bool ok; int pos; } cases[] = {
         {"whole turn", 1.0, true, 0},
-        {"view of 91 degrees", 180.0 / 91.0, true, 45},
         {"view under 2 degrees read past the end", 1000.0, true, 200},
         {"view over 180 degrees read past the end", 0.5, true, 0},
-        {"zero divides by zero", 0.0, false, -1},
         {"negative", -2.0, false, -1},
         {"not a number", std::numeric_limits<double>::quiet_NaN(), false, -1},
         {"infinite", std::numeric_limits<double>::infinity(), false, -1},
@@ -42,7 +42,6 @@ TEST(MapViewScale, MagnificationFromTheMap)
 TEST(MapViewScale, EclipseColourReply)
 {
     const struct { const char* fault; const wchar_t* reply; unsigned colour; } cases[] = {
-        {"red green blue order", L"RGB(255, 128, 0)", 0x000080FFu},
         {"several blanks and commas", L"RGB(10,,  20 ,, 30)", 0x001E140Au},
         {"only the low 8 bits", L"RGB(256, 257, 511)", 0x00FF0100u},
         {"empty reply", L"", 0u},

@@ -64,6 +64,8 @@ TEST(Obsdb, ApplyRecordsEditsAsTheDialogDoesAndRebuildReplaysThem)
     EXPECT_EQ(2, Obsdb(dir, "--codepage x dump sys.obs").status);
 }
 
+// Where a place lands is the editor's drop rules' (Editor.DropRulesPickTheDestination); here the
+// mode answers the question, and is no answer where none is asked.
 TEST(Obsdb, MoveModesPutTheItemIntoOrBehindItsTarget)
 {
     const struct { const char* fault; const char* at; const char* to; const char* mode; const char* tree; } cases[] = {
@@ -71,8 +73,6 @@ TEST(Obsdb, MoveModesPutTheItemIntoOrBehindItsTarget)
         {"folder behind a folder went into it", "\"日本\"", "\"米国\"", "behind", "場所/\n  米国/\n    ホノルル\n  日本/\n    東京\n    大阪\n"},
         {"folder onto a place did not follow it", "\"米国\"", "\"日本\",\"東京\"", "into",
          "場所/\n  日本/\n    東京\n    米国/\n      ホノルル\n    大阪\n"},
-        {"place onto a folder did not go first in it", "\"米国\",\"ホノルル\"", "\"日本\"", "behind", "場所/\n  日本/\n    ホノルル\n    東京\n    大阪\n  米国/\n"},
-        {"place onto a place did not follow it", "\"日本\",\"東京\"", "\"日本\",\"大阪\"", "into", "場所/\n  日本/\n    大阪\n    東京\n  米国/\n    ホノルル\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
@@ -123,15 +123,13 @@ TEST(Obsdb, ApplyReportsRefusalsAndErrors)
     // errHas: expected in standard error. A refusal goes on with the next edit; the editor's own
     // refusals (a name taken, a blank name) are the editor tests'.
     const struct { const char* fault; std::string edits; int status; const char* errHas; bool bWritten; } cases[] = {
-        {"a name the list cannot hold is refused as the editor refuses it",
-         ok + "{\"op\":\"add-place\",\"at\":[\"場所\"],\"name\":\"#1, A\",\"lon\":1,\"lat\":2,\"alt\":3,\"tz\":4}\n",
-         0, "都市名の先頭に半角の「#」は使えません。\n都市名に半角の「,」(カンマ)は使えません。\n", true},
-        {"a folder name the list cannot hold is refused as the folder editor refuses it",
-         "{\"op\":\"add-folder\",\"at\":[\"場所\"],\"name\":\" @x\"}\n" + ok, 0, "フォルダ名の先頭に半角の「@」は使えません。\n", true},
-        {"a name the code page cannot hold is refused, not saved as a look-alike",
-         ok + "{\"op\":\"edit-place\",\"at\":[\"場所\",\"日本\",\"東京\"],\"name\":\"Zürich\",\"lon\":1,\"lat\":2,\"alt\":3,\"tz\":4}\n"
+        {"a name the list or the code page cannot hold is refused as the editors refuse it, not saved as a look-alike",
+         ok + "{\"op\":\"add-place\",\"at\":[\"場所\"],\"name\":\"#1, A\",\"lon\":1,\"lat\":2,\"alt\":3,\"tz\":4}\n"
+              "{\"op\":\"add-folder\",\"at\":[\"場所\"],\"name\":\" @x\"}\n"
+              "{\"op\":\"edit-place\",\"at\":[\"場所\",\"日本\",\"東京\"],\"name\":\"Zürich\",\"lon\":1,\"lat\":2,\"alt\":3,\"tz\":4}\n"
               "{\"op\":\"add-folder\",\"at\":[\"場所\"],\"name\":\"서울\"}\n",
-         0, "都市名に「ü」は使えません(保存できない文字です)。\n\nフォルダ名に「서」「울」は使えません(保存できない文字です)。\n", true},
+         0, "都市名の先頭に半角の「#」は使えません。\n都市名に半角の「,」(カンマ)は使えません。\n\nフォルダ名の先頭に半角の「@」は使えません。\n\n"
+             "都市名に「ü」は使えません(保存できない文字です)。\n\nフォルダ名に「서」「울」は使えません(保存できない文字です)。\n", true},
         {"at that names no item", ok + "{\"op\":\"delete\",\"at\":[\"場所\",\"欧米\"]}\n", 1, "edits.jsonl:2: no item [\"場所\",\"欧米\"]", false},
         {"malformed JSON", ok + "{\"op\":\"delete\",\n", 1, "edits.jsonl:2: not a JSON object", false},
         {"unknown op", "{\"op\":\"rename\",\"at\":[\"場所\"]}\n" + ok, 1, "edits.jsonl:1: unknown op", false},
@@ -141,12 +139,9 @@ TEST(Obsdb, ApplyReportsRefusalsAndErrors)
          "edits.jsonl:2: unknown key \"altflag\"", false},
         {"missing value", "{\"op\":\"add-place\",\"at\":[\"場所\"],\"name\":\"x\",\"lon\":1,\"lat\":2,\"tz\":4}\n", 1,
          "edits.jsonl:1: \"alt\" must be a number", false},
-        {"longitude beyond 180 is refused as the place editor refuses it",
-         ok + "{\"op\":\"add-place\",\"at\":[\"場所\"],\"name\":\"x\",\"lon\":-180.01,\"lat\":2,\"alt\":3,\"tz\":4}\n", 0,
-         "経度には 0.0 から 180.0 までの値を入力してください\n", true},
-        {"every rejected value is named in one refusal",
-         "{\"op\":\"edit-place\",\"at\":[\"場所\",\"日本\",\"東京\"],\"name\":\" \",\"lon\":1,\"lat\":90.5,\"alt\":1e6,\"tz\":-14.5}\n", 0,
-         "都市名を入力してください。\n緯度には 0.0 から 90.0 までの値を入力してください\n"
+        {"every rejected value, a longitude beyond 180 west too, is named in one refusal as the place editor names it",
+         "{\"op\":\"edit-place\",\"at\":[\"場所\",\"日本\",\"東京\"],\"name\":\" \",\"lon\":-180.01,\"lat\":90.5,\"alt\":1e6,\"tz\":-14.5}\n", 0,
+         "都市名を入力してください。\n経度には 0.0 から 180.0 までの値を入力してください\n緯度には 0.0 から 90.0 までの値を入力してください\n"
          "標高には -9999 から 999999 までの値を入力してください\nタイムゾーンには 0 から 14 までの値を入力してください\n",
          false},
         {"values that round to the bounds in the fields are taken",
@@ -186,6 +181,8 @@ TEST(Obsdb, ReadOnlySystemListSavesNothingUntilAReset)
     EXPECT_TRUE(dir.Exists("out.obs"));
 }
 
+// What the tool says and returns; the backup's bytes, and that an unreadable log stays as it is,
+// are the saves' tests' (Save.DamagedLogIsKeptInABackupBeforeItIsReplaced, Save.WritesTheLogFirst...).
 TEST(Obsdb, DamagedLogIsBackedUpAndAnUnreadableOneNeverReplaced)
 {
     ObsdbDir dir;
@@ -193,8 +190,6 @@ TEST(Obsdb, DamagedLogIsBackedUpAndAnUnreadableOneNeverReplaced)
     ObsdbRun r = Obsdb(dir, "apply sys.obs log.json edits.jsonl out.obs log.json");
     EXPECT_EQ(0, r.status) << r.err;
     EXPECT_NE(std::string::npos, r.err.find("could not be read whole"));
-    EXPECT_EQ("{\"not\":\"an array\"", ReadBytes(dir.Path("log.json.bak")));
-    EXPECT_EQ('[', ReadBytes(dir.Path("log.json"))[0]);
 
     ASSERT_EQ(0, truncate(dir.Path("log.json").c_str(), CSafeFile::MaxReadBytes + 1));
     r = Obsdb(dir, "apply sys.obs log.json edits.jsonl out.obs out.json");
@@ -205,9 +200,6 @@ TEST(Obsdb, DamagedLogIsBackedUpAndAnUnreadableOneNeverReplaced)
     EXPECT_EQ(3, r.status);
     EXPECT_NE(std::string::npos, r.err.find("obsdb: cannot write log.json; nothing written\n")) << r.err;
     EXPECT_FALSE(dir.Exists("big.obs"));
-    struct stat st;
-    ASSERT_EQ(0, stat(dir.Path("log.json").c_str(), &st));
-    EXPECT_EQ(CSafeFile::MaxReadBytes + 1, st.st_size);
 }
 
 TEST(Obsdb, DumpKeepsEveryItemOnOneLine)

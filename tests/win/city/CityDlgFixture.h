@@ -48,7 +48,6 @@ protected:
         TreeView_SelectItem(::GetDlgItem(dlg.GetSafeHwnd(), IDC_CITY_TREE), hItem);
         return hItem;
     }
-    static CString TextOf(HWND hDlg, int nID) { wchar_t szText[256] = {}; ::GetDlgItemTextW(hDlg, nID, szText, 256); return szText; }
     // The middle of the item's text, in the tree's client coordinates; an open tree can be taller
     // than the control.
     static POINT Centre(HWND hTree, HTREEITEM hItem)
@@ -71,5 +70,4 @@ protected:
             strChildren += (strChildren.IsEmpty() ? L"" : L",") + Shape(dlg, h, bOpen, bFlags);
         return strChildren.IsEmpty() ? s : s + L"(" + strChildren + L")";
     }
-    static void Press(HWND hDlg, int nID) { ::SendDlgItemMessageW(hDlg, nID, BM_CLICK, 0, 0); }
 };

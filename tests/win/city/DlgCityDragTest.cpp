@@ -32,7 +32,9 @@ class CityDragTest : public CityDlgFixture {};
 
 enum class Release { OnTarget, TreeLeftEdge, TreeRightEdge, RightClick, CaptureLost };
 
-TEST_F(CityDragTest, DropsMoveByTheRulesAndSurviveTheNextLoad)
+// What each kind of move records, and that its log replays to the same tree, is held natively
+// (citydb_log's Record and Editor tests, obsdb's move modes); here what the user does and sees.
+TEST_F(CityDragTest, DropsMoveByTheRules)
 {
     WriteList(kList);
     const CString strRefusedParis = CCityEditor::DuplicatePlaceMessage(_T("パリ"));
@@ -59,10 +61,10 @@ TEST_F(CityDragTest, DropsMoveByTheRulesAndSurviveTheNextLoad)
         int nAsked = 0;
         AfxSetModalDialogHook(IDD_CITY_MOVETO, [&](CDialog* pDlg) {
             ++nAsked;
-            EXPECT_EQ(CString(L"[欧州] フォルダの後ろに挿入"), TextOf(pDlg->GetSafeHwnd(), IDC_MOVETO_RD_BEHIND));
+            EXPECT_EQ(CString(L"[欧州] フォルダの後ろに挿入"), Text(pDlg->GetSafeHwnd(), IDC_MOVETO_RD_BEHIND));
             if (c.nAnswer != IDCANCEL)
-                Press(pDlg->GetSafeHwnd(), c.nAnswer ? c.nAnswer : IDC_MOVETO_RD_INTO);
-            Press(pDlg->GetSafeHwnd(), c.nAnswer == IDCANCEL ? IDCANCEL : IDOK);
+                ::Click(pDlg->GetSafeHwnd(), c.nAnswer ? c.nAnswer : IDC_MOVETO_RD_INTO);
+            ::Click(pDlg->GetSafeHwnd(), c.nAnswer == IDCANCEL ? IDCANCEL : IDOK);
         });
         if (c.pszRefusal != nullptr)
             AfxTestExpectMessageBox(c.pszRefusal, IDOK);
@@ -114,18 +116,9 @@ TEST_F(CityDragTest, DropsMoveByTheRulesAndSurviveTheNextLoad)
             EXPECT_FALSE(dlg.m_bDragging || dlg.m_pDragImage);
             EXPECT_EQ(1, dlg.Session().m_editor.m_bModified);
             EXPECT_EQ(strExpected, Shape(dlg, TreeView_GetRoot(hTree), true));
-            Press(hDlg, IDOK);
+            ::Click(hDlg, IDOK);
         });
         EXPECT_EQ(c.nAnswer != 0 ? 1 : 0, nAsked);
-
-        // The change log brings the same tree back; only the root is open after a load.
-        CString strReplayed = strExpected;
-        strReplayed.Replace(_T("+"), _T(""));
-        RunCity([&](CDlgCity& dlg, HWND hDlg) {
-            const HWND hTree = ::GetDlgItem(hDlg, IDC_CITY_TREE);
-            EXPECT_EQ(strReplayed, Shape(dlg, TreeView_GetRoot(hTree), false)) << "replayed";
-            Press(hDlg, IDCANCEL);
-        });
     }
 }
 

@@ -31,7 +31,7 @@ TEST_F(DlgCityFind, CtrlFAndF3SelectTheNextNameThatHoldsTheTextWhereverTheFocusI
                 EXPECT_EQ(CString(s.shown), Text(d->GetSafeHwnd(), IDC_FIND_EDT_TEXT));
                 if (s.typed && *s.typed)
                     d->SetDlgItemText(IDC_FIND_EDT_TEXT, s.typed);
-                Press(d->GetSafeHwnd(), s.typed && *s.typed ? IDOK : IDCANCEL);
+                ::Click(d->GetSafeHwnd(), s.typed && *s.typed ? IDOK : IDCANCEL);
             });
             if (s.box)
                 AfxTestExpectMessageBox(s.box, IDOK);
@@ -44,7 +44,7 @@ TEST_F(DlgCityFind, CtrlFAndF3SelectTheNextNameThatHoldsTheTextWhereverTheFocusI
         // As a click: the folders of the match open and the fields show it.
         EXPECT_TRUE(TreeView_GetItemState(Item(hDlg, IDC_CITY_TREE), Find(dlg, L"世界/アメリカ"), TVIS_EXPANDED) & TVIS_EXPANDED);
         EXPECT_EQ(CString(L"139"), Text(hDlg, IDC_CITY_EDT_LNG_DEG));
-        Press(hDlg, IDCANCEL);
+        ::Click(hDlg, IDCANCEL);
     });
 }
 

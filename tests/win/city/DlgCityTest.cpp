@@ -73,11 +73,11 @@ TEST_F(CityDlgTest, FieldsShowThePlaceWithItsCarriesAndKeepTheirRanges)
             if (c.nSpin != 0)
                 ::StepUpDown(hDlg, c.nSpin, -1);
             for (const CShown& s : c.shown)
-                EXPECT_EQ(CString(s.second), TextOf(hDlg, s.first)) << "control " << s.first;
+                EXPECT_EQ(CString(s.second), Text(hDlg, s.first)) << "control " << s.first;
             for (int nID : c.checked)
                 EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(hDlg, nID)) << "radio " << nID;
             EXPECT_EQ(0, dlg.m_bAutoAlt);
-            Press(hDlg, IDCANCEL);
+            ::Click(hDlg, IDCANCEL);
         });
     }
 }
@@ -100,7 +100,7 @@ TEST_F(CityDlgTest, ButtonsFollowTheSelectionAndTheListsEditability)
                 for (int i = 0; i < 4; ++i)
                     EXPECT_EQ(s.bShown[i], ::IsWindowEnabled(::GetDlgItem(hDlg, kButtons[i])) != FALSE) << "step " << nStep << ", button " << kButtons[i];
             }
-            Press(hDlg, IDCANCEL);
+            ::Click(hDlg, IDCANCEL);
         });
     }
     SetFileAttributesW(DataFile(_T("zelkam.obs")).GetString(), FILE_ATTRIBUTE_NORMAL);
@@ -114,14 +114,14 @@ TEST_F(CityDlgTest, ResetLeavesNothingSelectedAndShowsItsProgress)
         Select(dlg, L"日本/東京");
         g_progress.clear();
         AfxTestExpectMessageBox(L"都市名データを初期化します。\r\nこれまで編集したデータは全て失われます。", IDOK);
-        Press(hDlg, IDC_CITY_BTN_RESET);
+        ::Click(hDlg, IDC_CITY_BTN_RESET);
         EXPECT_TRUE(!g_progress.empty() && g_progress.front() == 0 && g_progress.back() == 2);
         EXPECT_EQ(nullptr, TreeView_GetSelection(::GetDlgItem(hDlg, IDC_CITY_TREE)));
         for (auto [nID, bEnabled] : {std::pair{IDC_CITY_BTN_EDIT, false}, {IDC_CITY_BTN_ADD, true}, {IDC_CITY_BTN_DEL, false}, {IDC_CITY_BTN_SET_INIT, false}})
             EXPECT_EQ(bEnabled, ::IsWindowEnabled(::GetDlgItem(hDlg, nID)) != FALSE) << "button " << nID;
         // Reached anyway (a keyboard accelerator, a script): nothing is asked about an item that is gone.
-        Press(hDlg, IDC_CITY_BTN_DEL);
-        Press(hDlg, IDCANCEL);
+        ::Click(hDlg, IDC_CITY_BTN_DEL);
+        ::Click(hDlg, IDCANCEL);
     });
     EXPECT_EQ(JoinedFailures(), "");
 }
@@ -139,7 +139,7 @@ TEST_F(CityDlgTest, DoubleClickOpensAFolderAndPicksAPlace)
             // A place has ended the dialog; a folder leaves it open.
             if (nResult == IDCANCEL) {
                 bExpanded = (TreeView_GetItemState(hTree, hItem, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
-                Press(hDlg, IDCANCEL);
+                ::Click(hDlg, IDCANCEL);
             }
         }));
         EXPECT_EQ(nResult == IDCANCEL, bExpanded);
@@ -152,7 +152,7 @@ TEST_F(CityDlgTest, ALabelEditIsRecordedSoTheNameSurvivesTheNextLoad)
         NMTVDISPINFOW info = {{::GetDlgItem(hDlg, IDC_CITY_TREE), IDC_CITY_TREE, TVN_ENDLABELEDITW}, {}};
         info.item.hItem = Select(dlg, L"日本/東京"), info.item.pszText = const_cast<LPWSTR>(L"東京都");
         ::SendMessageW(hDlg, WM_NOTIFY, IDC_CITY_TREE, reinterpret_cast<LPARAM>(&info));
-        Press(hDlg, IDOK);
+        ::Click(hDlg, IDOK);
     });
     EXPECT_NE(std::string::npos, ReadBytes(DataFile(_T("zelkam_user_obs.json"))).find(CStringA(_T("東京都")).str()));
 }
@@ -167,8 +167,7 @@ TEST_F(CityDlgTest, OkWritesOnlyAChangedListAndCancelNothing)
     const CString strUserList = DataFile(_T("zelkam_user.obs"));
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pszCase);
-        auto dlg = MakeDialog();
-        ASSERT_TRUE(Open(*dlg));
+        auto dlg = OpenNew();
         // Creation derived the user list from the system list; gone, any write of it shows.
         DeleteFileW(strUserList.GetString());
         if (c.bUnwritable)
@@ -180,8 +179,8 @@ TEST_F(CityDlgTest, OkWritesOnlyAChangedListAndCancelNothing)
                                         + _T("\n\n都市名リストは次回の起動時に変更履歴から作り直します。"), IDOK);
         RunFromObs(*dlg, [&](CDlgCity&, HWND hDlg) {
             if (c.bReset)
-                Press(hDlg, IDC_CITY_BTN_RESET);
-            Press(hDlg, c.nEnd);
+                ::Click(hDlg, IDC_CITY_BTN_RESET);
+            ::Click(hDlg, c.nEnd);
         });
         EXPECT_EQ(c.bWritten, ReadBytes(DataFile(_T("zelkam_user.obs"))) != "<missing>");
         EXPECT_EQ(c.bLogWritten, ReadBytes(DataFile(_T("zelkam_user_obs.json"))) != "<missing>");
@@ -203,15 +202,14 @@ TEST_F(CityDlgTest, HandOffBringsThePickAndTheDefaultBackOnlyOnOk)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pszCase);
         CRegistry::DeleteKey(CString());
-        auto dlg = MakeDialog();
-        ASSERT_TRUE(Open(*dlg, _T("C:\\mesh\\index.dat")));
+        auto dlg = OpenNew(_T("C:\\mesh\\index.dat"));
         Click(*dlg, IDC_RD_ALT_AUTO);
         m_engine.m_commands.clear(), m_obs.ClearCalls(), g_runs.clear(), g_progress.clear();
         AfxTestExpectMessageBox(kOsakaDefault, c.nDefaultAnswer);
         RunFromObs(*dlg, [&](CDlgCity& city, HWND hDlg) {
             Select(city, L"日本/大阪");
-            Press(hDlg, IDC_CITY_BTN_SET_INIT);
-            Press(hDlg, c.nEnd);
+            ::Click(hDlg, IDC_CITY_BTN_SET_INIT);
+            ::Click(hDlg, c.nEnd);
         });
         const bool bOk = c.nEnd == IDOK;
         EXPECT_EQ((std::vector<WPARAM>{1, 0}), g_runs);
@@ -236,14 +234,13 @@ TEST_F(CityDlgTest, TheSystemListComesFromTheModuleFolderOrTheUserIsTold)
             ASSERT_TRUE(WriteBytes(ModuleDir() + _T("zelkam.obs"), CStringA(kList).str()));
         else
             AfxTestExpectMessageBox(_T("観測地ファイルが見つかりません。"), IDOK);
-        auto dlg = MakeDialog();
-        ASSERT_TRUE(Open(*dlg));
+        auto dlg = OpenNew();
         g_runs.clear();
         CString strObsFile;
         RunFromObs(*dlg, [&](CDlgCity& city, HWND hDlg) {
             strObsFile = city.m_strObsFile;
             Select(city, L"日本/東京");
-            Press(hDlg, IDCANCEL);
+            ::Click(hDlg, IDCANCEL);
         });
         EXPECT_EQ(bInModuleFolder ? ModuleDir() + _T("zelkam.obs") : CString(), strObsFile);
         EXPECT_EQ(bInModuleFolder ? 2u : 0u, g_runs.size());
@@ -279,8 +276,7 @@ TEST_F(CityDlgTest, CreationRebuildsAUserListOlderThanTheSystemListOrTheLog)
                 SetFileTime(h, nullptr, nullptr, &ft);
             CloseHandle(h);
         }
-        auto dlg = MakeDialog();
-        ASSERT_TRUE(Open(*dlg));
+        auto dlg = OpenNew();
         const std::string strUser = ReadBytes(DataFile(_T("zelkam_user.obs")));
         EXPECT_NE(std::string::npos, strUser.find(CStringA(_T("新宿")).str()));
         EXPECT_EQ(c.bRebuilt, strUser.find(CStringA(_T("京都")).str()) != std::string::npos);

@@ -4,12 +4,6 @@
 
 #include <gtest/gtest.h>
 
-// A small city dialog driven as a user drives it, from its modal hook.
-inline HWND Item(CDialog* d, int nID) { return Item(d->GetSafeHwnd(), nID); }
-inline void Click(CDialog* d, int nID) { Click(d->GetSafeHwnd(), nID); }
-inline bool Checked(CDialog* d, int nID) { return Checked(d->GetSafeHwnd(), nID); }
-inline CString Text(CDialog* d, int nID) { return Text(d->GetSafeHwnd(), nID); }
-
 // The owner-drawn OK and Cancel paint their face inside the frame; nothing paints a bare one.
 inline void ExpectButtonsDrawn(CDialog* d)
 {
@@ -17,7 +11,7 @@ inline void ExpectButtonsDrawn(CDialog* d)
     HGDIOBJ hOld = ::SelectObject(hdc, ::CreateBitmap(8, 8, 1, 32, nullptr));
     for (int nID : {IDOK, IDCANCEL}) {
         ::PatBlt(hdc, 0, 0, 8, 8, WHITENESS);
-        ::SendMessageW(Item(d, nID), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hdc), PRF_CLIENT);
+        ::SendMessageW(Item(*d, nID), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hdc), PRF_CLIENT);
         EXPECT_EQ(0xB4B4B4u, ::GetPixel(hdc, 3, 3)) << "button " << nID << " is not drawn";
     }
     ::DeleteObject(::SelectObject(hdc, hOld));

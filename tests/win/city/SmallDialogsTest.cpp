@@ -25,16 +25,16 @@ TEST_F(SmallDialogs, ChoosersStartOnTheFirstChoiceAndReturnTheClickedOne)
         SCOPED_TRACE(c.fault);
         AfxSetModalDialogHook(c.pszFolder ? IDD_CITY_MOVETO : IDD_ADDCTY, [&](CDialog* d) {
             if (c.pszFolder) {
-                EXPECT_EQ(L"[" + CString(c.pszShown) + L"] フォルダの後ろに挿入", Text(d, IDC_MOVETO_RD_BEHIND));
-                EXPECT_EQ(L"[" + CString(c.pszShown) + L"] フォルダの中に移動", Text(d, IDC_MOVETO_RD_INTO));
-                EXPECT_TRUE(Checked(d, IDC_MOVETO_RD_BEHIND) && !Checked(d, IDC_MOVETO_RD_INTO));
+                EXPECT_EQ(L"[" + CString(c.pszShown) + L"] フォルダの後ろに挿入", Text(*d, IDC_MOVETO_RD_BEHIND));
+                EXPECT_EQ(L"[" + CString(c.pszShown) + L"] フォルダの中に移動", Text(*d, IDC_MOVETO_RD_INTO));
+                EXPECT_TRUE(Checked(*d, IDC_MOVETO_RD_BEHIND) && !Checked(*d, IDC_MOVETO_RD_INTO));
             } else {
                 ExpectButtonsDrawn(d);
-                EXPECT_TRUE(Checked(d, IDC_ADDCTY_RD_CITY) && !Checked(d, IDC_ADDCTY_RD_FOLDER));
+                EXPECT_TRUE(Checked(*d, IDC_ADDCTY_RD_CITY) && !Checked(*d, IDC_ADDCTY_RD_FOLDER));
             }
             if (c.nClick)
-                Click(d, c.nClick);
-            Click(d, c.nButton);
+                Click(*d, c.nClick);
+            Click(*d, c.nButton);
         });
         CAddCty add;
         add.m_nAddType = 0;
@@ -56,15 +56,15 @@ TEST_F(SmallDialogs, FolderEditorTrimsTheNameAndRefusesBlanks)
         SCOPED_TRACE(c.fault);
         AfxSetModalDialogHook(IDD_EDTFLD, [&](CDialog* d) {
             ExpectButtonsDrawn(d);
-            EXPECT_EQ(CString(L"アジア"), Text(d, IDC_EDTFLD_EDT_NAME));
+            EXPECT_EQ(CString(L"アジア"), Text(*d, IDC_EDTFLD_EDT_NAME));
             d->SetDlgItemText(IDC_EDTFLD_EDT_NAME, c.pszTyped);
             if (!c.pszName)
                 AfxTestExpectMessageBox(L"フォルダ名を入力してください。\n", IDOK);
-            Click(d, c.nButton);
+            Click(*d, c.nButton);
             if (!c.pszName) {
                 EXPECT_TRUE(d->IsWindowVisible()) << "the editor closed on a refused name";
-                EXPECT_EQ(Item(d, IDC_EDTFLD_EDT_NAME), ::GetFocus()) << "the name is not ready to retype";
-                Click(d, IDCANCEL);
+                EXPECT_EQ(Item(*d, IDC_EDTFLD_EDT_NAME), ::GetFocus()) << "the name is not ready to retype";
+                Click(*d, IDCANCEL);
             }
         });
         CEdtFld dlg;

@@ -16,22 +16,11 @@ namespace {
 const wchar_t kAsk[] = L"? info.module.datapath";
 const wchar_t kMeshBelow[] = L"\\solar\\earth\\mesh\\worldmesh.txt";
 
-CString SetCommand(const CString& path)
-{
-    return L"Solar.Planet.Earth.Landscape.IndexFile = \"" + path + L"\"";
-}
-
 // Reaches the pieces a host does not see.
 class CEarthMeshProbe : public CEarthMesh {
 public:
     using CEarthMesh::EnginePath;
 };
-
-bool MakeFile(const CString& path)
-{
-    // The \\?\ form reaches paths past MAX_PATH.
-    return WriteBytes(L"\\\\?\\" + path, "mesh\r\n");
-}
 
 // The system's long or 8.3 form of an existing path; empty when there is none.
 CString PathForm(DWORD (WINAPI *form)(LPCWSTR, LPWSTR, DWORD), const CString& path)
@@ -54,7 +43,8 @@ protected:
     {
         const CString dir = m_strRoot + L"\\" + rel;
         EXPECT_TRUE(MakeFolders(withIndex ? dir + L"\\solar\\earth\\mesh" : dir)) << "cannot make " << CStringA(dir).str();
-        if (withIndex) { EXPECT_TRUE(MakeFile(dir + kMeshBelow)); }
+        // The \\?\ form reaches paths past MAX_PATH.
+        if (withIndex) { EXPECT_TRUE(WriteBytes(L"\\\\?\\" + dir + kMeshBelow, "mesh\r\n")); }
         return dir;
     }
     // The commands sent since the last call.
@@ -117,7 +107,7 @@ TEST_F(EarthMeshTest, LooksUpAndHandsOverOnce)
         }
         ASSERT_EQ(sent.size(), 2u);
         const CString expected = c.sends == Sends::kWhole ? file : PathForm(GetShortPathNameW, file);
-        EXPECT_EQ(sent[1], SetCommand(expected));
+        EXPECT_EQ(sent[1], L"Solar.Planet.Earth.Landscape.IndexFile = \"" + expected + L"\"");
         if (c.sends == Sends::kShortForm) {
             EXPECT_EQ(expected.Find(L' '), -1) << "the short form holds a blank";
             EXPECT_LT(expected.GetLength(), MAX_PATH);

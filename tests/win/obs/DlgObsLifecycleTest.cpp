@@ -41,8 +41,7 @@ TEST_F(DlgObsLifecycle, MapGetsTheCityListThatExists)
         DeleteFileW(strUser.GetString());
         DeleteFileW(strSystem.GetString());
         ASSERT_TRUE(c.pWritten == nullptr || WriteBytes(*c.pWritten, "; a city list\r\n"));
-        auto dlg = MakeDialog();
-        ASSERT_TRUE(Open(*dlg));
+        auto dlg = OpenNew();
         ASSERT_NE(CStandInMap::Last(), nullptr);
         std::vector<CString> calls;
         for (const StandInMapCall& call : CStandInMap::Last()->m_calls)
@@ -55,39 +54,10 @@ TEST_F(DlgObsLifecycle, MapGetsTheCityListThatExists)
     DeleteFileW(strSystem.GetString());
 }
 
-// Defaults on a first run (the flags they send the map are the map test's), what closing
-// stores, and that the next session starts from it.
-TEST_F(DlgObsLifecycle, FirstRunShowsDefaultsAndCloseStoresWhatTheUserSet)
-{
-    auto dlg = MakeDialog();
-    ASSERT_TRUE(Open(*dlg));
-    EXPECT_EQ(SliderPos(*dlg), 200) << "the widest view on a first run";
-    for (int i = 0; i < 8; ++i)
-        EXPECT_EQ(Checked(*dlg, IDC_OBS_CHK_FEATURE_OBS + i), i < 3) << i;
-    EXPECT_EQ(CStandInMap::Last()->CallsOf(9).at(0).Text(), L"9(0)") << "the widest view not sent";
-
-    // The user shows observatories, hides cities and zooms in two pages.
-    Click(*dlg, IDC_OBS_CHK_FEATURE_ASTRO);
-    Click(*dlg, IDC_OBS_CHK_FEATURE_CITY);
-    ::SendMessageW(Item(*dlg, IDC_OBS_SLIDER), WM_KEYDOWN, VK_PRIOR, 0);
-    ::SendMessageW(Item(*dlg, IDC_OBS_SLIDER), WM_KEYDOWN, VK_PRIOR, 0);
-    Pump();
-    const int nPos = SliderPos(*dlg);
-    EXPECT_LT(nPos, 200);
-    Click(*dlg, IDOK);
-    EXPECT_EQ(Stored(), "11010000 " + std::to_string(nPos) + " 0");
-
-    dlg.reset();
-    EXPECT_EQ(CStandInMap::Last(), nullptr) << "the map outlived the dialog";
-    auto next = MakeDialog();
-    ASSERT_TRUE(Open(*next));
-    EXPECT_EQ(SliderPos(*next), nPos);
-    EXPECT_EQ(CStandInMap::Last()->m_landmarkFlags, (std::vector<int>{1, 1, 0, 1, 0, 0, 0, 0}));
-}
-
-// Every way of closing only hides the dialog, stores the settings and tells the host: 2034
-// sent to the main window, 2024 posted to the parent with lParam 7300.
-TEST_F(DlgObsLifecycle, ClosingSavesAndNotifiesTheHost)
+// Defaults on a first run (the flags they send the map are the map test's); every way of closing
+// only hides the dialog, stores what the user set and tells the host: 2034 sent to the main
+// window, 2024 posted to the parent with lParam 7300; the next session starts from what was stored.
+TEST_F(DlgObsLifecycle, ClosingStoresWhatTheUserSetAndNotifiesTheHost)
 {
     // nNotices: WM_CLOSE runs OnClose and then the cancel command.
     const struct { const char* fault; void (*close)(CDlgObs&); size_t nNotices; } cases[] = {
@@ -98,9 +68,20 @@ TEST_F(DlgObsLifecycle, ClosingSavesAndNotifiesTheHost)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
         CRegistry::DeleteKey(CString());
-        auto dlg = MakeDialog();
-        ASSERT_TRUE(Open(*dlg));
-        Click(*dlg, IDC_OBS_CHK_FEATURE_OTHER);
+        auto dlg = OpenNew();
+        EXPECT_EQ(SliderPos(*dlg), 200) << "the widest view on a first run";
+        for (int i = 0; i < 8; ++i)
+            EXPECT_EQ(Checked(*dlg, IDC_OBS_CHK_FEATURE_OBS + i), i < 3) << i;
+        EXPECT_EQ(CStandInMap::Last()->CallsOf(9).at(0).Text(), L"9(0)") << "the widest view not sent";
+
+        // The user shows observatories and other landmarks, hides cities and zooms in two pages.
+        for (int nID : {IDC_OBS_CHK_FEATURE_ASTRO, IDC_OBS_CHK_FEATURE_CITY, IDC_OBS_CHK_FEATURE_OTHER})
+            Click(*dlg, nID);
+        ::SendMessageW(Item(*dlg, IDC_OBS_SLIDER), WM_KEYDOWN, VK_PRIOR, 0);
+        ::SendMessageW(Item(*dlg, IDC_OBS_SLIDER), WM_KEYDOWN, VK_PRIOR, 0);
+        Pump();
+        const int nPos = SliderPos(*dlg);
+        EXPECT_LT(nPos, 200);
         HostMainWnd().m_notices.clear();
         c.close(*dlg);
         Pump();
@@ -111,7 +92,13 @@ TEST_F(DlgObsLifecycle, ClosingSavesAndNotifiesTheHost)
         std::vector<std::pair<UINT, LPARAM>> expected(c.nNotices, {2024, 7300});
         expected.resize(2 * c.nNotices, {2034, 0});
         EXPECT_EQ(notices, expected);
-        EXPECT_EQ(Stored(), "11100001 200 0");
+        EXPECT_EQ(Stored(), "11010001 " + std::to_string(nPos) + " 0");
+
+        dlg.reset();
+        EXPECT_EQ(CStandInMap::Last(), nullptr) << "the map outlived the dialog";
+        auto next = OpenNew();
+        EXPECT_EQ(SliderPos(*next), nPos);
+        EXPECT_EQ(CStandInMap::Last()->m_landmarkFlags, (std::vector<int>{1, 1, 0, 1, 0, 0, 0, 1}));
     }
 }
 
@@ -119,8 +106,7 @@ TEST_F(DlgObsLifecycle, ClosingSavesAndNotifiesTheHost)
 // window; a new dialog restores the placement stored when the window went.
 TEST_F(DlgObsLifecycle, SecondDoModelessRereadsTheObserverButNotTheWindowPosition)
 {
-    auto dlg = MakeDialog();
-    ASSERT_TRUE(Open(*dlg));
+    auto dlg = OpenNew();
     dlg->SetWindowPos(nullptr, 40, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     ASSERT_TRUE(CRegistry::Write(kKey, L"WindowPos", dlg.get(), 0));
     dlg->SetWindowPos(nullptr, 140, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
@@ -139,8 +125,7 @@ TEST_F(DlgObsLifecycle, SecondDoModelessRereadsTheObserverButNotTheWindowPositio
     EXPECT_EQ(CStandInMap::Last()->CountOf(29), 0) << "an existing map is set up again";
 
     dlg.reset();
-    auto next = MakeDialog();
-    ASSERT_TRUE(Open(*next));
+    auto next = OpenNew();
     next->GetWindowRect(&rc);
     EXPECT_EQ(rc.TopLeft(), CPoint(140, 150));
 }

@@ -4,44 +4,32 @@
 
 using DlgObsMap = ObsDialogTest;
 
-// The map reads exactly as many flags as it reports classes: never past the array it is sent.
-TEST_F(DlgObsMap, LandmarkFlagsMatchTheClassCount)
+// The map reads exactly as many flags as it reports classes, never past the array it is sent;
+// stored settings out of their ranges fall back to the built-in ones when the dialog opens: the
+// landmark flags the map is sent and the slider's position.
+TEST_F(DlgObsMap, LandmarkFlagsAndSliderOnOpening)
 {
-    // flags: what the map reads, one per class; empty: method 23 not called.
-    const struct { const char* fault; std::vector<int> flags; } cases[] = {
-        {"eight classes", {1, 1, 1, 0, 0, 0, 0, 0}},
-        {"fewer classes read past the array", {1, 1, 1}},
-        {"more classes left uninitialised", {1, 1, 1, 0, 0, 0, 0, 0, 0, 0}},
-        {"no classes sent a dangling array", {}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.fault);
-        CStandInMap::Defaults().classNames.assign(c.flags.size(), CString(_T("x")));
-        auto dlg = MakeDialog();
-        ASSERT_TRUE(Open(*dlg));
-        EXPECT_EQ(CStandInMap::Last()->CountOf(23), c.flags.empty() ? 0 : 1);
-        EXPECT_EQ(CStandInMap::Last()->m_landmarkFlags, c.flags);
-    }
-}
-
-// Stored settings out of their ranges fall back to the built-in ones when the dialog opens:
-// the landmark flags the map is sent and the slider's position.
-TEST_F(DlgObsMap, StoredSettingsOutOfRangeFallBack)
-{
-    const struct { const char* fault; const wchar_t* name; int stored; std::vector<int> flags; int pos; } cases[] = {
-        {"a flag of 7 sent", L"FeatureObs", 7, {1, 1, 1, 0, 0, 0, 0, 0}, 200},
-        {"a flag of -1 sent", L"FeatureAstro", -1, {1, 1, 1, 0, 0, 0, 0, 0}, 200},
-        {"a stored flag not taken", L"FeatureAstro", 1, {1, 1, 1, 1, 0, 0, 0, 0}, 200},
-        {"a slider position of 201 taken", L"ViewAngle", 201, {1, 1, 1, 0, 0, 0, 0, 0}, 200},
-        {"a slider position of -1 taken", L"ViewAngle", -1, {1, 1, 1, 0, 0, 0, 0, 0}, 200},
-        {"a stored slider position not taken", L"ViewAngle", 150, {1, 1, 1, 0, 0, 0, 0, 0}, 150},
+    // The classes the map reports; a setting stored first (null: none); the flags the map reads,
+    // one per class (empty: method 23 not called); the slider's position.
+    const struct { const char* fault; int nClasses; const wchar_t* name; int stored; std::vector<int> flags; int pos; } cases[] = {
+        {"fewer classes read past the array", 3, nullptr, 0, {1, 1, 1}, 200},
+        {"more classes left uninitialised", 10, nullptr, 0, {1, 1, 1, 0, 0, 0, 0, 0, 0, 0}, 200},
+        {"no classes sent a dangling array", 0, nullptr, 0, {}, 200},
+        {"a flag of 7 sent", 8, L"FeatureObs", 7, {1, 1, 1, 0, 0, 0, 0, 0}, 200},
+        {"a flag of -1 sent", 8, L"FeatureAstro", -1, {1, 1, 1, 0, 0, 0, 0, 0}, 200},
+        {"a stored flag not taken", 8, L"FeatureAstro", 1, {1, 1, 1, 1, 0, 0, 0, 0}, 200},
+        {"a slider position of 201 taken", 8, L"ViewAngle", 201, {1, 1, 1, 0, 0, 0, 0, 0}, 200},
+        {"a slider position of -1 taken", 8, L"ViewAngle", -1, {1, 1, 1, 0, 0, 0, 0, 0}, 200},
+        {"a stored slider position not taken", 8, L"ViewAngle", 150, {1, 1, 1, 0, 0, 0, 0, 0}, 150},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
         CRegistry::DeleteKey(CString());
-        CRegistry::Write(_T("Dialog\\Obs"), c.name, c.stored, 1);
-        auto dlg = MakeDialog();
-        ASSERT_TRUE(Open(*dlg));
+        if (c.name != nullptr)
+            CRegistry::Write(_T("Dialog\\Obs"), c.name, c.stored, 1);
+        CStandInMap::Defaults().classNames.assign(c.nClasses, CString(_T("x")));
+        auto dlg = OpenNew();
+        EXPECT_EQ(CStandInMap::Last()->CountOf(23), c.flags.empty() ? 0 : 1);
         EXPECT_EQ(CStandInMap::Last()->m_landmarkFlags, c.flags);
         EXPECT_EQ(SliderPos(*dlg), c.pos);
     }
@@ -56,8 +44,7 @@ TEST_F(DlgObsMap, EclipsePathIsFetchedOnceAndHiddenWhenInvisible)
     m_engine.SetReply(strQuery + _T("SolarEclipse.Path.Data"), _T("PATH-1"));
     m_engine.SetReply(strQuery + _T("SolarEclipse.Path.Color"), _T("RGB(255, 128, 0)"));
     m_engine.SetReply(strQuery + _T("BesselElement.Apply"), _T("True"));
-    auto dlg = MakeDialog();
-    ASSERT_TRUE(Open(*dlg));
+    auto dlg = OpenNew();
     CStandInMap& map = *CStandInMap::Last();
     auto last = [&](DISPID id) { return map.CallsOf(id).empty() ? CString() : map.CallsOf(id).back().Text(); };
     EXPECT_EQ(last(31) + last(32) + last(33), L"31(\"PATH-1\")32(TRUE)33(33023)");
@@ -126,8 +113,7 @@ TEST_F(DlgObsMap, MapCallsOfEachChange)
         m_obs.m_nLocationObject = c.nBody;
         m_obs.m_dLocation[c.nBody][CGeoDateObs::kLat] = c.lat;
         m_obs.m_dLocation[c.nBody][CGeoDateObs::kLng] = c.lng;
-        auto dlg = MakeDialog();
-        ASSERT_TRUE(Open(*dlg));
+        auto dlg = OpenNew();
         CStandInMap& map = *CStandInMap::Last();
         const size_t nBefore = map.m_calls.size();
         m_obs.ClearCalls();

@@ -13,6 +13,7 @@
 #include <WinTestKit.h>
 
 #include <memory>
+#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -43,6 +44,14 @@ protected:
     }
     // SetGeoDateObs and DoModeless, as the host does.
     BOOL Open(CDlgObs& dlg, const CString& strMeshFile = CString());
+    // A new dialog opened; one that does not open ends the test, as a failed assertion does.
+    std::unique_ptr<CDlgObs> OpenNew(const CString& strMeshFile = CString())
+    {
+        auto dlg = MakeDialog();
+        if (!Open(*dlg, strMeshFile))
+            throw std::runtime_error("the location dialog did not open");
+        return dlg;
+    }
     // Folder of vrkobs.dll, ending with a backslash.
     static CString ModuleDir() { return CCommonFile::GetModulePath(GetModuleHandleW(L"vrkobs.dll")); }
 
