@@ -9,9 +9,8 @@ class CBitmap;
 class CWnd;
 
 // A non-owning view of an image list: copies freely and never destroys the list. Lists that must
-// be destroyed are held by CImageListManaged (or destroyed with DeleteImageList).
-// CTreeCtrl::CreateDragImage returns a new CImageListManaged as CImageList*: deleting that
-// pointer, as the framework's callers do, destroys the drag image.
+// be destroyed are held by CImageListManaged (or destroyed with DeleteImageList); it may be
+// owned through a pointer to this base.
 class CImageList {
 public:
     HIMAGELIST m_hImageList = nullptr;

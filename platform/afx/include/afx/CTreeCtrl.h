@@ -7,6 +7,8 @@
 
 #include <commctrl.h>
 
+#include <memory>
+
 // A thin view over a tree view control: one message per call, no state.
 class CTreeCtrl : public CWnd {
 public:
@@ -135,11 +137,11 @@ public:
         return reinterpret_cast<HTREEITEM>(SendMessage(TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hti)));
     }
 
-    // A new drag image of the item, owned by the caller (delete it), or null.
-    CImageList* CreateDragImage(HTREEITEM hItem)
+    // A new drag image of the item, or null.
+    std::unique_ptr<CImageListManaged> CreateDragImage(HTREEITEM hItem)
     {
         HIMAGELIST h = reinterpret_cast<HIMAGELIST>(SendMessage(TVM_CREATEDRAGIMAGE, 0, reinterpret_cast<LPARAM>(hItem)));
-        return h ? new CImageListManaged(h) : nullptr;
+        return h ? std::make_unique<CImageListManaged>(h) : nullptr;
     }
     // The previous list of that kind, or null. The tree never destroys its lists.
     HIMAGELIST SetImageList(CImageList* pImageList, int nImageListType)
