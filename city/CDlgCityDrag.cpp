@@ -13,7 +13,7 @@ void CDlgCity::OnBegindragSetObsTreeCity(NMHDR* pNMHDR, LRESULT* pResult)
         return;
     const NMTREEVIEWW& nm = *reinterpret_cast<NMTREEVIEWW*>(pNMHDR);
     m_hDragItem = nm.itemNew.hItem;
-    m_pDragImage.reset(m_tree.CreateDragImage(m_hDragItem));
+    m_pDragImage = m_tree.CreateDragImage(m_hDragItem);
     // Without an image the drag still works; the image functions then do nothing.
     if (m_pDragImage) {
         CImageList::DragShowNolock(TRUE);

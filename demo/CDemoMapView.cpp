@@ -1,6 +1,5 @@
 #include "CDemoMapView.h"
 
-#include "CGdiHandle.h"
 #include "DemoSay.h"
 
 #include <citydb/CCityData.h>
@@ -285,15 +284,15 @@ void CDemoMapView::Draw(HDC hdc)
     ::GetClientRect(m_hWnd, &rc);
     const Projection proj = Current(rc);
     if (m_earth.empty()) {
-        const CGdiHandle<HBRUSH> field(::CreateSolidBrush(kField));
+        const CGdiObject<HBRUSH> field(::CreateSolidBrush(kField));
         ::FillRect(hdc, &rc, field);
     } else {
         DrawEarth(hdc, rc, proj);
     }
 
     // Graticule every 15 degrees, brighter at the equator and the prime meridian.
-    const CGdiHandle<HPEN> grid(::CreatePen(PS_SOLID, 1, RGB(0x3F, 0x6A, 0x94)));
-    const CGdiHandle<HPEN> axis(::CreatePen(PS_SOLID, 1, RGB(0x8F, 0xB8, 0xDE)));
+    const CGdiObject<HPEN> grid(::CreatePen(PS_SOLID, 1, RGB(0x3F, 0x6A, 0x94)));
+    const CGdiObject<HPEN> axis(::CreatePen(PS_SOLID, 1, RGB(0x8F, 0xB8, 0xDE)));
     const HGDIOBJ oldPen = ::SelectObject(hdc, grid);
     for (int lng = -180; lng < 180; lng += 15) {
         ::SelectObject(hdc, lng == 0 ? axis : grid);
@@ -315,7 +314,7 @@ void CDemoMapView::Draw(HDC hdc)
     // Names only once the map is zoomed in far enough for them not to run into each other.
     const bool named = Span() < 60.0;
     std::vector<RECT> labels;
-    const CGdiHandle<HBRUSH> place(::CreateSolidBrush(RGB(0xF2, 0xD0, 0x6B)));
+    const CGdiObject<HBRUSH> place(::CreateSolidBrush(RGB(0xF2, 0xD0, 0x6B)));
     HGDIOBJ oldFont = ::SelectObject(hdc, ::GetStockObject(DEFAULT_GUI_FONT));
     ::SetBkMode(hdc, TRANSPARENT);
     ::SetTextColor(hdc, RGB(0xF2, 0xD0, 0x6B));
@@ -346,7 +345,7 @@ void CDemoMapView::Draw(HDC hdc)
     const StandInMapCall* path = LastCall(*m_pMap, 31);
     const StandInMapCall* color = LastCall(*m_pMap, 33);
     if (path && !path->args.empty() && !path->args[0].s.IsEmpty()) {
-        const CGdiHandle<HPEN> pen(::CreatePen(PS_SOLID, 2, color && !color->args.empty()
+        const CGdiObject<HPEN> pen(::CreatePen(PS_SOLID, 2, color && !color->args.empty()
                                   ? static_cast<COLORREF>(color->args[0].n)
                                   : RGB(0xFF, 0x80, 0x00)));
         ::SelectObject(hdc, pen);
@@ -373,7 +372,7 @@ void CDemoMapView::Draw(HDC hdc)
     const StandInMapCall* obs = LastCall(*m_pMap, 6);
     if (obs && obs->args.size() == 2) {
         CPoint c = proj.ToClient(obs->args[0].d, obs->args[1].d);
-        const CGdiHandle<HPEN> red(::CreatePen(PS_SOLID, 2, RGB(0xFF, 0x40, 0x40)));
+        const CGdiObject<HPEN> red(::CreatePen(PS_SOLID, 2, RGB(0xFF, 0x40, 0x40)));
         ::SelectObject(hdc, red);
         ::MoveToEx(hdc, c.x - 7, c.y, nullptr);
         ::LineTo(hdc, c.x + 8, c.y);

@@ -4,20 +4,10 @@ CCorZel::CCorZel() = default;
 
 CCorZel::CCorZel(IDispatch* pEngine)
 {
-    SetEngine(pEngine);
-}
-
-CCorZel::~CCorZel() = default;
-
-void CCorZel::SetEngine(IDispatch* pEngine)
-{
     SetControlDispatch(pEngine);
 }
 
-IDispatch* CCorZel::GetEngine() const
-{
-    return GetControlDispatch();
-}
+CCorZel::~CCorZel() = default;
 
 CString CCorZel::Command(const CString& command)
 {

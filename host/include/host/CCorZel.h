@@ -15,10 +15,6 @@ public:
     explicit CCorZel(IDispatch* pEngine);
     ~CCorZel() override;
 
-    // Null drops the engine.
-    void SetEngine(IDispatch* pEngine);
-    IDispatch* GetEngine() const;
-
     // The engine's reply; empty when there is no engine or the call fails.
     CString Command(const CString& command);
 };

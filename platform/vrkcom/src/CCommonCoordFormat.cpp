@@ -2,10 +2,13 @@
 
 #include <cmath>
 
-long long CCommonCoordFormat::DegToTenthSeconds(double deg)
+namespace {
+
+// The signed number of tenths of a second of arc that the fields show for deg: the same split as
+// the fields, whole degrees, whole minutes, tenths of a second rounded half up; a carry of 600
+// tenths goes into the minutes.
+long long DegToTenthSeconds(double deg)
 {
-    // The same split as the fields: whole degrees, whole minutes, tenths of a second rounded half
-    // up; a carry of 600 tenths goes into the minutes.
     const double v = std::fabs(deg);
     const double d = std::floor(v);
     const double m = (v - d) * 60.0;
@@ -15,6 +18,8 @@ long long CCommonCoordFormat::DegToTenthSeconds(double deg)
                             + static_cast<long long>(tenths);
     return deg < 0 ? -total : total;
 }
+
+}  // namespace
 
 BOOL CCommonCoordFormat::IsEqualDeg(double a, double b)
 {

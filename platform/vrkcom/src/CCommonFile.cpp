@@ -28,18 +28,11 @@ BOOL CCommonFile::DoesFileExist(const CString& path)
 // Never inlined: the return address must be the caller's.
 __attribute__((noinline)) CString CCommonFile::GetModulePath()
 {
-    return GetModulePathOf(__builtin_extract_return_addr(__builtin_return_address(0)));
-}
-
-CString CCommonFile::GetModulePathOf(const void* pAddressInModule)
-{
-    // A null address would name the .exe.
-    if (!pAddressInModule)
-        return CString();
+    const void* pCaller = __builtin_extract_return_addr(__builtin_return_address(0));
     HMODULE hModule = nullptr;
     if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS
                                 | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                            static_cast<LPCWSTR>(pAddressInModule), &hModule))
+                            static_cast<LPCWSTR>(pCaller), &hModule))
         return CString();
     return GetModulePath(hModule);
 }

@@ -20,27 +20,27 @@ void CGeoDateObs::Record(const wchar_t* name, std::vector<double> args)
     m_calls.push_back(Call{CString(name), std::move(args)});
 }
 
-void CGeoDateObs::UpdateObsByUI(double lng, double lat, double alt)
+void CGeoDateObs::Place(double lng, double lat, double metres)
 {
-    Record(L"UpdateObsByUI", {lng, lat, alt});
     if (!ValidBody(m_nLocationObject))
         return;
     double* loc = m_dLocation[m_nLocationObject];
     loc[kLat] = lat;
     loc[kLng] = lng;
-    loc[kHeight] = IsSmallObject(m_nLocationObject) ? alt : alt * 1000.0;
+    loc[kHeight] = metres;
+}
+
+void CGeoDateObs::UpdateObsByUI(double lng, double lat, double alt)
+{
+    Record(L"UpdateObsByUI", {lng, lat, alt});
+    Place(lng, lat, IsSmallObject(m_nLocationObject) ? alt : alt * 1000.0);
 }
 
 void CGeoDateObs::UpdateObsByUI(double lng, double lat, double alt, double tz)
 {
     Record(L"UpdateObsByUI", {lng, lat, alt, tz});
     m_dUserTimeZone = tz;
-    if (!ValidBody(m_nLocationObject))
-        return;
-    double* loc = m_dLocation[m_nLocationObject];
-    loc[kLat] = lat;
-    loc[kLng] = lng;
-    loc[kHeight] = alt;
+    Place(lng, lat, alt);
 }
 
 void CGeoDateObs::UpdateLocationObjectByUI(int nBody, int nFlag)

@@ -20,7 +20,7 @@ BOOL CZelButton::Attach(UINT nID, CWnd* pParent, COLORREF crText, COLORREF crFac
     // default through DM_GETDEFID, so nothing is lost.
     const LONG_PTR style = GetWindowLongPtrW(m_hWnd, GWL_STYLE);
     SetWindowLongPtrW(m_hWnd, GWL_STYLE, (style & ~static_cast<LONG_PTR>(BS_TYPEMASK)) | BS_OWNERDRAW);
-    Invalidate();
+    ::InvalidateRect(m_hWnd, nullptr, TRUE);
     return TRUE;
 }
 

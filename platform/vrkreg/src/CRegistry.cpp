@@ -95,6 +95,15 @@ private:
     HKEY m_h = nullptr;
 };
 
+// The window's handle and placement; false when it has no window or no placement.
+bool Placement(CWnd* pWnd, HWND& hWnd, WINDOWPLACEMENT& wp)
+{
+    hWnd = pWnd ? pWnd->GetSafeHwnd() : nullptr;
+    wp = WINDOWPLACEMENT{};
+    wp.length = sizeof wp;
+    return hWnd && IsWindow(hWnd) && GetWindowPlacement(hWnd, &wp);
+}
+
 }  // namespace
 
 void CRegistry::SetRoot(LPCTSTR root)
@@ -158,8 +167,9 @@ BOOL CRegistry::Write(const CString& key, const CString& name, const CString& st
 
 BOOL CRegistry::Read(const CString& key, const CString& name, CWnd* pWnd, int* pShow, int nFlag)
 {
-    HWND hWnd = pWnd ? pWnd->GetSafeHwnd() : nullptr;
-    if (!hWnd || !IsWindow(hWnd))
+    HWND hWnd = nullptr;
+    WINDOWPLACEMENT wp;
+    if (!Placement(pWnd, hWnd, wp))
         return FALSE;
     std::vector<BYTE> bytes;
     if (!Key(key, false).Query(name, REG_BINARY, bytes) || bytes.size() != sizeof(WINDOWPLACEMENT))
@@ -172,10 +182,6 @@ BOOL CRegistry::Read(const CString& key, const CString& name, CWnd* pWnd, int* p
     if (rc.right <= rc.left || rc.bottom <= rc.top)
         return FALSE;
 
-    WINDOWPLACEMENT wp = {};
-    wp.length = sizeof wp;
-    if (!GetWindowPlacement(hWnd, &wp))
-        return FALSE;
     if (!(GetWindowLongW(hWnd, GWL_STYLE) & WS_THICKFRAME)) {
         rc.right = rc.left + (wp.rcNormalPosition.right - wp.rcNormalPosition.left);
         rc.bottom = rc.top + (wp.rcNormalPosition.bottom - wp.rcNormalPosition.top);
@@ -207,27 +213,13 @@ BOOL CRegistry::Read(const CString& key, const CString& name, CWnd* pWnd, int* p
 
 BOOL CRegistry::Write(const CString& key, const CString& name, CWnd* pWnd, int /*nFlag*/)
 {
-    HWND hWnd = pWnd ? pWnd->GetSafeHwnd() : nullptr;
-    if (!hWnd || !IsWindow(hWnd))
-        return FALSE;
-    WINDOWPLACEMENT wp = {};
-    wp.length = sizeof wp;
-    if (!GetWindowPlacement(hWnd, &wp))
-        return FALSE;
-    return Key(key, true).Set(name, REG_BINARY, &wp, sizeof wp);
+    HWND hWnd = nullptr;
+    WINDOWPLACEMENT wp;
+    return Placement(pWnd, hWnd, wp) && Key(key, true).Set(name, REG_BINARY, &wp, sizeof wp);
 }
 
 BOOL CRegistry::DeleteKey(const CString& key)
 {
     const LONG rc = RegDeleteTreeW(HKEY_CURRENT_USER, FullPath(key));
-    return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND;
-}
-
-BOOL CRegistry::DeleteValue(const CString& key, const CString& name)
-{
-    Key k(key, false);
-    if (!k.get())
-        return TRUE;
-    const LONG rc = RegDeleteValueW(k.get(), name);
     return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND;
 }

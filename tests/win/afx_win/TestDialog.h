@@ -37,7 +37,7 @@ public:
     void Log(const wchar_t* format, ...);
 
 protected:
-    BOOL OnInitDialog() override { CDialog::OnInitDialog(); Log(L"Init"); return TRUE; }
+    BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* pDX) override;
     void OnOK() override { CDialog::OnOK(); Log(L"OK:%s", m_strText.GetString()); }
     void OnCancel() override { Log(L"Cancel"); CDialog::OnCancel(); }
@@ -51,7 +51,6 @@ protected:
     afx_msg LRESULT OnAsk(WPARAM wParam, LPARAM lParam) { return static_cast<LRESULT>(wParam) + lParam; }
     void OnSetObsPosition(double lng, double lat) { Log(L"SetObsPosition:%g,%g", lng, lat); }
     void OnSetMag(double mag) { Log(L"SetMag:%g", mag); }
-    BOOL OnNamed(LPCTSTR name, long n) { Log(L"Named:%s:%ld", name, n); return TRUE; }
 
     DECLARE_MESSAGE_MAP()
     DECLARE_EVENTSINK_MAP()

@@ -19,9 +19,9 @@ protected:
     {
         m_hWnd = CreateWindowExW(0, WC_TREEVIEWW, L"", WS_POPUP | TVS_HASLINES | TVS_HASBUTTONS, 0, 0, 300, 400, nullptr, nullptr, nullptr, nullptr);
         ASSERT_NE(m_hWnd, nullptr);
-        m_tree.Attach(m_hWnd);
+        m_tree.SubclassWindow(m_hWnd);
     }
-    void TearDown() override { m_tree.Detach(); DestroyWindow(m_hWnd); }
+    void TearDown() override { m_tree.UnsubclassWindow(); DestroyWindow(m_hWnd); }
 
     HWND m_hWnd = nullptr;
     CTreeCtrl m_tree;

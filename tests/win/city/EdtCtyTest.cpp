@@ -108,15 +108,18 @@ TEST_F(EdtCty, Opening)
         std::vector<CString> items;
         e.m_nType = c.nType;
         RunEditor(e, c.bMap ? &map : nullptr, [&](CDialog* d) {
-            CComboBox* pType = static_cast<CComboBox*>(d->GetDlgItem(IDC_EDTCTY_CMB_TYPE));
-            for (int i = 0; i < pType->GetCount(); ++i)
-                pType->GetLBText(i, items.emplace_back());
-            EXPECT_EQ(pType->GetCurSel(), c.nSel);
+            const HWND hType = Item(*d, IDC_EDTCTY_CMB_TYPE);
+            for (int i = 0; i < ::SendMessageW(hType, CB_GETCOUNT, 0, 0); ++i) {
+                wchar_t text[64] = {};
+                ::SendMessageW(hType, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+                items.emplace_back(text);
+            }
+            EXPECT_EQ(::SendMessageW(hType, CB_GETCURSEL, 0, 0), c.nSel);
             if (c.nPick >= 0)
-                pType->SetCurSel(c.nPick);
+                ::SendMessageW(hType, CB_SETCURSEL, c.nPick, 0);
             ExpectButtonsDrawn(d);
-            EXPECT_FALSE(d->GetDlgItem(IDC_EDTCTY_SPN_TZ_HOUR)->GetStyle() & UDS_ARROWKEYS);
-            EXPECT_TRUE(d->GetDlgItem(IDC_EDTCTY_SPN_TZ_MIN)->GetStyle() & UDS_ARROWKEYS);
+            EXPECT_FALSE(::GetWindowLongW(Item(*d, IDC_EDTCTY_SPN_TZ_HOUR), GWL_STYLE) & UDS_ARROWKEYS);
+            EXPECT_TRUE(::GetWindowLongW(Item(*d, IDC_EDTCTY_SPN_TZ_MIN), GWL_STYLE) & UDS_ARROWKEYS);
             Click(*d, IDOK);
         });
         EXPECT_EQ(items, c.bMap ? CStandInMap::Defaults().classNames : std::vector<CString>());

@@ -118,7 +118,7 @@ TEST_F(DlgObsLifecycle, SecondDoModelessRereadsTheObserverButNotTheWindowPositio
     EXPECT_TRUE(dlg->IsWindowVisible());
     CRect rc;
     dlg->GetWindowRect(&rc);
-    EXPECT_EQ(rc.TopLeft(), CPoint(140, 150));
+    EXPECT_EQ(CPoint(rc.left, rc.top), CPoint(140, 150));
     EXPECT_TRUE(Checked(*dlg, IDC_RD_WEST) && Checked(*dlg, IDC_RD_SOUTH));
     EXPECT_EQ(Text(*dlg, IDC_EDT_LNG_MIN) + L" " + Text(*dlg, IDC_EDT_LAT_MIN), L"30 15");
     EXPECT_EQ(CStandInMap::Last()->CountOf(4), 1) << "the map is not centred on the new place";
@@ -127,7 +127,7 @@ TEST_F(DlgObsLifecycle, SecondDoModelessRereadsTheObserverButNotTheWindowPositio
     dlg.reset();
     auto next = OpenNew();
     next->GetWindowRect(&rc);
-    EXPECT_EQ(rc.TopLeft(), CPoint(140, 150));
+    EXPECT_EQ(CPoint(rc.left, rc.top), CPoint(140, 150));
 }
 
 // Without a map opening fails with its message and leaves no window; once the host registers

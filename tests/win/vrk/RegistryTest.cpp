@@ -33,9 +33,9 @@ void WriteRaw(const wchar_t* name, DWORD type, const void* data, DWORD size)
 struct Frame : CWnd {
     explicit Frame(DWORD style)
     {
-        Attach(CreateWindowExW(0, L"STATIC", L"frame", style, 50, 60, 300, 200, nullptr, nullptr, nullptr, nullptr));
+        SubclassWindow(CreateWindowExW(0, L"STATIC", L"frame", style, 50, 60, 300, 200, nullptr, nullptr, nullptr, nullptr));
     }
-    ~Frame() { ::DestroyWindow(Detach()); }
+    ~Frame() { ::DestroyWindow(UnsubclassWindow()); }
     CRect Rect() const
     {
         CRect rc;

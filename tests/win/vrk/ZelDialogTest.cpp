@@ -27,7 +27,7 @@ TEST(ZelDialog, KeepsItsPlaceUnderItsKey)
         EXPECT_FALSE(dlg.IsWindowVisible()) << "creating or restoring the place showed the dialog";
         CRect rc;
         dlg.GetWindowRect(&rc);
-        if (!placed.IsRectEmpty()) { EXPECT_EQ(rc, placed) << "the place was not restored"; }
+        if (!::IsRectEmpty(&placed)) { EXPECT_EQ(rc, placed) << "the place was not restored"; }
         if (*key) {
             dlg.SetWindowPos(nullptr, 140, 110, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             dlg.GetWindowRect(&placed);

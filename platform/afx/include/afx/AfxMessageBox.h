@@ -9,12 +9,7 @@ using AfxMessageBoxHandler = int (*)(HWND owner, const CString& text, const CStr
 
 // Installs a handler (null: the real MessageBox); returns the previous one.
 AFX_API AfxMessageBoxHandler AfxSetMessageBoxHandler(AfxMessageBoxHandler handler);
-AFX_API AfxMessageBoxHandler AfxGetMessageBoxHandler();
 
 // Owner: the active window of this thread, else the main window. Caption: the application's
 // name. The scripted test handler (AfxTest.h) comes first when it is on.
 AFX_API int AfxMessageBox(LPCTSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
-// The text is a string-table entry (through the resource chain); a missing entry shows its id.
-AFX_API int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = static_cast<UINT>(-1));
-// With an explicit owner and caption (CWnd::MessageBox).
-AFX_API int AfxShowMessageBox(HWND hOwner, LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType);

@@ -24,11 +24,6 @@ public:
     // conversion's error.
     HRESULT OnEvent(UINT nCtlID, DISPID dispid, DISPPARAMS* pParams);
 
-    // The hourglass for a long operation; calls nest.
-    void BeginWaitCursor();
-    void EndWaitCursor();
-    void RestoreWaitCursor();
-
 protected:
     static const AFX_MSGMAP* GetThisMessageMap();
     virtual const AFX_MSGMAP* GetMessageMap() const;
@@ -36,12 +31,11 @@ protected:
     virtual const AFX_EVENTSINKMAP* GetEventSinkMap() const;
 };
 
-// Shows the wait cursor for its lifetime.
+// Shows the wait cursor for its lifetime; they nest.
 class AFX_API CWaitCursor {
 public:
     CWaitCursor();
     ~CWaitCursor();
     CWaitCursor(const CWaitCursor&) = delete;
     CWaitCursor& operator=(const CWaitCursor&) = delete;
-    void Restore();
 };

@@ -47,6 +47,4 @@ AFX_API void DDX_Radio(CDataExchange* pDX, int nIDC, int& value);
 AFX_API void DDX_Check(CDataExchange* pDX, int nIDC, int& value);
 // The combo box's selected index, -1 for none.
 AFX_API void DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index);
-// Subclasses the control into rControl the first time.
-AFX_API void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
 

@@ -12,13 +12,11 @@ class AFX_API CDialog : public CWnd {
 public:
     CDialog() = default;
     explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
-    explicit CDialog(LPCTSTR lpszTemplateName, CWnd* pParentWnd = nullptr);
     ~CDialog() override;
 
     // Modeless. The parent defaults to the application's main window. FALSE when the template
     // is not found or the window cannot be created.
     BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
-    BOOL Create(LPCTSTR lpszTemplateName, CWnd* pParentWnd = nullptr);
     // Modal: the owner (the parent, else the main window) is disabled while it runs. The value
     // given to EndDialog, or -1 when the template is not found or the dialog cannot be created.
     virtual INT_PTR DoModal();
@@ -31,25 +29,23 @@ public:
     // invalid, after its message box.
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
 
-    void GotoDlgCtrl(CWnd* pWndCtrl);
-    void NextDlgCtrl() const;
-    void PrevDlgCtrl() const;
-    void SetDefID(UINT nID) { SendMessage(DM_SETDEFID, nID, 0); }
-    // The template id given to the constructor or Create (0 for a named template).
+    void GotoDlgCtrl(CWnd* pWndCtrl)
+    {
+        if (pWndCtrl && pWndCtrl->m_hWnd) SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(pWndCtrl->m_hWnd), TRUE);
+    }
+    // The template id given to the constructor or Create.
     UINT GetTemplateID() const { return m_nIDHelp; }
-    BOOL IsModal() const { return m_bModal; }
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL DestroyWindow() override;
 
 protected:
     virtual void OnOK();
-    virtual void OnCancel();
-    virtual void DoDataExchange(CDataExchange* pDX);
+    virtual void OnCancel() { EndDialog(IDCANCEL); }
+    virtual void DoDataExchange(CDataExchange*) {}
     // Runs the system's default dialog handling for the message now and returns its result.
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    LPCTSTR m_lpszTemplateName = nullptr;
     UINT m_nIDHelp = 0;
     CWnd* m_pParentWnd = nullptr;
 
@@ -57,7 +53,6 @@ protected:
 
 private:
     friend INT_PTR CALLBACK AfxDlgProc(HWND, UINT, WPARAM, LPARAM);
-    friend struct AfxDialogAccess;
 
     BOOL m_bModal = FALSE;
     // Set while a handler's Default() runs the system handling, so the dialog procedure

@@ -1,10 +1,13 @@
 #pragma once
 
 #include <afx/afxdefs.h>
+#include <afx/TextFormat.h>
 
 #include <cstdarg>
+#include <cstddef>
 #include <string>
 #include <type_traits>
+#include <utility>
 
 // GCC would pass a string object through "..." by hidden reference, so Format(L"%s", str)
 // would print garbage; make that a compile error. Pass GetString() instead.
@@ -41,20 +44,27 @@ class AFX_API CStringT {
 
 public:
     CStringT() = default;
-    CStringT(const Ch* psz);               // null gives an empty string
-    CStringT(const Ch* pch, int nLength);  // null or nLength <= 0 gives an empty string
-    CStringT(const Str& str);
-    CStringT(Str&& str) noexcept;
-    CStringT(Ch ch, int nRepeat = 1);
+    // Null gives an empty string; so does nLength <= 0.
+    CStringT(const Ch* psz) { *this = psz; }
+    CStringT(const Ch* pch, int nLength)
+    {
+        if (pch != nullptr && nLength > 0) m_str.assign(pch, static_cast<std::size_t>(nLength));
+    }
+    CStringT(const Str& str) : m_str(str) {}
+    CStringT(Str&& str) noexcept : m_str(std::move(str)) {}
+    CStringT(Ch ch, int nRepeat = 1) : m_str(static_cast<std::size_t>(nRepeat > 0 ? nRepeat : 0), ch) {}
     explicit CStringT(const Other* psz);   // null gives an empty string
     explicit CStringT(const CStringT<Other>& str);
 
-    CStringT(const CStringT&) = default;
-    CStringT(CStringT&&) noexcept = default;
-    CStringT& operator=(const CStringT&) = default;
-    CStringT& operator=(CStringT&&) noexcept = default;
-    CStringT& operator=(const Ch* psz);
-    CStringT& operator=(Ch ch);
+    CStringT& operator=(const Ch* psz)
+    {
+        if (psz == nullptr)
+            m_str.clear();
+        else
+            m_str.assign(psz);  // psz may point into this string; assign copes
+        return *this;
+    }
+    CStringT& operator=(Ch ch) { return *this = CStringT(ch); }
 
     int GetLength() const { return static_cast<int>(m_str.size()); }
     bool IsEmpty() const { return m_str.empty(); }
@@ -67,24 +77,21 @@ public:
     template <typename C = Ch, typename = std::enable_if_t<std::is_same_v<C, char>>>
     const std::string& str() const { return m_str; }
 
-    // Out-of-range positions throw CInvalidArgException*.
-    Ch GetAt(int i) const;
-    void SetAt(int i, Ch ch);
-    template <typename I, typename = std::enable_if_t<std::is_integral_v<I>>>
-    Ch operator[](I i) const { return GetAt(static_cast<int>(i)); }
-
-    CStringT& operator+=(const CStringT& str);
-    CStringT& operator+=(const Ch* psz);
-    CStringT& operator+=(Ch ch);
+    CStringT& operator+=(const CStringT& str) { m_str += str.m_str; return *this; }
+    CStringT& operator+=(const Ch* psz) { return *this += CStringT(psz); }
+    CStringT& operator+=(Ch ch) { m_str += ch; return *this; }
 
     // <0, 0 or >0 by units. CompareNoCase folds ASCII letters, and in wide text Latin-1 and
     // full-width Latin letters too.
     int Compare(const Ch* psz) const;
     int CompareNoCase(const Ch* psz) const;
 
-    CStringT Left(int nCount) const;
+    CStringT Left(int nCount) const
+    {
+        return nCount <= 0 ? CStringT() : CStringT(m_str.substr(0, static_cast<std::size_t>(nCount)));
+    }
     CStringT Right(int nCount) const;
-    CStringT Mid(int iFirst) const;
+    CStringT Mid(int iFirst) const { return Mid(iFirst, GetLength()); }
     CStringT Mid(int iFirst, int nCount) const;
 
     // Position of the first match at or after iStart, or -1.
@@ -100,22 +107,16 @@ public:
     // White space: tab to CR and the space; in wide text also the rest of the Unicode space
     // set (U+0085, U+00A0, U+1680, U+2000-U+200A, U+2028, U+2029, U+202F, U+205F, U+3000), the
     // same in both builds.
-    CStringT& Trim();
-    CStringT& Trim(Ch chTarget);
-    CStringT& Trim(const Ch* pszTargets);
+    CStringT& Trim() { return TrimRight().TrimLeft(); }
     CStringT& TrimLeft();
-    CStringT& TrimLeft(Ch chTarget);
-    CStringT& TrimLeft(const Ch* pszTargets);
     CStringT& TrimRight();
-    CStringT& TrimRight(Ch chTarget);
-    CStringT& TrimRight(const Ch* pszTargets);
+    // Trims chTarget at both ends.
+    CStringT& Trim(Ch chTarget);
 
     // printf formatting through FormatTextV: %s takes the string's own width (pass
     // GetString()), %ls wide and %hs narrow text.
     void Format(const Ch* pszFormat, ...);
     void AppendFormat(const Ch* pszFormat, ...);
-    void FormatV(const Ch* pszFormat, va_list args);
-    void AppendFormatV(const Ch* pszFormat, va_list args);
 
     // CString only: a string-table entry as the string, and as the format; an entry that
     // cannot be loaded leaves LoadString's string unchanged and Format's empty.
@@ -134,7 +135,7 @@ public:
         }
         va_list args;
         va_start(args, nFormatID);
-        FormatV(format.GetString(), args);
+        m_str = FormatTextV(format.GetString(), args);
         va_end(args);
     }
 

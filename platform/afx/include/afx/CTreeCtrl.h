@@ -7,14 +7,12 @@
 
 #include <commctrl.h>
 
+#include <memory>
+
 // A thin view over a tree view control: one message per call, no state.
 class CTreeCtrl : public CWnd {
 public:
     // Null on failure.
-    HTREEITEM InsertItem(LPTVINSERTSTRUCT lpInsertStruct)
-    {
-        return reinterpret_cast<HTREEITEM>(SendMessage(TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(lpInsertStruct)));
-    }
     HTREEITEM InsertItem(UINT nMask, LPCTSTR lpszItem, int nImage, int nSelectedImage, UINT nState,
                          UINT nStateMask, LPARAM lParam, HTREEITEM hParent, HTREEITEM hInsertAfter)
     {
@@ -28,17 +26,7 @@ public:
         tvis.item.state = nState;
         tvis.item.stateMask = nStateMask;
         tvis.item.lParam = lParam;
-        return InsertItem(&tvis);
-    }
-    HTREEITEM InsertItem(LPCTSTR lpszItem, HTREEITEM hParent = TVI_ROOT, HTREEITEM hInsertAfter = TVI_LAST)
-    {
-        return InsertItem(TVIF_TEXT, lpszItem, 0, 0, 0, 0, 0, hParent, hInsertAfter);
-    }
-    HTREEITEM InsertItem(LPCTSTR lpszItem, int nImage, int nSelectedImage, HTREEITEM hParent = TVI_ROOT,
-                         HTREEITEM hInsertAfter = TVI_LAST)
-    {
-        return InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE, lpszItem, nImage, nSelectedImage,
-                          0, 0, 0, hParent, hInsertAfter);
+        return reinterpret_cast<HTREEITEM>(SendMessage(TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&tvis)));
     }
 
     // Null when there is no such item.
@@ -53,9 +41,6 @@ public:
     HTREEITEM GetRootItem() const { return GetNextItem(nullptr, TVGN_ROOT); }
     HTREEITEM GetSelectedItem() const { return GetNextItem(nullptr, TVGN_CARET); }
     HTREEITEM GetDropHilightItem() const { return GetNextItem(nullptr, TVGN_DROPHILITE); }
-    HTREEITEM GetFirstVisibleItem() const { return GetNextItem(nullptr, TVGN_FIRSTVISIBLE); }
-    HTREEITEM GetNextVisibleItem(HTREEITEM hItem) const { return GetNextItem(hItem, TVGN_NEXTVISIBLE); }
-    HTREEITEM GetPrevVisibleItem(HTREEITEM hItem) const { return GetNextItem(hItem, TVGN_PREVIOUSVISIBLE); }
 
     BOOL GetItem(TVITEMW* pItem) const { return static_cast<BOOL>(SendMessage(TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(pItem))); }
     BOOL SetItem(TVITEMW* pItem) { return static_cast<BOOL>(SendMessage(TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(pItem))); }
@@ -130,13 +115,6 @@ public:
         item.stateMask = nStateMask;
         return SetItem(&item);
     }
-    BOOL ItemHasChildren(HTREEITEM hItem) const { return GetChildItem(hItem) != nullptr; }
-    UINT GetCount() const { return static_cast<UINT>(SendMessage(TVM_GETCOUNT)); }
-    BOOL GetItemRect(HTREEITEM hItem, LPRECT lpRect, BOOL bTextOnly) const
-    {
-        *reinterpret_cast<HTREEITEM*>(lpRect) = hItem;
-        return static_cast<BOOL>(SendMessage(TVM_GETITEMRECT, bTextOnly, reinterpret_cast<LPARAM>(lpRect)));
-    }
 
     BOOL DeleteItem(HTREEITEM hItem) { return static_cast<BOOL>(SendMessage(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(hItem))); }
     BOOL DeleteAllItems() { return DeleteItem(TVI_ROOT); }
@@ -150,35 +128,24 @@ public:
     }
     BOOL SelectItem(HTREEITEM hItem) { return Select(hItem, TVGN_CARET); }
     BOOL SelectDropTarget(HTREEITEM hItem) { return Select(hItem, TVGN_DROPHILITE); }
-    BOOL SelectSetFirstVisible(HTREEITEM hItem) { return Select(hItem, TVGN_FIRSTVISIBLE); }
     BOOL EnsureVisible(HTREEITEM hItem)
     {
         return static_cast<BOOL>(SendMessage(TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(hItem)));
     }
-    BOOL SortChildren(HTREEITEM hItem)
-    {
-        return static_cast<BOOL>(SendMessage(TVM_SORTCHILDREN, 0, reinterpret_cast<LPARAM>(hItem)));
-    }
 
-    // The item at a client point, or null; *pFlags gets the TVHT_ flags.
-    HTREEITEM HitTest(CPoint pt, UINT* pFlags = nullptr) const
+    // The item at a client point, or null.
+    HTREEITEM HitTest(CPoint pt) const
     {
         TVHITTESTINFO hti{};
         hti.pt = pt;
-        HTREEITEM h = HitTest(&hti);
-        if (pFlags) *pFlags = hti.flags;
-        return h;
-    }
-    HTREEITEM HitTest(TVHITTESTINFO* pHitTestInfo) const
-    {
-        return reinterpret_cast<HTREEITEM>(SendMessage(TVM_HITTEST, 0, reinterpret_cast<LPARAM>(pHitTestInfo)));
+        return reinterpret_cast<HTREEITEM>(SendMessage(TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hti)));
     }
 
-    // A new drag image of the item, owned by the caller (delete it), or null.
-    CImageList* CreateDragImage(HTREEITEM hItem)
+    // A new drag image of the item, or null.
+    std::unique_ptr<CImageListManaged> CreateDragImage(HTREEITEM hItem)
     {
         HIMAGELIST h = reinterpret_cast<HIMAGELIST>(SendMessage(TVM_CREATEDRAGIMAGE, 0, reinterpret_cast<LPARAM>(hItem)));
-        return h ? new CImageListManaged(h) : nullptr;
+        return h ? std::make_unique<CImageListManaged>(h) : nullptr;
     }
     // The previous list of that kind, or null. The tree never destroys its lists.
     HIMAGELIST SetImageList(CImageList* pImageList, int nImageListType)
@@ -186,15 +153,4 @@ public:
         return reinterpret_cast<HIMAGELIST>(SendMessage(TVM_SETIMAGELIST, nImageListType,
             reinterpret_cast<LPARAM>(pImageList ? pImageList->m_hImageList : nullptr)));
     }
-    HIMAGELIST GetImageList(int nImageListType) const
-    {
-        return reinterpret_cast<HIMAGELIST>(SendMessage(TVM_GETIMAGELIST, nImageListType));
-    }
-    HWND GetEditControl() const { return reinterpret_cast<HWND>(SendMessage(TVM_GETEDITCONTROL)); }
-    HWND EditLabel(HTREEITEM hItem)
-    {
-        return reinterpret_cast<HWND>(SendMessage(TVM_EDITLABELW, 0, reinterpret_cast<LPARAM>(hItem)));
-    }
-    UINT GetIndent() const { return static_cast<UINT>(SendMessage(TVM_GETINDENT)); }
-    void SetIndent(UINT nIndent) { SendMessage(TVM_SETINDENT, nIndent); }
 };

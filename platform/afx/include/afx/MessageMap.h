@@ -21,8 +21,7 @@ using AFX_PMSGTHUNK = BOOL (*)(CCmdTarget* target, AFX_MSGCALL& call);
 struct AFX_MSGMAP_ENTRY {
     UINT nMessage;       // window message, WM_COMMAND or WM_NOTIFY; reflected ones + WM_REFLECT_BASE
     UINT nCode;          // notification code (WM_COMMAND, WM_NOTIFY)
-    UINT nID;            // first control id (WM_COMMAND, WM_NOTIFY)
-    UINT nLastID;        // last control id of a range
+    UINT nID;            // control id (WM_COMMAND, WM_NOTIFY)
     AFX_PMSGTHUNK pfn;   // null ends the table
 };
 
@@ -53,7 +52,7 @@ protected:                                                      \
         static const AFX_MSGMAP_ENTRY _messageEntries[] = {
 
 #define END_MESSAGE_MAP()                                                             \
-            { 0, 0, 0, 0, nullptr } };                                                \
+            { 0, 0, 0, nullptr } };                                                \
         static_assert(std::is_base_of<TheBaseClass, ThisClass>::value,               \
                       "the message map's base class must be a base of the class");    \
         static const AFX_MSGMAP messageMap = { &TheBaseClass::GetThisMessageMap,      \
@@ -63,9 +62,8 @@ protected:                                                      \
 
 // One entry: `Signature` is the handler's pointer-to-member type, so a handler with another
 // signature does not compile. The trailing arguments form the call (pThis_, pfn_, call_).
-#define AFX_MSG_THUNK(msg, code, id, lastId, Signature, memberFxn, ...)               \
+#define AFX_MSG_THUNK(msg, code, id, Signature, memberFxn, ...)                       \
     { static_cast<UINT>(msg), static_cast<UINT>(code), static_cast<UINT>(id),         \
-      static_cast<UINT>(lastId),                                                      \
       [](CCmdTarget* pTarget_, AFX_MSGCALL& call_) -> BOOL {                          \
           (void)call_;                                                                \
           using Sig_ = Signature;                                                     \
@@ -77,25 +75,25 @@ protected:                                                      \
 
 // Window messages. Handlers have the names and signatures of the well-known framework.
 #define ON_WM_CLOSE() \
-    AFX_MSG_THUNK(WM_CLOSE, 0, 0, 0, void (ThisClass::*)(), &ThisClass::OnClose, (pThis_->*pfn_)())
+    AFX_MSG_THUNK(WM_CLOSE, 0, 0, void (ThisClass::*)(), &ThisClass::OnClose, (pThis_->*pfn_)())
 #define ON_WM_DESTROY() \
-    AFX_MSG_THUNK(WM_DESTROY, 0, 0, 0, void (ThisClass::*)(), &ThisClass::OnDestroy, (pThis_->*pfn_)())
+    AFX_MSG_THUNK(WM_DESTROY, 0, 0, void (ThisClass::*)(), &ThisClass::OnDestroy, (pThis_->*pfn_)())
 #define ON_WM_PAINT() \
-    AFX_MSG_THUNK(WM_PAINT, 0, 0, 0, void (ThisClass::*)(), &ThisClass::OnPaint, (pThis_->*pfn_)())
+    AFX_MSG_THUNK(WM_PAINT, 0, 0, void (ThisClass::*)(), &ThisClass::OnPaint, (pThis_->*pfn_)())
 #define ON_WM_VSCROLL()                                                                     \
-    AFX_MSG_THUNK(WM_VSCROLL, 0, 0, 0, void (ThisClass::*)(UINT, UINT, CScrollBar*),      \
+    AFX_MSG_THUNK(WM_VSCROLL, 0, 0, void (ThisClass::*)(UINT, UINT, CScrollBar*),      \
                   &ThisClass::OnVScroll,                                                    \
                   (pThis_->*pfn_)(LOWORD(call_.wParam), HIWORD(call_.wParam),               \
                                   AfxScrollBarFromHandle(reinterpret_cast<HWND>(call_.lParam))))
 // pt is in screen coordinates, as the message carries it.
 #define ON_WM_MOUSEWHEEL()                                                                  \
-    AFX_MSG_THUNK(WM_MOUSEWHEEL, 0, 0, 0, BOOL (ThisClass::*)(UINT, short, CPoint),       \
+    AFX_MSG_THUNK(WM_MOUSEWHEEL, 0, 0, BOOL (ThisClass::*)(UINT, short, CPoint),       \
                   &ThisClass::OnMouseWheel,                                                 \
                   call_.result = (pThis_->*pfn_)(LOWORD(call_.wParam),                     \
                                                  static_cast<short>(HIWORD(call_.wParam)),  \
                                                  CPoint(call_.lParam)))
 #define AFX_MOUSE_THUNK(msg, fn)                                                            \
-    AFX_MSG_THUNK(msg, 0, 0, 0, void (ThisClass::*)(UINT, CPoint), &ThisClass::fn,        \
+    AFX_MSG_THUNK(msg, 0, 0, void (ThisClass::*)(UINT, CPoint), &ThisClass::fn,        \
                   (pThis_->*pfn_)(static_cast<UINT>(call_.wParam), CPoint(call_.lParam)))
 #define ON_WM_MOUSEMOVE() AFX_MOUSE_THUNK(WM_MOUSEMOVE, OnMouseMove)
 #define ON_WM_LBUTTONUP() AFX_MOUSE_THUNK(WM_LBUTTONUP, OnLButtonUp)
@@ -103,28 +101,25 @@ protected:                                                      \
 
 // Any message, handled as LRESULT fn(WPARAM, LPARAM).
 #define ON_MESSAGE(message, memberFxn)                                                      \
-    AFX_MSG_THUNK(message, 0, 0, 0, LRESULT (ThisClass::*)(WPARAM, LPARAM), memberFxn,    \
+    AFX_MSG_THUNK(message, 0, 0, LRESULT (ThisClass::*)(WPARAM, LPARAM), memberFxn,    \
                   call_.result = (pThis_->*pfn_)(call_.wParam, call_.lParam))
 
 // Commands and control notifications (WM_COMMAND), by control id and notification code.
 // Handlers are named as &CClass::Handler.
 #define ON_CONTROL(code, id, memberFxn) \
-    AFX_MSG_THUNK(WM_COMMAND, code, id, id, void (ThisClass::*)(), memberFxn, (pThis_->*pfn_)())
-#define ON_CONTROL_RANGE(code, idFirst, idLast, memberFxn)                                  \
-    AFX_MSG_THUNK(WM_COMMAND, code, idFirst, idLast, void (ThisClass::*)(UINT), memberFxn, \
-                  (pThis_->*pfn_)(LOWORD(call_.wParam)))
+    AFX_MSG_THUNK(WM_COMMAND, code, id, void (ThisClass::*)(), memberFxn, (pThis_->*pfn_)())
 #define ON_COMMAND(id, memberFxn) ON_CONTROL(0, id, memberFxn)
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
 #define ON_EN_CHANGE(id, memberFxn) ON_CONTROL(EN_CHANGE, id, memberFxn)
 
 // WM_NOTIFY, by code and control id: void fn(NMHDR*, LRESULT*); *pResult starts at 0.
 #define ON_NOTIFY(code, id, memberFxn)                                                      \
-    AFX_MSG_THUNK(WM_NOTIFY, code, id, id, void (ThisClass::*)(NMHDR*, LRESULT*), memberFxn, \
+    AFX_MSG_THUNK(WM_NOTIFY, code, id, void (ThisClass::*)(NMHDR*, LRESULT*), memberFxn, \
                   (pThis_->*pfn_)(reinterpret_cast<NMHDR*>(call_.lParam), &call_.result))
 
 // Reflected to the control that sent it; when the control handles it, its parent does not see it.
 #define ON_WM_DRAWITEM_REFLECT()                                                            \
-    AFX_MSG_THUNK(WM_REFLECT_BASE + WM_DRAWITEM, 0, 0, 0, void (ThisClass::*)(LPDRAWITEMSTRUCT), \
+    AFX_MSG_THUNK(WM_REFLECT_BASE + WM_DRAWITEM, 0, 0, void (ThisClass::*)(LPDRAWITEMSTRUCT), \
                   &ThisClass::DrawItem,                                                     \
                   (pThis_->*pfn_)(reinterpret_cast<LPDRAWITEMSTRUCT>(call_.lParam));        \
                   call_.result = TRUE)

@@ -10,27 +10,13 @@
 // `static const BYTE params[] = VTS_R8 VTS_R8;`.
 #define VT_AFXBYREF 0x40
 #define VTS_NONE ""
-#define VTS_I2 "\x02"
 #define VTS_I4 "\x03"
-#define VTS_R4 "\x04"
 #define VTS_R8 "\x05"
 #define VTS_BSTR "\x08"
-#define VTS_DISPATCH "\x09"
 #define VTS_BOOL "\x0B"
-#define VTS_VARIANT "\x0C"
-#define VTS_UNKNOWN "\x0D"
-#define VTS_UI1 "\x11"
-#define VTS_UI2 "\x12"
 #define VTS_UI4 "\x13"
-#define VTS_I8 "\x14"
 #define VTS_UI8 "\x15"
-#define VTS_PI2 "\x42"
-#define VTS_PI4 "\x43"
-#define VTS_PR4 "\x44"
 #define VTS_PR8 "\x45"
-#define VTS_PBSTR "\x48"
-#define VTS_PBOOL "\x4B"
-#define VTS_PVARIANT "\x4C"
 
 // A host supplies the control of a class id through a factory: it creates the control window
 // (child of hParent with dwStyle, rc and nID), keeps pEventSink (AddRef it) to fire events with
@@ -43,5 +29,3 @@ using AfxControlFactory = HRESULT (*)(HWND hParent, DWORD dwStyle, const RECT& r
 // Registers (or replaces) the factory of a class id; a null factory removes it.
 AFX_API void AfxRegisterControlFactory(REFCLSID clsid, AfxControlFactory factory);
 AFX_API void AfxUnregisterControlFactory(REFCLSID clsid);
-// The factory registered for the class id, or null.
-AFX_API AfxControlFactory AfxFindControlFactory(REFCLSID clsid);

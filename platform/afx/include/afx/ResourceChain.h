@@ -15,27 +15,22 @@ struct AFX_EXTENSION_MODULE {
 AFX_API BOOL AfxInitExtensionModule(AFX_EXTENSION_MODULE& state, HMODULE hModule);
 // Takes the module out of the resource chain and deletes its CDynLinkLibrary objects (which
 // must have been made with new, as DllMain does).
-AFX_API void AfxTermExtensionModule(AFX_EXTENSION_MODULE& state, BOOL bAll = FALSE);
+AFX_API void AfxTermExtensionModule(AFX_EXTENSION_MODULE& state);
 
 // Constructing one (in DllMain, with new) puts the DLL's resources in the process-wide chain
 // searched after the application's module; destroying it takes them out.
 class AFX_API CDynLinkLibrary : public CCmdTarget {
 public:
-    explicit CDynLinkLibrary(AFX_EXTENSION_MODULE& state, BOOL bSystem = FALSE);
-    CDynLinkLibrary(HINSTANCE hModule, HINSTANCE hResource);
+    explicit CDynLinkLibrary(AFX_EXTENSION_MODULE& state);
     ~CDynLinkLibrary() override;
 
     HMODULE m_hModule = nullptr;
     HMODULE m_hResource = nullptr;
-    BOOL m_bSystem = FALSE;
 };
 
 // The module holding the resource: the application's resource module first, then the chain in
 // the order the libraries were registered; null when none has it.
 AFX_API HINSTANCE AfxFindResourceHandle(LPCTSTR lpszName, LPCTSTR lpszType);
-// The module whose string table holds string nID (a non-empty entry), or null.
-AFX_API HINSTANCE AfxFindStringResourceHandle(UINT nID);
-// AfxLoadString, a string-table entry through the chain, is declared with CString.
 // String nIDS with each "%1" replaced by lpsz1 in one pass (a "%1" in lpsz1 stays as it is);
 // empty when there is no such entry.
 AFX_API void AfxFormatString1(CString& rString, UINT nIDS, LPCTSTR lpsz1);

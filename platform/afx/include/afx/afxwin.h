@@ -1,7 +1,7 @@
 #pragma once
 
 // The framework layer, Windows part: windows, dialogs, message maps, field exchange, controls,
-// bitmaps, message boxes, the resource chain and OLE control hosting.
+// bitmaps and other GDI objects, message boxes, the resource chain and OLE control hosting.
 #include <afx/afxdefs.h>
 
 #include <commctrl.h>
@@ -10,6 +10,7 @@
 #include <afx/AfxMessageBox.h>
 #include <afx/AfxTest.h>
 #include <afx/CBitmap.h>
+#include <afx/CGdiObject.h>
 #include <afx/CCmdTarget.h>
 #include <afx/CDataExchange.h>
 #include <afx/CDialog.h>

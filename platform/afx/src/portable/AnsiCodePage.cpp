@@ -55,6 +55,7 @@ bool AfxIsAnsiLeadByte(unsigned char byte)
 #include <cstring>
 #include <iconv.h>
 #include <iterator>
+#include <string_view>
 
 namespace {
 
@@ -114,124 +115,45 @@ thread_local Converters t_converters;
 // best-fits (é -> 'e', « -> 81 E1, ...), five that glibc maps but Windows writes as the default
 // character, and the C1 and private-use points Windows keeps for bytes 80, A0 and FD-FF.
 // Measured with WideCharToMultiByte(932) against iconv over the whole BMP.
+// The letters U+00C0..U+00FF go to their base letters; '.' marks × and ÷, which CP932 holds.
+const char kLatinLetters932[] = "AAAAAAACEEEEIIIIDNOOOOO.OUUUUYTsaaaaaaaceeeeiiiidnooooo.ouuuuyty";
+
 struct Override {
     unsigned long code;
     const char* bytes;
 };
 
 const Override kOverrides932[] = {
-    {0x0080, "\x80"},
-    {0x00A1, "\x21"},
-    {0x00A6, "\x7C"},
-    {0x00A9, "\x63"},
-    {0x00AA, "\x61"},
-    {0x00AB, "\x81\xE1"},
-    {0x00AD, "\x2D"},
-    {0x00AE, "\x52"},
-    {0x00AF, "\x81\x50"},
-    {0x00B2, "\x32"},
-    {0x00B3, "\x33"},
-    {0x00B5, "\x83\xCA"},
-    {0x00B7, "\x81\x45"},
-    {0x00B8, "\x81\x43"},
-    {0x00B9, "\x31"},
-    {0x00BA, "\x6F"},
-    {0x00BB, "\x81\xE2"},
-    {0x00C0, "\x41"},
-    {0x00C1, "\x41"},
-    {0x00C2, "\x41"},
-    {0x00C3, "\x41"},
-    {0x00C4, "\x41"},
-    {0x00C5, "\x41"},
-    {0x00C6, "\x41"},
-    {0x00C7, "\x43"},
-    {0x00C8, "\x45"},
-    {0x00C9, "\x45"},
-    {0x00CA, "\x45"},
-    {0x00CB, "\x45"},
-    {0x00CC, "\x49"},
-    {0x00CD, "\x49"},
-    {0x00CE, "\x49"},
-    {0x00CF, "\x49"},
-    {0x00D0, "\x44"},
-    {0x00D1, "\x4E"},
-    {0x00D2, "\x4F"},
-    {0x00D3, "\x4F"},
-    {0x00D4, "\x4F"},
-    {0x00D5, "\x4F"},
-    {0x00D6, "\x4F"},
-    {0x00D8, "\x4F"},
-    {0x00D9, "\x55"},
-    {0x00DA, "\x55"},
-    {0x00DB, "\x55"},
-    {0x00DC, "\x55"},
-    {0x00DD, "\x59"},
-    {0x00DE, "\x54"},
-    {0x00DF, "\x73"},
-    {0x00E0, "\x61"},
-    {0x00E1, "\x61"},
-    {0x00E2, "\x61"},
-    {0x00E3, "\x61"},
-    {0x00E4, "\x61"},
-    {0x00E5, "\x61"},
-    {0x00E6, "\x61"},
-    {0x00E7, "\x63"},
-    {0x00E8, "\x65"},
-    {0x00E9, "\x65"},
-    {0x00EA, "\x65"},
-    {0x00EB, "\x65"},
-    {0x00EC, "\x69"},
-    {0x00ED, "\x69"},
-    {0x00EE, "\x69"},
-    {0x00EF, "\x69"},
-    {0x00F0, "\x64"},
-    {0x00F1, "\x6E"},
-    {0x00F2, "\x6F"},
-    {0x00F3, "\x6F"},
-    {0x00F4, "\x6F"},
-    {0x00F5, "\x6F"},
-    {0x00F6, "\x6F"},
-    {0x00F8, "\x6F"},
-    {0x00F9, "\x75"},
-    {0x00FA, "\x75"},
-    {0x00FB, "\x75"},
-    {0x00FC, "\x75"},
-    {0x00FD, "\x79"},
-    {0x00FE, "\x74"},
-    {0x00FF, "\x79"},
-    {0x2014, "\x3F"},
-    {0x2016, "\x3F"},
-    {0x203E, "\x3F"},
-    {0x2212, "\x3F"},
-    {0x301C, "\x3F"},
+    {0x0080, "\x80"}, {0x00A1, "!"}, {0x00A6, "|"}, {0x00A9, "c"}, {0x00AA, "a"},
+    {0x00AB, "\x81\xE1"}, {0x00AD, "-"}, {0x00AE, "R"}, {0x00AF, "\x81\x50"}, {0x00B2, "2"},
+    {0x00B3, "3"}, {0x00B5, "\x83\xCA"}, {0x00B7, "\x81\x45"}, {0x00B8, "\x81\x43"}, {0x00B9, "1"},
+    {0x00BA, "o"}, {0x00BB, "\x81\xE2"},
+    {0x2014, "?"}, {0x2016, "?"}, {0x203E, "?"}, {0x2212, "?"}, {0x301C, "?"},
     {0x3094, "\x83\x94"},
-    {0xF8F0, "\xA0"},
-    {0xF8F1, "\xFD"},
-    {0xF8F2, "\xFE"},
-    {0xF8F3, "\xFF"},
+    {0xF8F0, "\xA0"}, {0xF8F1, "\xFD"}, {0xF8F2, "\xFE"}, {0xF8F3, "\xFF"},
 };
 
-const char* Override932(unsigned long code)
+// Windows' bytes for the code point where they differ from glibc's; empty elsewhere.
+std::string_view Override932(unsigned long code)
 {
+    if (code >= 0xC0 && code <= 0xFF && kLatinLetters932[code - 0xC0] != '.')
+        return std::string_view(&kLatinLetters932[code - 0xC0], 1);
     if (code < 0x80)
-        return nullptr;
+        return std::string_view();
     const Override* end = std::end(kOverrides932);
     const Override* it = std::lower_bound(std::begin(kOverrides932), end, code,
         [](const Override& o, unsigned long c) { return o.code < c; });
-    return it != end && it->code == code ? it->bytes : nullptr;
+    return it != end && it->code == code ? std::string_view(it->bytes) : std::string_view();
 }
 
-// Bytes that Windows reads alone in code page 932 but glibc's CP932 rejects.
+// A byte that glibc's CP932 rejects: what Windows reads for it alone (80, A0, FD-FF, the single
+// bytes of the table above), else U+FFFD.
 wchar_t Windows932Single(unsigned char byte)
 {
-    switch (byte) {
-    case 0x80: return L'\x0080';
-    case 0xA0: return L'\xF8F0';
-    case 0xFD: return L'\xF8F1';
-    case 0xFE: return L'\xF8F2';
-    case 0xFF: return L'\xF8F3';
-    default: return L'\xFFFD';
-    }
+    for (const Override& o : kOverrides932)
+        if (static_cast<unsigned char>(o.bytes[0]) == byte && o.bytes[1] == '\0' && byte >= 0x80)
+            return static_cast<wchar_t>(o.code);
+    return L'\xFFFD';
 }
 
 // Converts a run of characters with iconv; whatever it rejects becomes the default character.
@@ -283,8 +205,8 @@ std::string AnsiFromWide(const std::wstring& wide)
     const bool windows932 = g_codePage.load() == 932;
     std::size_t runStart = 0;
     for (std::size_t i = 0; i < wide.size(); ++i) {
-        const char* fit = windows932 ? Override932(static_cast<unsigned long>(wide[i])) : nullptr;
-        if (fit == nullptr)
+        const std::string_view fit = windows932 ? Override932(static_cast<unsigned long>(wide[i])) : "";
+        if (fit.empty())
             continue;
         EncodeRun(cd, wide.data() + runStart, i - runStart, out);
         out += fit;

@@ -1,8 +1,6 @@
 #include <afx/CString.h>
 
 #include <afx/AnsiCodePage.h>
-#include <afx/CException.h>
-#include <afx/TextFormat.h>
 
 #include <cstddef>
 
@@ -99,53 +97,7 @@ void TrimRightIf(S& s, Pred trim)
     s.erase(keep);
 }
 
-template <typename Ch>
-auto InSet(const Ch* set)
-{
-    return [set](Ch c) {
-        if (set == nullptr)
-            return false;
-        for (const Ch* p = set; *p != 0; ++p)
-            if (*p == c)
-                return true;
-        return false;
-    };
-}
-
 }  // namespace
-
-template <typename Ch>
-CStringT<Ch>::CStringT(const Ch* psz)
-{
-    if (psz != nullptr)
-        m_str.assign(psz);
-}
-
-template <typename Ch>
-CStringT<Ch>::CStringT(const Ch* pch, int nLength)
-{
-    if (pch != nullptr && nLength > 0)
-        m_str.assign(pch, static_cast<std::size_t>(nLength));
-}
-
-template <typename Ch>
-CStringT<Ch>::CStringT(const Str& str)
-    : m_str(str)
-{
-}
-
-template <typename Ch>
-CStringT<Ch>::CStringT(Str&& str) noexcept
-    : m_str(std::move(str))
-{
-}
-
-template <typename Ch>
-CStringT<Ch>::CStringT(Ch ch, int nRepeat)
-{
-    if (nRepeat > 0)
-        m_str.assign(static_cast<std::size_t>(nRepeat), ch);
-}
 
 template <typename Ch>
 CStringT<Ch>::CStringT(const Other* psz)
@@ -158,62 +110,6 @@ template <typename Ch>
 CStringT<Ch>::CStringT(const CStringT<Other>& str)
     : m_str(Converted(str.m_str))
 {
-}
-
-template <typename Ch>
-CStringT<Ch>& CStringT<Ch>::operator=(const Ch* psz)
-{
-    if (psz == nullptr)
-        m_str.clear();
-    else
-        m_str.assign(psz);  // psz may point into m_str itself; assign copes
-    return *this;
-}
-
-template <typename Ch>
-CStringT<Ch>& CStringT<Ch>::operator=(Ch ch)
-{
-    m_str.assign(1, ch);
-    return *this;
-}
-
-// GetAt allows the terminator position, SetAt does not; both throw beyond that.
-template <typename Ch>
-Ch CStringT<Ch>::GetAt(int i) const
-{
-    if (i < 0 || static_cast<std::size_t>(i) > m_str.size())
-        AfxThrowInvalidArgException();
-    return m_str.c_str()[i];
-}
-
-template <typename Ch>
-void CStringT<Ch>::SetAt(int i, Ch ch)
-{
-    if (i < 0 || static_cast<std::size_t>(i) >= m_str.size())
-        AfxThrowInvalidArgException();
-    m_str[static_cast<std::size_t>(i)] = ch;
-}
-
-template <typename Ch>
-CStringT<Ch>& CStringT<Ch>::operator+=(const CStringT& str)
-{
-    m_str += str.m_str;
-    return *this;
-}
-
-template <typename Ch>
-CStringT<Ch>& CStringT<Ch>::operator+=(const Ch* psz)
-{
-    if (psz != nullptr)
-        m_str.append(psz);
-    return *this;
-}
-
-template <typename Ch>
-CStringT<Ch>& CStringT<Ch>::operator+=(Ch ch)
-{
-    m_str += ch;
-    return *this;
 }
 
 template <typename Ch>
@@ -230,24 +126,12 @@ int CStringT<Ch>::CompareNoCase(const Ch* psz) const
 }
 
 template <typename Ch>
-CStringT<Ch> CStringT<Ch>::Left(int nCount) const
-{
-    return nCount <= 0 ? CStringT() : CStringT(m_str.substr(0, static_cast<std::size_t>(nCount)));
-}
-
-template <typename Ch>
 CStringT<Ch> CStringT<Ch>::Right(int nCount) const
 {
     if (nCount <= 0)
         return CStringT();
     const std::size_t count = static_cast<std::size_t>(nCount);
     return count >= m_str.size() ? *this : CStringT(m_str.substr(m_str.size() - count));
-}
-
-template <typename Ch>
-CStringT<Ch> CStringT<Ch>::Mid(int iFirst) const
-{
-    return Mid(iFirst, GetLength());
 }
 
 template <typename Ch>
@@ -334,41 +218,9 @@ int CStringT<Ch>::Replace(const Ch* pszOld, const Ch* pszNew)
 }
 
 template <typename Ch>
-CStringT<Ch>& CStringT<Ch>::Trim()
-{
-    return TrimRight().TrimLeft();
-}
-
-template <typename Ch>
-CStringT<Ch>& CStringT<Ch>::Trim(Ch chTarget)
-{
-    return TrimRight(chTarget).TrimLeft(chTarget);
-}
-
-template <typename Ch>
-CStringT<Ch>& CStringT<Ch>::Trim(const Ch* pszTargets)
-{
-    return TrimRight(pszTargets).TrimLeft(pszTargets);
-}
-
-template <typename Ch>
 CStringT<Ch>& CStringT<Ch>::TrimLeft()
 {
     TrimLeftIf(m_str, [](Ch c) { return IsSpace(c); });
-    return *this;
-}
-
-template <typename Ch>
-CStringT<Ch>& CStringT<Ch>::TrimLeft(Ch chTarget)
-{
-    TrimLeftIf(m_str, [chTarget](Ch c) { return c == chTarget; });
-    return *this;
-}
-
-template <typename Ch>
-CStringT<Ch>& CStringT<Ch>::TrimLeft(const Ch* pszTargets)
-{
-    TrimLeftIf(m_str, InSet(pszTargets));
     return *this;
 }
 
@@ -380,16 +232,10 @@ CStringT<Ch>& CStringT<Ch>::TrimRight()
 }
 
 template <typename Ch>
-CStringT<Ch>& CStringT<Ch>::TrimRight(Ch chTarget)
+CStringT<Ch>& CStringT<Ch>::Trim(Ch chTarget)
 {
     TrimRightIf(m_str, [chTarget](Ch c) { return c == chTarget; });
-    return *this;
-}
-
-template <typename Ch>
-CStringT<Ch>& CStringT<Ch>::TrimRight(const Ch* pszTargets)
-{
-    TrimRightIf(m_str, InSet(pszTargets));
+    TrimLeftIf(m_str, [chTarget](Ch c) { return c == chTarget; });
     return *this;
 }
 
@@ -398,7 +244,8 @@ void CStringT<Ch>::Format(const Ch* pszFormat, ...)
 {
     va_list args;
     va_start(args, pszFormat);
-    FormatV(pszFormat, args);
+    // Formatted first: an argument may be this string's own text.
+    m_str = FormatTextV(pszFormat, args);
     va_end(args);
 }
 
@@ -407,21 +254,8 @@ void CStringT<Ch>::AppendFormat(const Ch* pszFormat, ...)
 {
     va_list args;
     va_start(args, pszFormat);
-    AppendFormatV(pszFormat, args);
-    va_end(args);
-}
-
-template <typename Ch>
-void CStringT<Ch>::FormatV(const Ch* pszFormat, va_list args)
-{
-    // Formatted first: an argument may be this string's own text.
-    m_str = FormatTextV(pszFormat, args);
-}
-
-template <typename Ch>
-void CStringT<Ch>::AppendFormatV(const Ch* pszFormat, va_list args)
-{
     m_str += FormatTextV(pszFormat, args);
+    va_end(args);
 }
 
 template class CStringT<wchar_t>;

@@ -13,12 +13,9 @@
 
 namespace {
 
+// The flags "-", "+", " ", "0" and "#", the width and the precision (-1 for none).
 struct Directive {
-    bool left = false;
-    bool plus = false;
-    bool space = false;
-    bool zero = false;
-    bool alt = false;
+    bool left = false, plus = false, space = false, zero = false, alt = false;
     int width = 0;
     int precision = -1;
 };
@@ -113,44 +110,35 @@ void FormatInteger(std::uint64_t magnitude, bool negative, char conv, const Dire
 }
 
 template <typename Ch>
-void AppendAscii(std::basic_string<Ch>& out, const std::string& s)
-{
-    for (char c : s)
-        out += static_cast<Ch>(static_cast<unsigned char>(c));
-}
-
-template <typename Ch>
 void AppendFill(std::basic_string<Ch>& out, int count, Ch ch)
 {
     if (count > 0)
         out.append(static_cast<std::size_t>(count), ch);
 }
 
-// Pads a converted number: sign or prefix, zeros after them for the '0' flag, else spaces.
+// Pads a converted item to the width: its sign or prefix (ASCII), then zeros for the '0' flag,
+// else spaces before it all; or spaces after it all for '-'.
 template <typename Ch>
-void EmitNumber(std::basic_string<Ch>& out, const Directive& item, const std::string& prefix,
-                const std::string& body, bool zeroPad)
+void EmitText(std::basic_string<Ch>& out, const Directive& item, const Ch* text, std::size_t len,
+              const std::string& prefix = std::string(), bool zeroPad = false)
 {
-    int fill = item.width - static_cast<int>(prefix.size() + body.size());
+    int fill = item.width - static_cast<int>(prefix.size() + len);
     if (!item.left && !zeroPad)
         AppendFill(out, fill, Ch(' '));
-    AppendAscii(out, prefix);
+    out.append(prefix.begin(), prefix.end());
     if (!item.left && zeroPad)
         AppendFill(out, fill, Ch('0'));
-    AppendAscii(out, body);
+    out.append(text, len);
     if (item.left)
         AppendFill(out, fill, Ch(' '));
 }
 
 template <typename Ch>
-void EmitText(std::basic_string<Ch>& out, const Directive& item, const Ch* text, std::size_t len)
+void EmitNumber(std::basic_string<Ch>& out, const Directive& item, const std::string& prefix,
+                const std::string& body, bool zeroPad)
 {
-    int fill = item.width - static_cast<int>(len);
-    if (!item.left)
-        AppendFill(out, fill, Ch(' '));
-    out.append(text, len);
-    if (item.left)
-        AppendFill(out, fill, Ch(' '));
+    const std::basic_string<Ch> text(body.begin(), body.end());
+    EmitText(out, item, text.c_str(), text.size(), prefix, zeroPad);
 }
 
 // The length of a string argument cut to the precision. Narrow text is cut at a character
@@ -180,16 +168,6 @@ std::size_t CutLength(const wchar_t* s, int precision)
     return i;
 }
 
-std::string ToForm(const char*, const wchar_t* s)
-{
-    return AnsiFromWide(s);
-}
-
-std::wstring ToForm(const wchar_t*, const char* s)
-{
-    return WideFromAnsi(s);
-}
-
 // A string argument of either width, converted to the form's own.
 template <typename Ch, typename Arg>
 void EmitString(std::basic_string<Ch>& out, const Directive& item, const Arg* s)
@@ -199,11 +177,12 @@ void EmitString(std::basic_string<Ch>& out, const Directive& item, const Arg* s)
         if (s == nullptr)
             s = kNull;
         EmitText(out, item, s, CutLength(s, item.precision));
+    } else if (s == nullptr) {
+        EmitString(out, item, kNull);
+    } else if constexpr (sizeof(Ch) == 1) {
+        EmitString(out, item, AnsiFromWide(s).c_str());
     } else {
-        if (s == nullptr)
-            EmitString(out, item, kNull);
-        else
-            EmitString(out, item, ToForm(kNull, s).c_str());
+        EmitString(out, item, WideFromAnsi(s).c_str());
     }
 }
 
@@ -262,19 +241,12 @@ std::basic_string<Ch> FormatImpl(const Ch* fmt, va_list ap)
         }
         const Ch* start = p++;
         Directive item;
-        for (;; ++p) {
-            if (*p == '-')
-                item.left = true;
-            else if (*p == '+')
-                item.plus = true;
-            else if (*p == ' ')
-                item.space = true;
-            else if (*p == '0')
-                item.zero = true;
-            else if (*p == '#')
-                item.alt = true;
-            else
-                break;
+        for (; *p == '-' || *p == '+' || *p == ' ' || *p == '0' || *p == '#'; ++p) {
+            item.left |= *p == '-';
+            item.plus |= *p == '+';
+            item.space |= *p == ' ';
+            item.zero |= *p == '0';
+            item.alt |= *p == '#';
         }
         if (*p == '*') {
             int w = va_arg(ap, int);
@@ -369,17 +341,15 @@ std::basic_string<Ch> FormatImpl(const Ch* fmt, va_list ap)
             int v = va_arg(ap, int);
             Directive cs = item;
             cs.precision = -1;
-            if (argWide == wide) {
-                const Ch one[1] = {static_cast<Ch>(v)};
-                EmitText(out, cs, one, 1);
-            } else {
-                const wchar_t wc[2] = {static_cast<wchar_t>(v), 0};
-                const char nc[2] = {static_cast<char>(v), 0};
-                if (argWide)
-                    EmitString(out, cs, wc);
-                else
-                    EmitString(out, cs, nc);
-            }
+            const Ch own[1] = {static_cast<Ch>(v)};
+            const wchar_t wc[2] = {static_cast<wchar_t>(v), 0};
+            const char nc[2] = {static_cast<char>(v), 0};
+            if (argWide == wide)
+                EmitText(out, cs, own, 1);
+            else if (argWide)
+                EmitString(out, cs, wc);
+            else
+                EmitString(out, cs, nc);
             break;
         }
         case 's':

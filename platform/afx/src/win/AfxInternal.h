@@ -67,17 +67,13 @@ void RunModalDialogHook(CDialog* pDlg, UINT nIDTemplate);
 bool ScriptedMessageBox(HWND owner, const CString& text, const CString& caption, UINT type, int* pAnswer);
 
 // A dialog template through the resource chain; null when none holds it.
-const DLGTEMPLATE* FindDialogTemplate(LPCTSTR lpszTemplateName, HINSTANCE* phInst);
+const DLGTEMPLATE* FindDialogTemplate(UINT nIDTemplate, HINSTANCE* phInst);
 
 }  // namespace afx_internal
 
 // Reaches CWnd's private subclassing state for the window procedure.
 struct AfxWindowAccess {
-    static WNDPROC& Super(CWnd& w) { return w.m_pfnSuper; }
-    static IDispatch*& Dispatch(CWnd& w) { return w.m_pCtrlDispatch; }
-    static IDispatch*& EventSink(CWnd& w) { return w.m_pCtrlEventSink; }
-    static BOOL& OwnsWindow(CWnd& w) { return w.m_bOwnsWindow; }
-    // After WM_NCDESTROY: restore, forget and tell the object.
+    // After WM_NCDESTROY: restore the procedure and forget the window.
     static void WindowGone(CWnd& w, HWND hWnd);
     static void ReleaseControl(CWnd& w);
 };

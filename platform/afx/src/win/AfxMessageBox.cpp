@@ -34,29 +34,13 @@ AfxMessageBoxHandler AfxSetMessageBoxHandler(AfxMessageBoxHandler handler)
     return previous;
 }
 
-AfxMessageBoxHandler AfxGetMessageBoxHandler()
-{
-    return g_handler;
-}
-
-int AfxShowMessageBox(HWND hOwner, LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType)
-{
-    const CString text(lpszText);
-    const CString caption = lpszCaption ? CString(lpszCaption) : DefaultCaption();
-    int answer = 0;
-    if (afx_internal::ScriptedMessageBox(hOwner, text, caption, nType, &answer)) return answer;
-    if (g_handler) return g_handler(hOwner, text, caption, nType);
-    return ::MessageBoxW(hOwner, text, caption, nType);
-}
-
 int AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT)
 {
-    return AfxShowMessageBox(DefaultOwner(), lpszText, nullptr, nType);
-}
-
-int AfxMessageBox(UINT nIDPrompt, UINT nType, UINT)
-{
-    CString text;
-    if (!AfxLoadString(nIDPrompt, text)) text.Format(L"%u", nIDPrompt);
-    return AfxShowMessageBox(DefaultOwner(), text, nullptr, nType);
+    const HWND owner = DefaultOwner();
+    const CString text(lpszText);
+    const CString caption = DefaultCaption();
+    int answer = 0;
+    if (afx_internal::ScriptedMessageBox(owner, text, caption, nType, &answer)) return answer;
+    if (g_handler) return g_handler(owner, text, caption, nType);
+    return ::MessageBoxW(owner, text, caption, nType);
 }

@@ -8,7 +8,7 @@ bool EntryMatches(const AFX_MSGMAP_ENTRY& e, UINT nMessage, UINT nCode, UINT nID
     switch (nMessage) {
     case WM_COMMAND:
     case WM_NOTIFY:
-        return e.nCode == nCode && nID >= e.nID && nID <= e.nLastID;
+        return e.nCode == nCode && nID == e.nID;
     case WM_REFLECT_BASE + WM_COMMAND:
     case WM_REFLECT_BASE + WM_NOTIFY:
         return e.nCode == nCode;
@@ -17,16 +17,13 @@ bool EntryMatches(const AFX_MSGMAP_ENTRY& e, UINT nMessage, UINT nCode, UINT nID
     }
 }
 
-int g_nWaitCursorCount = 0;
-HCURSOR g_hcurWaitCursorRestore = nullptr;
-
 }  // namespace
 
 CCmdTarget::~CCmdTarget() = default;
 
 const AFX_MSGMAP* CCmdTarget::GetThisMessageMap()
 {
-    static const AFX_MSGMAP_ENTRY entries[] = {{0, 0, 0, 0, nullptr}};
+    static const AFX_MSGMAP_ENTRY entries[] = {{0, 0, 0, nullptr}};
     static const AFX_MSGMAP map = {nullptr, &entries[0]};
     return &map;
 }
@@ -77,34 +74,23 @@ HRESULT CCmdTarget::OnEvent(UINT nCtlID, DISPID dispid, DISPPARAMS* pParams)
 
 namespace {
 
-// The wait cursor is process-wide; calls nest.
-void BeginWait()
+// The wait cursor is process-wide.
+int g_nWaitCursorCount = 0;
+HCURSOR g_hcurWaitCursorRestore = nullptr;
+
+}  // namespace
+
+CWaitCursor::CWaitCursor()
 {
     HCURSOR previous = ::SetCursor(::LoadCursorW(nullptr, MAKEINTRESOURCEW(32514)));  // IDC_WAIT
     if (g_nWaitCursorCount++ == 0) g_hcurWaitCursorRestore = previous;
 }
 
-void EndWait()
+CWaitCursor::~CWaitCursor()
 {
-    if (g_nWaitCursorCount == 0) return;
     if (--g_nWaitCursorCount == 0) {
         ::SetCursor(g_hcurWaitCursorRestore ? g_hcurWaitCursorRestore
                                             : ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)));
         g_hcurWaitCursorRestore = nullptr;
     }
 }
-
-void RestoreWait()
-{
-    if (g_nWaitCursorCount > 0) ::SetCursor(::LoadCursorW(nullptr, MAKEINTRESOURCEW(32514)));
-}
-
-}  // namespace
-
-void CCmdTarget::BeginWaitCursor() { BeginWait(); }
-void CCmdTarget::EndWaitCursor() { EndWait(); }
-void CCmdTarget::RestoreWaitCursor() { RestoreWait(); }
-
-CWaitCursor::CWaitCursor() { BeginWait(); }
-CWaitCursor::~CWaitCursor() { EndWait(); }
-void CWaitCursor::Restore() { RestoreWait(); }

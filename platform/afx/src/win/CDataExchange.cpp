@@ -9,11 +9,6 @@ CString TextOf(HWND h)
     return s;
 }
 
-void SetTextIfDifferent(HWND h, const CString& text)
-{
-    if (TextOf(h) != text) ::SetWindowTextW(h, text);
-}
-
 }  // namespace
 
 CUserException::~CUserException() = default;
@@ -63,8 +58,8 @@ void DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
     HWND h = pDX->PrepareEditCtrl(nIDC);
     if (pDX->m_bSaveAndValidate)
         value = TextOf(h);
-    else
-        SetTextIfDifferent(h, value);
+    else if (TextOf(h) != value)
+        ::SetWindowTextW(h, value);
 }
 
 void DDX_Radio(CDataExchange* pDX, int nIDC, int& value)
@@ -104,11 +99,4 @@ void DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index)
         index = static_cast<int>(::SendMessageW(h, CB_GETCURSEL, 0, 0));
     else
         ::SendMessageW(h, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-}
-
-void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
-{
-    if (rControl.GetSafeHwnd()) return;
-    HWND h = pDX->PrepareCtrl(nIDC);
-    if (!rControl.SubclassWindow(h)) AfxThrowInvalidArgException();
 }

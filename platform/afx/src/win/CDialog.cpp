@@ -52,15 +52,6 @@ HWND OwnerFor(CWnd* pParent)
 
 }  // namespace
 
-// Grants the dialog procedure the dialog's private state.
-struct AfxDialogAccess {
-    static BOOL& Modal(CDialog& d) { return d.m_bModal; }
-    static BOOL& DefaultPending(CDialog& d) { return d.m_bDefaultPending; }
-    static MSG& DefaultMsg(CDialog& d) { return d.m_defaultMsg; }
-    static BOOL& Unhandled(CDialog& d) { return d.m_bUnhandled; }
-    static BOOL& Ended(CDialog& d) { return d.m_bEnded; }
-};
-
 INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_INITDIALOG) {
@@ -74,7 +65,7 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
             MessageScope scope(hWnd, message, wParam, lParam);
             CallGuarded([&] { focusDefault = pDlg->OnInitDialog(); });
         }
-        if (::GetPropW(hWnd, kDialogProp) == pDlg && AfxDialogAccess::Modal(*pDlg) &&
+        if (::GetPropW(hWnd, kDialogProp) == pDlg && pDlg->m_bModal &&
             HasModalDialogHook(pDlg->GetTemplateID()))
             ::PostMessageW(hWnd, RunHookMessage(), 0, 0);
         return focusDefault;
@@ -84,10 +75,10 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
     if (!pDlg) return FALSE;
 
     // The nested call made by a handler's Default(): let the system handle it.
-    if (AfxDialogAccess::DefaultPending(*pDlg)) {
-        const MSG& d = AfxDialogAccess::DefaultMsg(*pDlg);
+    if (pDlg->m_bDefaultPending) {
+        const MSG& d = pDlg->m_defaultMsg;
         if (d.message == message && d.wParam == wParam && d.lParam == lParam) {
-            AfxDialogAccess::DefaultPending(*pDlg) = FALSE;
+            pDlg->m_bDefaultPending = FALSE;
             return FALSE;
         }
     }
@@ -96,9 +87,8 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
         ::RemovePropW(hWnd, kDialogProp);
         RemovePermanent(hWnd);
         pDlg->m_hWnd = nullptr;
-        AfxWindowAccess::OwnsWindow(*pDlg) = FALSE;
+        pDlg->m_bOwnsWindow = FALSE;
         AfxWindowAccess::ReleaseControl(*pDlg);
-        CallGuarded([&] { pDlg->PostNcDestroy(); });
         return FALSE;
     }
 
@@ -110,7 +100,7 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
         return TRUE;
     }
     if (message == CheckHookMessage() && CheckHookMessage() != 0) {
-        if (AfxDialogAccess::Modal(*pDlg) && !AfxDialogAccess::Ended(*pDlg)) {
+        if (pDlg->m_bModal && !pDlg->m_bEnded) {
             CString failure;
             failure.Format(L"modal dialog %u was left open by its test script", pDlg->GetTemplateID());
             AfxTestRecordFailure(failure);
@@ -120,16 +110,16 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
     }
 
     LRESULT result = 0;
-    BOOL outerUnhandled = AfxDialogAccess::Unhandled(*pDlg);
-    AfxDialogAccess::Unhandled(*pDlg) = FALSE;
+    BOOL outerUnhandled = pDlg->m_bUnhandled;
+    pDlg->m_bUnhandled = FALSE;
     {
         MessageScope scope(hWnd, message, wParam, lParam);
         CallGuarded([&] { result = pDlg->WindowProc(message, wParam, lParam); });
     }
     // The handler may have destroyed the dialog (and its object).
     if (::GetPropW(hWnd, kDialogProp) != pDlg) return TRUE;
-    BOOL unhandled = AfxDialogAccess::Unhandled(*pDlg);
-    AfxDialogAccess::Unhandled(*pDlg) = outerUnhandled;
+    BOOL unhandled = pDlg->m_bUnhandled;
+    pDlg->m_bUnhandled = outerUnhandled;
     if (unhandled) return FALSE;
     if (ReturnsResultDirectly(message)) return static_cast<INT_PTR>(result);
     ::SetWindowLongPtrW(hWnd, DWLP_MSGRESULT, result);
@@ -142,15 +132,8 @@ BEGIN_MESSAGE_MAP(CDialog, CWnd)
 END_MESSAGE_MAP()
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
-    : m_lpszTemplateName(MAKEINTRESOURCEW(nIDTemplate)), m_nIDHelp(nIDTemplate), m_pParentWnd(pParentWnd)
+    : m_nIDHelp(nIDTemplate), m_pParentWnd(pParentWnd)
 {
-}
-
-CDialog::CDialog(LPCTSTR lpszTemplateName, CWnd* pParentWnd)
-    : m_lpszTemplateName(lpszTemplateName), m_pParentWnd(pParentWnd)
-{
-    if (IS_INTRESOURCE(lpszTemplateName))
-        m_nIDHelp = static_cast<UINT>(reinterpret_cast<ULONG_PTR>(lpszTemplateName));
 }
 
 CDialog::~CDialog()
@@ -164,19 +147,11 @@ CDialog::~CDialog()
 
 BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
 {
-    m_nIDHelp = nIDTemplate;
-    return Create(MAKEINTRESOURCEW(nIDTemplate), pParentWnd);
-}
-
-BOOL CDialog::Create(LPCTSTR lpszTemplateName, CWnd* pParentWnd)
-{
     if (m_hWnd) return FALSE;
-    m_lpszTemplateName = lpszTemplateName;
-    if (IS_INTRESOURCE(lpszTemplateName))
-        m_nIDHelp = static_cast<UINT>(reinterpret_cast<ULONG_PTR>(lpszTemplateName));
+    m_nIDHelp = nIDTemplate;
     if (pParentWnd) m_pParentWnd = pParentWnd;
     HINSTANCE hInst = nullptr;
-    const DLGTEMPLATE* tmpl = FindDialogTemplate(lpszTemplateName, &hInst);
+    const DLGTEMPLATE* tmpl = FindDialogTemplate(m_nIDHelp, &hInst);
     if (!tmpl) return FALSE;
     AfxInitCommonControls();
     m_bModal = FALSE;
@@ -198,7 +173,7 @@ INT_PTR CDialog::DoModal()
 {
     if (m_hWnd) return -1;
     HINSTANCE hInst = nullptr;
-    const DLGTEMPLATE* tmpl = FindDialogTemplate(m_lpszTemplateName, &hInst);
+    const DLGTEMPLATE* tmpl = FindDialogTemplate(m_nIDHelp, &hInst);
     if (!tmpl) return -1;
     AfxInitCommonControls();
     m_bModal = TRUE;
@@ -231,15 +206,6 @@ void CDialog::OnOK()
     EndDialog(IDOK);
 }
 
-void CDialog::OnCancel()
-{
-    EndDialog(IDCANCEL);
-}
-
-void CDialog::DoDataExchange(CDataExchange*)
-{
-}
-
 BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
 {
     CDataExchange dx(this, bSaveAndValidate);
@@ -251,22 +217,6 @@ BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
         return FALSE;
     }
     return TRUE;
-}
-
-void CDialog::GotoDlgCtrl(CWnd* pWndCtrl)
-{
-    if (pWndCtrl && pWndCtrl->m_hWnd)
-        SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(pWndCtrl->m_hWnd), TRUE);
-}
-
-void CDialog::NextDlgCtrl() const
-{
-    SendMessage(WM_NEXTDLGCTL, 0, 0);
-}
-
-void CDialog::PrevDlgCtrl() const
-{
-    SendMessage(WM_NEXTDLGCTL, 1, 0);
 }
 
 LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -3,7 +3,6 @@
 namespace {
 
 CWinApp* g_pApp = nullptr;
-HINSTANCE g_hResource = nullptr;
 
 CString ExecutableName()
 {
@@ -15,6 +14,14 @@ CString ExecutableName()
     int dot = name.ReverseFind(L'.');
     if (dot > 0) name = name.Left(dot);
     return name;
+}
+
+// The keyboard handling (Tab, arrows, Enter, Esc) of the framework dialog the message is for,
+// modeless ones included; TRUE when the message was consumed.
+BOOL DialogKeys(MSG* pMsg)
+{
+    HWND top = pMsg->hwnd ? ::GetAncestor(pMsg->hwnd, GA_ROOT) : nullptr;
+    return top && dynamic_cast<CDialog*>(CWnd::FromHandlePermanent(top)) && ::IsDialogMessageW(top, pMsg);
 }
 
 }  // namespace
@@ -32,48 +39,18 @@ CWinApp::~CWinApp()
     if (g_pApp == this) g_pApp = nullptr;
 }
 
-BOOL CWinApp::InitInstance()
-{
-    return TRUE;
-}
-
-int CWinApp::ExitInstance()
-{
-    return 0;
-}
-
 int CWinApp::Run()
 {
     MSG msg{};
     for (;;) {
         BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0 || got == -1) break;
-        if (!PreTranslateMessage(&msg)) {
+        if (!DialogKeys(&msg)) {
             ::TranslateMessage(&msg);
             ::DispatchMessageW(&msg);
         }
     }
-    ExitInstance();
     return static_cast<int>(msg.wParam);
-}
-
-BOOL CWinApp::PreTranslateMessage(MSG* pMsg)
-{
-    return AfxPreTranslateMessage(pMsg);
-}
-
-BOOL AfxPreTranslateMessage(MSG* pMsg)
-{
-    for (HWND h = pMsg->hwnd; h; h = ::GetParent(h)) {
-        CWnd* pWnd = CWnd::FromHandlePermanent(h);
-        if (pWnd && pWnd->PreTranslateMessage(pMsg)) return TRUE;
-        if (!(::GetWindowLongPtrW(h, GWL_STYLE) & WS_CHILD)) break;
-    }
-    // Keyboard navigation (Tab, arrows, Enter, Esc) of framework dialogs, modeless ones included.
-    HWND top = pMsg->hwnd ? ::GetAncestor(pMsg->hwnd, GA_ROOT) : nullptr;
-    if (top && dynamic_cast<CDialog*>(CWnd::FromHandlePermanent(top)))
-        return ::IsDialogMessageW(top, pMsg);
-    return FALSE;
 }
 
 CWinApp* AfxGetApp()
@@ -91,16 +68,6 @@ HINSTANCE AfxGetInstanceHandle()
     return g_pApp && g_pApp->m_hInstance ? g_pApp->m_hInstance : ::GetModuleHandleW(nullptr);
 }
 
-HINSTANCE AfxGetResourceHandle()
-{
-    return g_hResource ? g_hResource : AfxGetInstanceHandle();
-}
-
-void AfxSetResourceHandle(HINSTANCE hInstResource)
-{
-    g_hResource = hInstResource;
-}
-
 void AfxPumpMessages()
 {
     MSG msg{};
@@ -109,8 +76,7 @@ void AfxPumpMessages()
             ::PostQuitMessage(static_cast<int>(msg.wParam));
             break;
         }
-        CWinApp* app = AfxGetApp();
-        if (app ? app->PreTranslateMessage(&msg) : AfxPreTranslateMessage(&msg)) continue;
+        if (DialogKeys(&msg)) continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }

@@ -2,6 +2,17 @@
 
 using namespace afx_internal;
 
+namespace {
+
+// Hands a control's message back to the control's own object; TRUE when it took it.
+bool Reflected(CWnd* self, HWND hChild, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    CWnd* child = LookupPermanent(hChild);
+    return child && child != self && child->OnChildNotify(message, wParam, lParam, pResult);
+}
+
+}  // namespace
+
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     CWnd* pWnd = LookupPermanent(hWnd);
@@ -56,7 +67,6 @@ void AfxWindowAccess::WindowGone(CWnd& w, HWND hWnd)
     w.m_hWnd = nullptr;
     w.m_bOwnsWindow = FALSE;
     ReleaseControl(w);
-    w.PostNcDestroy();
 }
 
 CWnd::~CWnd()
@@ -92,19 +102,6 @@ CWnd* CWnd::FromHandlePermanent(HWND hWnd)
     return LookupPermanent(hWnd);
 }
 
-const MSG* CWnd::GetCurrentMessage()
-{
-    return &CurrentMessage();
-}
-
-BOOL CWnd::Attach(HWND hWnd)
-{
-    if (!hWnd || m_hWnd || LookupPermanent(hWnd)) return FALSE;
-    m_hWnd = hWnd;
-    AddPermanent(hWnd, this);
-    return TRUE;
-}
-
 HWND CWnd::Detach()
 {
     HWND h = m_hWnd;
@@ -130,12 +127,6 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
     if (old == AfxWndProc) old = TakeOrphanProc(hWnd, true);
     m_pfnSuper = old ? old : ::DefWindowProcW;
     return TRUE;
-}
-
-BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
-{
-    if (!pParent || !pParent->m_hWnd) return FALSE;
-    return SubclassWindow(::GetDlgItem(pParent->m_hWnd, static_cast<int>(nID)));
 }
 
 HWND CWnd::UnsubclassWindow()
@@ -181,18 +172,12 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
     return TRUE;
 }
 
-BOOL CWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
-                  CWnd* pParentWnd, UINT nID)
-{
-    return CreateEx(0, lpszClassName, lpszWindowName, dwStyle | WS_CHILD, rect, pParentWnd, nID);
-}
-
 BOOL CWnd::DestroyWindow()
 {
     HWND h = m_hWnd;
     if (!h) return FALSE;
     BOOL ok = ::DestroyWindow(h);
-    // A window we only attached sends us no WM_NCDESTROY.
+    // In case its WM_NCDESTROY did not reach us.
     if (m_hWnd == h && !::IsWindow(h)) Detach();
     return ok;
 }
@@ -221,7 +206,6 @@ LRESULT CWnd::Default()
 BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     AFX_MSGCALL call{message, wParam, lParam, 0};
-    LRESULT reflected = 0;
     switch (message) {
     case WM_COMMAND:
         if (!OnCommand(wParam, lParam)) return FALSE;
@@ -235,24 +219,14 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     }
     case WM_DRAWITEM: {
         auto* dis = reinterpret_cast<LPDRAWITEMSTRUCT>(lParam);
-        if (dis && dis->CtlType != ODT_MENU) {
-            CWnd* child = LookupPermanent(dis->hwndItem);
-            if (child && child != this && child->OnChildNotify(message, wParam, lParam, &reflected)) {
-                *pResult = reflected;
-                return TRUE;
-            }
-        }
+        if (dis && dis->CtlType != ODT_MENU && Reflected(this, dis->hwndItem, message, wParam, lParam, pResult))
+            return TRUE;
         break;
     }
     case WM_HSCROLL:
-    case WM_VSCROLL: {
-        CWnd* child = LookupPermanent(reinterpret_cast<HWND>(lParam));
-        if (child && child != this && child->OnChildNotify(message, wParam, lParam, &reflected)) {
-            *pResult = reflected;
-            return TRUE;
-        }
+    case WM_VSCROLL:
+        if (Reflected(this, reinterpret_cast<HWND>(lParam), message, wParam, lParam, pResult)) return TRUE;
         break;
-    }
     default:
         break;
     }
@@ -263,12 +237,8 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
 
 BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 {
-    HWND hCtl = reinterpret_cast<HWND>(lParam);
-    if (hCtl) {
-        CWnd* child = LookupPermanent(hCtl);
-        LRESULT r = 0;
-        if (child && child != this && child->OnChildNotify(WM_COMMAND, wParam, lParam, &r)) return TRUE;
-    }
+    LRESULT r = 0;
+    if (Reflected(this, reinterpret_cast<HWND>(lParam), WM_COMMAND, wParam, lParam, &r)) return TRUE;
     AFX_MSGCALL call{WM_COMMAND, wParam, lParam, 0};
     return DispatchMessageEntry(WM_COMMAND, HIWORD(wParam), LOWORD(wParam), call);
 }
@@ -277,8 +247,7 @@ BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     auto* hdr = reinterpret_cast<NMHDR*>(lParam);
     if (!hdr) return FALSE;
-    CWnd* child = LookupPermanent(hdr->hwndFrom);
-    if (child && child != this && child->OnChildNotify(WM_NOTIFY, wParam, lParam, pResult)) return TRUE;
+    if (Reflected(this, hdr->hwndFrom, WM_NOTIFY, wParam, lParam, pResult)) return TRUE;
     AFX_MSGCALL call{WM_NOTIFY, wParam, lParam, 0};
     if (!DispatchMessageEntry(WM_NOTIFY, hdr->code, static_cast<UINT>(hdr->idFrom), call)) return FALSE;
     *pResult = call.result;
@@ -302,15 +271,6 @@ BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pR
     return TRUE;
 }
 
-BOOL CWnd::PreTranslateMessage(MSG*)
-{
-    return FALSE;
-}
-
-void CWnd::PostNcDestroy()
-{
-}
-
 void CWnd::GetWindowText(CString& rString) const
 {
     int len = ::GetWindowTextLengthW(m_hWnd);
@@ -321,11 +281,6 @@ void CWnd::GetWindowText(CString& rString) const
     std::wstring buf(static_cast<size_t>(len) + 1, L'\0');
     int got = ::GetWindowTextW(m_hWnd, &buf[0], len + 1);
     rString = CString(buf.c_str(), got);
-}
-
-CWnd* CWnd::GetDlgItem(int nID) const
-{
-    return FromHandle(::GetDlgItem(m_hWnd, nID));
 }
 
 int CWnd::GetDlgItemText(int nID, CString& rString) const
@@ -340,132 +295,9 @@ int CWnd::GetDlgItemText(int nID, CString& rString) const
     return rString.GetLength();
 }
 
-int CWnd::GetCheckedRadioButton(int nIDFirst, int nIDLast) const
-{
-    for (int id = nIDFirst; id <= nIDLast; ++id)
-        if (::IsDlgButtonChecked(m_hWnd, id) == BST_CHECKED) return id;
-    return 0;
-}
-
-CWnd* CWnd::GetNextDlgTabItem(CWnd* pWndCtl, BOOL bPrevious) const
-{
-    return FromHandle(::GetNextDlgTabItem(m_hWnd, pWndCtl ? pWndCtl->m_hWnd : nullptr, bPrevious));
-}
-
-CWnd* CWnd::GetNextDlgGroupItem(CWnd* pWndCtl, BOOL bPrevious) const
-{
-    return FromHandle(::GetNextDlgGroupItem(m_hWnd, pWndCtl ? pWndCtl->m_hWnd : nullptr, bPrevious));
-}
-
-void CWnd::CenterWindow(CWnd* pAlternateOwner)
-{
-    RECT rcWnd{};
-    ::GetWindowRect(m_hWnd, &rcWnd);
-    HWND hCenter = pAlternateOwner ? pAlternateOwner->m_hWnd : ::GetWindow(m_hWnd, GW_OWNER);
-    if (GetStyle() & WS_CHILD) hCenter = ::GetParent(m_hWnd);
-    RECT rcArea{};
-    if (hCenter && ::IsWindowVisible(hCenter) && !::IsIconic(hCenter)) {
-        ::GetWindowRect(hCenter, &rcArea);
-        if (GetStyle() & WS_CHILD) {
-            ::GetClientRect(hCenter, &rcArea);
-        }
-    } else {
-        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &rcArea, 0);
-    }
-    int w = rcWnd.right - rcWnd.left;
-    int h = rcWnd.bottom - rcWnd.top;
-    int x = (rcArea.left + rcArea.right - w) / 2;
-    int y = (rcArea.top + rcArea.bottom - h) / 2;
-    ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-CWnd* CWnd::SetFocus()
-{
-    return FromHandle(::SetFocus(m_hWnd));
-}
-
-CWnd* CWnd::GetFocus()
-{
-    return FromHandle(::GetFocus());
-}
-
-CWnd* CWnd::GetActiveWindow()
-{
-    return FromHandle(::GetActiveWindow());
-}
-
-CWnd* CWnd::GetParent() const
-{
-    return FromHandle(::GetParent(m_hWnd));
-}
-
-CWnd* CWnd::GetOwner() const
-{
-    return FromHandle(::GetWindow(m_hWnd, GW_OWNER));
-}
-
-CWnd* CWnd::GetTopLevelParent() const
-{
-    return FromHandle(::GetAncestor(m_hWnd, GA_ROOT));
-}
-
-CWnd* CWnd::GetWindow(UINT nCmd) const
-{
-    return FromHandle(::GetWindow(m_hWnd, nCmd));
-}
-
-CWnd* CWnd::SetCapture()
-{
-    return FromHandle(::SetCapture(m_hWnd));
-}
-
-CWnd* CWnd::GetCapture()
-{
-    return FromHandle(::GetCapture());
-}
-
-BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
-{
-    DWORD style = GetStyle();
-    DWORD newStyle = (style & ~dwRemove) | dwAdd;
-    if (style == newStyle) return FALSE;
-    ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, static_cast<LONG_PTR>(newStyle));
-    if (nFlags)
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
-    return TRUE;
-}
-
-BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
-{
-    DWORD style = GetExStyle();
-    DWORD newStyle = (style & ~dwRemove) | dwAdd;
-    if (style == newStyle) return FALSE;
-    ::SetWindowLongPtrW(m_hWnd, GWL_EXSTYLE, static_cast<LONG_PTR>(newStyle));
-    if (nFlags)
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
-    return TRUE;
-}
-
-int CWnd::MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType)
-{
-    return AfxShowMessageBox(m_hWnd, lpszText, lpszCaption, nType);
-}
-
 CScrollBar* AfxScrollBarFromHandle(HWND hWnd)
 {
     // As the framework does: the wrapper is handed out under the scroll bar's type; only CWnd
     // members are used through it.
     return hWnd ? reinterpret_cast<CScrollBar*>(CWnd::FromHandle(hWnd)) : nullptr;
 }
-
-// Default handlers.
-void CWnd::OnClose() { Default(); }
-void CWnd::OnDestroy() { Default(); }
-void CWnd::OnPaint() { Default(); }
-void CWnd::OnVScroll(UINT, UINT, CScrollBar*) { Default(); }
-BOOL CWnd::OnMouseWheel(UINT, short, CPoint) { return static_cast<BOOL>(Default()); }
-void CWnd::OnMouseMove(UINT, CPoint) { Default(); }
-void CWnd::OnLButtonUp(UINT, CPoint) { Default(); }
-void CWnd::OnRButtonDown(UINT, CPoint) { Default(); }

@@ -18,6 +18,13 @@ std::vector<FactoryEntry>& Factories()
     return factories;
 }
 
+AfxControlFactory FindControlFactory(REFCLSID clsid)
+{
+    for (const FactoryEntry& e : Factories())
+        if (IsEqualCLSID(e.clsid, clsid)) return e.factory;
+    return nullptr;
+}
+
 // The IDispatch a control fires its events into: Invoke(dispid) goes to the event sink map of
 // the container's permanent object, looked up at each call so a closed dialog is never reached.
 class AfxEventSink final : public IDispatch {
@@ -42,16 +49,14 @@ public:
         if (n == 0) delete this;
         return n;
     }
+    // No type information and no names: controls fire by dispatch id.
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* pctinfo) override
     {
         if (pctinfo) *pctinfo = 0;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override
-    {
-        return E_NOTIMPL;
-    }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID dispid, REFIID, LCID, WORD, DISPPARAMS* pParams,
                                      VARIANT* pResult, EXCEPINFO*, UINT*) override
     {
@@ -84,39 +89,16 @@ bool PopArgument(BYTE vts, va_list& args, VARIANT& v)
         return true;
     }
     switch (vts) {
-    case VT_I2: v.vt = VT_I2; v.iVal = static_cast<SHORT>(va_arg(args, int)); return true;
     case VT_I4: v.vt = VT_I4; v.lVal = va_arg(args, long); return true;
-    case VT_R4: v.vt = VT_R4; v.fltVal = static_cast<float>(va_arg(args, double)); return true;
     case VT_R8: v.vt = VT_R8; v.dblVal = va_arg(args, double); return true;
     case VT_BOOL: v.vt = VT_BOOL; v.boolVal = va_arg(args, BOOL) ? VARIANT_TRUE : VARIANT_FALSE; return true;
-    case VT_UI1: v.vt = VT_UI1; v.bVal = static_cast<BYTE>(va_arg(args, int)); return true;
-    case VT_UI2: v.vt = VT_UI2; v.uiVal = static_cast<USHORT>(va_arg(args, int)); return true;
     case VT_UI4: v.vt = VT_UI4; v.ulVal = va_arg(args, unsigned long); return true;
-    case VT_I8: v.vt = VT_I8; v.llVal = va_arg(args, LONGLONG); return true;
     case VT_UI8: v.vt = VT_UI8; v.ullVal = va_arg(args, ULONGLONG); return true;
     case VT_BSTR: {
         const wchar_t* s = va_arg(args, const wchar_t*);
         v.vt = VT_BSTR;
         v.bstrVal = ::SysAllocString(s ? s : L"");
         return v.bstrVal != nullptr;
-    }
-    case VT_DISPATCH: {
-        IDispatch* p = va_arg(args, IDispatch*);
-        if (p) p->AddRef();
-        v.vt = VT_DISPATCH;
-        v.pdispVal = p;
-        return true;
-    }
-    case VT_UNKNOWN: {
-        IUnknown* p = va_arg(args, IUnknown*);
-        if (p) p->AddRef();
-        v.vt = VT_UNKNOWN;
-        v.punkVal = p;
-        return true;
-    }
-    case VT_VARIANT: {
-        const VARIANT* p = va_arg(args, const VARIANT*);
-        return p && SUCCEEDED(::VariantCopy(&v, const_cast<VARIANT*>(p)));
     }
     default:
         return false;
@@ -127,7 +109,6 @@ bool PopArgument(BYTE vts, va_list& args, VARIANT& v)
 HRESULT StoreResult(VARIANT& result, VARTYPE vtRet, void* pvRet)
 {
     if (vtRet == VT_EMPTY || !pvRet) return S_OK;
-    if (vtRet == VT_VARIANT) return ::VariantCopy(static_cast<VARIANT*>(pvRet), &result);
     HRESULT hr = ::VariantChangeType(&result, &result, 0, vtRet);
     if (FAILED(hr)) return hr;
     switch (vtRet) {
@@ -136,18 +117,7 @@ HRESULT StoreResult(VARIANT& result, VARTYPE vtRet, void* pvRet)
             CString(result.bstrVal ? result.bstrVal : L"",
                     result.bstrVal ? static_cast<int>(::SysStringLen(result.bstrVal)) : 0);
         return S_OK;
-    case VT_I2: *static_cast<SHORT*>(pvRet) = result.iVal; return S_OK;
     case VT_I4: *static_cast<long*>(pvRet) = result.lVal; return S_OK;
-    case VT_UI4: *static_cast<ULONG*>(pvRet) = result.ulVal; return S_OK;
-    case VT_I8: *static_cast<LONGLONG*>(pvRet) = result.llVal; return S_OK;
-    case VT_UI8: *static_cast<ULONGLONG*>(pvRet) = result.ullVal; return S_OK;
-    case VT_R4: *static_cast<float*>(pvRet) = result.fltVal; return S_OK;
-    case VT_R8: *static_cast<double*>(pvRet) = result.dblVal; return S_OK;
-    case VT_BOOL: *static_cast<BOOL*>(pvRet) = result.boolVal != VARIANT_FALSE; return S_OK;
-    case VT_DISPATCH:
-        if (result.pdispVal) result.pdispVal->AddRef();
-        *static_cast<IDispatch**>(pvRet) = result.pdispVal;
-        return S_OK;
     default:
         return DISP_E_TYPEMISMATCH;
     }
@@ -172,22 +142,16 @@ void AfxUnregisterControlFactory(REFCLSID clsid)
     }
 }
 
-AfxControlFactory AfxFindControlFactory(REFCLSID clsid)
-{
-    for (const FactoryEntry& e : Factories())
-        if (IsEqualCLSID(e.clsid, clsid)) return e.factory;
-    return nullptr;
-}
-
 namespace afx_detail {
 
-HRESULT EventArgToVariant(const VARIANT& in, VARTYPE vt, VARIANT& out)
+HRESULT EventArgToDouble(const VARIANT& in, double& out)
 {
     VARIANT src;
     VariantInit(&src);
     // By-reference arguments are converted from the value they point at.
     HRESULT hr = ::VariantCopyInd(&src, const_cast<VARIANT*>(&in));
-    if (SUCCEEDED(hr)) hr = ::VariantChangeType(&out, &src, 0, vt);
+    if (SUCCEEDED(hr)) hr = ::VariantChangeType(&src, &src, 0, VT_R8);
+    if (SUCCEEDED(hr)) out = src.dblVal;
     ::VariantClear(&src);
     return hr;
 }
@@ -198,7 +162,7 @@ BOOL CWnd::CreateControl(REFCLSID clsid, LPCTSTR, DWORD dwStyle, const RECT& rec
                          CWnd* pParentWnd, UINT nID)
 {
     if (m_hWnd || !pParentWnd || !pParentWnd->GetSafeHwnd()) return FALSE;
-    AfxControlFactory factory = AfxFindControlFactory(clsid);
+    AfxControlFactory factory = FindControlFactory(clsid);
     if (!factory) return FALSE;
     auto* sink = new AfxEventSink(pParentWnd->m_hWnd, nID);
     HWND hCtl = nullptr;
@@ -227,15 +191,6 @@ void CWnd::SetControlDispatch(IDispatch* pDispatch)
 void CWnd::InvokeHelper(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet,
                         const BYTE* pbParamInfo, ...)
 {
-    va_list args;
-    va_start(args, pbParamInfo);
-    InvokeHelperV(dwDispID, wFlags, vtRet, pvRet, pbParamInfo, args);
-    va_end(args);
-}
-
-void CWnd::InvokeHelperV(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet,
-                         const BYTE* pbParamInfo, va_list argList)
-{
     if (!m_pCtrlDispatch) {
         m_hrLastInvoke = E_NOINTERFACE;
         return;
@@ -243,7 +198,7 @@ void CWnd::InvokeHelperV(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRe
     std::vector<VARIANT> forward;
     bool ok = true;
     va_list args;
-    va_copy(args, argList);
+    va_start(args, pbParamInfo);
     for (const BYTE* p = pbParamInfo; p && *p && ok; ++p) {
         VARIANT v;
         ok = PopArgument(*p, args, v);

@@ -15,7 +15,7 @@ std::vector<CDynLinkLibrary*>& Chain()
 std::vector<HINSTANCE> SearchOrder()
 {
     std::vector<HINSTANCE> order;
-    order.push_back(AfxGetResourceHandle());
+    order.push_back(AfxGetInstanceHandle());
     for (CDynLinkLibrary* lib : Chain())
         if (lib->m_hResource && std::find(order.begin(), order.end(), lib->m_hResource) == order.end())
             order.push_back(lib->m_hResource);
@@ -43,23 +43,17 @@ BOOL AfxInitExtensionModule(AFX_EXTENSION_MODULE& state, HMODULE hModule)
     return TRUE;
 }
 
-void AfxTermExtensionModule(AFX_EXTENSION_MODULE& state, BOOL bAll)
+void AfxTermExtensionModule(AFX_EXTENSION_MODULE& state)
 {
     std::vector<CDynLinkLibrary*> doomed;
     for (CDynLinkLibrary* lib : Chain())
-        if (bAll || lib->m_hModule == state.hModule) doomed.push_back(lib);
+        if (lib->m_hModule == state.hModule) doomed.push_back(lib);
     for (CDynLinkLibrary* lib : doomed) delete lib;
     state.bInitialized = FALSE;
 }
 
-CDynLinkLibrary::CDynLinkLibrary(AFX_EXTENSION_MODULE& state, BOOL bSystem)
-    : m_hModule(state.hModule), m_hResource(state.hResource), m_bSystem(bSystem)
-{
-    Chain().push_back(this);
-}
-
-CDynLinkLibrary::CDynLinkLibrary(HINSTANCE hModule, HINSTANCE hResource)
-    : m_hModule(hModule), m_hResource(hResource)
+CDynLinkLibrary::CDynLinkLibrary(AFX_EXTENSION_MODULE& state)
+    : m_hModule(state.hModule), m_hResource(state.hResource)
 {
     Chain().push_back(this);
 }
@@ -74,14 +68,6 @@ HINSTANCE AfxFindResourceHandle(LPCTSTR lpszName, LPCTSTR lpszType)
 {
     for (HINSTANCE h : SearchOrder())
         if (h && ::FindResourceW(h, lpszName, lpszType)) return h;
-    return nullptr;
-}
-
-HINSTANCE AfxFindStringResourceHandle(UINT nID)
-{
-    int len = 0;
-    for (HINSTANCE h : SearchOrder())
-        if (h && FindString(h, nID, &len)) return h;
     return nullptr;
 }
 
@@ -107,11 +93,12 @@ void AfxFormatString1(CString& rString, UINT nIDS, LPCTSTR lpsz1)
 
 namespace afx_internal {
 
-const DLGTEMPLATE* FindDialogTemplate(LPCTSTR lpszTemplateName, HINSTANCE* phInst)
+const DLGTEMPLATE* FindDialogTemplate(UINT nIDTemplate, HINSTANCE* phInst)
 {
-    HINSTANCE h = AfxFindResourceHandle(lpszTemplateName, MAKEINTRESOURCEW(5));  // RT_DIALOG
+    const LPCWSTR name = MAKEINTRESOURCEW(nIDTemplate);
+    HINSTANCE h = AfxFindResourceHandle(name, MAKEINTRESOURCEW(5));  // RT_DIALOG
     if (!h) return nullptr;
-    HRSRC res = ::FindResourceW(h, lpszTemplateName, MAKEINTRESOURCEW(5));
+    HRSRC res = ::FindResourceW(h, name, MAKEINTRESOURCEW(5));
     HGLOBAL data = res ? ::LoadResource(h, res) : nullptr;
     const void* p = data ? ::LockResource(data) : nullptr;
     if (!p) return nullptr;

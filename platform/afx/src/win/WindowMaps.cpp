@@ -107,11 +107,7 @@ MessageScope::MessageScope(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam
     : m_saved(CurrentMessage())
 {
     ++g_nDispatchDepth;
-    MSG& cur = CurrentMessage();
-    cur.hwnd = hWnd;
-    cur.message = message;
-    cur.wParam = wParam;
-    cur.lParam = lParam;
+    CurrentMessage() = MSG{hWnd, message, wParam, lParam, 0, {}};
 }
 
 MessageScope::~MessageScope()

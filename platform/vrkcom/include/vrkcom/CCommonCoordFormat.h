@@ -10,7 +10,4 @@ public:
     static BOOL IsEqualDeg(double a, double b);
     // Altitudes in metres, shown as whole metres ("%.0f": ties to even).
     static BOOL IsEqualAlt(double a, double b);
-
-    // Signed number of tenths of a second of arc that the fields show for deg.
-    static long long DegToTenthSeconds(double deg);
 };

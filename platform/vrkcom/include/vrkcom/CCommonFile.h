@@ -12,7 +12,6 @@ public:
     // code holds the return address of this call (vrkobs.dll when vrkobs calls it, the .exe when
     // the host does). Empty when the module cannot be found.
     static CString GetModulePath();
-    // The same for the module that holds the given address, or for a module handle.
-    static CString GetModulePathOf(const void* pAddressInModule);
+    // The same for a module handle.
     static CString GetModulePath(HMODULE hModule);
 };

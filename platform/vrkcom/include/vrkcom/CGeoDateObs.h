@@ -51,5 +51,7 @@ public:
 
 protected:
     void Record(const wchar_t* name, std::vector<double> args);
+    // The current body's place, when it is one of the 15.
+    void Place(double lng, double lat, double metres);
     bool ValidBody(int nBody) const { return nBody >= 0 && nBody < kBodyCount; }
 };

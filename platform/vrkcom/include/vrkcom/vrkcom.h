@@ -5,5 +5,4 @@
 #include <vrkcom/CCommonFile.h>
 #include <vrkcom/CFileExist.h>
 #include <vrkcom/CGeoDateObs.h>
-#include <vrkcom/NumberText.h>
 #include <vrkcom/VrkDDX.h>

@@ -13,7 +13,6 @@
 // A disabled button draws its caption grey.
 class VRKCST_API CZelButton : public CButton {
 public:
-    using CWnd::Attach;
     BOOL Attach(UINT nID, CWnd* pParent, COLORREF crText = 0, COLORREF crFace = 0xB4B4B4,
                 COLORREF crBorder = 0x6B6B6B, COLORREF crFocus = 0x9DB600, int nBorder = 1);
     void DrawItem(LPDRAWITEMSTRUCT lpDIS);

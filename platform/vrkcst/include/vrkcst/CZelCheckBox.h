@@ -5,6 +5,5 @@
 // Takes over a template check box (subclassing it); FALSE when there is no such control.
 class CZelCheckBox : public CButton {
 public:
-    using CWnd::Attach;
     BOOL Attach(UINT nID, CWnd* pParent) { return SubclassDlgItem(nID, pParent); }
 };

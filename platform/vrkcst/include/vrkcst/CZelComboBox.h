@@ -5,6 +5,5 @@
 // Takes over a template combo box (subclassing it); FALSE when there is no such control.
 class CZelComboBox : public CComboBox {
 public:
-    using CWnd::Attach;
     BOOL Attach(UINT nID, CWnd* pParent) { return SubclassDlgItem(nID, pParent); }
 };

@@ -5,6 +5,5 @@
 // Takes over a template edit (subclassing it); FALSE when there is no such control.
 class CZelEdit : public CEdit {
 public:
-    using CWnd::Attach;
     BOOL Attach(UINT nID, CWnd* pParent) { return SubclassDlgItem(nID, pParent); }
 };

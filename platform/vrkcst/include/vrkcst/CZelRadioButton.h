@@ -5,6 +5,5 @@
 // Takes over a template radio button (subclassing it); FALSE when there is no such control.
 class CZelRadioButton : public CButton {
 public:
-    using CWnd::Attach;
     BOOL Attach(UINT nID, CWnd* pParent) { return SubclassDlgItem(nID, pParent); }
 };

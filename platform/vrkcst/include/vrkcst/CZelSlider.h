@@ -5,6 +5,5 @@
 // Takes over a template trackbar (subclassing it); FALSE when there is no such control.
 class CZelSlider : public CSliderCtrl {
 public:
-    using CWnd::Attach;
     BOOL Attach(UINT nID, CWnd* pParent) { return SubclassDlgItem(nID, pParent); }
 };

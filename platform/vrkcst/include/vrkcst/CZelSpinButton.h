@@ -5,6 +5,5 @@
 // Takes over a template up-down control (subclassing it); FALSE when there is no such control.
 class CZelSpinButton : public CSpinButtonCtrl {
 public:
-    using CWnd::Attach;
     BOOL Attach(UINT nID, CWnd* pParent) { return SubclassDlgItem(nID, pParent); }
 };

@@ -5,6 +5,5 @@
 // Takes over a template static text (subclassing it); FALSE when there is no such control.
 class CZelStatic : public CStatic {
 public:
-    using CWnd::Attach;
     BOOL Attach(UINT nID, CWnd* pParent) { return SubclassDlgItem(nID, pParent); }
 };

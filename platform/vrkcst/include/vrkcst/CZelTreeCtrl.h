@@ -5,6 +5,5 @@
 // Takes over a template tree view (subclassing it); FALSE when there is no such control.
 class CZelTreeCtrl : public CTreeCtrl {
 public:
-    using CWnd::Attach;
     BOOL Attach(UINT nID, CWnd* pParent) { return SubclassDlgItem(nID, pParent); }
 };

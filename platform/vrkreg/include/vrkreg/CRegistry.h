@@ -42,5 +42,4 @@ public:
     // Removes a key with everything below it; an empty key removes the whole root (for tests and
     // for a host's "reset settings"). Nonzero also when there was nothing to remove.
     static BOOL DeleteKey(const CString& key);
-    static BOOL DeleteValue(const CString& key, const CString& name);
 };
