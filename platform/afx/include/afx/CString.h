@@ -121,10 +121,7 @@ public:
     // CString only: a string-table entry as the string, and as the format; an entry that
     // cannot be loaded leaves LoadString's string unchanged and Format's empty.
     template <typename C = Ch, typename = IfWide<C>>
-    BOOL LoadString(UINT nID)
-    {
-        return AfxLoadString(nID, *this);
-    }
+    BOOL LoadString(UINT nID) { return AfxLoadString(nID, *this); }
     template <typename C = Ch, typename = IfWide<C>>
     void Format(UINT nFormatID, ...)
     {

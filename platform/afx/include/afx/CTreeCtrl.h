@@ -116,22 +116,13 @@ public:
         return SetItem(&item);
     }
 
-    BOOL DeleteItem(HTREEITEM hItem) { return static_cast<BOOL>(SendMessage(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(hItem))); }
+    BOOL DeleteItem(HTREEITEM hItem) { return ItemMessage(TVM_DELETEITEM, 0, hItem); }
     BOOL DeleteAllItems() { return DeleteItem(TVI_ROOT); }
-    BOOL Expand(HTREEITEM hItem, UINT nCode)
-    {
-        return static_cast<BOOL>(SendMessage(TVM_EXPAND, nCode, reinterpret_cast<LPARAM>(hItem)));
-    }
-    BOOL Select(HTREEITEM hItem, UINT nCode)
-    {
-        return static_cast<BOOL>(SendMessage(TVM_SELECTITEM, nCode, reinterpret_cast<LPARAM>(hItem)));
-    }
+    BOOL Expand(HTREEITEM hItem, UINT nCode) { return ItemMessage(TVM_EXPAND, nCode, hItem); }
+    BOOL Select(HTREEITEM hItem, UINT nCode) { return ItemMessage(TVM_SELECTITEM, nCode, hItem); }
     BOOL SelectItem(HTREEITEM hItem) { return Select(hItem, TVGN_CARET); }
     BOOL SelectDropTarget(HTREEITEM hItem) { return Select(hItem, TVGN_DROPHILITE); }
-    BOOL EnsureVisible(HTREEITEM hItem)
-    {
-        return static_cast<BOOL>(SendMessage(TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(hItem)));
-    }
+    BOOL EnsureVisible(HTREEITEM hItem) { return ItemMessage(TVM_ENSUREVISIBLE, 0, hItem); }
 
     // The item at a client point, or null.
     HTREEITEM HitTest(CPoint pt) const
@@ -152,5 +143,11 @@ public:
     {
         return reinterpret_cast<HIMAGELIST>(SendMessage(TVM_SETIMAGELIST, nImageListType,
             reinterpret_cast<LPARAM>(pImageList ? pImageList->m_hImageList : nullptr)));
+    }
+
+private:
+    BOOL ItemMessage(UINT nMsg, WPARAM wParam, HTREEITEM hItem)
+    {
+        return static_cast<BOOL>(SendMessage(nMsg, wParam, reinterpret_cast<LPARAM>(hItem)));
     }
 };
