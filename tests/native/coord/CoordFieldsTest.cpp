@@ -35,7 +35,8 @@ TEST(CoordFields, SplitAngleCarriesRoundedSeconds)
 TEST(BodyFields, LongitudeAndAltitudeByBody)
 {
     // Body, longitude east 0 to 360, the fields' choice and degrees, the longitude they give back. The Earth's and
-    // Mars's, and the altitude's unit by body, are what the location dialog's fields show in its tests.
+    // Mars's longitudes, and the altitude's unit, lowest value and kilometres by body, are the location dialog's
+    // tests' (DlgObsFields), where its fields show them and its pushes carry them.
     const struct { const char* fault; int body; double lng; int eastWest, deg; double back; } cases[] = {
         {"the Moon signed like the Earth", 1, 359.0, 1, 1, -1.0},
         {"Sun not east", 0, 200.0, 0, 200, 200.0},
