@@ -227,9 +227,16 @@ void CityWideLine(const char* pLine, const char* pLineEnd, std::wstring& strLine
         // Characters beyond ASCII up to the next ASCII character (or the line's end, inside a
         // character if need be), converted alone: converting the whole line reads them so, since
         // a character starts after them.
+        // ASCII between them goes along, so that a line makes one conversion, not one a word.
         const unsigned char* q = p;
-        while (q < pEnd && *q >= 0x80)
-            q += AfxIsAnsiLeadByte(*q) ? 2 : 1;
+        for (const unsigned char* r = p; r < pEnd;) {
+            if (*r < 0x80) {
+                ++r;
+                continue;
+            }
+            r += AfxIsAnsiLeadByte(*r) ? 2 : 1;
+            q = r;
+        }
         q = std::min(q, pEnd);
         const std::wstring wide = WideFromAnsi(std::string(p, q));
         if (wide.size() > static_cast<size_t>(q - p))
