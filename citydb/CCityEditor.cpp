@@ -100,49 +100,46 @@ void CCityEditor::WritePlace(HCITYITEM hItem, const CCityList& place, int nAltFl
     city.m_nType = place.m_nType;
 }
 
-HCITYITEM CCityEditor::AddPlace(HCITYITEM hSel, const CString& strName, const CCityList& place,
-                                CString& strRefusal)
+HCITYITEM CCityEditor::InsertNewItem(HCITYITEM hSel, const CString& strName, bool bPlace, CString& strRefusal)
 {
     strRefusal.Empty();
     HCITYITEM hParent = nullptr;
     HCITYITEM hAfter = nullptr;
     GetInsertPosition(hSel, hParent, hAfter);
     if (IsDuplicateItemName(hParent, strName, CString())) {
-        strRefusal = DuplicatePlaceMessage(strName);
+        strRefusal = bPlace ? DuplicatePlaceMessage(strName) : DuplicateFolderMessage(strName);
         return nullptr;
     }
-    // The record is appended only once the item is in, so tree and records stay consistent;
-    // the list grows instead of overflowing.
-    HCITYITEM hItem = Tree().InsertItem(strName, CITY_IMG_PLACE, CITY_IMG_PLACE_SELECTED,
-                                        m_data.m_nCityNum, hParent, hAfter);
-    if (!hItem)
-        return nullptr;
-    m_data.AppendCity(CCityList());
-    WritePlace(hItem, place, 0);
+    if (bPlace)
+        return Tree().InsertItem(strName, CITY_IMG_PLACE, CITY_IMG_PLACE_SELECTED, m_data.m_nCityNum, hParent, hAfter);
+    return Tree().InsertItem(strName, CITY_IMG_FOLDER, CITY_IMG_FOLDER_OPEN, CITY_FOLDER_DATA, hParent, hAfter);
+}
+
+HCITYITEM CCityEditor::Added(HCITYITEM hItem)
+{
     Tree().SelectItem(hItem);
     m_bModified = 1;
     m_log.AddNodeContext(hItem);
     return hItem;
 }
 
-HCITYITEM CCityEditor::AddFolder(HCITYITEM hSel, const CString& strName, CString& strRefusal)
+HCITYITEM CCityEditor::AddPlace(HCITYITEM hSel, const CString& strName, const CCityList& place,
+                                CString& strRefusal)
 {
-    strRefusal.Empty();
-    HCITYITEM hParent = nullptr;
-    HCITYITEM hAfter = nullptr;
-    GetInsertPosition(hSel, hParent, hAfter);
-    if (IsDuplicateItemName(hParent, strName, CString())) {
-        strRefusal = DuplicateFolderMessage(strName);
-        return nullptr;
-    }
-    HCITYITEM hItem = Tree().InsertItem(strName, CITY_IMG_FOLDER, CITY_IMG_FOLDER_OPEN,
-                                        CITY_FOLDER_DATA, hParent, hAfter);
+    HCITYITEM hItem = InsertNewItem(hSel, strName, true, strRefusal);
     if (!hItem)
         return nullptr;
-    Tree().SelectItem(hItem);
-    m_bModified = 1;
-    m_log.AddNodeContext(hItem);
-    return hItem;
+    // The record is appended only once the item is in, so tree and records stay consistent;
+    // the list grows instead of overflowing. It is written before the selection shows it.
+    m_data.AppendCity(CCityList());
+    WritePlace(hItem, place, 0);
+    return Added(hItem);
+}
+
+HCITYITEM CCityEditor::AddFolder(HCITYITEM hSel, const CString& strName, CString& strRefusal)
+{
+    HCITYITEM hItem = InsertNewItem(hSel, strName, false, strRefusal);
+    return hItem ? Added(hItem) : nullptr;
 }
 
 bool CCityEditor::EditPlace(HCITYITEM hItem, const CString& strName, const CCityList& place,

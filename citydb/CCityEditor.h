@@ -76,6 +76,11 @@ private:
     // Deletes hItem, its children first.
     void DeleteTree(HCITYITEM hItem);
     void WritePlace(HCITYITEM hItem, const CCityList& place, int nAltFlag);
+    // A new place or folder named strName where GetInsertPosition puts it; null, with the
+    // refusal for the user when a sibling has the name, or when the tree refuses the insert.
+    HCITYITEM InsertNewItem(HCITYITEM hSel, const CString& strName, bool bPlace, CString& strRefusal);
+    // Selects the new item, marks the list changed and records the addition; returns the item.
+    HCITYITEM Added(HCITYITEM hItem);
 
     CCityData& m_data;
     CLocationLog& m_log;
