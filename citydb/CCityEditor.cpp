@@ -142,21 +142,29 @@ HCITYITEM CCityEditor::AddFolder(HCITYITEM hSel, const CString& strName, CString
     return hItem ? Added(hItem) : nullptr;
 }
 
-bool CCityEditor::EditPlace(HCITYITEM hItem, const CString& strName, const CCityList& place,
-                            CString& strRefusal)
+bool CCityEditor::SetNewName(HCITYITEM hItem, const CString& strName, bool bPlace, CString& strOld,
+                             CString& strRefusal)
 {
     strRefusal.Empty();
     if (!hItem)
         return false;
-    CString strOld = Tree().GetItemText(hItem);
-    if (strName.Compare(strOld) != 0
-        && IsDuplicateItemName(Tree().GetParentItem(hItem), strName, strOld)) {
-        strRefusal = DuplicatePlaceMessage(strName);
+    strOld = Tree().GetItemText(hItem);
+    if (strName.Compare(strOld) != 0 && IsDuplicateItemName(Tree().GetParentItem(hItem), strName, strOld)) {
+        strRefusal = bPlace ? DuplicatePlaceMessage(strName) : DuplicateFolderMessage(strName);
         return false;
     }
     Tree().SetItemText(hItem, strName);
-    WritePlace(hItem, place, place.m_nAltFlag);
     m_bModified = 1;
+    return true;
+}
+
+bool CCityEditor::EditPlace(HCITYITEM hItem, const CString& strName, const CCityList& place,
+                            CString& strRefusal)
+{
+    CString strOld;
+    if (!SetNewName(hItem, strName, true, strOld, strRefusal))
+        return false;
+    WritePlace(hItem, place, place.m_nAltFlag);
     m_log.UpdateNodeContext(hItem, strOld, strName, 1);
     return true;
 }
@@ -174,17 +182,9 @@ bool CCityEditor::RenameItem(HCITYITEM hItem, const CString& strName, CString& s
 
 bool CCityEditor::EditFolder(HCITYITEM hItem, const CString& strName, CString& strRefusal)
 {
-    strRefusal.Empty();
-    if (!hItem)
+    CString strOld;
+    if (!SetNewName(hItem, strName, false, strOld, strRefusal))
         return false;
-    CString strOld = Tree().GetItemText(hItem);
-    if (strName.Compare(strOld) != 0
-        && IsDuplicateItemName(Tree().GetParentItem(hItem), strName, strOld)) {
-        strRefusal = DuplicateFolderMessage(strName);
-        return false;
-    }
-    Tree().SetItemText(hItem, strName);
-    m_bModified = 1;
     m_log.UpdateNodeContext(hItem, strOld, strName, 0);
     return true;
 }

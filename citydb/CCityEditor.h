@@ -81,6 +81,8 @@ private:
     HCITYITEM InsertNewItem(HCITYITEM hSel, const CString& strName, bool bPlace, CString& strRefusal);
     // Selects the new item, marks the list changed and records the addition; returns the item.
     HCITYITEM Added(HCITYITEM hItem);
+    // Renames hItem (a null item: false) unless a sibling has the name; strOld: its name before.
+    bool SetNewName(HCITYITEM hItem, const CString& strName, bool bPlace, CString& strOld, CString& strRefusal);
 
     CCityData& m_data;
     CLocationLog& m_log;
