@@ -34,6 +34,15 @@ OpenFolder& FolderAt(std::vector<OpenFolder>& aOpen, int nLevel)
     return aOpen[nLevel];
 }
 
+// The record at nIndex of either list; an index outside it is the caller's fault.
+template <class Records>
+auto& RecordAt(Records& aRecord, int nIndex)
+{
+    if (nIndex < 0 || static_cast<size_t>(nIndex) >= aRecord.size())
+        AfxThrowInvalidArgException();
+    return aRecord[static_cast<size_t>(nIndex)];
+}
+
 }  // namespace
 
 CCityData::CCityData()
@@ -41,33 +50,13 @@ CCityData::CCityData()
 {
 }
 
-CCityList& CCityData::CityAt(int nIndex)
-{
-    if (nIndex < 0 || static_cast<size_t>(nIndex) >= m_aCity.size())
-        AfxThrowInvalidArgException();
-    return m_aCity[nIndex];
-}
+CCityList& CCityData::CityAt(int nIndex) { return RecordAt(m_aCity, nIndex); }
 
-const CCityList& CCityData::CityAt(int nIndex) const
-{
-    if (nIndex < 0 || static_cast<size_t>(nIndex) >= m_aCity.size())
-        AfxThrowInvalidArgException();
-    return m_aCity[nIndex];
-}
+const CCityList& CCityData::CityAt(int nIndex) const { return RecordAt(m_aCity, nIndex); }
 
-CTagList& CCityData::TagAt(int nIndex)
-{
-    if (nIndex < 0 || static_cast<size_t>(nIndex) >= m_aTag.size())
-        AfxThrowInvalidArgException();
-    return m_aTag[nIndex];
-}
+CTagList& CCityData::TagAt(int nIndex) { return RecordAt(m_aTag, nIndex); }
 
-const CTagList& CCityData::TagAt(int nIndex) const
-{
-    if (nIndex < 0 || static_cast<size_t>(nIndex) >= m_aTag.size())
-        AfxThrowInvalidArgException();
-    return m_aTag[nIndex];
-}
+const CTagList& CCityData::TagAt(int nIndex) const { return RecordAt(m_aTag, nIndex); }
 
 int CCityData::AppendCity(const CCityList& rec)
 {
