@@ -224,10 +224,9 @@ void CityWideLine(const char* pLine, const char* pLineEnd, std::wstring& strLine
             strLine[nOut++] = *p++;
             continue;
         }
-        // Characters beyond ASCII up to the next ASCII character (or the line's end, inside a
-        // character if need be), converted alone: converting the whole line reads them so, since
-        // a character starts after them.
-        // ASCII between them goes along, so that a line makes one conversion, not one a word.
+        // From here to the end of the line's last character beyond ASCII (inside a character at
+        // the line's end if need be) in one conversion, the ASCII between them along: it starts
+        // and ends on character boundaries, so it reads as converting the whole line would.
         const unsigned char* q = p;
         for (const unsigned char* r = p; r < pEnd;) {
             if (*r < 0x80) {

@@ -45,6 +45,6 @@ std::string CityAnsiName(const CString& strName);
 std::vector<CString> CitySplitFields(const CString& strText);
 
 // One line of a list (its line end left out) in wide text, as converting it alone would read
-// it, the code page converter called only for what is not ASCII; into strLine, so that its
-// storage serves line after line.
+// it, the code page converter called once at most, from the first character beyond ASCII to
+// the last; into strLine, so that its storage serves line after line.
 void CityWideLine(const char* pLine, const char* pLineEnd, std::wstring& strLine);
