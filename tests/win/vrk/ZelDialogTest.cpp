@@ -46,32 +46,4 @@ TEST(ZelDialog, KeepsItsPlaceUnderItsKey)
     EXPECT_FALSE(CZelDialog(7399, nullptr).DoitBool(L"x", TRUE)) << "no engine must report failure";
 }
 
-class CButtonHost : public CWnd {
-public:
-    int clicks = 0;
-
-protected:
-    void OnClick() { ++clicks; }
-    DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(CButtonHost, CWnd)
-    ON_BN_CLICKED(7029, &CButtonHost::OnClick)
-END_MESSAGE_MAP()
-
-TEST(ZelButton, TakesOverTheButtonAndStillClicks)
-{
-    CButtonHost host;
-    ASSERT_TRUE(host.CreateEx(0, nullptr, L"host", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200), nullptr, 0));
-    HWND hBtn = CreateWindowExW(0, L"BUTTON", L"都市名選択(&N)...", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10,
-                                120, 30, host.GetSafeHwnd(), reinterpret_cast<HMENU>(7029), nullptr, nullptr);
-    CZelButton btn;
-    ASSERT_TRUE(btn.Attach(7029, &host, 0, 0xB4B4B4, 0x6B6B6B, 0x9DB600, 1));
-    EXPECT_EQ(GetWindowLongW(hBtn, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
-    EXPECT_FALSE(CZelEdit().Attach(9999, &host)) << "attaching a missing control succeeded";
-    SendMessageW(hBtn, BM_CLICK, 0, 0);
-    EXPECT_EQ(host.clicks, 1) << "the owner-drawn button stopped clicking";
-    host.DestroyWindow();
-}
-
 }  // namespace
