@@ -32,8 +32,7 @@ TEST(GetCityString, WritesExactBytes)
         {"quarter-hour zone, positive altitude rounded", L"K", 85.3, 27.7, 1400.6, 5.75, 2, 0, 0, "K" + pad39 + ", 85.3000000E,27.7000000N,   1400,+05.75, 0, 0, 0\r\n"},
         {"Japanese name cut inside a character", CString(L"A") + CString(std::wstring(25, L'東')), 1, 1, 0, 0, 0, 0, 0,
          "A" + A(std::wstring(19, L'東').c_str()) + " " + tail1},
-        {"Japanese name of exactly 40 bytes padded", CString(std::wstring(20, L'東')), 1, 1, 0, 0, 0, 0, 0,
-         A(std::wstring(20, L'東').c_str()) + tail1},
+        {"Japanese name of exactly 40 bytes padded", CString(std::wstring(20, L'東')), 1, 1, 0, 0, 0, 0, 0, A(std::wstring(20, L'東').c_str()) + tail1},
         {"line break in a name splits the line", L"a\r\nb", 1, 1, 0, 0, 0, 0, 0, "a  b" + std::string(36, ' ') + tail1},
         // The bytes of 東京 in the code page, independent of the conversion under test.
         {"code page of the name", L"東京", 1, 1, 0, 0, 0, 0, 0, "\x93\x8c\x8b\x9e" + std::string(36, ' ') + tail1},

@@ -76,10 +76,8 @@ TEST(Editor, DropRulesPickTheDestination)
     const char* const same = "場所{日本{東京,大阪,九州{福岡}},米国{ホノルル}}";
     // An empty target: none. None of these drops asks where a folder goes.
     const struct { const char* fault; At item, target; bool bMoved; const char* names; } cases[] = {
-        {"place onto a folder becomes its first", {L"場所", L"米国", L"ホノルル"}, {L"場所", L"日本"}, true,
-         "場所{日本{ホノルル,東京,大阪,九州{福岡}},米国{}}"},
-        {"place onto its own folder goes to the top", {L"場所", L"日本", L"大阪"}, {L"場所", L"日本"}, true,
-         "場所{日本{大阪,東京,九州{福岡}},米国{ホノルル}}"},
+        {"place onto a folder becomes its first", {L"場所", L"米国", L"ホノルル"}, {L"場所", L"日本"}, true, "場所{日本{ホノルル,東京,大阪,九州{福岡}},米国{}}"},
+        {"place onto its own folder goes to the top", {L"場所", L"日本", L"大阪"}, {L"場所", L"日本"}, true, "場所{日本{大阪,東京,九州{福岡}},米国{ホノルル}}"},
         {"onto itself", {L"場所", L"日本"}, {L"場所", L"日本"}, false, same},
         {"into its own subtree", {L"場所", L"日本"}, {L"場所", L"日本", L"九州", L"福岡"}, false, same},
         {"onto the root", {L"場所", L"日本", L"東京"}, {L"場所"}, false, same},
@@ -161,8 +159,7 @@ TEST(Editor, PlaceEditorChecksEveryFieldOnOkInOrder)
         {"the bounds themselves refused", F(L"a", 180, 0, 0, 90, 0, 0, -9999, 14, 0), L""},
         {"the last minute or tenth refused", F(L"a", 179, 59, 59.9, 89, 59, 59.9, 999999, 13, 59), L""},
         {"blank name taken", F(L" \t\x3000", 1, 0, 0, 1, 0, 0, 0, 9, 0), L"都市名を入力してください。\n"},
-        {"a tenth of a second past 180 taken", F(L"a", 180, 0, 0.1, 1, 0, 0, 0, 9, 0),
-         L"経度には 0.0 から 180.0 までの値を入力してください\n"},
+        {"a tenth of a second past 180 taken", F(L"a", 180, 0, 0.1, 1, 0, 0, 0, 9, 0), L"経度には 0.0 から 180.0 までの値を入力してください\n"},
         {"59.95 seconds taken on OK", F(L"a", 1, 0, 59.95, 1, 0, 0, 0, 9, 0), L"経度の秒には 0 から 59.9 までの値を入力してください\n"},
         {"a minute past 14 hours taken", F(L"a", 1, 0, 0, 1, 0, 0, 0, 14, 1), L"タイムゾーンには 0 から 14 までの値を入力してください\n"},
         {"messages swapped, merged or lost", F(L"", 181, 60, 60, 91, -1, -0.1, 1000000, 15, 60),

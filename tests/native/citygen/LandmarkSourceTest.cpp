@@ -18,8 +18,7 @@ TEST(LandmarkSource, ReadsItsLinesOrNamesTheBadOne)
         const char* error;  // null: the line is read
     };
     const Case cases[] = {
-        {"a mountain lost its kind, folder or numbers",
-         "# comment\n\n山岳\tアコンカグア\t-70.0109\t-32.6532\t6961\t-3\r\n", nullptr},
+        {"a mountain lost its kind, folder or numbers", "# comment\n\n山岳\tアコンカグア\t-70.0109\t-32.6532\t6961\t-3\r\n", nullptr},
         {"a line with a field missing was read", "山岳\t富士山\t138.7\t35.3\t3776\n", "landmark line 1: 5 fields"},
         {"an unknown folder was read", "#\n都市\t東京\t139.7\t35.7\t40\t9\n", "landmark line 2: the folder"},
         {"an altitude out of range was read", "天文台\tX\t1\t2\t99999\t0\n", "landmark line 1: \"99999\""},

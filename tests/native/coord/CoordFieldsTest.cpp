@@ -120,15 +120,13 @@ TEST(FieldRules, TypedValueChecked)
         {"location: latitude seconds text", E, F::LatSec, -0.5, 35, out, 0, "41 30.4 41 0", L"緯度の秒には 0 から 59.9 までの値を入力してください。"},
         {"city list: 90 typed keeps the minutes", C, F::LatDeg, 90, 90, fixed, 90, "41 30.4 0 0", nullptr},
         {"city list: latitude minutes not to 59", C, F::LatMin, 60, 35, out, 59, "41 30.4 59 21.2", L"緯度の分には 0 から 59 の値を入力してください。"},
-        {"city list: altitude not to the nearer bound", C, F::Alt, 1000000, 35, out, 999999, "41 30.4 41 21.2",
-         L"標高には -9999 から 999999 までの値を入力してください。"},
+        {"city list: altitude not to the nearer bound", C, F::Alt, 1000000, 35, out, 999999, "41 30.4 41 21.2", L"標高には -9999 から 999999 までの値を入力してください。"},
         {"city list: time-zone hours text", C, F::TzHour, 15, 35, out, 0, "41 30.4 41 21.2", L"タイムゾーンの時には 0 から14 までの値を入力してください。"},
         {"place editor: latitude above 90 not 0", P, F::LatDeg, 91, 35, out, 0, "41 30.4 41 21.2", L"緯度の度には 0 から 90 までの値を入力してください。"},
         {"place editor: pole rule where there is none", P, F::LatMin, 30, 90, ok, 30, "41 30.4 30 21.2", nullptr},
         {"place editor: seconds typed at 180 kept", P, F::LngSec, 10, 180, fixed, 0, "0 0 41 21.2", nullptr},
         {"place editor: seconds below 60 refused", P, F::LngSec, 59.95, 35, ok, 59.95, "41 59.95 41 21.2", nullptr},
-        {"place editor: altitude below not to the crossed bound", P, F::Alt, -10000, 35, out, -9999, "41 30.4 41 21.2",
-         L"標高には -9999 から 999999 までの値を入力してください。"},
+        {"place editor: altitude below not to the crossed bound", P, F::Alt, -10000, 35, out, -9999, "41 30.4 41 21.2", L"標高には -9999 から 999999 までの値を入力してください。"},
         {"place editor: time-zone minutes", P, F::TzMin, 60, 35, out, 0, "41 30.4 41 21.2", L"タイムゾーンの分には 0 から 59 までの値を入力してください。"},
     };
     for (const auto& c : cases) {

@@ -71,8 +71,7 @@ TEST(Obsdb, MoveModesPutTheItemIntoOrBehindItsTarget)
     const struct { const char* fault; const char* at; const char* to; const char* mode; const char* tree; } cases[] = {
         {"folder into a folder went behind it", "\"日本\"", "\"米国\"", "into", "場所/\n  米国/\n    日本/\n      東京\n      大阪\n    ホノルル\n"},
         {"folder behind a folder went into it", "\"日本\"", "\"米国\"", "behind", "場所/\n  米国/\n    ホノルル\n  日本/\n    東京\n    大阪\n"},
-        {"folder onto a place did not follow it", "\"米国\"", "\"日本\",\"東京\"", "into",
-         "場所/\n  日本/\n    東京\n    米国/\n      ホノルル\n    大阪\n"},
+        {"folder onto a place did not follow it", "\"米国\"", "\"日本\",\"東京\"", "into", "場所/\n  日本/\n    東京\n    米国/\n      ホノルル\n    大阪\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
@@ -133,8 +132,7 @@ TEST(Obsdb, ApplyReportsRefusalsAndErrors)
         {"at that names no item", ok + "{\"op\":\"delete\",\"at\":[\"場所\",\"欧米\"]}\n", 1, "edits.jsonl:2: no item [\"場所\",\"欧米\"]", false},
         {"malformed JSON", ok + "{\"op\":\"delete\",\n", 1, "edits.jsonl:2: not a JSON object", false},
         {"unknown op", "{\"op\":\"rename\",\"at\":[\"場所\"]}\n" + ok, 1, "edits.jsonl:1: unknown op", false},
-        {"misspelt key", "{\"op\":\"move\",\"at\":[\"場所\",\"日本\"],\"to\":[\"場所\",\"米国\"],\"mod\":\"into\"}\n", 1,
-         "edits.jsonl:1: unknown key \"mod\"", false},
+        {"misspelt key", "{\"op\":\"move\",\"at\":[\"場所\",\"日本\"],\"to\":[\"場所\",\"米国\"],\"mod\":\"into\"}\n", 1, "edits.jsonl:1: unknown key \"mod\"", false},
         {"key of another op", ok + "{\"op\":\"add-place\",\"at\":[\"場所\"],\"name\":\"x\",\"lon\":1,\"lat\":2,\"alt\":0,\"tz\":4,\"altflag\":1}\n", 1,
          "edits.jsonl:2: unknown key \"altflag\"", false},
         {"missing value", "{\"op\":\"add-place\",\"at\":[\"場所\"],\"name\":\"x\",\"lon\":1,\"lat\":2,\"tz\":4}\n", 1,

@@ -12,10 +12,8 @@ TEST_F(ResourceChain, StringsLoadThroughTheChainApplicationFirst)
 {
     // expected: also what a failed load must leave in place.
     const struct { const char* fault; UINT id; BOOL loads; const wchar_t* expected; } cases[] = {
-        {"string only in the extension DLL not found", IDS_AFXTEST_DLL_ONLY, TRUE,
-         L"拡張DLLの文字列 \"引用\""},
-        {"extension DLL searched before the application", IDS_AFXTEST_BOTH, TRUE,
-         L"from the application"},
+        {"string only in the extension DLL not found", IDS_AFXTEST_DLL_ONLY, TRUE, L"拡張DLLの文字列 \"引用\""},
+        {"extension DLL searched before the application", IDS_AFXTEST_BOTH, TRUE, L"from the application"},
         {"missing string clobbers the target", IDS_AFXTEST_MISSING, FALSE, L"unchanged"},
     };
     for (const auto& c : cases) {

@@ -16,8 +16,7 @@ namespace {
 TEST(DemoEngine, KeepsWhatItIsTold)
 {
     const struct { const char* fault; std::vector<CString> told; CString query, answer; } cases[] = {
-        {"an assignment was not kept", {L"location = location(1.000000, 2.000000, 3.000000)"}, L"? location",
-         L"location(1.000000, 2.000000, 3.000000)"},
+        {"an assignment was not kept", {L"location = location(1.000000, 2.000000, 3.000000)"}, L"? location", L"location(1.000000, 2.000000, 3.000000)"},
         {"the command after the value was kept with it", {L"time.timezone = 9.000000; Show Sky"},
          L"? time.timezone", L"9.000000"},
         {"a quoted path was cut at a semicolon or kept its quotes",

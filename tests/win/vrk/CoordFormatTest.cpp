@@ -15,11 +15,9 @@ TEST(CommonCoordFormat, EqualAsShown)
 {
     const struct { const char* fault; bool altitude; double a, b; bool equal; } cases[] = {
         {"same shown tenth differs", false, 35.0 + 10.0 * kTenth, 35.0 + 10.4 * kTenth, true},
-        {"naive epsilon: a tiny gap across a rounding edge counts as equal", false, 35.0 + 10.49 * kTenth,
-         35.0 + 10.51 * kTenth, false},
+        {"naive epsilon: a tiny gap across a rounding edge counts as equal", false, 35.0 + 10.49 * kTenth, 35.0 + 10.51 * kTenth, false},
         {"one tenth apart counts as equal", false, 35.0, 35.0 + kTenth, false},
-        {"naive epsilon: 0.09 s apart within one shown tenth differs", false, 35.0 + 9.51 * kTenth,
-         35.0 + 10.49 * kTenth, true},
+        {"naive epsilon: 0.09 s apart within one shown tenth differs", false, 35.0 + 9.51 * kTenth, 35.0 + 10.49 * kTenth, true},
         {"carry into the next degree not seen", false, 10.99999, 11.0, true},
         {"carry into the next minute not seen", false, 10.0 + 59.99 / 3600.0, 10.0 + 1.0 / 60.0, true},
         {"sign ignored", false, -35.5, 35.5, false},

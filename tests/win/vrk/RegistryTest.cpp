@@ -86,8 +86,7 @@ TEST_F(Registry, StringsRoundTripOrGiveTheDefault)
         const wchar_t* value;
     } cases[] = {
         {"nothing stored did not give the default", nullptr, L"location", FALSE, L"default"},
-        {"Japanese text lost", L"location(-118.243700, 34.052200, 89.000000) 東京", L"location", TRUE,
-         L"location(-118.243700, 34.052200, 89.000000) 東京"},
+        {"Japanese text lost", L"location(-118.243700, 34.052200, 89.000000) 東京", L"location", TRUE, L"location(-118.243700, 34.052200, 89.000000) 東京"},
         {"a stored empty text read as the default", L"", L"time.timezone", TRUE, L""},
         {"a string without its terminator cut", nullptr, L"raw", TRUE, L"abc"},
     };
